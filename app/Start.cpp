@@ -1,0 +1,79 @@
+#include "app/Start.h"
+
+#include "app/SceneState.h"
+#include "app/Wizard1.h"
+#include "library/VelmNShare.h"
+#include "platform/Services.h"
+#include "scene/ChildAnimProps.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+QString baseFolderFor(const QString &documentsFolder)
+{
+    QString d = documentsFolder;
+    while (d.endsWith(u'/'))
+        d.chop(1);
+    return d + QStringLiteral("/Velm5Pro/");
+}
+
+Start::Start()
+{
+    SetCaption(QStringLiteral(" Scenara 5.01"));
+    SetClientTwips(3225, 2940);
+    setStyleSheet(QStringLiteral("Start { background: #10206a; } QLabel { color: white; }"));
+
+    Image1 = new QPushButton(QStringLiteral("New Scene"), this);
+    nameControl(Image1, QStringLiteral("Image1"), QStringLiteral("New Scene"));
+    placeTwips(Image1, 300, 240, 2625, 900);
+
+    Image2 = new QPushButton(QStringLiteral("Load Scene"), this);
+    nameControl(Image2, QStringLiteral("Image2"), QStringLiteral("Load Scene"));
+    placeTwips(Image2, 300, 1260, 2625, 900);
+
+    Notice = new QLabel(QStringLiteral("Closing this window exits the program."), this);
+    Notice->setAlignment(Qt::AlignCenter);
+    Notice->setWordWrap(true);
+    nameControl(Notice, QStringLiteral("Notice"));
+    placeTwips(Notice, 150, 2280, 2925, 540);
+
+    connect(Image1, &QPushButton::clicked, this, &Start::Image1_Click);
+    connect(Image2, &QPushButton::clicked, this, &Start::Image2_Click);
+}
+
+void Start::Form_Load()
+{
+    SceneState &s = scene();
+    s.BaseFolder = baseFolderFor(services().environment->documentsFolder());
+    QString work = s.BaseFolder;
+    if (!work.isEmpty() && !work.endsWith(u'/'))
+        work += u'/';
+    s.WorkFolder = work;
+    s.ExtraFrameSet.CurrentFrame = Value::integer(1);
+    s.ExtraHasAlpha = FlagOff;
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Start::Image1_Click()
+{
+    form<Wizard1>().Show();
+    form<ChildAnimProps>().Check2->setEnabled(true);
+}
+
+void Start::Image2_Click()
+{
+    form<VelmNShare>().Show();
+}
+
+void Start::Form_Unload(bool &cancel)
+{
+    // Closing the launcher ends the program at once; no other window unloads.
+    Q_UNUSED(cancel);
+    QCoreApplication::quit();
+}

@@ -1,0 +1,14 @@
+#include "app/Start.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Scenara5"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    form<Start>().Show();
+    const int code = app.exec();
+    destroyAllForms();
+    return code;
+}

@@ -1,0 +1,74 @@
+#include "base/Files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+QString joinPath(const QString &folder, const QString &fragment)
+{
+    QString joined = folder + fragment;
+    joined.replace(u'\\', u'/');
+    QString out;
+    out.reserve(joined.size());
+    for (QChar c : joined) {
+        if (c == u'/' && out.endsWith(u'/'))
+            continue;
+        out.append(c);
+    }
+    return out;
+}
+
+QString findFileIgnoringCase(const QString &folder, const QString &name)
+{
+    const QString exact = joinPath(folder.endsWith(u'/') ? folder : folder + u'/', name);
+    if (QFileInfo::exists(exact))
+        return exact;
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    return exact;
+}
+
+QString resolvePathIgnoringCase(const QString &path)
+{
+    const QString p = joinPath(path, QString());
+    const int slash = p.lastIndexOf(u'/');
+    if (slash < 0)
+        return findFileIgnoringCase(QStringLiteral("."), p).mid(2);
+    return findFileIgnoringCase(p.left(slash + 1), p.mid(slash + 1));
+}
+
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return false;
+    }
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool readWholeFile(const QString &path, QByteArray *bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *bytes = file.readAll();
+    return true;
+}

@@ -1,0 +1,127 @@
+#include "base/Numbers.h"
+
+#include <cmath>
+#include <limits>
+
+long long roundHalfEven(double v)
+{
+    return static_cast<long long>(std::nearbyint(v)); // default rounding mode: ties to even
+}
+
+std::optional<int16_t> toInt16(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    double d = t.toDouble(&ok); // QString::toDouble is locale independent ("." only)
+    if (!ok || !std::isfinite(d))
+        return std::nullopt;
+    const double r = std::nearbyint(d);
+    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
+        return std::nullopt;
+    return static_cast<int16_t>(r);
+}
+
+double val(const QString &text)
+{
+    int i = 0;
+    const int n = text.size();
+    auto skipBlanks = [&] {
+        while (i < n && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n' || text[i] == u'\r'))
+            ++i;
+    };
+    skipBlanks();
+    if (i + 1 < n && text[i] == u'&') {
+        const QChar p = text[i + 1].toUpper();
+        int base = p == u'H' ? 16 : p == u'O' ? 8 : 0;
+        if (base) {
+            i += 2;
+            long long v = 0;
+            while (i < n) {
+                int d = QString(text[i]).toInt(nullptr, base == 16 ? 16 : 8);
+                bool digit = base == 16 ? text[i].isDigit() || QStringLiteral("abcdefABCDEF").contains(text[i])
+                                        : (text[i] >= u'0' && text[i] <= u'7');
+                if (!digit)
+                    break;
+                v = v * base + d;
+                ++i;
+            }
+            return double(v);
+        }
+    }
+    QString digits;
+    bool seenDigit = false, seenPoint = false, seenExp = false;
+    if (i < n && (text[i] == u'-' || text[i] == u'+'))
+        digits += text[i++];
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
+            continue;
+        if (c.isDigit() && c.unicode() < 128) {
+            digits += c;
+            seenDigit = true;
+        } else if (c == u'.' && !seenPoint && !seenExp) {
+            digits += c;
+            seenPoint = true;
+        } else if ((c == u'e' || c == u'E' || c == u'd' || c == u'D') && seenDigit && !seenExp) {
+            // An exponent counts only when digits follow it.
+            int j = i + 1;
+            QString exp = QStringLiteral("e");
+            if (j < n && (text[j] == u'-' || text[j] == u'+'))
+                exp += text[j++];
+            if (j < n && text[j].isDigit()) {
+                digits += exp;
+                seenExp = true;
+                i = j - 1;
+            } else {
+                break;
+            }
+        } else {
+            break;
+        }
+    }
+    if (!seenDigit)
+        return 0.0;
+    bool ok = false;
+    const double d = digits.toDouble(&ok);
+    return ok ? d : 0.0;
+}
+
+QString numberText(double v, int digits)
+{
+    if (v == 0.0)
+        return QStringLiteral("0");
+    if (!std::isfinite(v))
+        return v > 0 ? QStringLiteral("Infinity") : v < 0 ? QStringLiteral("-Infinity") : QStringLiteral("NaN");
+    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
+    // Fixed notation while the number fits in the significant digits.
+    if (exponent >= digits || exponent < -digits) {
+        QString s = QString::number(v, 'E', digits - 1); // d.dddE+xx
+        QString mantissa = s.section(u'E', 0, 0);
+        QString exp = s.section(u'E', 1, 1);
+        if (mantissa.contains(u'.')) {
+            while (mantissa.endsWith(u'0'))
+                mantissa.chop(1);
+            if (mantissa.endsWith(u'.'))
+                mantissa.chop(1);
+        }
+        const QChar sign = exp.startsWith(u'-') ? u'-' : u'+';
+        exp.remove(0, (exp.startsWith(u'-') || exp.startsWith(u'+')) ? 1 : 0);
+        while (exp.size() > 2 && exp.startsWith(u'0'))
+            exp.remove(0, 1);
+        if (exp.size() < 2)
+            exp.prepend(u'0');
+        return mantissa + u'E' + sign + exp;
+    }
+    QString s = QString::number(v, 'g', digits);
+    if (s.contains(u'e')) // very small or large values within range: force fixed
+        s = QString::number(v, 'f', std::max(0, digits - 1 - exponent));
+    if (s.contains(u'.')) {
+        while (s.endsWith(u'0'))
+            s.chop(1);
+        if (s.endsWith(u'.'))
+            s.chop(1);
+    }
+    return s;
+}

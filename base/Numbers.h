@@ -1,0 +1,29 @@
+#pragma once
+// Number rules the program relies on: rounding a half to the even neighbour,
+// the 16-bit conversion of box texts, Val-style reading of a number at the
+// start of a text and number-to-text in the default format with "." as the
+// decimal point on every locale.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+// Nearest whole number, a half to the even neighbour (2.5 -> 2, 3.5 -> 4).
+long long roundHalfEven(double v);
+
+// The 16-bit conversion of a text typed into a box: blanks around it are
+// ignored, a real number is rounded half to even. Returns nothing when the
+// text is not a number or the result does not fit in 16 bits.
+std::optional<int16_t> toInt16(const QString &text);
+
+// Reads a number from the start of a text as Val does: leading blanks, tabs and
+// line feeds are skipped, blanks inside the number too, reading stops at the
+// first character that cannot belong to it; "&H" and "&O" prefixes are hex and
+// octal. A text with no number gives 0.
+double val(const QString &text);
+
+// A number in the default text format: up to `digits` significant digits, no
+// trailing zeros, "." as the decimal point, "E+nn" / "E-nn" for very large or
+// small values.
+QString numberText(double v, int digits = 15);
+inline QString numberText(float v) { return numberText(double(v), 7); }

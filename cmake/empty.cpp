@@ -1,0 +1,1 @@
+// Keeps a folder library non-empty before its first source lands.

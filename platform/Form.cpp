@@ -1,0 +1,154 @@
+#include "platform/Form.h"
+
+#include "platform/Services.h"
+
+#include "base/Numbers.h"
+
+#include <QCloseEvent>
+#include <QHash>
+#include <QVariant>
+
+#include <map>
+
+namespace {
+const char *kTwips = "scenaraTwips";           // QRectF: left, top, width, height
+const char *kClientTwips = "scenaraClientTwips"; // QSizeF
+
+std::map<std::type_index, Form *> &registry()
+{
+    static std::map<std::type_index, Form *> forms;
+    return forms;
+}
+
+QRect pixels(const QRectF &twips, double tppX, double tppY)
+{
+    return QRect(int(roundHalfEven(twips.left() / tppX)), int(roundHalfEven(twips.top() / tppY)),
+                 int(roundHalfEven(twips.width() / tppX)), int(roundHalfEven(twips.height() / tppY)));
+}
+}
+
+Form::Form(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+void Form::Show()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
+void Form::SetClientTwips(double width, double height)
+{
+    setProperty(kClientTwips, QSizeF(width, height));
+    const auto &env = *services().environment;
+    resize(int(width / env.twipsPerPixelX() + 0.5), int(height / env.twipsPerPixelY() + 0.5));
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    bool cancel = false;
+    m_unloading = true;
+    Form_Unload(cancel);
+    m_unloading = false;
+    if (cancel) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    forgetForm(this);
+    deleteLater();
+}
+
+void placeTwips(QWidget *control, double left, double top, double width, double height)
+{
+    const QRectF twips(left, top, width, height);
+    control->setProperty(kTwips, twips);
+    const auto &env = *services().environment;
+    control->setGeometry(pixels(twips, env.twipsPerPixelX(), env.twipsPerPixelY()));
+}
+
+void nameControl(QWidget *control, const QString &objectName, const QString &accessibleName)
+{
+    control->setObjectName(objectName);
+    if (!accessibleName.isEmpty())
+        control->setAccessibleName(accessibleName);
+}
+
+void scaleControl(ScalableControl &c, float horizontal, float vertical)
+{
+    const float font = horizontal < vertical ? horizontal : vertical;
+    if (c.top) *c.top = *c.top * vertical;
+    if (c.height) *c.height = *c.height * vertical;
+    if (c.left) *c.left = *c.left * horizontal;
+    if (c.width) *c.width = *c.width * horizontal;
+    if (c.fontSize) *c.fontSize = *c.fontSize * font;
+}
+
+void ScaleFormToScreen(Form &form)
+{
+    const auto &env = *services().environment;
+    const double tppX = env.twipsPerPixelX(), tppY = env.twipsPerPixelY();
+    const float horizontal = float(tppX / 15.0), vertical = float(tppY / 15.0);
+
+    const QVariant client = form.property(kClientTwips);
+    if (client.isValid()) {
+        QSizeF size = client.toSizeF();
+        size = QSizeF(size.width() * horizontal, size.height() * vertical);
+        form.setProperty(kClientTwips, size);
+        form.resize(int(size.width() / tppX + 0.5), int(size.height() / tppY + 0.5));
+    }
+    // Controls placed in twips carry their twips; others (pixel windows, layouts)
+    // lack the properties and are skipped.
+    const auto controls = form.findChildren<QWidget *>();
+    for (QWidget *w : controls) {
+        const QVariant t = w->property(kTwips);
+        if (!t.isValid())
+            continue;
+        const QRectF r = t.toRectF();
+        ScalableControl c{r.top(), r.height(), r.left(), r.width(), w->font().pointSizeF()};
+        if (*c.fontSize <= 0)
+            c.fontSize.reset();
+        scaleControl(c, horizontal, vertical);
+        const QRectF scaled(*c.left, *c.top, *c.width, *c.height);
+        w->setProperty(kTwips, scaled);
+        w->setGeometry(pixels(scaled, tppX, tppY));
+        if (c.fontSize) {
+            QFont f = w->font();
+            f.setPointSizeF(*c.fontSize);
+            w->setFont(f);
+        }
+    }
+}
+
+void loadForm(Form *form)
+{
+    if (form->ScalesOnLoad())
+        ScaleFormToScreen(*form);
+    form->Form_Load();
+}
+
+Form *&formSlot(std::type_index type)
+{
+    return registry()[type];
+}
+
+void forgetForm(Form *form)
+{
+    for (auto &[type, slot] : registry())
+        if (slot == form)
+            slot = nullptr;
+}
+
+void destroyAllForms()
+{
+    std::vector<Form *> forms;
+    for (auto &[type, slot] : registry()) {
+        if (slot)
+            forms.push_back(slot);
+        slot = nullptr;
+    }
+    for (Form *f : forms)
+        delete f;
+}

@@ -1,0 +1,108 @@
+#include "platform/Services.h"
+
+#include "platform/CommonDialog.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QStandardPaths>
+
+namespace {
+
+class RealMessages : public MessageService {
+public:
+    MsgResult show(const QString &text, MsgButtons buttons, const QString &title) override
+    {
+        QMessageBox box(QMessageBox::NoIcon, title, text);
+        switch (buttons) {
+        case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Yes: return MsgResult::Yes;
+        case QMessageBox::No: return MsgResult::No;
+        case QMessageBox::Cancel: return MsgResult::Cancel;
+        default: return MsgResult::Ok;
+        }
+    }
+};
+
+class RealFiles : public FileChooserService {
+public:
+    QString choose(const FileChooserRequest &r) override
+    {
+        QFileDialog dialog(nullptr, r.title, r.initDir);
+        dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        const QStringList filters = qtFilters(r.filter);
+        if (!filters.isEmpty())
+            dialog.setNameFilters(filters);
+        if (!r.fileName.isEmpty())
+            dialog.selectFile(r.fileName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
+    }
+};
+
+class RealUrls : public UrlService {
+public:
+    bool open(const QUrl &url) override { return QDesktopServices::openUrl(url); }
+};
+
+class RealEnvironment : public EnvironmentService {
+public:
+    QString documentsFolder() const override
+    {
+        QString d = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        while (d.size() > 1 && d.endsWith(u'/'))
+            d.chop(1);
+        return d;
+    }
+    QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
+    double twipsPerPixelX() const override { return twips(true); }
+    double twipsPerPixelY() const override { return twips(false); }
+
+private:
+    static double twips(bool across)
+    {
+        const QScreen *screen = QGuiApplication::primaryScreen();
+        if (!screen)
+            return 15.0;
+        const double dpi = across ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
+        return dpi > 0 ? 1440.0 / dpi : 15.0;
+    }
+};
+
+class RealRandom : public RandomService {
+public:
+    double next() override { return QRandomGenerator::global()->generateDouble(); }
+};
+
+} // namespace
+
+Services realServices()
+{
+    static RealMessages messages;
+    static RealFiles files;
+    static RealUrls urls;
+    static RealEnvironment environment;
+    static RealRandom random;
+    return Services{&messages, &files, &urls, &environment, &random};
+}
+
+Services &services()
+{
+    static Services current = realServices();
+    return current;
+}
+
+MsgResult MsgBox(const QString &text, MsgButtons buttons, const QString &title)
+{
+    return services().messages->show(text, buttons, title);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The modal interactions and the machine facts the program asks for: message
+// boxes, file choosers, opening pages in the desktop's browser, the folders and
+// the screen density, random numbers. The program uses the real ones; tests
+// install scripted ones (tests/support) that answer from a queue and record
+// what was shown.
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+// Answers of a message box, with the values the program compares against.
+enum class MsgResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+enum class MsgButtons { Ok, YesNo, OkCancel };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual MsgResult show(const QString &text, MsgButtons buttons, const QString &title) = 0;
+};
+
+// One use of the file chooser: what the program set before ShowOpen.
+struct FileChooserRequest {
+    QString filter;   // "Description|*.bmp;*.jpg|..." pairs
+    QString initDir;
+    QString fileName; // proposed name
+    QString title;
+    bool save = false;
+};
+
+class FileChooserService {
+public:
+    virtual ~FileChooserService() = default;
+    // Returns the chosen path, or "" when the user cancelled.
+    virtual QString choose(const FileChooserRequest &request) = 0;
+};
+
+class UrlService {
+public:
+    virtual ~UrlService() = default;
+    // Opens a page or a file in the desktop's program for it; false on failure.
+    virtual bool open(const QUrl &url) = 0;
+};
+
+class EnvironmentService {
+public:
+    virtual ~EnvironmentService() = default;
+    virtual QString documentsFolder() const = 0; // without a trailing "/"; "" when unknown
+    virtual QString programFolder() const = 0;   // the running executable's folder, without a trailing "/"
+    virtual double twipsPerPixelX() const = 0;
+    virtual double twipsPerPixelY() const = 0;
+};
+
+class RandomService {
+public:
+    virtual ~RandomService() = default;
+    virtual double next() = 0; // in [0, 1)
+};
+
+struct Services {
+    MessageService *messages;
+    FileChooserService *files;
+    UrlService *urls;
+    EnvironmentService *environment;
+    RandomService *random;
+};
+
+// The services in use. Starts with the real ones.
+Services &services();
+// The real implementations (for tests that restore them).
+Services realServices();
+
+// The program's title on its message boxes.
+inline QString programTitle() { return QStringLiteral("Scenara5"); }
+
+// A message box with the program's title.
+MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok, const QString &title = programTitle());

@@ -1,0 +1,7 @@
+#include "scene/AltImageLoad.h"
+
+
+AltImageLoad::AltImageLoad()
+{
+    SetCaption(QStringLiteral("Alternate Image Load"));
+}

@@ -1,0 +1,7 @@
+#include "scene/DesktopProps.h"
+
+
+DesktopProps::DesktopProps()
+{
+    SetCaption(QStringLiteral("Form3"));
+}

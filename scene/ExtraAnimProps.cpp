@@ -1,0 +1,7 @@
+#include "scene/ExtraAnimProps.h"
+
+
+ExtraAnimProps::ExtraAnimProps()
+{
+    SetCaption(QStringLiteral("Extra Anim Properties"));
+}

@@ -1,0 +1,7 @@
+#include "scene/FullAnimProps.h"
+
+
+FullAnimProps::FullAnimProps()
+{
+    SetCaption(QStringLiteral("Full BG Anim Properties"));
+}

@@ -1,0 +1,7 @@
+#include "scene/Sound.h"
+
+
+Sound::Sound()
+{
+    SetCaption(QStringLiteral("Sound FX"));
+}

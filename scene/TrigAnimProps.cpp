@@ -1,0 +1,7 @@
+#include "scene/TrigAnimProps.h"
+
+
+TrigAnimProps::TrigAnimProps()
+{
+    SetCaption(QStringLiteral("Trigger Anim Properties"));
+}

@@ -1,0 +1,69 @@
+#include "tests/support/ScriptedServices.h"
+
+#include "app/SceneState.h"
+#include "app/Start.h"
+#include "platform/Form.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+
+MsgResult ScriptedMessages::show(const QString &text, MsgButtons buttons, const QString &title)
+{
+    shown.push_back({text, buttons, title});
+    if (!answers.isEmpty())
+        return answers.dequeue();
+    return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
+}
+
+QStringList ScriptedMessages::texts() const
+{
+    QStringList out;
+    for (const ShownMessage &m : shown)
+        out << m.text;
+    return out;
+}
+
+QString ScriptedFiles::choose(const FileChooserRequest &request)
+{
+    requests.push_back(request);
+    return answers.isEmpty() ? QString() : answers.dequeue();
+}
+
+bool ScriptedUrls::open(const QUrl &url)
+{
+    opened.push_back(url);
+    return succeed;
+}
+
+void flushDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void AppTest::SetUp()
+{
+    ASSERT_TRUE(temp.isValid());
+    env.documents = temp.filePath(QStringLiteral("Documents"));
+    env.program = temp.filePath(QStringLiteral("Program"));
+    QDir().mkpath(env.documents);
+    QDir().mkpath(env.program);
+    services() = Services{&messages, &files, &urls, &env, &random};
+    destroyAllForms();
+    flushDeletes();
+    resetSceneState();
+}
+
+void AppTest::TearDown()
+{
+    destroyAllForms();
+    flushDeletes();
+    resetSceneState();
+    services() = realServices();
+}
+
+void AppTest::startProgram()
+{
+    form<Start>();
+}

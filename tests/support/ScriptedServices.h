@@ -1,0 +1,80 @@
+#pragma once
+// Scripted stand-ins for the modal interactions: they answer from a queue and
+// record what the program showed, so that no test waits on a dialog or starts
+// a browser.
+
+#include "platform/Services.h"
+
+#include <QQueue>
+#include <QTemporaryDir>
+#include <QVector>
+
+#include <gtest/gtest.h>
+
+struct ShownMessage {
+    QString text;
+    MsgButtons buttons;
+    QString title;
+};
+
+class ScriptedMessages : public MessageService {
+public:
+    QVector<ShownMessage> shown;
+    QQueue<MsgResult> answers; // when empty: Ok, or Yes for a Yes/No box
+    MsgResult show(const QString &text, MsgButtons buttons, const QString &title) override;
+    QStringList texts() const;
+};
+
+class ScriptedFiles : public FileChooserService {
+public:
+    QVector<FileChooserRequest> requests;
+    QQueue<QString> answers; // when empty: "" (cancelled)
+    QString choose(const FileChooserRequest &request) override;
+};
+
+class ScriptedUrls : public UrlService {
+public:
+    QVector<QUrl> opened;
+    bool succeed = true;
+    bool open(const QUrl &url) override;
+};
+
+class ScriptedEnvironment : public EnvironmentService {
+public:
+    QString documents, program;
+    double tppX = 15, tppY = 15;
+    QString documentsFolder() const override { return documents; }
+    QString programFolder() const override { return program; }
+    double twipsPerPixelX() const override { return tppX; }
+    double twipsPerPixelY() const override { return tppY; }
+};
+
+class ScriptedRandom : public RandomService {
+public:
+    QQueue<double> values; // when empty: 0.5
+    double next() override { return values.isEmpty() ? 0.5 : values.dequeue(); }
+};
+
+// A fresh program for every test: a temporary documents and program folder,
+// the scripted services, start values of the shared state, no windows.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Runs the launcher's load: base and work folders from the test's documents folder.
+    void startProgram();
+    QString documentsFolder() const { return env.documents; }
+    QString baseFolder() const { return env.documents + QStringLiteral("/Velm5Pro/"); }
+    QString tempPath(const QString &name) const { return temp.filePath(name); }
+
+    QTemporaryDir temp;
+    ScriptedMessages messages;
+    ScriptedFiles files;
+    ScriptedUrls urls;
+    ScriptedEnvironment env;
+    ScriptedRandom random;
+};
+
+// Lets windows closed from their window box finish being destroyed.
+void flushDeletes();
