@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Printers.h"
+
 struct ShownMessage {
     QString text;
     MsgButtons buttons;

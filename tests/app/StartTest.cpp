@@ -1,0 +1,118 @@
+#include "app/Help.h"
+#include "app/SceneState.h"
+#include "app/Start.h"
+#include "app/Wizard1.h"
+#include "library/VelmNShare.h"
+#include "scene/ChildAnimProps.h"
+#include "tests/support/ScriptedServices.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTest>
+
+using StartTest = AppTest;
+
+TEST_F(StartTest, LoadSetsFoldersAndStartValues)
+{
+    startProgram();
+    Start &start = form<Start>();
+    EXPECT_EQ(start.Caption(), QStringLiteral(" Scenara 5.01"));
+    EXPECT_EQ(scene().BaseFolder, documentsFolder() + QStringLiteral("/Velm5Pro/"));
+    EXPECT_EQ(scene().WorkFolder.toText(), scene().BaseFolder);
+    EXPECT_EQ(scene().ExtraFrameSet.CurrentFrame.kind(), Value::Kind::Integer);
+    EXPECT_EQ(scene().ExtraFrameSet.CurrentFrame.toText(), QStringLiteral("1"));
+    EXPECT_TRUE(scene().ExtraFrameSet.FirstFramePath.isUnset());
+    EXPECT_EQ(scene().ExtraHasAlpha, FlagOff);
+    EXPECT_TRUE(scene().LayerPlacements[LayerBrowAnim].LayerWidth.toText().isEmpty());
+    EXPECT_FALSE(QDir(scene().BaseFolder).exists()); // neither tested nor created at start-up
+}
+
+TEST_F(StartTest, NoDocumentsFolderGivesTheBareFolderName)
+{
+    env.documents.clear();
+    startProgram();
+    EXPECT_EQ(scene().BaseFolder, QStringLiteral("/Velm5Pro/"));
+}
+
+TEST_F(StartTest, NewSceneShowsTheWizardAndEnablesAutoCrop)
+{
+    startProgram();
+    Start &start = form<Start>();
+    start.Show();
+    EXPECT_EQ(start.Image1->accessibleName(), QStringLiteral("New Scene"));
+    EXPECT_EQ(start.Image2->accessibleName(), QStringLiteral("Load Scene"));
+    QTest::mouseClick(start.Image1, Qt::LeftButton);
+    ASSERT_TRUE(formExists<Wizard1>());
+    EXPECT_TRUE(form<Wizard1>().isVisible());
+    EXPECT_EQ(form<Wizard1>().Caption(), QStringLiteral("Wizard"));
+    EXPECT_TRUE(form<ChildAnimProps>().Check2->isEnabled());
+    EXPECT_FALSE(form<ChildAnimProps>().isVisible());
+    EXPECT_TRUE(start.isVisible());
+
+    // A second New Scene brings the same wizard forward with its boxes kept.
+    form<Wizard1>().Check1->setChecked(true);
+    Wizard1 *first = &form<Wizard1>();
+    QTest::mouseClick(start.Image1, Qt::LeftButton);
+    EXPECT_EQ(&form<Wizard1>(), first);
+    EXPECT_TRUE(first->Check1->isChecked());
+}
+
+TEST_F(StartTest, LoadSceneShowsTheLibraryWindow)
+{
+    startProgram();
+    form<Start>().Show();
+    QTest::mouseClick(form<Start>().Image2, Qt::LeftButton);
+    EXPECT_TRUE(form<VelmNShare>().isVisible());
+    EXPECT_TRUE(form<Start>().isVisible());
+}
+
+TEST_F(StartTest, HelpOpensThePageInAFolderWithABlank)
+{
+    env.program = tempPath(QStringLiteral("Scene Tool"));
+    QDir().mkpath(env.program + QStringLiteral("/Docs"));
+    QFile page(env.program + QStringLiteral("/Docs/WizMainCharBlink.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    startProgram();
+    const QString work = scene().WorkFolder.toText();
+
+    QTest::mouseClick(form<Wizard1>().Image3, Qt::LeftButton);
+    ASSERT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(urls.opened[0], QUrl::fromLocalFile(env.program + QStringLiteral("/Docs/WizMainCharBlink.html")));
+    EXPECT_TRUE(urls.opened[0].toLocalFile().contains(QStringLiteral("Scene Tool/Docs/")));
+    EXPECT_EQ(scene().WorkFolder.toText(), work); // where later steps look for files is unchanged
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(StartTest, HelpPageThatCannotBeOpenedIsNamed)
+{
+    startProgram();
+    OpenHelpPage(QStringLiteral("Docs\\Missing.html"));
+    EXPECT_TRUE(urls.opened.isEmpty());
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("Missing.html")));
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("Scenara5"));
+
+    QDir().mkpath(env.program + QStringLiteral("/Docs"));
+    QFile page(env.program + QStringLiteral("/Docs/Missing.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    urls.succeed = false; // no browser
+    OpenHelpPage(QStringLiteral("Docs\\Missing.html"));
+    EXPECT_EQ(messages.shown.size(), 2);
+}
+
+TEST_F(StartTest, EveryHelpPageTheProgramNamesIsShipped)
+{
+    // The build copies docs/ into Docs/ beside the executables.
+    const QDir shipped(QCoreApplication::applicationDirPath() + QStringLiteral("/Docs"));
+    for (const char *name : {"ScenaraTutorial1.htm", "WizMainCharMouth.html", "WizMainCharBlink.html",
+                             "WizUserCharMouth.html", "WizUserCharBlink.html", "ExtraAnimInfo.html",
+                             "ChildAnimInfo.html", "FullAnimInfo.html", "AltImageInfo.html", "TriggerAnimInfo.html",
+                             "SmileInfo.html", "BrowInfo.html", "7FrameSetup.html", "AltImage.html", "ChildAnim.html",
+                             "ChildAnimLoad.html", "ExtraAnim.html", "FullAnim.html", "Sound.html",
+                             "TriggerAnim.html", "Scenara.htm"})
+        EXPECT_TRUE(QFile::exists(shipped.filePath(QString::fromUtf8(name)))) << name;
+}

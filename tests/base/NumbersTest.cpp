@@ -1,0 +1,81 @@
+#include "base/Numbers.h"
+#include "base/Value.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/Printers.h"
+
+TEST(Numbers, RoundsHalfToEven)
+{
+    const std::pair<double, long long> cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {0.5, 0}, {1.5, 2}, {2.4999, 2}, {2.5001, 3}, {99.0099, 99}, {-0.5, 0},
+    };
+    for (const auto &[in, out] : cases)
+        EXPECT_EQ(roundHalfEven(in), out) << in;
+}
+
+TEST(Numbers, BoxTextToInt16)
+{
+    EXPECT_EQ(toInt16(QStringLiteral("12")), 12);
+    EXPECT_EQ(toInt16(QStringLiteral(" 7 ")), 7);
+    EXPECT_EQ(toInt16(QStringLiteral("2.5")), 2);
+    EXPECT_EQ(toInt16(QStringLiteral("-32768")), -32768);
+    EXPECT_EQ(toInt16(QStringLiteral("32767")), 32767);
+    for (const char *bad : {"32768", "-32769", "", "abc", "12abc", "1e10", "inf", "nan"})
+        EXPECT_FALSE(toInt16(QString::fromUtf8(bad)).has_value()) << bad;
+}
+
+TEST(Numbers, ValReadsTheStartOfAText)
+{
+    const std::pair<const char *, double> cases[] = {
+        {"12", 12},      {"  12abc", 12}, {"1 2 3", 123}, {"-4.5x", -4.5}, {"abc", 0},
+        {"", 0},         {"&H1F", 31},    {"&O17", 15},   {"2e3", 2000},   {"2e", 2},
+        {".5", 0.5},     {"1.2.3", 1.2},
+    };
+    for (const auto &[in, out] : cases)
+        EXPECT_DOUBLE_EQ(val(QString::fromUtf8(in)), out) << in;
+}
+
+TEST(Numbers, DefaultFormatUsesAPointOnEveryLocale)
+{
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(numberText(350.0), QStringLiteral("350"));
+    EXPECT_EQ(numberText(2.1167), QStringLiteral("2.1167"));
+    EXPECT_EQ(numberText(-0.25), QStringLiteral("-0.25"));
+    EXPECT_EQ(numberText(1.0 / 3.0), QStringLiteral("0.333333333333333"));
+    EXPECT_EQ(numberText(1.0f / 3.0f), QStringLiteral("0.3333333"));
+    EXPECT_EQ(numberText(1e20), QStringLiteral("1E+20"));
+    EXPECT_EQ(numberText(1.5e-20), QStringLiteral("1.5E-20"));
+    EXPECT_EQ(numberText(0.0), QStringLiteral("0"));
+    QLocale::setDefault(before);
+}
+
+TEST(Value, UnsetJoinsAsEmptyAndCountsAsZero)
+{
+    const Value unset;
+    EXPECT_TRUE(unset.isUnset());
+    EXPECT_EQ(unset.toText(), QString());
+    EXPECT_EQ(unset.toDouble(), 0.0);
+    EXPECT_TRUE(unset == Value(QString()));
+    EXPECT_TRUE(unset == Value::integer(0));
+    EXPECT_EQ((unset + Value::integer(3)).toText(), QStringLiteral("3"));
+}
+
+TEST(Value, KeepsTheKindOfWhatWasStored)
+{
+    Value v = Value::integer(1);
+    EXPECT_EQ(v.kind(), Value::Kind::Integer);
+    v = Value::real(350.5);
+    EXPECT_EQ(v.kind(), Value::Kind::Double);
+    EXPECT_EQ(v.toText(), QStringLiteral("350.5"));
+    v = QStringLiteral("C:/x");
+    EXPECT_EQ(v.kind(), Value::Kind::Text);
+    EXPECT_EQ(Value::single(0.1f).toText(), QStringLiteral("0.1"));
+    EXPECT_EQ(Value::longValue(70000).toText(), QStringLiteral("70000"));
+    EXPECT_EQ(Value(QStringLiteral("a")) & Value::integer(5), QStringLiteral("a5"));
+    EXPECT_EQ((Value::integer(2) + Value::real(0.5)).kind(), Value::Kind::Double);
+    EXPECT_EQ((Value::integer(2) - Value::integer(5)).toText(), QStringLiteral("-3"));
+}

@@ -1,0 +1,172 @@
+#include "platform/CommonDialog.h"
+#include "platform/Form.h"
+#include "tests/support/ScriptedServices.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+
+int loads = 0;
+int unloads = 0;
+bool cancelNextUnload = false;
+Form *seenDuringUnload = nullptr;
+
+
+class Probe : public Form {
+public:
+    Probe()
+    {
+        Box = new QCheckBox(this);
+        placeTwips(Box, 300, 150, 300, 150);
+        QFont f = Box->font();
+        f.setPointSizeF(12);
+        Box->setFont(f);
+        Tick = new QTimer(this);
+        SetClientTwips(3000, 1500);
+    }
+    QCheckBox *Box;
+    QTimer *Tick;
+    QString loadedText;
+
+protected:
+    void Form_Load() override
+    {
+        ++loads;
+        loadedText = QStringLiteral("loaded");
+    }
+    void Form_Unload(bool &cancel) override
+    {
+        ++unloads;
+        seenDuringUnload = &form<Probe>();
+        cancel = cancelNextUnload;
+    }
+};
+
+class FormTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        loads = unloads = 0;
+        cancelNextUnload = false;
+        seenDuringUnload = nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(FormTest, FirstReferenceCreatesHiddenAndLoadsOnce)
+{
+    EXPECT_FALSE(formExists<Probe>());
+    Probe &p = form<Probe>();
+    EXPECT_TRUE(formExists<Probe>());
+    EXPECT_FALSE(p.isVisible());
+    EXPECT_EQ(loads, 1);
+    EXPECT_EQ(&form<Probe>(), &p);
+    EXPECT_EQ(loads, 1);
+    p.Show();
+    p.Hide();
+    p.Show();
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_EQ(&form<Probe>(), &p);
+}
+
+TEST_F(FormTest, CloseFromWindowBoxUnloadsAndDestroys)
+{
+    Probe &p = form<Probe>();
+    p.Box->setChecked(true);
+    p.Show();
+    p.close();
+    EXPECT_EQ(unloads, 1);
+    EXPECT_EQ(seenDuringUnload, &p); // a reference during the unload gets the closing window
+    EXPECT_FALSE(formExists<Probe>());
+    flushDeletes();
+    Probe &again = form<Probe>();
+    EXPECT_EQ(loads, 2);
+    EXPECT_FALSE(again.Box->isChecked()); // created again, empty
+}
+
+TEST_F(FormTest, UnloadCanCancelTheClose)
+{
+    Probe &p = form<Probe>();
+    p.Show();
+    cancelNextUnload = true;
+    p.close();
+    EXPECT_EQ(unloads, 1);
+    EXPECT_TRUE(formExists<Probe>());
+    EXPECT_TRUE(p.isVisible());
+}
+
+TEST_F(FormTest, HidingByTheProgramRunsNoUnload)
+{
+    Probe &p = form<Probe>();
+    p.Show();
+    p.Hide();
+    destroyAllForms();
+    EXPECT_EQ(unloads, 0);
+}
+
+TEST(ScaleControl, FactorsPerAxisAndFontsByTheSmaller)
+{
+    struct Case {
+        float h, v;
+        double top, height, left, width, font;
+    } cases[] = {
+        {1.0f, 1.0f, 150, 150, 300, 300, 12},      // 15 twips per pixel: nothing changes
+        {0.8f, 0.8f, 120, 120, 240, 240, 9.6},     // 12 twips per pixel
+        {0.8f, 1.0f, 150, 150, 240, 240, 9.6},     // 12 across, 15 down
+    };
+    for (const Case &c : cases) {
+        ScalableControl control{150.0, 150.0, 300.0, 300.0, 12.0};
+        scaleControl(control, c.h, c.v);
+        EXPECT_NEAR(*control.top, c.top, 1e-4);
+        EXPECT_NEAR(*control.height, c.height, 1e-4);
+        EXPECT_NEAR(*control.left, c.left, 1e-4);
+        EXPECT_NEAR(*control.width, c.width, 1e-4);
+        EXPECT_NEAR(*control.fontSize, c.font, 1e-4);
+    }
+    // A control lacking a property keeps going with the rest.
+    ScalableControl timer{std::nullopt, std::nullopt, 300.0, std::nullopt, std::nullopt};
+    scaleControl(timer, 0.8f, 0.8f);
+    EXPECT_FALSE(timer.top.has_value());
+    EXPECT_NEAR(*timer.left, 240, 1e-4);
+}
+
+TEST_F(FormTest, ScalingKeepsPixelSizesOnADenserScreen)
+{
+    env.tppX = env.tppY = 12; // 120 dots per inch
+    Probe &p = form<Probe>();
+    EXPECT_EQ(p.Box->geometry(), QRect(20, 10, 20, 10));
+    EXPECT_NEAR(p.Box->font().pointSizeF(), 9.6, 1e-4);
+    EXPECT_EQ(p.size(), QSize(200, 100));
+    EXPECT_EQ(p.loadedText, QStringLiteral("loaded")); // a timer without geometry did not stop the load
+}
+
+TEST(CommonDialogFilter, PatternsMatchEitherCase)
+{
+    const QStringList filters = qtFilters(QStringLiteral("Pictures (*.bmp;*.jpg)|*.bmp;*.jpg|All Files|*.*"));
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[0], QStringLiteral("Pictures (*.[bB][mM][pP] *.[jJ][pP][gG])"));
+    const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(QStringLiteral("*.[bB][mM][pP]")));
+    EXPECT_TRUE(re.match(QStringLiteral("FRAME0001.BMP")).hasMatch());
+    EXPECT_TRUE(re.match(QStringLiteral("frame0001.bmp")).hasMatch());
+}
+
+TEST_F(FormTest, EmptyFileNameMeansNothingChosen)
+{
+    CommonDialog d;
+    d.Filter = QStringLiteral("Bitmaps|*.bmp");
+    d.InitDir = QStringLiteral("/x");
+    d.FileName = QStringLiteral("old.bmp");
+    d.ShowOpen();
+    EXPECT_EQ(d.FileName, QString());
+    ASSERT_EQ(files.requests.size(), 1);
+    EXPECT_EQ(files.requests[0].initDir, QStringLiteral("/x"));
+    EXPECT_EQ(files.requests[0].fileName, QStringLiteral("old.bmp"));
+    files.answers.enqueue(QStringLiteral("/x/a.bmp"));
+    d.ShowOpen();
+    EXPECT_EQ(d.FileName, QStringLiteral("/x/a.bmp"));
+}
