@@ -1,0 +1,132 @@
+#include "platform/ImageWorkspace.h"
+
+#include "base/Files.h"
+#include "base/Numbers.h"
+#include "platform/Services.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include <cmath>
+
+namespace {
+
+// Pictures are opaque; one pixel format keeps copies and comparisons simple.
+QImage opaque(const QImage &image)
+{
+    return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+QImage LoadPicture(const QString &path, QString *error)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        if (error)
+            *error = QStringLiteral("Could not load the picture %1: %2").arg(shown(path), reader.errorString());
+        return QImage();
+    }
+    return opaque(image);
+}
+
+QSize HimetricSize(const QImage &picture)
+{
+    auto himetric = [](int pixels) { return int(std::floor(pixels * 2540.0 / 96.0 + 0.5)); };
+    return QSize(himetric(picture.width()), himetric(picture.height()));
+}
+
+bool ImageWorkspace::fail(const QString &error)
+{
+    m_lastError = error;
+    return false;
+}
+
+void ImageWorkspace::SetPicture(const QImage &picture)
+{
+    m_picture = picture.isNull() ? QImage() : opaque(picture);
+}
+
+bool ImageWorkspace::LoadImageFile(const QString &path)
+{
+    QString error;
+    m_picture = LoadPicture(path, &error);
+    return m_picture.isNull() ? fail(error) : true;
+}
+
+bool ImageWorkspace::CropImage(int x, int y, int width, int height)
+{
+    if (m_picture.isNull())
+        return fail(QStringLiteral("There is no picture to crop."));
+    const QRect inside = QRect(x, y, width, height).intersected(m_picture.rect());
+    if (width <= 0 || height <= 0 || inside.isEmpty()) {
+        m_picture = QImage();
+        return fail(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
+                        .arg(x).arg(y).arg(width).arg(height));
+    }
+    m_picture = m_picture.copy(inside);
+    return true;
+}
+
+bool ImageWorkspace::CropImageArea(int left, int top, int right, int bottom)
+{
+    return CropImage(left, top, right - left, bottom - top);
+}
+
+bool ImageWorkspace::ResizeImage(int width, int height)
+{
+    if (m_picture.isNull())
+        return fail(QStringLiteral("There is no picture to resize."));
+    if (width <= 0 || height <= 0)
+        return fail(QStringLiteral("A picture cannot be resized to %1 x %2 pixels.").arg(width).arg(height));
+    m_picture = m_picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return true;
+}
+
+bool ImageWorkspace::MakeThumbnail(int width, int height)
+{
+    return ResizeImage(width, height);
+}
+
+void ImageWorkspace::SetSaveOptions()
+{
+    // Every save writes JPEG at JpegQuality; there is no other setting to choose.
+}
+
+bool ImageWorkspace::SaveImageFile()
+{
+    if (m_picture.isNull())
+        return fail(QStringLiteral("There is no picture to save as %1.").arg(shown(m_saveName)));
+    if (m_saveName.isEmpty())
+        return fail(QStringLiteral("No file name was given for the picture."));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setQuality(JpegQuality);
+    if (!writer.write(m_picture))
+        return fail(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), writer.errorString()));
+    QString error;
+    if (!writeFileAtomically(m_saveName, bytes, &error))
+        return fail(error);
+    return true;
+}
+
+int ImageWorkspace::ImageDisplayWidth() const
+{
+    return int(roundHalfEven(m_picture.width() * services().environment->twipsPerPixelX()));
+}
+
+int ImageWorkspace::ImageDisplayHeight() const
+{
+    return int(roundHalfEven(m_picture.height() * services().environment->twipsPerPixelY()));
+}

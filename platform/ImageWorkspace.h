@@ -1,0 +1,68 @@
+#pragma once
+// The image workspace: one current picture that the windows load, cut, resize
+// and save (each crop designer's Xpress1..Xpress7, the loader's and the save
+// window's Xpress1, the library window's work image). Every operation says
+// whether it worked, and a failed load or crop leaves the workspace empty, so
+// that an old picture is never cut or saved as if it were the new one.
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+// Pictures are written as JPEG at this quality (0..100).
+inline constexpr int JpegQuality = 90;
+
+// Loads a BMP or JPEG file as a picture (the format is read from the file's
+// contents). Returns a null image and sets `error` when it cannot.
+QImage LoadPicture(const QString &path, QString *error = nullptr);
+
+// A picture's size in HIMETRIC units (0.01 mm) at 96 dots per inch: pixels
+// times 2540 / 96, rounded to the nearest whole number (a half up).
+QSize HimetricSize(const QImage &picture);
+
+class ImageWorkspace {
+public:
+    // The current picture becomes the file's picture, at its pixel size.
+    bool LoadImageFile(const QString &path);
+    // The picture becomes the area at (x, y) of the given size. An area that
+    // reaches beyond the picture is cut to the part inside it; an area with
+    // nothing inside is refused and empties the workspace.
+    bool CropImage(int x, int y, int width, int height);
+    // The same for the area from (left, top) to (right, bottom), right and
+    // bottom not included.
+    bool CropImageArea(int left, int top, int right, int bottom);
+    // The picture is scaled to exactly width x height pixels.
+    bool ResizeImage(int width, int height);
+    // The picture becomes a thumbnail of exactly width x height pixels.
+    bool MakeThumbnail(int width, int height);
+    // Makes ready for use; there is nothing to prepare.
+    void PrepareImageControl() {}
+    // The next save writes a JPEG file at JpegQuality.
+    void SetSaveOptions();
+    // The path of the next save.
+    void SaveImageFileName(const QString &path) { m_saveName = path; }
+    // Writes the current picture to the save path through a temporary file,
+    // replacing an existing file only once the new one is complete.
+    bool SaveImageFile();
+
+    int ImageWidth() const { return m_picture.width(); }
+    int ImageHeight() const { return m_picture.height(); }
+    // The picture's size in twips at the screen's density.
+    int ImageDisplayWidth() const;
+    int ImageDisplayHeight() const;
+
+    const QImage &Picture() const { return m_picture; }
+    void SetPicture(const QImage &picture);
+    bool HasPicture() const { return !m_picture.isNull(); }
+    void Clear() { m_picture = QImage(); }
+
+    // The reason the last failed operation gave, as a sentence for a message box.
+    const QString &LastError() const { return m_lastError; }
+
+private:
+    bool fail(const QString &error);
+
+    QImage m_picture;
+    QString m_saveName;
+    QString m_lastError;
+};

@@ -1,0 +1,175 @@
+#include "platform/ImageWorkspace.h"
+
+#include "tests/support/ScriptedServices.h"
+
+#include <QFile>
+#include <QImageReader>
+
+namespace {
+
+// Every pixel has its own colour, so a crop shows exactly where it was taken.
+QImage patterned(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 7 % 256, y * 11 % 256, (x + y) % 256));
+    return image;
+}
+
+class ImageWorkspaceTest : public AppTest {
+protected:
+    QString savedFixture(const QString &name, const QImage &image, const char *format)
+    {
+        const QString path = tempPath(name);
+        EXPECT_TRUE(image.save(path, format));
+        return path;
+    }
+    ImageWorkspace ws;
+};
+
+TEST_F(ImageWorkspaceTest, LoadsBmpAndJpegAtTheirPixelSize)
+{
+    const QImage source = patterned(30, 20);
+    ASSERT_TRUE(ws.LoadImageFile(savedFixture("frame.bmp", source, "BMP")));
+    EXPECT_EQ(ws.ImageWidth(), 30);
+    EXPECT_EQ(ws.ImageHeight(), 20);
+    EXPECT_EQ(ws.Picture(), source);
+    EXPECT_EQ(ws.ImageDisplayWidth(), 450);
+    EXPECT_EQ(ws.ImageDisplayHeight(), 300);
+
+    ASSERT_TRUE(ws.LoadImageFile(savedFixture("frame.jpg", source, "JPEG")));
+    EXPECT_EQ(ws.Picture().size(), QSize(30, 20));
+}
+
+TEST_F(ImageWorkspaceTest, FormatComesFromContentsNotName)
+{
+    // A JPEG named .bmp still loads: the user's file names do not always tell the truth.
+    ASSERT_TRUE(ws.LoadImageFile(savedFixture("frame0001.bmp", patterned(12, 9), "JPEG")));
+    EXPECT_EQ(ws.ImageWidth(), 12);
+}
+
+TEST_F(ImageWorkspaceTest, FailedLoadReportsAndDropsTheOldPicture)
+{
+    ASSERT_TRUE(ws.LoadImageFile(savedFixture("good.bmp", patterned(10, 10), "BMP")));
+    QFile bad(tempPath("bad.jpg"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("not a picture");
+    bad.close();
+
+    for (const QString &path : {tempPath("bad.jpg"), tempPath("missing.bmp")}) {
+        SCOPED_TRACE(path.toStdString());
+        ASSERT_TRUE(ws.LoadImageFile(tempPath("good.bmp")));
+        EXPECT_FALSE(ws.LoadImageFile(path));
+        EXPECT_FALSE(ws.HasPicture());
+        EXPECT_TRUE(ws.LastError().contains(QFileInfo(path).fileName())) << ws.LastError().toStdString();
+        EXPECT_FALSE(ws.CropImage(0, 0, 5, 5));
+        ws.SaveImageFileName(tempPath("out.jpg"));
+        EXPECT_FALSE(ws.SaveImageFile());
+        EXPECT_FALSE(QFile::exists(tempPath("out.jpg")));
+    }
+}
+
+TEST_F(ImageWorkspaceTest, CropsCutThePartInsideThePicture)
+{
+    const QImage source = patterned(40, 30);
+    struct Case {
+        const char *name;
+        QRect area;     // x, y, width, height as asked
+        QRect expected; // what is left, in the source's pixels
+    } cases[] = {
+        {"interior", QRect(5, 7, 10, 6), QRect(5, 7, 10, 6)},
+        {"whole", QRect(0, 0, 40, 30), QRect(0, 0, 40, 30)},
+        {"past right and bottom", QRect(35, 25, 20, 20), QRect(35, 25, 5, 5)},
+        {"negative origin", QRect(-4, -3, 10, 8), QRect(0, 0, 6, 5)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        ws.SetPicture(source);
+        ASSERT_TRUE(ws.CropImage(c.area.x(), c.area.y(), c.area.width(), c.area.height()));
+        EXPECT_EQ(ws.Picture(), source.copy(c.expected));
+    }
+}
+
+TEST_F(ImageWorkspaceTest, CropAreaTakesRightAndBottomEdges)
+{
+    const QImage source = patterned(400, 700);
+    ws.SetPicture(source);
+    ASSERT_TRUE(ws.CropImageArea(242, 284, 380, 617));
+    EXPECT_EQ(ws.Picture().size(), QSize(138, 333));
+    EXPECT_EQ(ws.Picture(), source.copy(242, 284, 138, 333));
+}
+
+TEST_F(ImageWorkspaceTest, CropWithNothingInsideIsRefused)
+{
+    const QRect outside[] = {QRect(40, 0, 5, 5), QRect(0, 30, 5, 5), QRect(-10, -10, 10, 10), QRect(3, 3, 0, 4),
+                             QRect(3, 3, 4, -1)};
+    for (const QRect &area : outside) {
+        SCOPED_TRACE(area.x());
+        ws.SetPicture(patterned(40, 30));
+        EXPECT_FALSE(ws.CropImage(area.x(), area.y(), area.width(), area.height()));
+        EXPECT_FALSE(ws.HasPicture());
+        EXPECT_FALSE(ws.LastError().isEmpty());
+    }
+}
+
+TEST_F(ImageWorkspaceTest, JpegSaveReplacesTheFileAndReloads)
+{
+    const QString target = tempPath("MyMouth01.jpg");
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(100000, 'x')); // an older, longer file
+    }
+    ws.PrepareImageControl();
+    ASSERT_TRUE(ws.LoadImageFile(savedFixture("frame.bmp", patterned(64, 48), "BMP")));
+    ASSERT_TRUE(ws.CropImage(8, 4, 50, 40));
+    ws.SetSaveOptions();
+    ws.SaveImageFileName(target);
+    ASSERT_TRUE(ws.SaveImageFile()) << ws.LastError().toStdString();
+
+    QImageReader reader(target);
+    EXPECT_EQ(reader.format(), "jpeg");
+    EXPECT_EQ(reader.size(), QSize(50, 40));
+    EXPECT_LT(QFileInfo(target).size(), 100000);
+    ImageWorkspace again;
+    ASSERT_TRUE(again.LoadImageFile(target));
+    EXPECT_EQ(again.Picture().size(), QSize(50, 40));
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(temp.path()).entryList({"MyMouth01*"}, QDir::Files), QStringList{"MyMouth01.jpg"});
+}
+
+TEST_F(ImageWorkspaceTest, SaveIntoMissingFolderFailsAndSaysWhere)
+{
+    ws.SetPicture(patterned(5, 5));
+    ws.SaveImageFileName(tempPath("no/such/folder/x.jpg"));
+    EXPECT_FALSE(ws.SaveImageFile());
+    EXPECT_TRUE(ws.LastError().contains("x.jpg")) << ws.LastError().toStdString();
+}
+
+TEST_F(ImageWorkspaceTest, ResizeAndThumbnailGiveTheAskedSize)
+{
+    ws.SetPicture(patterned(300, 200));
+    ASSERT_TRUE(ws.ResizeImage(1200, 857));
+    EXPECT_EQ(ws.Picture().size(), QSize(1200, 857));
+    ASSERT_TRUE(ws.MakeThumbnail(140, 100));
+    EXPECT_EQ(ws.Picture().size(), QSize(140, 100));
+    EXPECT_FALSE(ws.ResizeImage(0, 10));
+    ImageWorkspace empty;
+    EXPECT_FALSE(empty.MakeThumbnail(140, 100));
+}
+
+TEST(HimetricSize, PixelsAt96Dpi)
+{
+    struct Case {
+        int pixels, himetric;
+    } cases[] = {{1, 26}, {12, 318}, {41, 1085}, {56, 1482}, {96, 2540}, {1200, 31750}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.pixels);
+        EXPECT_EQ(HimetricSize(QImage(c.pixels, c.pixels, QImage::Format_RGB32)), QSize(c.himetric, c.himetric));
+    }
+    EXPECT_EQ(HimetricSize(QImage(56, 41, QImage::Format_RGB32)), QSize(1482, 1085));
+    EXPECT_EQ(HimetricSize(QImage()), QSize(0, 0));
+}
+
+} // namespace
