@@ -85,7 +85,9 @@ Wizard1::Wizard1()
         placeTwips(box, left, top, 210, 240);
         auto *label = new QLabel(caption, this);
         label->setBuddy(box);
-        placeTwips(label, left + 360, top - 30, 6500 - left, 300);
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        placeTwips(label, left + 360, top - 105, 7380 - left - 360, 450);
         *row.box = box;
         top += kRowStep;
     }
