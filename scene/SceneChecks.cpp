@@ -1,0 +1,52 @@
+#include "scene/SceneChecks.h"
+
+#include "base/Text1252.h"
+
+namespace {
+
+// Characters that Windows file names cannot hold; scenes travel to Windows
+// machines in share packages, so they are refused here too.
+bool refusedInFileName(QChar c)
+{
+    return c.unicode() < 32 || QStringLiteral("<>:\"/\\|?*").contains(c);
+}
+
+} // namespace
+
+QString sceneNameProblem(const QString &name)
+{
+    for (QChar c : name)
+        if (refusedInFileName(c))
+            return QStringLiteral("A scene name cannot hold the characters < > : \" / \\ | ? * or control characters. "
+                                  "Please choose another name.");
+    if (name.contains(QStringLiteral("..")))
+        return QStringLiteral("A scene name cannot hold \"..\". Please choose another name.");
+    // Readers end a value at ";" and find keys by "="; they tell pictures by their extension.
+    if (name.contains(u';') || name.contains(u'='))
+        return QStringLiteral("A scene name cannot hold \";\" or \"=\". Please choose another name.");
+    if (name.contains(QStringLiteral(".jpg"), Qt::CaseInsensitive) ||
+        name.contains(QStringLiteral(".bmp"), Qt::CaseInsensitive))
+        return QStringLiteral("A scene name cannot hold \".jpg\" or \".bmp\". Please choose another name.");
+    if (!fitsWindows1252(name))
+        return QStringLiteral("A scene name can only hold Western European letters and signs. "
+                              "Please choose another name.");
+    return QString();
+}
+
+QString sceneFieldProblem(const QList<SceneEntry> &entries)
+{
+    for (const SceneEntry &entry : entries) {
+        if (entry.field.isEmpty())
+            continue;
+        const QString &v = entry.value;
+        if (v.contains(u';') || v.contains(u'=') || v.contains(u'\r') || v.contains(u'\n'))
+            return QStringLiteral("The scene was not saved: %1 holds \";\", \"=\" or a line break, which the scene "
+                                  "file cannot hold. Please change it and save again.")
+                .arg(entry.field);
+        if (!fitsWindows1252(v))
+            return QStringLiteral("The scene was not saved: %1 holds characters that the scene file cannot hold "
+                                  "(only Western European letters and signs). Please change it and save again.")
+                .arg(entry.field);
+    }
+    return QString();
+}

@@ -1,0 +1,66 @@
+// Names and values the scene writer refuses before it writes anything.
+
+#include "scene/SceneChecks.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SceneChecks, Names)
+{
+    struct Case {
+        const char *name;
+        bool refused;
+    } cases[] = {
+        {"Beach", false},
+        {"   ", false}, // a name of blanks is used as it stands
+        {"My Scene 2", false},
+        {"Caf\xc3\xa9", false},
+        {"a/b", true},
+        {"a\\b", true},
+        {"..", true},
+        {"up..", true},
+        {"a;b", true},
+        {"KM=x", true},
+        {"Beach.jpg", true},
+        {"Shot.BMP2", true},
+        {"what?", true},
+        {"tab\there", true},
+        {"line\nbreak", true},
+        {"\xe2\x98\x83", true}, // outside the code page
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(!sceneNameProblem(QString::fromUtf8(c.name)).isEmpty(), c.refused) << c.name;
+}
+
+TEST(SceneChecks, FieldsAreNamedAndOnlyTypedValuesCount)
+{
+    SceneSettings s;
+    s.name = QStringLiteral("Beach");
+    s.hasExtraAnim = true;
+    s.extraAnim.speed = QStringLiteral("10;0");
+    QString problem = sceneFieldProblem(sceneEntries(s));
+    EXPECT_TRUE(problem.contains(QStringLiteral("the Speed box of Extra Anim Properties"))) << problem.toStdString();
+
+    s.extraAnim.speed = QStringLiteral("100");
+    s.sounds.sound2 = QStringLiteral("a=b.wav");
+    problem = sceneFieldProblem(sceneEntries(s));
+    EXPECT_TRUE(problem.contains(QStringLiteral("sound two"))) << problem.toStdString();
+
+    s.sounds.sound2 = QStringLiteral("song.mp3"); // not written, so not checked
+    s.hasFullAnim = true;
+    s.fullAnim.frames = QStringLiteral("7\r\n");
+    problem = sceneFieldProblem(sceneEntries(s));
+    EXPECT_TRUE(problem.contains(QStringLiteral("the Frames box of Full BG Anim Properties")))
+        << problem.toStdString();
+
+    s.fullAnim.frames = QStringLiteral("7");
+    EXPECT_TRUE(sceneFieldProblem(sceneEntries(s)).isEmpty());
+
+    // A group that is off is not written and so not checked.
+    s.hasTrigger = false;
+    s.triggerAnim.frames = QStringLiteral(";");
+    EXPECT_TRUE(sceneFieldProblem(sceneEntries(s)).isEmpty());
+}
+
+} // namespace
