@@ -116,3 +116,17 @@ TEST_F(StartTest, EveryHelpPageTheProgramNamesIsShipped)
                              "TriggerAnim.html", "Scenara.htm"})
         EXPECT_TRUE(QFile::exists(shipped.filePath(QString::fromUtf8(name)))) << name;
 }
+
+TEST_F(StartTest, ClosingTheLauncherRunsNoOtherUnload)
+{
+    startProgram();
+    form<Start>().Show();
+    QTest::mouseClick(form<Start>().Image1, Qt::LeftButton);
+    form<Wizard1>().Check1->setChecked(true);
+    form<Start>().close();
+    flushDeletes();
+    // The wizard was not reset: its box and flag are as the user left them.
+    ASSERT_TRUE(formExists<Wizard1>());
+    EXPECT_TRUE(form<Wizard1>().Check1->isChecked());
+    EXPECT_EQ(scene().SceneHasMainBlink, FlagOn);
+}
