@@ -1,7 +1,153 @@
 #include "app/Form1.h"
 
+#include "app/CanvasRules.h"
+#include "app/Form2.h"
+#include "base/Numbers.h"
+#include "platform/Controls.h"
+#include "platform/PictureBox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+int pixels(const Value &v)
+{
+    return int(roundHalfEven(v.toDouble()));
+}
+}
 
 Form1::Form1()
 {
     SetCaption(QStringLiteral("Form1"));
+    SetClientTwips(4800, 4200);
+
+    const char *captions[CanvasLayerCount] = {"Velm Mouth",     "Velm Blink",        "User Mouth",    "User Blink",
+                                              "Exta Animation", "Trigger Animation", "Brow Animation"};
+    QRadioButton **options[CanvasLayerCount] = {&Option1, &Option2, &Option3, &Option4, &Option5, &Option6, &Option7};
+    auto *group = new QButtonGroup(this);
+    for (int i = 0; i < CanvasLayerCount; ++i) {
+        const QString caption = QString::fromUtf8(captions[i]);
+        auto *option = new QRadioButton(caption, this);
+        nameControl(option, QStringLiteral("Option%1").arg(i + 1), caption);
+        placeTwips(option, 120, 120 + i * 360, 2400, 300);
+        group->addButton(option);
+        *options[i] = option;
+        m_options[i] = option;
+    }
+
+    Check1 = new QCheckBox(QStringLiteral("Show/Hide Image"), this);
+    nameControl(Check1, QStringLiteral("Check1"), QStringLiteral("Show/Hide Image"));
+    placeTwips(Check1, 2640, 120, 2040, 300);
+    Check7 = new QCheckBox(this);
+    nameControl(Check7, QStringLiteral("Check7"), QStringLiteral("Show Alternate Image"));
+    placeTwips(Check7, 2640, 480, 240, 300);
+    auto *altLabel = new QLabel(QStringLiteral("Show Alternate Image"), this);
+    altLabel->setBuddy(Check7);
+    placeTwips(altLabel, 2940, 480, 1740, 300);
+    Text3 = new QLineEdit(this);
+    nameControl(Text3, QStringLiteral("Text3"), QStringLiteral("Layer file"));
+    placeTwips(Text3, 120, 2760, 4560, 315);
+
+    // An option runs its handler when it becomes selected.
+    const std::pair<QRadioButton *, void (Form1::*)()> handlers[] = {
+        {Option1, &Form1::Option1_Click}, {Option2, &Form1::Option2_Click}, {Option3, &Form1::Option3_Click},
+        {Option4, &Form1::Option4_Click}, {Option5, &Form1::Option5_Click},
+    };
+    for (const auto &[option, handler] : handlers)
+        connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on)
+                (this->*handler)();
+        });
+    onCheckClick(Check1, this, &Form1::Check1_Click);
+}
+
+bool Form1::LayerSelected(CanvasLayer layer) const
+{
+    return m_options[layer]->isChecked();
+}
+
+void Form1::Option1_Click()
+{
+    DrawPic();
+    Text3->setText(scene().MainMouthFileName.toText());
+}
+
+void Form1::Option2_Click()
+{
+    DrawPic();
+    Text3->setText(scene().MainBlinkFileName.toText());
+}
+
+void Form1::Option3_Click()
+{
+    DrawPic();
+    Text3->setText(scene().UserMouthFileName.toText());
+}
+
+void Form1::Option4_Click()
+{
+    Text3->setText(scene().UserBlinkFileName.toText());
+}
+
+void Form1::Option5_Click()
+{
+    Text3->setText(scene().ExtraFileName.toText());
+}
+
+void Form1::Check1_Click()
+{
+    DrawPic();
+}
+
+void Form1::DrawPic()
+{
+    Form2 &canvas = form<Form2>();
+    canvas.PicBox->SetPicture(canvas.picBackground->Picture());
+    if (checkValue(Check1) == 0 || checkValue(canvas.Check1) == 0)
+        return;
+    for (int i = 0; i < CanvasLayerCount; ++i) {
+        const auto layer = CanvasLayer(i);
+        if (!LayerSelected(layer))
+            continue;
+        const LayerPlacement &p = scene().LayerPlacements[i];
+        canvas.PicBox->PaintPicture(canvas.LayerStore(layer)->Picture(), pixels(p.LayerX), pixels(p.LayerY),
+                                    pixels(p.LayerWidth), pixels(p.LayerHeight));
+    }
+    canvas.PicBox->SetPicture(canvas.PicBox->Image());
+}
+
+void Form1::DrawOutline()
+{
+    Form2 &canvas = form<Form2>();
+    for (int i = 0; i < CanvasLayerCount; ++i) {
+        if (!LayerSelected(CanvasLayer(i)))
+            continue;
+        const LayerPlacement &p = scene().LayerPlacements[i];
+        canvas.PicBox->InvertRectangle(pixels(p.LayerX), pixels(p.LayerY), pixels(p.LayerWidth),
+                                       pixels(p.LayerHeight));
+    }
+}
+
+void Form1::Form_Load()
+{
+    for (QWidget *control : {static_cast<QWidget *>(Check7), static_cast<QWidget *>(Option3),
+                             static_cast<QWidget *>(Option4), static_cast<QWidget *>(Option5),
+                             static_cast<QWidget *>(Option6), static_cast<QWidget *>(Option2)})
+        control->setEnabled(false);
+
+    SceneState &s = scene();
+    Form2 &canvas = form<Form2>();
+    s.CanvasWidth = Value::single(float(canvas.PicBox->width()));
+    s.CanvasHeight = Value::single(float(canvas.PicBox->height()));
+    for (int i = LayerMainMouth; i <= LayerTriggerAnim; ++i) {
+        LayerPlacement &p = s.LayerPlacements[i];
+        LayerSizeFromPicture(p, canvas.LayerStore(CanvasLayer(i))->Picture());
+        // A start place only until the layer's placement step sets its own.
+        p.LayerX = p.LayerWidth;
+        p.LayerY = p.LayerHeight;
+    }
+    setCheckValue(Check1, 1);
 }
