@@ -1,10 +1,165 @@
 #include "scene/ChildAnimProps.h"
 
+#include "app/Help.h"
+#include "app/SceneState.h"
+#include "platform/Controls.h"
+#include "platform/Services.h"
+#include "scene/ChildAnimLoad.h"
+#include "scene/CountValidator.h"
+#include "scene/DialogControls.h"
+#include "scene/FrameSetFiles.h"
+#include "scene/PickedFile.h"
+
 #include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+QString chooseMessage() { return QStringLiteral("Please select AUTOMATIC CROP or PRELOADFRAMES"); }
+}
 
 ChildAnimProps::ChildAnimProps()
 {
     SetCaption(QStringLiteral("Child Animation Properties"));
-    Check2 = new QCheckBox(QStringLiteral("AUTOMATICALLY CROP "), this);
-    nameControl(Check2, QStringLiteral("Check2"), QStringLiteral("Automatically Crop along with Extra Anim?"));
+    SetClientTwips(6750, 5460);
+
+    makeText(this, QStringLiteral("Please Set Child Animation Options"), 120, 150, 6000, 420, true);
+
+    Text2 = makeTextBox(this, "Text2", QStringLiteral("Frames"), QString(), 1080, 810, 255, 285, 900);
+    acceptCountsOnly(Text2);
+    Text1 = makeTextBox(this, "Text1", QStringLiteral("Random"), QString(), 1215, 1260, 375, 285, 1000);
+
+    makeText(this, QStringLiteral("Will fire at Start or End of Extra Animation?"), 2100, 780, 4500, 300);
+    Option1 = makeOption(this, "Option1", QStringLiteral("Start"), QStringLiteral("Start"), 3360, 1125, 225, 195, 900);
+    Option2 = makeOption(this, "Option2", QStringLiteral("End"), QStringLiteral("End"), 3360, 1440, 240, 225, 900);
+    Option1->setChecked(true);
+
+    Check2 = makeCheckBox(this, "Check2", QStringLiteral("AUTOMATICALLY CROP "),
+                          QStringLiteral("Automatically Crop along with Extra Anim?"), 285, 1920, 210, 240, 4400);
+    Image1 = makeButton(this, "Image1", QStringLiteral("LOAD..."), 4785, 2250, 1290, 585);
+    Image1->setAccessibleDescription(QStringLiteral("Opens the Automatic Cropper Loader"));
+
+    Check1 = makeCheckBox(this, "Check1", QStringLiteral("PRELOAD FRAMES"), QStringLiteral("Use preloaded images."),
+                          270, 3075, 225, 240, 4400);
+    makeText(this,
+             QStringLiteral("Load the first frame of your Extra Animation.\n"
+                            "Use #### convention, ie: Picture-0001.bmp"),
+             285, 3450, 4900, 650);
+    Image2 = makeButton(this, "Image2", QStringLiteral("LOAD..."), 5310, 3615, 1380, 570);
+    Image2->setAccessibleDescription(QStringLiteral("Picks the first preloaded frame"));
+    Text3 = makeNameBox(this, "Text3", QStringLiteral("Preloaded first frame"), 1365, 4170, 3165, 330);
+    Text3->setEnabled(false);
+
+    Image3 = makeButton(this, "Image3", QStringLiteral("OK"), 5610, 4695, 1110, 690);
+    Image4 = makeButton(this, "Image4", QStringLiteral("?"), 6330, 105, 330, 345);
+
+    connect(Text2, &QLineEdit::textChanged, this, &ChildAnimProps::Text2_Change);
+    onCheckClick(Check1, this, &ChildAnimProps::Check1_Click);
+    onCheckClick(Check2, this, &ChildAnimProps::Check2_Click);
+    connect(Image1, &QPushButton::clicked, this, &ChildAnimProps::Image1_Click);
+    connect(Image2, &QPushButton::clicked, this, &ChildAnimProps::Image2_Click);
+    connect(Image3, &QPushButton::clicked, this, &ChildAnimProps::Image3_Click);
+    connect(Image4, &QPushButton::clicked, this, &ChildAnimProps::Image4_Click);
+}
+
+void ChildAnimProps::Form_Load()
+{
+    if (Text1->text().isEmpty())
+        Text1->setText(QStringLiteral("100"));
+    if (Text2->text().isEmpty())
+        Text2->setText(QStringLiteral("7"));
+}
+
+void ChildAnimProps::Form_Unload(bool &cancel)
+{
+    if (checkValue(Check1) == 0 && checkValue(Check2) == 0) {
+        MsgBox(chooseMessage());
+        cancel = true;
+    }
+}
+
+void ChildAnimProps::Text2_Change()
+{
+    form<ChildAnimLoad>().Label4->setText(Text2->text());
+}
+
+// The two boxes act as a pair: setting one from the other's handler runs its
+// handler in turn when the value changes, so after any click exactly one is ticked.
+void ChildAnimProps::Check1_Click()
+{
+    switch (checkValue(Check1)) {
+    case 1:
+        setCheckValue(Check2, 0);
+        Text3->setEnabled(true);
+        scene().ChildAutoCropOn = FlagOff;
+        break;
+    case 0:
+        Text3->setEnabled(false);
+        setCheckValue(Check2, 1);
+        scene().ChildAutoCropOn = FlagOn;
+        break;
+    default:
+        break;
+    }
+}
+
+void ChildAnimProps::Check2_Click()
+{
+    switch (checkValue(Check2)) {
+    case 1:
+        setCheckValue(Check1, 0);
+        form<ChildAnimLoad>().Show();
+        scene().ChildAutoCropOn = FlagOn;
+        scene().ChildPreloadName = QString();
+        break;
+    case 0:
+        scene().ChildAutoCropOn = FlagOff;
+        setCheckValue(Check1, 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void ChildAnimProps::Image1_Click()
+{
+    form<ChildAnimLoad>().Show();
+}
+
+void ChildAnimProps::Image2_Click()
+{
+    const auto picked = choosePickedFile(cdl, imageFilter());
+    if (!picked)
+        return;
+    // The preview finds preloaded frames by name in the Images folder itself.
+    if (!liesDirectlyIn(picked->path, scene().WorkFolder.toText() + QStringLiteral("Images"))) {
+        MsgBox(QStringLiteral("Child Animation Images must reside in the Images directory of Dollvane. Please fix "
+                              "and try again."));
+        Text3->setText(QStringLiteral("Please put Child Anim Images in Images directory of Dollvane."));
+        return;
+    }
+    if (!picked->name.contains(QStringLiteral("01"))) {
+        MsgBox(QStringLiteral("The name of this image does not fit convention or is not the first frame of the "
+                              "animation."));
+        Text3->setText(QStringLiteral("Error! Please load 1st frame."));
+        return;
+    }
+    notePickedFile(*picked);
+    scene().ChildPreloadName = picked->name;
+    Text3->setText(picked->name);
+}
+
+void ChildAnimProps::Image3_Click()
+{
+    if (checkValue(Check1) != 0 || checkValue(Check2) != 0)
+        Hide();
+    else
+        MsgBox(chooseMessage());
+}
+
+void ChildAnimProps::Image4_Click()
+{
+    OpenHelpPage(QStringLiteral("Docs\\ChildAnim.html"));
 }

@@ -1,7 +1,39 @@
 #include "scene/DesktopProps.h"
 
+#include "app/SceneState.h"
+#include "scene/DialogControls.h"
+#include "scene/FrameSetFiles.h"
+#include "scene/PickedFile.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 DesktopProps::DesktopProps()
 {
     SetCaption(QStringLiteral("Form3"));
+    SetClientTwips(5925, 4770);
+
+    Text1 = makeNameBox(this, "Text1", QStringLiteral("Alpha background picture"), 225, 255, 3675, 495);
+    Text1->setText(QStringLiteral("Text1"));
+    Command1 = makeButton(this, "Command1", QStringLiteral("Load Alpha Background"), 4140, 270, 1215, 495);
+    Command2 = makeButton(this, "Command2", QStringLiteral("Command2"), 2355, 2145, 1215, 495);
+    Command2->setAccessibleDescription(QStringLiteral("Cuts the alpha background"));
+
+    connect(Command1, &QPushButton::clicked, this, &DesktopProps::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &DesktopProps::Command2_Click);
+}
+
+void DesktopProps::Command1_Click()
+{
+    // A cancel keeps the picture chosen before.
+    const auto picked = choosePickedFile(cdl, imageFilter());
+    if (!picked)
+        return;
+    scene().AlphaBackgroundPath = picked->path;
+    notePickedFile(*picked);
+    Text1->setText(picked->name);
+}
+
+void DesktopProps::Command2_Click()
+{
 }

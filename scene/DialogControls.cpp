@@ -1,0 +1,128 @@
+#include "scene/DialogControls.h"
+
+#include "platform/Form.h"
+#include "scene/FrameSetFiles.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+constexpr double kGap = 60; // twips between a control and its painted label
+
+QLabel *labelFor(QWidget *parent, QWidget *buddy, const QString &text, double left, double top, double width,
+                 double height, Qt::Alignment alignment)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    label->setAlignment(alignment | Qt::AlignVCenter);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, double left, double top,
+                        double width, double height)
+{
+    auto *b = new QPushButton(caption, parent);
+    nameControl(b, QString::fromUtf8(name), caption);
+    placeTwips(b, left, top, width, height);
+    return b;
+}
+
+QLineEdit *makeTextBox(QWidget *parent, const char *name, const QString &label, const QString &text, double left,
+                       double top, double width, double height, double labelWidth)
+{
+    QLineEdit *box = makeNameBox(parent, name, label, left, top, width, height);
+    box->setText(text);
+    const double labelLeft = left - kGap - labelWidth;
+    labelFor(parent, box, label, labelLeft < 30 ? 30 : labelLeft, top, labelWidth, height, Qt::AlignRight);
+    return box;
+}
+
+QLineEdit *makeNameBox(QWidget *parent, const char *name, const QString &accessibleName, double left, double top,
+                       double width, double height)
+{
+    auto *box = new QLineEdit(parent);
+    nameControl(box, QString::fromUtf8(name), accessibleName);
+    placeTwips(box, left, top, width, height);
+    return box;
+}
+
+template <class Box>
+static Box *smallBox(QWidget *parent, const char *name, const QString &caption, const QString &label, double left,
+                     double top, double width, double height, double labelWidth)
+{
+    auto *box = new Box(caption, parent);
+    nameControl(box, QString::fromUtf8(name), label.isEmpty() ? caption : label);
+    placeTwips(box, left, top, width, height);
+    if (labelWidth > 0)
+        labelFor(parent, box, label, left + width + kGap, top - 45, labelWidth, height + 90, Qt::AlignLeft);
+    return box;
+}
+
+QCheckBox *makeCheckBox(QWidget *parent, const char *name, const QString &caption, const QString &label,
+                        double left, double top, double width, double height, double labelWidth)
+{
+    return smallBox<QCheckBox>(parent, name, caption, label, left, top, width, height, labelWidth);
+}
+
+QRadioButton *makeOption(QWidget *parent, const char *name, const QString &caption, const QString &label,
+                         double left, double top, double width, double height, double labelWidth)
+{
+    return smallBox<QRadioButton>(parent, name, caption, label, left, top, width, height, labelWidth);
+}
+
+QFrame *makeOptionFrame(QWidget *parent, const char *name, double left, double top, double width, double height)
+{
+    auto *frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::NoFrame);
+    nameControl(frame, QString::fromUtf8(name));
+    placeTwips(frame, left, top, width, height);
+    return frame;
+}
+
+QLabel *makeText(QWidget *parent, const QString &text, double left, double top, double width, double height,
+                 bool bold)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    if (bold) {
+        QFont f = label->font();
+        f.setBold(true);
+        f.setPointSizeF(f.pointSizeF() * 1.3);
+        label->setFont(f);
+    }
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, double left, double top,
+                        double width, double height)
+{
+    auto *label = new QLabel(text, parent);
+    nameControl(label, QString::fromUtf8(name));
+    QFont f(QStringLiteral("MS Sans Serif"));
+    f.setPointSizeF(12);
+    f.setBold(true);
+    label->setFont(f);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, QColor(64, 0, 64));
+    label->setPalette(p);
+    placeTwips(label, left, top, width, height);
+    return label;
+}
+
+void showFrameSetPick(const FrameSetPick &pick, QLineEdit *nameBox, QLabel *firstLabel, const QString &firstText,
+                      QLabel *lastLabel, QLineEdit *reportBox)
+{
+    nameBox->setText(pick.file.name);
+    firstLabel->setText(firstText);
+    lastLabel->setText(QString::number(pick.last));
+    reportMissingFrames(pick.missing);
+    if (!pick.missing.isEmpty())
+        reportBox->setText(cantFindText(pick.missing.last()));
+}

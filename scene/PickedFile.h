@@ -1,0 +1,33 @@
+#pragma once
+// The file that a dialog's chooser returned, split the way the dialogs use it,
+// and the checks on where it lies.
+
+#include <QString>
+
+#include <optional>
+
+struct PickedFile {
+    QString path;      // as chosen
+    int nameStart = 1; // position of the file name's first character in path, from 1
+    QString name;      // the file name
+    QString folder;    // path less the name: ends in "/" (empty for a bare name)
+};
+
+PickedFile splitPickedPath(const QString &path);
+
+// Records the pick in the shared scratch values PickedPath, PickedNameStart and PickedName.
+void notePickedFile(const PickedFile &pick);
+
+// Sets WorkFolder to BaseFolder with a trailing separator and returns it.
+QString setWorkFolderFromBase();
+
+class CommonDialog;
+// The dialogs' pick: WorkFolder from BaseFolder, then the chooser with the
+// filter, opening in `subfolder` of WorkFolder when one is given (else where
+// the platform likes). Nothing when the user cancelled.
+std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &filter,
+                                           const QString &subfolder = QString());
+
+// True when the file lies in `folder` itself: compared as folders, so neither
+// a folder below it nor one whose name merely contains its name counts.
+bool liesDirectlyIn(const QString &path, const QString &folder);
