@@ -46,6 +46,15 @@ void Form::SetClientTwips(double width, double height)
     resize(int(width / env.twipsPerPixelX() + 0.5), int(height / env.twipsPerPixelY() + 0.5));
 }
 
+QSizeF Form::ClientTwips() const
+{
+    const QVariant client = property(kClientTwips);
+    if (client.isValid())
+        return client.toSizeF();
+    const auto &env = *services().environment;
+    return QSizeF(width() * env.twipsPerPixelX(), height() * env.twipsPerPixelY());
+}
+
 void Form::closeEvent(QCloseEvent *event)
 {
     bool cancel = false;
@@ -67,6 +76,17 @@ void placeTwips(QWidget *control, double left, double top, double width, double 
     control->setProperty(kTwips, twips);
     const auto &env = *services().environment;
     control->setGeometry(pixels(twips, env.twipsPerPixelX(), env.twipsPerPixelY()));
+}
+
+QRectF controlTwips(const QWidget *control)
+{
+    const QVariant t = control->property(kTwips);
+    if (t.isValid())
+        return t.toRectF();
+    const auto &env = *services().environment;
+    const QRect g = control->geometry();
+    return QRectF(g.x() * env.twipsPerPixelX(), g.y() * env.twipsPerPixelY(), g.width() * env.twipsPerPixelX(),
+                  g.height() * env.twipsPerPixelY());
 }
 
 void nameControl(QWidget *control, const QString &objectName, const QString &accessibleName)

@@ -27,6 +27,8 @@ public:
 
     // The client area in twips, as the window was laid out.
     void SetClientTwips(double width, double height);
+    // The client area in twips as it now is (after scaling and any change).
+    QSizeF ClientTwips() const;
 
 protected:
     virtual void Form_Load() {}
@@ -45,6 +47,9 @@ private:
 // Places a control in twips. The twips are kept on the control, so that
 // ScaleFormToScreen can scale them; the pixel geometry is twips / 15 at 96 dpi.
 void placeTwips(QWidget *control, double left, double top, double width, double height);
+// A control's place in twips (left, top, width, height), as placed and scaled;
+// from its pixel geometry when it was never placed in twips.
+QRectF controlTwips(const QWidget *control);
 // Names a control for the program (objectName) and for a person (accessible name).
 void nameControl(QWidget *control, const QString &objectName, const QString &accessibleName = QString());
 
