@@ -1,11 +1,183 @@
 #include "app/LoadImages.h"
 
+#include "app/Form2.h"
+#include "app/Help.h"
+#include "app/PrimaryFrameSeries.h"
+#include "app/SceneState.h"
+#include "app/Wizard1.h"
+#include "base/Files.h"
+#include "designers/frmFormDesign.h"
+#include "platform/PictureBox.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+// Frames this wide get the wide layout of the designers and the canvas.
+constexpr int WideSeriesWidth = 1200;
+
+QPushButton *button(QWidget *parent, const QString &name, const QString &text, double left, double top,
+                    double width, double height)
+{
+    auto *b = new QPushButton(text, parent);
+    nameControl(b, name, text);
+    placeTwips(b, left, top, width, height);
+    return b;
+}
+
+QLabel *label(QWidget *parent, const QString &text, double left, double top, double width, double height)
+{
+    auto *l = new QLabel(text, parent);
+    l->setWordWrap(true);
+    placeTwips(l, left, top, width, height);
+    return l;
+}
+}
 
 LoadImages::LoadImages()
 {
     SetCaption(QStringLiteral("Load Primary Images"));
+    SetClientTwips(5325, 3735);
+    setStyleSheet(QStringLiteral("LoadImages { background: #10206a; } QLabel { color: white; }"));
+
+    label(this, QStringLiteral("Do you have the 7 setup images of your scene ready?"), 300, 180, 4300, 480);
+    label(this, QStringLiteral("Load the first image of the 7-Frame Setup (its name ends in 0001.bmp or 0001.jpg)."),
+          300, 780, 4700, 480);
+
+    Image4 = button(this, QStringLiteral("Image4"), QStringLiteral("?"), 4725, 180, 330, 300);
+    Image1 = button(this, QStringLiteral("Image1"), QStringLiteral("LOAD..."), 300, 1440, 1365, 420);
     Text1 = new QLineEdit(this);
     nameControl(Text1, QStringLiteral("Text1"), QStringLiteral("Status"));
     Text1->setReadOnly(true);
+    placeTwips(Text1, 1815, 1507, 3120, 285);
+    Image3 = button(this, QStringLiteral("Image3"), QStringLiteral("BACK"), 2100, 3000, 1365, 480);
+    Image2 = button(this, QStringLiteral("Image2"), QStringLiteral("NEXT"), 3660, 3000, 1365, 480);
+
+    connect(Image1, &QPushButton::clicked, this, &LoadImages::Image1_Click);
+    connect(Image2, &QPushButton::clicked, this, &LoadImages::Image2_Click);
+    connect(Image3, &QPushButton::clicked, this, &LoadImages::Image3_Click);
+    connect(Image4, &QPushButton::clicked, this, &LoadImages::Image4_Click);
+}
+
+void LoadImages::Form_Load()
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void LoadImages::Form_Unload(bool &cancel)
+{
+    Q_UNUSED(cancel);
+    form<Wizard1>().Show();
+}
+
+bool LoadImages::FileExists(const QString &FileName)
+{
+    const QFileInfo info(FileName);
+    if (!info.exists()) {
+        FileExists1 = "NotExist";
+        return false;
+    }
+    if (info.isDir())
+        return false;
+    FileExists1 = "DoesExist";
+    return true;
+}
+
+bool LoadImages::checkSeries(const QString &firstFramePath)
+{
+    const SeriesName name = ParsePrimaryFrameName(firstFramePath);
+    if (name.check == SeriesNameCheck::NotBmpOrJpg) {
+        MsgBox(NotBmpOrJpgText);
+        Text1->setText(NotBmpOrJpgText);
+        return false;
+    }
+    if (name.check == SeriesNameCheck::NoFrameNumber) {
+        MsgBox(NamingMessage);
+        Text1->setText(NamingStatus);
+        return false;
+    }
+    Text1->setText(firstFramePath);
+    scene().PrimaryFrameExt = name.ext;
+
+    // Every missing frame is named; the status box keeps the last one. A folder
+    // where a frame should be is no frame either.
+    bool complete = true;
+    for (int frame = 2; frame <= RequiredPrimaryFrames; ++frame) {
+        const QString path = PrimaryFrameName(name.prefix, name.ext, frame);
+        if (!FileExists(resolvePathIgnoringCase(path))) {
+            MsgBox(MissingFrameMessage(path));
+            Text1->setText(MissingFrameStatus(path));
+            complete = false;
+        }
+        FileExists1 = Value();
+    }
+    return complete;
+}
+
+void LoadImages::Image1_Click()
+{
+    SceneState &s = scene();
+    QString work = s.BaseFolder;
+    if (!work.endsWith(u'/'))
+        work += u'/';
+    s.WorkFolder = work;
+
+    // A cancelled chooser leaves the previous pick, which is checked again.
+    const QString previous = cdl.FileName;
+    cdl.Filter = QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg");
+    cdl.ShowOpen();
+    if (cdl.FileName.isEmpty())
+        cdl.FileName = previous;
+    s.PrimaryFirstFramePath = cdl.FileName;
+    checkSeries(cdl.FileName);
+}
+
+void LoadImages::Image2_Click()
+{
+    if (cdl.FileName.isEmpty()) {
+        MsgBox(QStringLiteral("Please load your first image of the 7-Frame Setup"));
+        return;
+    }
+    // The files may have changed since LOAD...: every designer after this one
+    // opens frames 0001 to 0007 without asking.
+    if (!checkSeries(cdl.FileName))
+        return;
+    SceneState &s = scene();
+    const SeriesName name = ParsePrimaryFrameName(cdl.FileName);
+    s.PrimaryFramePrefix = name.prefix;
+    s.PrimaryFrameExt = name.ext;
+    if (!Xpress1.LoadImageFile(PrimaryFramePath(1))) {
+        MsgBox(Xpress1.LastError());
+        return;
+    }
+    if (Xpress1.ImageWidth() == WideSeriesWidth)
+        layoutForWideSeries();
+    form<frmFormDesign>().Show();
+    Hide();
+}
+
+void LoadImages::layoutForWideSeries()
+{
+    // Fixed sizes in twips, turned into pixels at the screen's density. The
+    // loader itself keeps its size: it was scaled once when it loaded.
+    Form2 &canvas = form<Form2>();
+    canvas.resize(18090 / 15, 14430 / 15);
+    canvas.PicBox->resize(1200, 857);
+    canvas.Picture1->move(173, 860);
+}
+
+void LoadImages::Image3_Click()
+{
+    form<Wizard1>().Show();
+    Hide();
+}
+
+void LoadImages::Image4_Click()
+{
+    OpenHelpPage(QStringLiteral("Docs\\7FrameSetup.html"));
 }

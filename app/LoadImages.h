@@ -1,13 +1,46 @@
 #pragma once
-// Picks and checks the primary frame series.
+// Picks and checks the primary frame series, stores it for the crop designers
+// and opens the main mouth designer at frame 0001.
 
+#include "base/Value.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
+#include "platform/ImageWorkspace.h"
 
 class QLineEdit;
+class QPushButton;
 
 class LoadImages : public Form {
     Q_OBJECT
 public:
     LoadImages();
-    QLineEdit *Text1;
+
+    QPushButton *Image1; // LOAD...
+    QPushButton *Image2; // NEXT
+    QPushButton *Image3; // BACK
+    QPushButton *Image4; // help
+    QLineEdit *Text1;    // status: the picked path or what is wrong with it
+    CommonDialog cdl;
+    ImageWorkspace Xpress1; // measures frame 0001 on NEXT
+
+    // "DoesExist" or "NotExist" after FileExists; a folder leaves it as it was.
+    Value FileExists1;
+    // True when the path names a file that is not a folder.
+    bool FileExists(const QString &FileName);
+
+    void Image1_Click();
+    void Image2_Click();
+    void Image3_Click();
+    void Image4_Click();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(bool &cancel) override;
+
+private:
+    // Checks the picked name and frames 0002 to 0007, telling the user about
+    // each fault; true when the series can be used.
+    bool checkSeries(const QString &firstFramePath);
+    // Fits the designers and the canvas to frames 1200 pixels wide.
+    void layoutForWideSeries();
 };

@@ -1,0 +1,240 @@
+#include "app/Form2.h"
+#include "app/LoadImages.h"
+#include "app/PrimaryFrameSeries.h"
+#include "app/SceneState.h"
+#include "app/Wizard1.h"
+#include "designers/frmFormDesign.h"
+#include "platform/PictureBox.h"
+#include "tests/support/ScriptedServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+class LoadImagesTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        startProgram();
+    }
+
+    // Writes frames `from` to `to` of <folder>/<stem>NNNN<ext>; returns frame 1's path.
+    QString makeSeries(const QString &folder, const QString &stem, const QString &ext, int from = 1, int to = 7,
+                       int width = 20, int height = 10)
+    {
+        const QString dir = tempPath(folder);
+        QDir().mkpath(dir);
+        for (int n = from; n <= to; ++n) {
+            QImage frame(width, height, QImage::Format_RGB32);
+            frame.fill(qRgb(n * 30, 80, 160));
+            const QString path = PrimaryFrameName(dir + u'/' + stem, ext, n);
+            EXPECT_TRUE(frame.save(path, ext.toLower() == QStringLiteral(".jpg") ? "JPEG" : "BMP")) << path.toStdString();
+        }
+        return PrimaryFrameName(dir + u'/' + stem, ext, 1);
+    }
+
+    LoadImages &loader() { return form<LoadImages>(); }
+    void pick(const QString &path)
+    {
+        files.answers.enqueue(path);
+        QTest::mouseClick(loader().Image1, Qt::LeftButton);
+    }
+    void next() { QTest::mouseClick(loader().Image2, Qt::LeftButton); }
+    QString status() { return loader().Text1->text(); }
+};
+
+TEST_F(LoadImagesTest, GoodSeriesIsStoredAndOpensTheMouthDesigner)
+{
+    const QString first = makeSeries("Art", "SceneA-", ".bmp");
+    loader().Show();
+    pick(first);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join('\n').toStdString();
+    ASSERT_EQ(files.requests.size(), 1);
+    EXPECT_EQ(files.requests[0].filter, QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg"));
+    EXPECT_EQ(status(), first);
+    EXPECT_EQ(scene().PrimaryFirstFramePath.toText(), first);
+    EXPECT_EQ(scene().PrimaryFrameExt.toText(), QStringLiteral(".bmp"));
+    EXPECT_TRUE(scene().PrimaryFramePrefix.isUnset()); // written only by NEXT
+    EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
+
+    next();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(scene().PrimaryFramePrefix.toText(), tempPath("Art/SceneA-"));
+    EXPECT_EQ(scene().PrimaryFrameExt.toText(), QStringLiteral(".bmp"));
+    EXPECT_EQ(loader().Xpress1.ImageWidth(), 20);
+    EXPECT_TRUE(form<frmFormDesign>().Visible());
+    EXPECT_FALSE(loader().Visible());
+}
+
+TEST_F(LoadImagesTest, MissingFramesAreReportedInOrder)
+{
+    const QString first = makeSeries("Art", "SceneA-", ".bmp");
+    QFile::remove(tempPath("Art/SceneA-0004.bmp"));
+    QFile::remove(tempPath("Art/SceneA-0006.bmp"));
+    pick(first);
+    EXPECT_EQ(messages.texts(), (QStringList{"File " + tempPath("Art/SceneA-0004.bmp") + " does not exist!",
+                                             "File " + tempPath("Art/SceneA-0006.bmp") + " does not exist!"}));
+    EXPECT_EQ(status(), "Can't Find: " + tempPath("Art/SceneA-0006.bmp"));
+    EXPECT_EQ(scene().PrimaryFrameExt.toText(), QStringLiteral(".bmp"));
+    EXPECT_TRUE(loader().FileExists1.toText().isEmpty());
+}
+
+TEST_F(LoadImagesTest, NameRules)
+{
+    struct Case {
+        const char *name;
+        QString folder, stem, ext;
+        QString picked;  // "" = the series' first frame
+        QString message; // "" = none
+        QString statusText;
+        QString seriesExt;
+    } cases[] = {
+        {"jpeg series", "Jpg", "Shot", ".jpg", "", "", "", ".jpg"},
+        {"upper case extension as written", "Upper", "SceneA-", ".BMP", "", "", "", ".BMP"},
+        {"jpg folder, bmp frames", "shots.jpg/in", "F", ".bmp", "", "", "", ".bmp"},
+        {"bmp folder, jpg frames", "old.bmp", "F", ".jpg", "", "", "", ".jpg"},
+        {"not a picture", "Png", "F", ".bmp", tempPath("Png/F0001.png"), NotBmpOrJpgText, NotBmpOrJpgText, ""},
+        {"0001 only in the folder", "0001", "F", ".bmp", tempPath("0001/F0002.bmp"), NamingMessage, NamingStatus,
+         ""},
+        {"0001 not before the extension", "Mid", "F", ".bmp", tempPath("Mid/F0001x.bmp"), NamingMessage,
+         NamingStatus, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.shown.clear();
+        scene().PrimaryFrameExt = Value();
+        const QString first = makeSeries(c.folder, c.stem, c.ext);
+        const QString picked = c.picked.isEmpty() ? first : c.picked;
+        pick(picked);
+        EXPECT_EQ(messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        EXPECT_EQ(status(), c.statusText.isEmpty() ? picked : c.statusText);
+        EXPECT_EQ(scene().PrimaryFirstFramePath.toText(), picked);
+        EXPECT_EQ(scene().PrimaryFrameExt.toText(), c.seriesExt);
+    }
+}
+
+TEST_F(LoadImagesTest, FramesInAnotherLetterCaseAreFound)
+{
+    makeSeries("Mixed", "SceneA-", ".bmp", 2, 7);
+    const QString first = makeSeries("Mixed", "SceneA-", ".BMP", 1, 1);
+    pick(first);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join('\n').toStdString();
+    next();
+    scene().PrimaryFrameExt = ".BMP";
+    EXPECT_EQ(PrimaryFramePath(3), tempPath("Mixed/SceneA-0003.bmp"));
+}
+
+TEST_F(LoadImagesTest, FolderNamedLikeAFrameIsNoFrame)
+{
+    const QString first = makeSeries("Art", "SceneA-", ".bmp");
+    QFile::remove(tempPath("Art/SceneA-0003.bmp"));
+    QDir().mkpath(tempPath("Art/SceneA-0003.bmp"));
+    EXPECT_FALSE(loader().FileExists(tempPath("Art/SceneA-0003.bmp")));
+    EXPECT_TRUE(loader().FileExists1.isUnset()); // a folder leaves it as it was
+    pick(first);
+    EXPECT_EQ(messages.texts(), QStringList{"File " + tempPath("Art/SceneA-0003.bmp") + " does not exist!"});
+    EXPECT_EQ(status(), "Can't Find: " + tempPath("Art/SceneA-0003.bmp"));
+}
+
+TEST_F(LoadImagesTest, CancelChecksThePreviousPickAgain)
+{
+    pick(QString()); // the first LOAD... cancelled
+    EXPECT_EQ(messages.texts(), QStringList{NotBmpOrJpgText});
+    EXPECT_EQ(status(), NotBmpOrJpgText);
+
+    const QString first = makeSeries("Art", "SceneA-", ".bmp");
+    pick(first);
+    messages.shown.clear();
+    QFile::remove(tempPath("Art/SceneA-0007.bmp"));
+    pick(QString());
+    EXPECT_EQ(messages.texts(), QStringList{"File " + tempPath("Art/SceneA-0007.bmp") + " does not exist!"});
+    EXPECT_EQ(loader().cdl.FileName, first);
+}
+
+TEST_F(LoadImagesTest, NextIsRefusedUntilTheSeriesIsComplete)
+{
+    loader().Show();
+    next();
+    EXPECT_EQ(messages.texts(), QStringList{"Please load your first image of the 7-Frame Setup"});
+    EXPECT_TRUE(loader().Visible());
+
+    // A pick that failed its check, then a frame deleted after a good pick,
+    // then a frame 0001 that is no picture: NEXT says why and stays.
+    pick(tempPath("Art/photo.png"));
+    messages.shown.clear();
+    next();
+    EXPECT_EQ(messages.texts(), QStringList{NotBmpOrJpgText});
+
+    const QString first = makeSeries("Art", "SceneA-", ".bmp");
+    pick(first);
+    QFile::remove(tempPath("Art/SceneA-0005.bmp"));
+    messages.shown.clear();
+    next();
+    EXPECT_EQ(messages.texts(), QStringList{"File " + tempPath("Art/SceneA-0005.bmp") + " does not exist!"});
+
+    makeSeries("Art", "SceneA-", ".bmp", 5, 5);
+    QFile broken(first);
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture");
+    broken.close();
+    messages.shown.clear();
+    next();
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("SceneA-0001.bmp")));
+
+    EXPECT_TRUE(loader().Visible());
+    EXPECT_FALSE(formExists<frmFormDesign>() && form<frmFormDesign>().Visible());
+}
+
+TEST_F(LoadImagesTest, WideSeriesRelayoutsTheCanvas)
+{
+    struct Case {
+        int width;
+        QSize picBox;
+    } cases[] = {{1201, QSize(1115, 816)}, {1200, QSize(1200, 857)}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.width);
+        destroyAllForms();
+        const QString first = makeSeries(QStringLiteral("W%1").arg(c.width), "F", ".jpg", 1, 7, c.width, 20);
+        pick(first);
+        next();
+        ASSERT_TRUE(messages.shown.isEmpty()) << messages.texts().join('\n').toStdString();
+        Form2 &canvas = form<Form2>();
+        EXPECT_EQ(canvas.PicBox->size(), c.picBox);
+        EXPECT_EQ(canvas.Picture1->pos(), c.width == 1200 ? QPoint(173, 860) : QPoint(-2, 501));
+        EXPECT_EQ(canvas.size(), c.width == 1200 ? QSize(1206, 962) : QSize(1123, 825));
+        EXPECT_FALSE(canvas.Visible());
+    }
+}
+
+TEST_F(LoadImagesTest, BackHelpAndClose)
+{
+    QDir().mkpath(env.program + "/Docs");
+    QFile page(env.program + "/Docs/7FrameSetup.html");
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    loader().Show();
+    QTest::mouseClick(loader().Image4, Qt::LeftButton);
+    ASSERT_EQ(urls.opened.size(), 1);
+    EXPECT_EQ(urls.opened[0], QUrl::fromLocalFile(env.program + "/Docs/7FrameSetup.html"));
+
+    QTest::mouseClick(loader().Image3, Qt::LeftButton);
+    EXPECT_TRUE(form<Wizard1>().Visible());
+    EXPECT_FALSE(loader().Visible());
+
+    form<Wizard1>().Hide();
+    loader().Show();
+    loader().Text1->setText("kept?");
+    loader().close();
+    flushDeletes();
+    EXPECT_TRUE(form<Wizard1>().Visible());
+    EXPECT_FALSE(formExists<LoadImages>());
+    EXPECT_TRUE(loader().Text1->text().isEmpty());
+}
+
+} // namespace
