@@ -1,0 +1,133 @@
+// The sound dialog and the dormant desktop-scene dialog.
+
+#include "app/SceneState.h"
+#include "platform/Controls.h"
+#include "scene/DesktopProps.h"
+#include "scene/SaveScene.h"
+#include "scene/Sound.h"
+#include "tests/scene/DialogFixture.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+namespace {
+const QString kNotInSounds = QStringLiteral("Sound must be in Sounds folder.");
+using SoundDesktopTest = DialogTest;
+}
+
+TEST_F(SoundDesktopTest, SoundPicksMustLieInTheSoundsFolderItself)
+{
+    Sound &sound = form<Sound>();
+    sound.Show();
+    const QString base = baseFolder();
+    struct Case {
+        QString picked;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {base + QStringLiteral("Sounds/Rain.wav"), true},
+        {base + QStringLiteral("MySoundsBackup/Thunder.wav"), false},
+        {base + QStringLiteral("Sounds/Old/Thunder.wav"), false},
+        {base + QStringLiteral("sounds/Thunder.wav"), false},
+        {tempPath(QStringLiteral("Elsewhere/Thunder.wav")), false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.picked.toStdString());
+        QDir().mkpath(QFileInfo(c.picked).absolutePath());
+        QFile f(c.picked);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.close();
+        messages.shown.clear();
+        pickNext(c.picked);
+        click(sound.Image1);
+        EXPECT_EQ(messages.texts(), c.accepted ? QStringList() : QStringList{kNotInSounds});
+        // Only the file name is kept; a refused pick leaves the box as it was.
+        EXPECT_EQ(sound.Text4->text(), QStringLiteral("Rain.wav"));
+    }
+    const FileChooserRequest &request = files.requests.first();
+    EXPECT_EQ(request.initDir, base + QStringLiteral("Sounds/"));
+    EXPECT_EQ(request.filter, QStringLiteral("Images Files (*.wav)|*.wav"));
+    EXPECT_EQ(scene().WorkFolder.toText(), base);
+    EXPECT_EQ(scene().PickedName.toText(), QStringLiteral("Rain.wav"));
+
+    // Each LOAD fills its own box; a cancel changes nothing and says nothing.
+    const QString wind = base + QStringLiteral("Sounds/Wind.wav");
+    pickNext(wind);
+    click(sound.Image2);
+    pickNext(wind);
+    click(sound.Image3);
+    messages.shown.clear();
+    click(sound.Image1);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(sound.Text4->text(), QStringLiteral("Rain.wav"));
+    EXPECT_EQ(sound.Text6->text(), QStringLiteral("Wind.wav"));
+    EXPECT_EQ(sound.Text7->text(), QStringLiteral("Wind.wav"));
+}
+
+TEST_F(SoundDesktopTest, SoundOkLeadsToTheSaveWindowAndKeepsTheBoxes)
+{
+    Sound *sound = &form<Sound>();
+    sound->Show();
+    EXPECT_EQ(sound->Caption(), QStringLiteral("Sound FX"));
+    struct Box {
+        QLineEdit *Sound::*box;
+        const char *start, *typed;
+    };
+    const Box boxes[] = {
+        {&Sound::Text4, "", "a.wav"}, {&Sound::Text5, "0", "5"},  {&Sound::Text1, "1", "2"},
+        {&Sound::Text6, "", "b.wav"}, {&Sound::Text2, "30", "7"}, {&Sound::Text7, "", "c.wav"},
+        {&Sound::Text3, "30", "9"},
+    };
+    for (const Box &b : boxes) {
+        EXPECT_EQ((sound->*b.box)->text(), QString::fromUtf8(b.start));
+        EXPECT_FALSE((sound->*b.box)->accessibleName().isEmpty());
+        type(sound->*b.box, QString::fromUtf8(b.typed));
+    }
+    click(sound->Check1);
+    click(sound->Check2);
+    click(sound->Image4);
+    EXPECT_FALSE(sound->Visible());
+    ASSERT_TRUE(formExists<SaveScene>());
+    EXPECT_TRUE(form<SaveScene>().Visible());
+    for (const Box &b : boxes)
+        EXPECT_EQ((form<Sound>().*b.box)->text(), QString::fromUtf8(b.typed));
+    EXPECT_EQ(checkValue(sound->Check1), 1);
+    EXPECT_EQ(checkValue(sound->Check2), 1);
+
+    // Closed from its window box: the next showing starts over, and no save window follows.
+    form<SaveScene>().Hide();
+    sound->Show();
+    closeFromWindowBox(*sound);
+    EXPECT_FALSE(form<SaveScene>().Visible());
+    sound = &form<Sound>();
+    for (const Box &b : boxes)
+        EXPECT_EQ((sound->*b.box)->text(), QString::fromUtf8(b.start));
+    EXPECT_EQ(checkValue(sound->Check1), 0);
+    EXPECT_EQ(checkValue(sound->Check2), 0);
+}
+
+TEST_F(SoundDesktopTest, DesktopDialogChoosesTheAlphaBackground)
+{
+    DesktopProps *desktop = &form<DesktopProps>();
+    EXPECT_EQ(desktop->Caption(), QStringLiteral("Form3"));
+    EXPECT_EQ(desktop->Text1->text(), QStringLiteral("Text1"));
+    EXPECT_EQ(desktop->Command1->text(), QStringLiteral("Load Alpha Background"));
+    desktop->Show();
+    const QString picked = tempPath(QStringLiteral("Pics/Desk.jpg"));
+    drawPicture(picked);
+    pickNext(picked);
+    click(desktop->Command1);
+    EXPECT_EQ(scene().AlphaBackgroundPath, picked);
+    EXPECT_EQ(desktop->Text1->text(), QStringLiteral("Desk.jpg"));
+    EXPECT_EQ(scene().PickedName.toText(), QStringLiteral("Desk.jpg"));
+    EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
+    EXPECT_TRUE(files.requests.last().initDir.isEmpty());
+
+    // A cancel keeps the chosen picture; a close forgets the box, not the path.
+    click(desktop->Command1);
+    EXPECT_EQ(scene().AlphaBackgroundPath, picked);
+    EXPECT_EQ(desktop->Text1->text(), QStringLiteral("Desk.jpg"));
+    closeFromWindowBox(*desktop);
+    EXPECT_EQ(form<DesktopProps>().Text1->text(), QStringLiteral("Text1"));
+    EXPECT_EQ(scene().AlphaBackgroundPath, picked);
+}

@@ -1,0 +1,45 @@
+// The wizard's boxes open the layer dialogs.
+
+#include "app/SceneState.h"
+#include "app/Wizard1.h"
+#include "scene/AltImageLoad.h"
+#include "scene/ChildAnimProps.h"
+#include "scene/ExtraAnimProps.h"
+#include "scene/FullAnimProps.h"
+#include "scene/TrigAnimProps.h"
+#include "tests/scene/DialogFixture.h"
+
+#include <QCheckBox>
+
+namespace {
+using WizardOpensDialogsTest = DialogTest;
+}
+
+TEST_F(WizardOpensDialogsTest, TickingALayerShowsItsDialog)
+{
+    Wizard1 &wizard = form<Wizard1>();
+    wizard.Show();
+    struct Case {
+        QCheckBox *box;
+        std::function<Form &()> dialog;
+    };
+    const Case cases[] = {
+        {wizard.Check3, [] () -> Form & { return form<ExtraAnimProps>(); }},
+        {wizard.Check5, [] () -> Form & { return form<ChildAnimProps>(); }},
+        {wizard.Check4, [] () -> Form & { return form<FullAnimProps>(); }},
+        {wizard.Check7, [] () -> Form & { return form<AltImageLoad>(); }},
+        {wizard.Check8, [] () -> Form & { return form<TrigAnimProps>(); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.box->objectName().toStdString());
+        click(c.box);
+        EXPECT_TRUE(c.dialog().Visible());
+        // OK (or closing) leaves the wizard as it was.
+        c.dialog().Hide();
+        EXPECT_TRUE(wizard.Visible());
+    }
+    // The dialogs keep their settings through the wizard's reset.
+    type(form<ExtraAnimProps>().Text5, QStringLiteral("250"));
+    ResetSceneWizard();
+    EXPECT_EQ(form<ExtraAnimProps>().Text5->text(), QStringLiteral("250"));
+}
