@@ -1,6 +1,9 @@
 #include "scene/DesktopProps.h"
 
 #include "app/SceneState.h"
+#include "base/Files.h"
+#include "designers/frmFormDesignE.h"
+#include "platform/Services.h"
 #include "scene/DialogControls.h"
 #include "scene/FrameSetFiles.h"
 #include "scene/PickedFile.h"
@@ -36,4 +39,23 @@ void DesktopProps::Command1_Click()
 
 void DesktopProps::Command2_Click()
 {
+    const SceneState &s = scene();
+    if (s.ExtraHasAlpha != FlagOn || s.SceneIsDesktop != FlagOn)
+        return;
+    // The box names the output file: a name that reaches into another folder is refused.
+    const QString name = Text1->text();
+    if (name.contains(u'/') || name.contains(u'\\')) {
+        MsgBox(QStringLiteral("The alpha background name %1 must be a plain file name.").arg(name));
+        return;
+    }
+    // A fixed area of the picture's own pixels, cut in the extra designer's workspace.
+    ImageWorkspace &work = form<frmFormDesignE>().Xpress1;
+    bool done = work.LoadImageFile(s.AlphaBackgroundPath);
+    work.SetSaveOptions();
+    done = done && work.CropImageArea(242, 284, 380, 617);
+    work.SaveImageFileName(
+        joinPath(s.WorkFolder.toText(), QStringLiteral("Images/") + name + QStringLiteral("AlphaBG.jpg")));
+    done = done && work.SaveImageFile();
+    if (!done)
+        MsgBox(work.LastError());
 }

@@ -131,3 +131,42 @@ TEST_F(SoundDesktopTest, DesktopDialogChoosesTheAlphaBackground)
     EXPECT_EQ(form<DesktopProps>().Text1->text(), QStringLiteral("Text1"));
     EXPECT_EQ(scene().AlphaBackgroundPath, picked);
 }
+
+TEST_F(SoundDesktopTest, DesktopCutTakesAFixedAreaOnlyForADesktopSceneWithAlphaFrames)
+{
+    DesktopProps &desktop = form<DesktopProps>();
+    desktop.Show();
+    const QString picked = tempPath(QStringLiteral("Pics/Desk.jpg"));
+    QDir().mkpath(tempPath(QStringLiteral("Pics")));
+    QImage big(500, 700, QImage::Format_RGB32);
+    big.fill(Qt::darkGreen);
+    ASSERT_TRUE(big.save(picked, "JPG"));
+    QDir().mkpath(baseFolder() + QStringLiteral("Images"));
+    pickNext(picked);
+    click(desktop.Command1);
+    const QString out = baseFolder() + QStringLiteral("Images/Desk.jpgAlphaBG.jpg");
+
+    for (const auto &[alpha, desk] : {std::pair{FlagOff, FlagOn}, std::pair{FlagOn, FlagOff}}) {
+        scene().ExtraHasAlpha = alpha;
+        scene().SceneIsDesktop = desk;
+        click(desktop.Command2);
+        EXPECT_FALSE(QFileInfo::exists(out));
+    }
+    scene().ExtraHasAlpha = scene().SceneIsDesktop = FlagOn;
+    click(desktop.Command2);
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
+    const QImage cut(out);
+    EXPECT_EQ(cut.size(), QSize(138, 333));
+
+    // The box names the file; it may not lead out of the Images folder.
+    desktop.Text1->setText(QStringLiteral("../Desk"));
+    click(desktop.Command2);
+    EXPECT_EQ(messages.shown.size(), 1);
+    EXPECT_FALSE(QFileInfo::exists(baseFolder() + QStringLiteral("DeskAlphaBG.jpg")));
+    // A picture that cannot be read is said, not saved.
+    desktop.Text1->setText(QStringLiteral("Gone"));
+    scene().AlphaBackgroundPath = tempPath(QStringLiteral("Pics/Gone.jpg"));
+    click(desktop.Command2);
+    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_FALSE(QFileInfo::exists(baseFolder() + QStringLiteral("Images/GoneAlphaBG.jpg")));
+}
