@@ -15,7 +15,7 @@ ChildAnimLoad::ChildAnimLoad()
     SetCaption(QStringLiteral("Automatic Cropper Loader"));
     SetClientTwips(6750, 4065);
 
-    makeText(this, QStringLiteral("Please Load First Frame of Child Animation for Autoctop"), 120, 150, 6100, 420,
+    makeText(this, QStringLiteral("Please Load First Frame of Child Animation for Autoctop"), 60, 150, 6240, 420,
              true);
     makeText(this, QStringLiteral("Number of Child Frames:"), 600, 795, 2385, 270)->setAlignment(Qt::AlignRight);
     Label4 = makeNumberLabel(this, "Label4", QString(), 3045, 795, 495, 270);

@@ -93,7 +93,7 @@ QLabel *makeText(QWidget *parent, const QString &text, double left, double top, 
     if (bold) {
         QFont f = label->font();
         f.setBold(true);
-        f.setPointSizeF(f.pointSizeF() * 1.3);
+        f.setPointSizeF(f.pointSizeF() * 1.1);
         label->setFont(f);
     }
     placeTwips(label, left, top, width, height);

@@ -53,7 +53,7 @@ ExtraAnimProps::ExtraAnimProps()
     makeText(this,
              QStringLiteral("Load the first frame of your Extra Animation.\n"
                             "Use #### convention, ie: Picture-0001.bmp"),
-             120, 2700, 3150, 700);
+             120, 3255, 5150, 540);
     Image1 = makeButton(this, "Image1", QStringLiteral("LOAD..."), 5370, 3600, 1320, 615);
     Command1 = makeButton(this, "Command1", QStringLiteral("Load Alphas"), 3465, 3660, 1215, 495);
     Command1->setVisible(false); // the alpha frames are not offered

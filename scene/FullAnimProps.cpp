@@ -36,7 +36,7 @@ FullAnimProps::FullAnimProps()
     Check1 = makeCheckBox(this, "Check1", QStringLiteral("Pause Animation for Talking"),
                           QStringLiteral("Pause Animation for Talking?"), 2745, 1815, 195, 195, 2700);
 
-    makeText(this, QStringLiteral("Delay at Start or End of Animation?"), 120, 2460, 2900, 285);
+    makeText(this, QStringLiteral("Delay at Start or End of Animation?"), 120, 2505, 3700, 285);
     Frame1 = makeOptionFrame(this, "Frame1", 1050, 2805, 270, 600);
     Option3 = makeOption(Frame1, "Option3", QStringLiteral("Start"), QStringLiteral("Start"), 0, 0, 270, 225, 0);
     Option4 = makeOption(Frame1, "Option4", QStringLiteral("End"), QStringLiteral("End"), 0, 360, 270, 225, 0);
@@ -44,7 +44,7 @@ FullAnimProps::FullAnimProps()
     makeText(this, QStringLiteral("Start"), 1380, 2805, 800, 225);
     makeText(this, QStringLiteral("End"), 1380, 3165, 800, 225);
 
-    makeText(this, QStringLiteral("Talk at Start or End of Animation?"), 3100, 2220, 3500, 285);
+    makeText(this, QStringLiteral("Talk at Start or End of Animation?"), 3100, 2190, 3500, 285);
     Frame2 = makeOptionFrame(this, "Frame2", 4980, 2550, 240, 570);
     Option5 = makeOption(Frame2, "Option5", QStringLiteral("Start"), QStringLiteral("Talk at Start"), 0, 0, 240, 225,
                          0);

@@ -8,6 +8,7 @@
 #include "scene/SaveScene.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -22,7 +23,7 @@ Sound::Sound()
              285);
     Image4 = makeButton(this, "Image4", QStringLiteral("OK"), 5340, 1020, 960, 495);
 
-    makeText(this, QStringLiteral("SOUND ONE"), 120, 1935, 1650, 495, true);
+    makeText(this, QStringLiteral("SOUND ONE"), 120, 1935, 1650, 495);
     Image1 = makeButton(this, "Image1", QStringLiteral("LOAD..."), 1830, 1935, 1275, 495);
     Image1->setAccessibleDescription(QStringLiteral("Sound one"));
     Text4 = makeNameBox(this, "Text4", QStringLiteral("Sound one file"), 3345, 2010, 3120, 270);
@@ -32,17 +33,19 @@ Sound::Sound()
     Image5 = makeButton(this, "Image5", QStringLiteral("?"), 5835, 2685, 330, 360);
     Check2 = makeCheckBox(this, "Check2", QString(), QStringLiteral("Stop Sound when Main Character Talks?"), 135,
                           3375, 195, 195, 3700);
-    Text1 = makeTextBox(this, "Text1", QStringLiteral("Loop Delay in Seconds"), QStringLiteral("1"), 5985, 3315, 375,
-                        285, 1700);
+    // Too long for one line beside the pause box's label: two lines.
+    Text1 = makeNameBox(this, "Text1", QStringLiteral("Loop Delay in Seconds"), 5985, 3315, 375, 285);
+    Text1->setText(QStringLiteral("1"));
+    makeText(this, QStringLiteral("Loop Delay in Seconds"), 4500, 3195, 1425, 525)->setBuddy(Text1);
 
-    makeText(this, QStringLiteral("SOUND TWO"), 120, 4200, 1700, 495, true);
+    makeText(this, QStringLiteral("SOUND TWO"), 120, 4200, 1700, 495);
     Image2 = makeButton(this, "Image2", QStringLiteral("LOAD..."), 1890, 4200, 1215, 495);
     Image2->setAccessibleDescription(QStringLiteral("Sound two"));
     Text6 = makeNameBox(this, "Text6", QStringLiteral("Sound two file"), 3330, 4290, 3120, 270);
     Text2 = makeTextBox(this, "Text2", QStringLiteral("Random Probability"), QStringLiteral("30"), 2460, 4965, 375, 285,
                         2200);
 
-    makeText(this, QStringLiteral("SOUND THREE"), 120, 5550, 1815, 495, true);
+    makeText(this, QStringLiteral("SOUND THREE"), 120, 5550, 1815, 495);
     Image3 = makeButton(this, "Image3", QStringLiteral("LOAD..."), 1995, 5550, 1215, 495);
     Image3->setAccessibleDescription(QStringLiteral("Sound three"));
     Text7 = makeNameBox(this, "Text7", QStringLiteral("Sound three file"), 3345, 5640, 3120, 270);
