@@ -1,13 +1,18 @@
 #pragma once
 // Crop designer of the main character's mouth.
 
-#include "platform/Form.h"
+#include "designers/CharacterDesigner.h"
 
-
-class frmFormDesign : public Form {
+class frmFormDesign : public CharacterDesigner {
     Q_OBJECT
 public:
     frmFormDesign();
+
+    QLabel *Label1; // the instruction
+    QLabel *Label2; // "Display Frame:"
+
+    void Image1_Click() override; // BACK
+    void Image2_Click() override; // NEXT
 
 protected:
     void Form_Unload(bool &cancel) override;

@@ -1,13 +1,18 @@
 #pragma once
 // Crop designer of the main character's blink.
 
-#include "platform/Form.h"
+#include "designers/CharacterDesigner.h"
 
-
-class frmFormDesignB : public Form {
+class frmFormDesignB : public CharacterDesigner {
     Q_OBJECT
 public:
     frmFormDesignB();
+
+    QLabel *Label4; // the instruction
+    QLabel *Label3; // "Display Frame:"
+
+    void Image1_Click() override; // BACK
+    void Image2_Click() override; // NEXT
 
 protected:
     void Form_Unload(bool &cancel) override;

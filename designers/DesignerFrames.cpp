@@ -1,0 +1,59 @@
+#include "designers/DesignerFrames.h"
+
+#include "app/SceneState.h"
+#include "base/Files.h"
+#include "designers/CropRectToPixels.h"
+#include "platform/ImageWorkspace.h"
+#include "platform/Services.h"
+#include "scene/FrameSetFiles.h"
+
+QString SetFramePath(const AnimFrameSet &set, int n)
+{
+    const QString name = frameFileName(set.FrameBaseName.toText(), n, set.FrameExt.toText());
+    return resolvePathIgnoringCase(joinPath(set.FrameFolder.toText(), name));
+}
+
+QImage LoadPictureOrSay(const QString &path)
+{
+    QString error;
+    QImage picture = LoadPicture(path, &error);
+    if (picture.isNull())
+        MsgBox(error);
+    return picture;
+}
+
+bool LoadFrameOrSay(ImageWorkspace &workspace, const QString &path)
+{
+    if (!workspace.LoadImageFile(path)) {
+        MsgBox(workspace.LastError());
+        return false;
+    }
+    return true;
+}
+
+bool CropFrameOrSay(ImageWorkspace &workspace, const PixelCrop &crop)
+{
+    if (!workspace.CropImage(crop.x, crop.y, crop.width, crop.height)) {
+        MsgBox(QStringLiteral("The green rectangle does not lie over the picture. Please move it over the picture "
+                              "and click NEXT again."));
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> StepBackFrame(int current, int first)
+{
+    if (current <= first || current - 1 < 0)
+        return std::nullopt;
+    return current - 1;
+}
+
+std::optional<int> StepForwardFrame(int current, int last, std::optional<int> bound)
+{
+    if (current >= last)
+        return std::nullopt;
+    const int next = current + 1;
+    if (next >= 10 && bound && next > *bound)
+        return std::nullopt;
+    return next;
+}
