@@ -3,13 +3,17 @@
 #include "app/SceneState.h"
 #include "app/Wizard1.h"
 #include "scene/AltImageLoad.h"
+#include "scene/ChildAnimLoad.h"
 #include "scene/ChildAnimProps.h"
+#include "scene/DesktopProps.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/FullAnimProps.h"
+#include "scene/Sound.h"
 #include "scene/TrigAnimProps.h"
 #include "tests/scene/DialogFixture.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 
 namespace {
 using WizardOpensDialogsTest = DialogTest;
@@ -42,4 +46,23 @@ TEST_F(WizardOpensDialogsTest, TickingALayerShowsItsDialog)
     type(form<ExtraAnimProps>().Text5, QStringLiteral("250"));
     ResetSceneWizard();
     EXPECT_EQ(form<ExtraAnimProps>().Text5->text(), QStringLiteral("250"));
+}
+
+TEST_F(WizardOpensDialogsTest, EveryControlAUserCanActOnHasANameAndItsObjectName)
+{
+    Form *const dialogs[] = {&form<ExtraAnimProps>(), &form<TrigAnimProps>(), &form<ChildAnimProps>(),
+                             &form<ChildAnimLoad>(),  &form<FullAnimProps>(), &form<AltImageLoad>(),
+                             &form<Sound>(),          &form<DesktopProps>()};
+    for (Form *dialog : dialogs) {
+        int controls = 0;
+        for (QWidget *w : dialog->findChildren<QWidget *>()) {
+            if (!qobject_cast<QAbstractButton *>(w) && !qobject_cast<QLineEdit *>(w))
+                continue;
+            ++controls;
+            EXPECT_FALSE(w->accessibleName().isEmpty()) << dialog->Caption().toStdString() << " "
+                                                        << w->objectName().toStdString();
+            EXPECT_FALSE(w->objectName().isEmpty()) << dialog->Caption().toStdString();
+        }
+        EXPECT_GE(controls, 3) << dialog->Caption().toStdString();
+    }
 }
