@@ -188,6 +188,13 @@ TEST_F(CropEngineTest, PressesOffTheRectangleMoveNothing)
 
     EXPECT_EQ(d->Label1->geometry(), label);
     EXPECT_EQ(controlTwips(d->Shape1), shape);
+
+    // A rectangle sized to no width is never hit.
+    placeTwips(d->Shape1, 1500, 1500, 0, 615);
+    press(QPoint(100, 110));
+    release(QPoint(100, 110));
+    expectSettled("after a press on an empty rectangle");
+    EXPECT_EQ(d->SelectedControl, nullptr);
 }
 
 TEST_F(CropEngineTest, TheCursorStaysInsideTheWindowButTheRectangleNeedNot)

@@ -369,11 +369,33 @@ TEST_F(DesignerRoadTest, EveryLayerFromTheMainMouthToTheCanvas)
     EXPECT_EQ(messages.texts(), QStringList{QString::fromUtf8(MouthPlacementMessage)});
 }
 
+// Notes what the screen shows when a message comes up.
+class ObservingMessages : public ScriptedMessages {
+public:
+    QStringList shownWhenAsked, selectedWhenAsked;
+    MsgResult show(const QString &text, MsgButtons buttons, const QString &title) override
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible())
+                shownWhenAsked << w->metaObject()->className();
+        if (form<Form1>().Option1->isChecked())
+            selectedWhenAsked << QStringLiteral("Option1");
+        return ScriptedMessages::show(text, buttons, title);
+    }
+};
+
 TEST_F(DesignerRoadTest, MouthPlacementOpensTheCanvasWithTheMouthAt350By250)
 {
     frmFormDesign &mouth = openMouthDesigner();
     click(mouth.Image2);
+    ObservingMessages observing;
+    services().messages = &observing;
     click(form<ShowMouth>().Image3);
+    services().messages = &messages;
+    // The message comes while the canvas is open with the mouth layer selected.
+    EXPECT_EQ(observing.shownWhenAsked, QStringList{QStringLiteral("Form2")});
+    EXPECT_EQ(observing.selectedWhenAsked, QStringList{QStringLiteral("Option1")});
+    messages.shown = observing.shown;
 
     Form2 &canvas = form<Form2>();
     EXPECT_EQ(shownWindows(), QStringList{QStringLiteral("Form2")});
