@@ -2,13 +2,21 @@
 
 #include "app/CanvasRules.h"
 #include "app/Form1.h"
+#include "app/PositioningSteps.h"
 #include "app/Wizard1.h"
+#include "designers/frmFormDesignB.h"
+#include "designers/frmFormDesignC.h"
+#include "designers/frmFormDesignD.h"
+#include "designers/frmFormDesignE.h"
+#include "designers/frmFormDesignF.h"
+#include "scene/Sound.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace {
 // Moves every selected layer one pixel, then redraws.
@@ -19,6 +27,19 @@ void moveSelectedLayers(CanvasArrow arrow)
         if (controller.LayerSelected(CanvasLayer(i)))
             MoveLayerByArrow(scene().LayerPlacements[i], arrow);
     controller.DrawPic();
+}
+
+// The cropped first frame of a layer, from the workspace of its designer.
+QImage designerFirstFrame(CanvasLayer layer)
+{
+    switch (layer) {
+    case LayerMainBlink: return form<frmFormDesignB>().Xpress1.Picture();
+    case LayerUserMouth: return form<frmFormDesignC>().Xpress1.Picture();
+    case LayerUserBlink: return form<frmFormDesignD>().Xpress1.Picture();
+    case LayerExtraAnim: return form<frmFormDesignE>().Xpress1.Picture();
+    case LayerTriggerAnim: return form<frmFormDesignF>().Xpress1.Picture();
+    default: return QImage();
+    }
 }
 
 QPushButton *button(QWidget *parent, const QString &name, const QString &text, const QString &accessible,
@@ -79,9 +100,12 @@ Form2::Form2()
     auto *checkLabel = new QLabel(QStringLiteral("Show/Hide Image"), Picture1);
     checkLabel->setBuddy(Check1);
     checkLabel->setGeometry(396, 13, 120, 20);
-    auto *pixelLabel = new QLabel(QStringLiteral("1 pixel"), Picture1);
+    auto *pixelLabel = new QLabel(QStringLiteral("1\npixel"), Picture1);
     pixelLabel->setAlignment(Qt::AlignCenter);
-    pixelLabel->setGeometry(300, 29, 26, 20);
+    QFont tiny = pixelLabel->font();
+    tiny.setPointSizeF(5.5);
+    pixelLabel->setFont(tiny);
+    pixelLabel->setGeometry(303, 28, 23, 23);
 
     Image4 = button(Picture1, QStringLiteral("Image4"), QStringLiteral("\u25B2"), QStringLiteral("Up 1 pixel"),
                     QRect(300, 2, 26, 26));
@@ -107,7 +131,29 @@ Form2::Form2()
 
 void Form2::Image1_Click()
 {
-    // The positioning steps come next.
+    SceneState &s = scene();
+    // The mouth's size is taken again on every click, so the save always finds
+    // it in canvas pixels.
+    LayerSizeFromPicture(s.LayerPlacements[LayerMainMouth], picImage->Picture());
+
+    const PositioningStep *step = NextPositioningStep(s);
+    if (!step) {
+        form<Sound>().Show();
+        Hide();
+        return;
+    }
+    MsgBox(step->message);
+    PictureBox *store = LayerStore(step->layer);
+    store->SetPicture(designerFirstFrame(step->layer));
+    Label1->setText(step->caption);
+    LayerPlacement &placement = s.LayerPlacements[step->layer];
+    placement.LayerX = Value::real(LayerStartX);
+    placement.LayerY = Value::real(LayerStartY);
+    LayerSizeFromPicture(placement, store->Picture());
+    Form1 &controller = form<Form1>();
+    controller.LayerOption(step->layer)->setChecked(true);
+    controller.DrawPic();
+    s.*step->placed = FlagOn;
 }
 
 void Form2::Image2_Click() { moveSelectedLayers(CanvasArrow::Right); }

@@ -7,6 +7,13 @@
 #include "app/Wizard1.h"
 #include "base/Files.h"
 #include "designers/frmFormDesign.h"
+#include "designers/frmFormDesignB.h"
+#include "designers/frmFormDesignC.h"
+#include "designers/frmFormDesignD.h"
+#include "designers/frmFormDesignE.h"
+#include "designers/frmFormDesignF.h"
+#include "designers/frmFormDesignG.h"
+#include "platform/Services.h"
 #include "platform/PictureBox.h"
 
 #include <QFileInfo>
@@ -27,6 +34,18 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &text, d
     nameControl(b, name, text);
     placeTwips(b, left, top, width, height);
     return b;
+}
+
+// The wide layout of a crop designer, in twips at 96 dots per inch, scaled to
+// the screen as the window's load scaled the rest of it.
+template <class Designer>
+void widenDesigner(Designer &designer)
+{
+    const auto &env = *services().environment;
+    const double x = env.twipsPerPixelX() / 15, y = env.twipsPerPixelY() / 15;
+    designer.SetClientTwips(18090 * x, 14430 * y);
+    const QRectF strip = controlTwips(designer.Picture1);
+    placeTwips(designer.Picture1, 4065 * x, 12870 * y, strip.width(), strip.height());
 }
 
 QLabel *label(QWidget *parent, const QString &text, double left, double top, double width, double height)
@@ -155,6 +174,7 @@ void LoadImages::Image2_Click()
         MsgBox(Xpress1.LastError());
         return;
     }
+    form<frmFormDesign>().SetPicture(Xpress1.Picture());
     if (Xpress1.ImageWidth() == WideSeriesWidth)
         layoutForWideSeries();
     form<frmFormDesign>().Show();
@@ -163,10 +183,18 @@ void LoadImages::Image2_Click()
 
 void LoadImages::layoutForWideSeries()
 {
-    // Fixed sizes in twips, turned into pixels at the screen's density. The
-    // loader itself keeps its size: it was scaled once when it loaded.
+    widenDesigner(form<frmFormDesign>());
+    widenDesigner(form<frmFormDesignB>());
+    widenDesigner(form<frmFormDesignC>());
+    widenDesigner(form<frmFormDesignD>());
+    widenDesigner(form<frmFormDesignE>());
+    widenDesigner(form<frmFormDesignF>());
+    widenDesigner(form<frmFormDesignG>());
+    // The canvas works in pixels: 1206 x 962 holds the 1200 x 857 canvas and
+    // the strip below it. The loader keeps its size; it was scaled once when
+    // it loaded.
     Form2 &canvas = form<Form2>();
-    canvas.resize(18090 / 15, 14430 / 15);
+    canvas.resize(1206, 962);
     canvas.PicBox->resize(1200, 857);
     canvas.Picture1->move(173, 860);
 }

@@ -4,6 +4,12 @@
 #include "app/SceneState.h"
 #include "app/Wizard1.h"
 #include "designers/frmFormDesign.h"
+#include "designers/frmFormDesignB.h"
+#include "designers/frmFormDesignC.h"
+#include "designers/frmFormDesignD.h"
+#include "designers/frmFormDesignE.h"
+#include "designers/frmFormDesignF.h"
+#include "designers/frmFormDesignG.h"
 #include "platform/PictureBox.h"
 #include "tests/support/ScriptedServices.h"
 
@@ -67,6 +73,8 @@ TEST_F(LoadImagesTest, GoodSeriesIsStoredAndOpensTheMouthDesigner)
     EXPECT_EQ(scene().PrimaryFramePrefix.toText(), tempPath("Art/SceneA-"));
     EXPECT_EQ(scene().PrimaryFrameExt.toText(), QStringLiteral(".bmp"));
     EXPECT_EQ(loader().Xpress1.ImageWidth(), 20);
+    EXPECT_EQ(form<frmFormDesign>().Picture().size(), QSize(20, 10));
+    EXPECT_EQ(form<frmFormDesign>().Picture().pixel(0, 0), qRgb(30, 80, 160));
     EXPECT_TRUE(form<frmFormDesign>().Visible());
     EXPECT_FALSE(loader().Visible());
 }
@@ -209,6 +217,22 @@ TEST_F(LoadImagesTest, WideSeriesRelayoutsTheCanvas)
         EXPECT_EQ(canvas.Picture1->pos(), c.width == 1200 ? QPoint(173, 860) : QPoint(-2, 501));
         EXPECT_EQ(canvas.size(), c.width == 1200 ? QSize(1206, 962) : QSize(1123, 825));
         EXPECT_FALSE(canvas.Visible());
+        // Every designer is made ready for the wide frames; only the first is shown.
+        const bool wide = c.width == 1200;
+        for (Form *designer : {(Form *)&form<frmFormDesign>(), (Form *)&form<frmFormDesignB>(),
+                               (Form *)&form<frmFormDesignC>(), (Form *)&form<frmFormDesignD>(),
+                               (Form *)&form<frmFormDesignE>(), (Form *)&form<frmFormDesignF>(),
+                               (Form *)&form<frmFormDesignG>()}) {
+            SCOPED_TRACE(designer->metaObject()->className());
+            if (wide) {
+                EXPECT_EQ(designer->ClientTwips(), QSizeF(18090, 14430));
+                const QRectF strip = controlTwips(designer->findChild<QWidget *>(QStringLiteral("Picture1")));
+                EXPECT_EQ(strip.topLeft(), QPointF(4065, 12870));
+            } else {
+                EXPECT_NE(designer->ClientTwips(), QSizeF(18090, 14430));
+            }
+            EXPECT_EQ(designer->Visible(), designer == &form<frmFormDesign>());
+        }
     }
 }
 
