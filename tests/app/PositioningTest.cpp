@@ -3,6 +3,9 @@
 #include "app/Form2.h"
 #include "app/PositioningSteps.h"
 #include "app/SceneState.h"
+#include "designers/Routing.h"
+#include "designers/ShowMouth.h"
+#include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
 #include "designers/frmFormDesignD.h"
@@ -42,16 +45,14 @@ protected:
     {
         AppTest::SetUp();
         // As the crops and the mouth placement leave them.
-        form<frmFormDesignB>().Xpress1.SetPicture(solid(frameSize(LayerMainBlink).width(),
-                                                        frameSize(LayerMainBlink).height(), frameColour(LayerMainBlink)));
-        form<frmFormDesignC>().Xpress1.SetPicture(solid(frameSize(LayerUserMouth).width(),
-                                                        frameSize(LayerUserMouth).height(), frameColour(LayerUserMouth)));
-        form<frmFormDesignD>().Xpress1.SetPicture(solid(frameSize(LayerUserBlink).width(),
-                                                        frameSize(LayerUserBlink).height(), frameColour(LayerUserBlink)));
-        form<frmFormDesignE>().Xpress1.SetPicture(solid(frameSize(LayerExtraAnim).width(),
-                                                        frameSize(LayerExtraAnim).height(), frameColour(LayerExtraAnim)));
-        form<frmFormDesignF>().Xpress1.SetPicture(
-            solid(frameSize(LayerTriggerAnim).width(), frameSize(LayerTriggerAnim).height(), frameColour(LayerTriggerAnim)));
+        auto cut = [](ImageWorkspace &workspace, CanvasLayer layer) {
+            workspace.SetPicture(solid(frameSize(layer).width(), frameSize(layer).height(), frameColour(layer)));
+        };
+        cut(form<frmFormDesignB>().Xpress1, LayerMainBlink);
+        cut(form<frmFormDesignC>().Xpress1, LayerUserMouth);
+        cut(form<frmFormDesignD>().Xpress1, LayerUserBlink);
+        cut(form<frmFormDesignE>().Xpress1, LayerExtraAnim);
+        cut(form<frmFormDesignF>().Xpress1, LayerTriggerAnim);
         Form2 &canvas = form<Form2>();
         canvas.picBackground->SetPicture(solid(800, 600, kSky));
         canvas.picImage->SetPicture(solid(56, 41, qRgb(255, 0, 0)));
@@ -189,6 +190,27 @@ TEST_F(PositioningTest, LayersPlacedAlreadyAreNotDueAgain)
     blink.LayerX = Value::integer(12);
     EXPECT_EQ(positionAll(), (QVector<CanvasLayer>{LayerExtraAnim}));
     EXPECT_EQ(blink.LayerX.toDouble(), 12);
+}
+
+TEST_F(PositioningTest, ASecondSceneOfTheRunIsPositionedAfresh)
+{
+    setLayers(Blink);
+    EXPECT_EQ(positionAll(), (QVector<CanvasLayer>{LayerMainBlink}));
+    scene().LayerPlacements[LayerMainBlink].LayerX = Value::integer(500);
+
+    // The next scene, made without a reset, starts at the mouth placement.
+    const QString frame = tempPath("Next0001.bmp");
+    ASSERT_TRUE(solid(800, 600, kSky).save(frame, "BMP"));
+    scene().PrimaryFramePrefix = tempPath("Next");
+    scene().PrimaryFrameExt = ".bmp";
+    form<frmFormDesign>().Xpress1.SetPicture(solid(56, 41, qRgb(255, 0, 0)));
+    form<Sound>().Hide();
+    ASSERT_TRUE(BeginMouthPlacement(form<ShowMouth>()));
+    EXPECT_EQ(scene().MainBlinkPlaced, FlagOff);
+    messages.shown.clear();
+    EXPECT_EQ(positionAll(), (QVector<CanvasLayer>{LayerMainBlink}));
+    EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerX.toDouble(), 350);
+    EXPECT_EQ(messages.texts(), QStringList{PositioningSteps()[0].message});
 }
 
 } // namespace
