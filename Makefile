@@ -26,7 +26,7 @@ test: build-test
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DSCENARA_BENCH=ON -DSCENARA_TESTS=OFF
 	cmake --build build/bench -j $(JOBS)
-	cd build/bench && for b in bench_*; do [ -x "$$b" ] && ./$$b; done
+	cd build/bench && for b in bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then ./$$b || exit 1; fi; done
 
 clean:
 	rm -rf build
