@@ -1,14 +1,382 @@
 #include "scene/SaveScene.h"
 
+#include "app/SceneState.h"
 #include "app/Wizard1.h"
+#include "base/Files.h"
+#include "base/Numbers.h"
+#include "designers/frmFormDesign.h"
+#include "designers/frmFormDesignB.h"
+#include "designers/frmFormDesignC.h"
+#include "designers/frmFormDesignD.h"
+#include "designers/frmFormDesignE.h"
+#include "designers/frmFormDesignF.h"
+#include "library/SceneListFile.h"
+#include "platform/Controls.h"
+#include "platform/Services.h"
+#include "scene/ChildAnimProps.h"
+#include "scene/ExtraAnimProps.h"
+#include "scene/FrameExport.h"
+#include "scene/FullAnimProps.h"
+#include "scene/SceneChecks.h"
+#include "scene/SceneFileText.h"
+#include "scene/SceneFrameFiles.h"
+#include "scene/Sound.h"
+#include "scene/TrigAnimProps.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+bool on(Flag f) { return f == FlagOn; }
+bool ticked(const QCheckBox *box) { return checkValue(box) == 1; }
+
+QString fullAnimMessage()
+{
+    return QStringLiteral("There has been en error saving Full BG Animation. Please check all your settings.");
+}
+
+// A failed step after something was written: the message names the file and
+// says that the save is not complete.
+void reportFailedStep(const QString &error)
+{
+    MsgBox(error + QStringLiteral("\n\nThe scene has not been saved completely. Please fix this and save again."));
+}
+
+// Saves the pictures a designer holds after its NEXT, workspaces 1 to k, as word 01 .. k.
+bool saveDesignerFrames(CharacterDesigner &designer, const QString &root, const QString &scene,
+                        const QString &word, int k, QString *error)
+{
+    QList<ImageWorkspace *> held;
+    for (int n = 1; n <= k; ++n)
+        held << &designer.Xpress(n);
+    return saveHeldFrames(held, heldFrameTargets(root, scene, word, k), error);
+}
+
+// The designer's rectangle as the pixel area the export cuts with.
+PixelCrop cropBox(const CropDesigner &designer, NegativeOrigin origin)
+{
+    return CropRectToPixels(controlTwips(designer.Shape1), origin);
+}
+
+} // namespace
+
+SceneSettings sceneSettingsFromWindows(const QString &name)
+{
+    const SceneState &s = scene();
+    SceneSettings out;
+    out.name = name;
+    out.isDesktop = on(s.SceneIsDesktop);
+    out.hasSmile = on(s.SceneHasSmile);
+    out.hasMainBlink = on(s.SceneHasMainBlink);
+    out.hasBrow = on(s.SceneHasBrow);
+    out.hasUser = on(s.SceneHasUser);
+    out.hasUserBlink = s.userBlinkOn();
+    out.hasTrigger = on(s.SceneHasTrigger);
+    out.hasExtraAnim = on(s.SceneHasExtraAnim);
+    out.extraHasAlpha = on(s.ExtraHasAlpha);
+    out.hasChildAnim = on(s.SceneHasChildAnim);
+    out.childAutoCrop = on(s.ChildAutoCropOn);
+    out.hasFullAnim = on(s.SceneHasFullAnim);
+    out.hasAltImage = on(s.SceneHasAltImage);
+    out.extraDelayAt = on(s.ExtraDelayAtOn);
+
+    const auto &p = s.LayerPlacements;
+    out.mainMouth = p[LayerMainMouth];
+    out.mainBlink = p[LayerMainBlink];
+    out.brow = p[LayerBrowAnim];
+    out.userMouth = p[LayerUserMouth];
+    out.userBlink = p[LayerUserBlink];
+    out.trigger = p[LayerTriggerAnim];
+    out.extra = p[LayerExtraAnim];
+
+    // A dialog is read only when its group is written: reading one creates it.
+    if (out.hasTrigger) {
+        const TrigAnimProps &t = form<TrigAnimProps>();
+        out.triggerAnim = {t.Text2->text(), t.Text5->text()};
+    }
+    if (out.hasExtraAnim) {
+        const ExtraAnimProps &x = form<ExtraAnimProps>();
+        auto &e = out.extraAnim;
+        e.random = x.Text1->text();
+        e.frames = x.Text2->text();
+        e.delayFrame = x.Text3->text();
+        e.delay = x.Text4->text();
+        e.speed = x.Text5->text();
+        e.loop = x.Option1->isChecked();
+        e.pong = x.Option2->isChecked();
+        e.delayAtStart = x.Option3->isChecked();
+        e.delayAtEnd = x.Option4->isChecked();
+    }
+    if (out.hasChildAnim) {
+        const ChildAnimProps &c = form<ChildAnimProps>();
+        out.childAnim = {s.ChildPreloadName.toText(), c.Text2->text(), c.Text1->text(), c.Option1->isChecked(),
+                         c.Option2->isChecked()};
+    }
+    if (out.hasFullAnim) {
+        const FullAnimProps &f = form<FullAnimProps>();
+        auto &a = out.fullAnim;
+        a.frames = f.Text2->text();
+        a.speed = f.Text5->text();
+        a.delay = f.Text4->text();
+        a.random = f.Text1->text();
+        a.delayAtStart = f.Option3->isChecked();
+        a.delayAtEnd = f.Option4->isChecked();
+        a.loop = f.Option1->isChecked();
+        a.pong = f.Option2->isChecked();
+        a.talkAtStart = f.Option5->isChecked();
+        a.talkAtEnd = f.Option6->isChecked();
+        a.pauseForTalk = ticked(f.Check1);
+        a.randomSpeed = ticked(f.Check2);
+        a.speedChance = f.Text6->text();
+        a.minSpeed = f.Text7->text();
+        a.maxSpeed = f.Text8->text();
+    }
+    const Sound &snd = form<Sound>();
+    auto &o = out.sounds;
+    o.sound1 = snd.Text4->text();
+    o.sound1Chance = snd.Text5->text();
+    o.sound1LoopDelay = snd.Text1->text();
+    o.sound1Loop = ticked(snd.Check1);
+    o.sound1PauseForTalk = ticked(snd.Check2);
+    o.sound2 = snd.Text6->text();
+    o.sound2Chance = snd.Text2->text();
+    o.sound3 = snd.Text7->text();
+    o.sound3Chance = snd.Text3->text();
+    return out;
+}
 
 SaveScene::SaveScene()
 {
     SetCaption(QStringLiteral("Save Scene"));
+    SetClientTwips(4770, 2415);
+
+    auto *heading = new QLabel(QStringLiteral("Please Choose a Name for your Scene"), this);
+    QFont f = heading->font();
+    f.setBold(true);
+    heading->setFont(f);
+    heading->setAlignment(Qt::AlignCenter);
+    placeTwips(heading, 240, 300, 4290, 480);
+
+    Text1 = new QLineEdit(this);
+    nameControl(Text1, QStringLiteral("Text1"), QStringLiteral("Please Choose a Name for your Scene"));
+    placeTwips(Text1, 795, 930, 3210, 480);
+
+    Image1 = new QPushButton(QStringLiteral("OK"), this);
+    nameControl(Image1, QStringLiteral("Image1"), QStringLiteral("OK"));
+    placeTwips(Image1, 3540, 1635, 1080, 600);
+
+    connect(Image1, &QPushButton::clicked, this, &SaveScene::Image1_Click);
 }
 
 void SaveScene::Form_Unload(bool &cancel)
 {
     Q_UNUSED(cancel);
     ResetSceneWizard();
+}
+
+QString SaveScene::sceneName() const { return Text1->text(); }
+
+bool SaveScene::fail(const QString &error)
+{
+    m_error = error;
+    return false;
+}
+
+void SaveScene::Image1_Click()
+{
+    const QString name = sceneName();
+    if (name.isEmpty()) {
+        MsgBox(QStringLiteral("Plese give your Scene a name."));
+        return;
+    }
+    // Everything that can be known to fail is refused before anything is written.
+    if (const QString problem = sceneNameProblem(name); !problem.isEmpty()) {
+        MsgBox(problem);
+        return;
+    }
+    SceneState &s = scene();
+    const QList<SceneEntry> entries = sceneEntries(sceneSettingsFromWindows(name));
+    if (const QString problem = sceneFieldProblem(entries); !problem.isEmpty()) {
+        MsgBox(problem);
+        return;
+    }
+    if (on(s.SceneHasChildAnim) && on(s.ChildAutoCropOn) && s.ChildFrameSet.FrameFolder.toText().isEmpty()) {
+        MsgBox(QStringLiteral("The scene was not saved: the child animation is to be cut along with the extra "
+                              "animation, but no child frames were loaded. Please load the first child frame in "
+                              "the Automatic Cropper Loader (Child Animation Properties, LOAD...)."));
+        return;
+    }
+
+    MyPath = saveRootFolder(s.BaseFolder);
+    for (const char *folder : {"Scenes", "Images", "Data"}) {
+        const QString path = MyPath + QLatin1String(folder);
+        if (!QDir().mkpath(path)) {
+            MsgBox(QStringLiteral("The scene was not saved: the folder %1 could not be created.")
+                       .arg(QDir::toNativeSeparators(path)));
+            return;
+        }
+    }
+
+    s.SceneText = sceneText(entries);
+
+    if (on(s.SceneHasExtraAnim) && on(s.ExtraHasAlpha) && on(s.SceneIsDesktop) && !saveAlphaBackground()) {
+        reportFailedStep(m_error);
+        return;
+    }
+
+    // The full-background group reports its own failure once and the save
+    // goes on, but the save is then not announced as done.
+    bool complete = true;
+    if (on(s.SceneHasFullAnim) && !ExportFullAnimFrames()) {
+        MsgBox(fullAnimMessage());
+        complete = false;
+    }
+
+    const QString scenePath = sceneFilePath(MyPath, name);
+    QString error;
+    if (!writeFileAtomically(scenePath, sceneFileBytes(s.SceneText.toText()), &error)) {
+        reportFailedStep(error);
+        return;
+    }
+
+    struct Step {
+        bool due;
+        bool (SaveScene::*run)();
+    };
+    const Step exports[] = {
+        {true, &SaveScene::ExportMouthFrames},
+        {on(s.MainBlinkPlaced), &SaveScene::ExportBlinkFrames},
+        {on(s.UserMouthPlaced), &SaveScene::ExportUserMouthFrames},
+        {on(s.UserBlinkPlaced), &SaveScene::ExportUserBlinkFrames},
+        {on(s.ExtraPlaced), &SaveScene::ExportExtraFrames},
+        {on(s.SceneHasChildAnim) && on(s.ChildAutoCropOn), &SaveScene::ExportChildFrames},
+        {on(s.TriggerPlaced), &SaveScene::ExportTriggerFrames},
+        {on(s.SceneHasSmile), &SaveScene::ExportSmileFrames},
+        {on(s.SceneHasBrow), &SaveScene::ExportBrowFrames},
+    };
+    for (const Step &step : exports) {
+        if (step.due && !(this->*step.run)()) {
+            reportFailedStep(m_error);
+            return;
+        }
+    }
+
+    Xpress1.PrepareImageControl();
+    if (!savePicture(s.PrimaryFirstFramePath.toText(), QStringLiteral("BG.jpg")) ||
+        (on(s.SceneHasAltImage) && !savePicture(s.AltImagePath.toText(), QStringLiteral("Alternate.jpg")))) {
+        reportFailedStep(m_error);
+        return;
+    }
+
+    if (!addSceneToList(sceneListPath(MyPath), name, nullptr, &error)) {
+        reportFailedStep(error);
+        return;
+    }
+
+    if (!complete)
+        return;
+    MsgBox(QStringLiteral("Your Scene has been saved."));
+    Hide();
+}
+
+bool SaveScene::savePicture(const QString &source, const QString &suffix)
+{
+    if (!Xpress1.LoadImageFile(resolvePathIgnoringCase(source)))
+        return fail(Xpress1.LastError());
+    Xpress1.SetSaveOptions();
+    Xpress1.SaveImageFileName(scenePicturePath(MyPath, sceneName(), suffix));
+    return Xpress1.SaveImageFile() || fail(Xpress1.LastError());
+}
+
+bool SaveScene::saveAlphaBackground()
+{
+    // The chosen picture cut to the extra animation's box as placed on the canvas.
+    const LayerPlacement &box = scene().LayerPlacements[LayerExtraAnim];
+    const double x = box.LayerX.toDouble(), y = box.LayerY.toDouble();
+    if (!Xpress1.LoadImageFile(resolvePathIgnoringCase(scene().AlphaBackgroundPath)))
+        return fail(Xpress1.LastError());
+    Xpress1.SetSaveOptions();
+    if (!Xpress1.CropImageArea(int(roundHalfEven(x)), int(roundHalfEven(y)),
+                               int(roundHalfEven(x + box.LayerWidth.toDouble())),
+                               int(roundHalfEven(y + box.LayerHeight.toDouble()))))
+        return fail(QStringLiteral("Could not cut the alpha background %1: %2")
+                        .arg(QDir::toNativeSeparators(scene().AlphaBackgroundPath), Xpress1.LastError()));
+    const QString target = scenePicturePath(MyPath, sceneName(), QStringLiteral("AlphaBG.jpg"));
+    Xpress1.SaveImageFileName(target);
+    return Xpress1.SaveImageFile() || fail(Xpress1.LastError());
+}
+
+bool SaveScene::ExportMouthFrames()
+{
+    return saveDesignerFrames(form<frmFormDesign>(), MyPath, sceneName(), QStringLiteral("Mouth"), 7, &m_error);
+}
+
+bool SaveScene::ExportBlinkFrames()
+{
+    return saveDesignerFrames(form<frmFormDesignB>(), MyPath, sceneName(), QStringLiteral("Blink"), 4, &m_error);
+}
+
+bool SaveScene::ExportUserMouthFrames()
+{
+    return saveDesignerFrames(form<frmFormDesignC>(), MyPath, sceneName(), QStringLiteral("UserMouth"), 7, &m_error);
+}
+
+bool SaveScene::ExportUserBlinkFrames()
+{
+    return saveDesignerFrames(form<frmFormDesignD>(), MyPath, sceneName(), QStringLiteral("UserBlink"), 4, &m_error);
+}
+
+bool SaveScene::ExportExtraFrames()
+{
+    SceneState &s = scene();
+    frmFormDesignE &designer = form<frmFormDesignE>();
+    s.ExtraFrameSet.CurrentFrame = Value::integer(0);
+    if (!exportFramePlan(designer.Xpress1, extraFramePlan(s, MyPath, sceneName()),
+                         cropBox(designer, NegativeOrigin::RaiseToZero), &m_error))
+        return false;
+    if (!(on(s.ExtraHasAlpha) && on(s.SceneIsDesktop)))
+        return true;
+    s.ExtraFrameSet.CurrentFrame = Value::integer(0);
+    return exportFramePlan(designer.Xpress1, alphaFramePlan(s, MyPath, sceneName()),
+                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error);
+}
+
+bool SaveScene::ExportSmileFrames()
+{
+    // The smile and brow frames go through the writer's own picture: the
+    // designers' workspaces still hold the mouth and blink crops.
+    return exportFramePlan(Xpress1, smileFramePlan(scene(), MyPath, sceneName()),
+                           cropBox(form<frmFormDesign>(), NegativeOrigin::RaiseToZero), &m_error);
+}
+
+bool SaveScene::ExportBrowFrames()
+{
+    return exportFramePlan(Xpress1, browFramePlan(scene(), MyPath, sceneName()),
+                           cropBox(form<frmFormDesignB>(), NegativeOrigin::Keep), &m_error);
+}
+
+bool SaveScene::ExportChildFrames()
+{
+    return exportFramePlan(Xpress1, childFramePlan(scene(), MyPath, sceneName()),
+                           cropBox(form<frmFormDesignE>(), NegativeOrigin::RaiseToZero), &m_error);
+}
+
+bool SaveScene::ExportFullAnimFrames()
+{
+    return exportFramePlan(Xpress1, fullAnimFramePlan(scene(), form<FullAnimProps>().Text2->text(), MyPath,
+                                                      sceneName()),
+                           std::nullopt, &m_error);
+}
+
+bool SaveScene::ExportTriggerFrames()
+{
+    frmFormDesignF &designer = form<frmFormDesignF>();
+    scene().TriggerFrameSet.CurrentFrame = Value::integer(0);
+    return exportFramePlan(designer.Xpress1, triggerFramePlan(scene(), MyPath, sceneName()),
+                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error);
 }

@@ -1,14 +1,57 @@
 #pragma once
-// Names and saves the scene.
+// Names and saves the scene: writes Scenes/<name>.scn, has every layer's
+// frames exported as JPEG pictures into Images, saves the background and
+// alternate pictures and adds the name to the user's scene list.
 
 #include "platform/Form.h"
+#include "platform/ImageWorkspace.h"
 
+#include <QString>
+
+class QLineEdit;
+class QPushButton;
+struct SceneSettings;
 
 class SaveScene : public Form {
     Q_OBJECT
 public:
     SaveScene();
 
+    QLineEdit *Text1;     // the scene name
+    QPushButton *Image1;  // OK
+    ImageWorkspace Xpress1; // the writer's own work picture
+
+    // The root folder of one save: BaseFolder with a trailing separator.
+    QString MyPath;
+
+    void Image1_Click();
+
+    // The frame exports, one per layer. Each returns false at its first
+    // failure, with the reason (naming the file) in LastExportError().
+    bool ExportMouthFrames();
+    bool ExportBlinkFrames();
+    bool ExportUserMouthFrames();
+    bool ExportUserBlinkFrames();
+    bool ExportExtraFrames();
+    bool ExportSmileFrames();
+    bool ExportBrowFrames();
+    bool ExportChildFrames();
+    bool ExportFullAnimFrames();
+    bool ExportTriggerFrames();
+    const QString &LastExportError() const { return m_error; }
+
 protected:
     void Form_Unload(bool &cancel) override;
+
+private:
+    bool fail(const QString &error);
+    bool savePicture(const QString &source, const QString &suffix);
+    bool saveAlphaBackground();
+    QString sceneName() const;
+
+    QString m_error;
 };
+
+// Everything the scene file is built from, read from the shared scene state and
+// the controls of the property dialogs.
+SceneSettings sceneSettingsFromWindows(const QString &name);
