@@ -291,4 +291,30 @@ TEST_F(SceneSaveTest, AlternatePictureIsCopiedWhole)
     EXPECT_TRUE(bytesOf(base(QStringLiteral("Scenes/Beach.scn"))).endsWith("NI=BeachAlternate.jpg;\r\n\r\n"));
 }
 
+// The desktop scene's alpha paths, which no visible control turns on.
+TEST_F(SceneSaveTest, DesktopSceneWithAlphaFrames)
+{
+    SceneState &s = scene();
+    extraSet(QStringLiteral("Fish"), 1, 2);
+    s.SceneIsDesktop = s.ExtraHasAlpha = FlagOn;
+    for (int n = 1; n <= 2; ++n)
+        draw(series + QStringLiteral("Alpha%1.bmp").arg(n, 2, 10, QLatin1Char('0')), 200 + n);
+    s.AlphaFrameSet.FrameFolder = series;
+    s.AlphaFrameSet.FrameBaseName = QStringLiteral("Alpha");
+    s.AlphaFrameSet.FrameExt = QStringLiteral(".bmp");
+    draw(tempPath(QStringLiteral("Desk.bmp")), 9, QSize(300, 200));
+    s.AlphaBackgroundPath = tempPath(QStringLiteral("Desk.bmp"));
+    s.LayerPlacements[LayerExtraAnim] = {Value::longValue(10), Value::longValue(20), Value::real(50.5),
+                                         Value::real(30.5)};
+    save(QStringLiteral("Desk"));
+    EXPECT_EQ(messages.texts(), QStringList{kSaved});
+    // The box from (10, 20) to (60.5, 50.5), rounded half to even: 10, 20, 60, 50.
+    EXPECT_EQ(QImage(base(QStringLiteral("Images/DeskAlphaBG.jpg"))).size(), QSize(50, 30));
+    EXPECT_EQ(QImage(base(QStringLiteral("Images/DeskExtraAlpha02.jpg"))).size(), QSize(68, 47));
+    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/DeskExtraAlpha03.jpg"))));
+    const QByteArray file = bytesOf(base(QStringLiteral("Scenes/Desk.scn")));
+    EXPECT_TRUE(file.startsWith("BG=DeskBG.jpg;\r\nDesktopScene=True;\r\n"));
+    EXPECT_TRUE(file.contains("MP=DeskExtra01.jpg;\r\nMiscHasAlpha=True;\r\nMPABG=DeskAlphaBG.jpg;\r\nMPh=30.5;\r\n"));
+}
+
 } // namespace
