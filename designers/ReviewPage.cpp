@@ -35,7 +35,6 @@ constexpr double kPictureLeft = 315, kPictureTop = 285, kPictureWidth = 1800, kP
 constexpr double kButtonLeft = 405, kButtonStep = 285, kButtonTop = 2925;
 constexpr double kWideAbove = 5100, kWideMargin = 925;
 
-
 } // namespace
 
 ReviewPage::ReviewPage(const ReviewPageLayout &layout)
@@ -112,8 +111,10 @@ void FitReviewPage(ReviewPage &R, const ImageWorkspace &first)
     const QRectF picture = controlTwips(R.Picture1);
     const double width = double(roundHalfEven(first.ImageDisplayWidth()));
     const double height = double(roundHalfEven(first.ImageDisplayHeight()));
-    R.Picture1->SetPicture(first.Picture());
+    // Sized first: the box draws its picture into its area as it is when the
+    // picture is set, so a cut-out larger than the laid-out box shows whole.
     placeTwips(R.Picture1, picture.left(), picture.top(), width, height);
+    R.Picture1->SetPicture(first.Picture());
 
     QSizeF client = R.ClientTwips();
     const double laidOutHeight = kPictureHeight * fy;

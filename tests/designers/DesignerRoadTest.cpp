@@ -214,6 +214,8 @@ TEST_F(DesignerRoadTest, FitReviewPageStartsFromTheLaidOutPageEveryTime)
         cut.SetPicture(taggedFrame(1).copy(0, 0, c.width, c.height));
         FitReviewPage(page, cut);
         EXPECT_EQ(controlTwips(page.Picture1), QRectF(315, 285, c.width * 15, c.height * 15));
+        // The box shows the whole cut-out, also one larger than the laid-out box.
+        EXPECT_TRUE(isCutOf(page.Picture1->Image(), 0, 0, c.width, c.height, 1));
         EXPECT_EQ(controlTwips(page.Image3).top(), next.top() + c.down);
         EXPECT_EQ(controlTwips(page.Label1).top(), label.top() + c.down);
         EXPECT_EQ(controlTwips(page.Command1).top(), button.top() + c.down);
