@@ -205,10 +205,8 @@ void SaveScene::Image1_Click()
         MsgBox(problem);
         return;
     }
-    if (on(s.SceneHasChildAnim) && on(s.ChildAutoCropOn) && s.ChildFrameSet.FrameFolder.toText().isEmpty()) {
-        MsgBox(QStringLiteral("The scene was not saved: the child animation is to be cut along with the extra "
-                              "animation, but no child frames were loaded. Please load the first child frame in "
-                              "the Automatic Cropper Loader (Child Animation Properties, LOAD...)."));
+    if (const QString problem = missingSourceProblem(s); !problem.isEmpty()) {
+        MsgBox(problem);
         return;
     }
 
@@ -266,7 +264,6 @@ void SaveScene::Image1_Click()
         }
     }
 
-    Xpress1.PrepareImageControl();
     if (!savePicture(s.PrimaryFirstFramePath.toText(), QStringLiteral("BG.jpg")) ||
         (on(s.SceneHasAltImage) && !savePicture(s.AltImagePath.toText(), QStringLiteral("Alternate.jpg")))) {
         reportFailedStep(m_error);
@@ -284,13 +281,10 @@ void SaveScene::Image1_Click()
     Hide();
 }
 
-bool SaveScene::savePicture(const QString &source, const QString &suffix)
+bool SaveScene::savePicture(const QString &source, const QString &suffix, const std::optional<PixelCrop> &crop)
 {
-    if (!Xpress1.LoadImageFile(resolvePathIgnoringCase(source)))
-        return fail(Xpress1.LastError());
-    Xpress1.SetSaveOptions();
-    Xpress1.SaveImageFileName(scenePicturePath(MyPath, sceneName(), suffix));
-    return Xpress1.SaveImageFile() || fail(Xpress1.LastError());
+    const FramePlan plan{{{source, scenePicturePath(MyPath, sceneName(), suffix)}}, QString()};
+    return exportFramePlan(Xpress1, plan, crop, &m_error);
 }
 
 bool SaveScene::saveAlphaBackground()
@@ -298,17 +292,11 @@ bool SaveScene::saveAlphaBackground()
     // The chosen picture cut to the extra animation's box as placed on the canvas.
     const LayerPlacement &box = scene().LayerPlacements[LayerExtraAnim];
     const double x = box.LayerX.toDouble(), y = box.LayerY.toDouble();
-    if (!Xpress1.LoadImageFile(resolvePathIgnoringCase(scene().AlphaBackgroundPath)))
-        return fail(Xpress1.LastError());
-    Xpress1.SetSaveOptions();
-    if (!Xpress1.CropImageArea(int(roundHalfEven(x)), int(roundHalfEven(y)),
-                               int(roundHalfEven(x + box.LayerWidth.toDouble())),
-                               int(roundHalfEven(y + box.LayerHeight.toDouble()))))
-        return fail(QStringLiteral("Could not cut the alpha background %1: %2")
-                        .arg(QDir::toNativeSeparators(scene().AlphaBackgroundPath), Xpress1.LastError()));
-    const QString target = scenePicturePath(MyPath, sceneName(), QStringLiteral("AlphaBG.jpg"));
-    Xpress1.SaveImageFileName(target);
-    return Xpress1.SaveImageFile() || fail(Xpress1.LastError());
+    const int left = int(roundHalfEven(x)), top = int(roundHalfEven(y));
+    const int right = int(roundHalfEven(x + box.LayerWidth.toDouble()));
+    const int bottom = int(roundHalfEven(y + box.LayerHeight.toDouble()));
+    return savePicture(scene().AlphaBackgroundPath, QStringLiteral("AlphaBG.jpg"),
+                       PixelCrop{left, top, right - left, bottom - top});
 }
 
 bool SaveScene::ExportMouthFrames()

@@ -3,10 +3,13 @@
 // frames exported as JPEG pictures into Images, saves the background and
 // alternate pictures and adds the name to the user's scene list.
 
+#include "designers/CropRectToPixels.h"
 #include "platform/Form.h"
 #include "platform/ImageWorkspace.h"
 
 #include <QString>
+
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -45,7 +48,8 @@ protected:
 
 private:
     bool fail(const QString &error);
-    bool savePicture(const QString &source, const QString &suffix);
+    // Saves the source picture, cut when a crop is given, as scene & suffix in Images.
+    bool savePicture(const QString &source, const QString &suffix, const std::optional<PixelCrop> &crop = {});
     bool saveAlphaBackground();
     QString sceneName() const;
 

@@ -2,6 +2,8 @@
 
 #include "base/Text1252.h"
 
+#include <QFile>
+
 namespace {
 
 // Characters that Windows file names cannot hold; scenes travel to Windows
@@ -10,6 +12,11 @@ bool refusedInFileName(QChar c)
 {
     return c.unicode() < 32 || QStringLiteral("<>:\"/\\|?*").contains(c);
 }
+
+// The longest picture name adds "ExtraAlpha32767.jpg" to the scene name, and
+// every file is written through a temporary name 7 characters longer; a file
+// name holds at most 255 bytes.
+constexpr qsizetype kLongestNameBytes = 255 - 19 - 7;
 
 } // namespace
 
@@ -30,6 +37,8 @@ QString sceneNameProblem(const QString &name)
     if (!fitsWindows1252(name))
         return QStringLiteral("A scene name can only hold Western European letters and signs. "
                               "Please choose another name.");
+    if (QFile::encodeName(name).size() > kLongestNameBytes)
+        return QStringLiteral("This scene name is too long for a file name. Please choose a shorter name.");
     return QString();
 }
 
@@ -48,5 +57,18 @@ QString sceneFieldProblem(const QList<SceneEntry> &entries)
                                   "(only Western European letters and signs). Please change it and save again.")
                 .arg(entry.field);
     }
+    return QString();
+}
+
+QString missingSourceProblem(const SceneState &s)
+{
+    if (s.SceneHasChildAnim == FlagOn && s.ChildAutoCropOn == FlagOn && s.ChildFrameSet.FrameFolder.toText().isEmpty())
+        return QStringLiteral("The scene was not saved: the child animation is to be cut along with the extra "
+                              "animation, but no child frames were loaded. Please load the first child frame in "
+                              "the Automatic Cropper Loader (Child Animation Properties, LOAD...).");
+    if (s.SceneHasAltImage == FlagOn && s.AltImagePath.toText().isEmpty())
+        return QStringLiteral("The scene was not saved: it is to have an alternate background, but no picture was "
+                              "chosen. Please choose one in Alternate Image Load (LOAD...), or untick the alternate "
+                              "image in the set-up.");
     return QString();
 }

@@ -2,6 +2,7 @@
 // What the scene writer refuses before it writes anything: names and values
 // that would leave the scene's folders or break the scene file's readers.
 
+#include "app/SceneState.h"
 #include "scene/SceneFileText.h"
 
 #include <QString>
@@ -14,3 +15,8 @@ QString sceneNameProblem(const QString &name);
 // hold (";", "=", a line break, a character outside the code page), naming the
 // field; else "".
 QString sceneFieldProblem(const QList<SceneEntry> &entries);
+
+// The message when the save would need frames or a picture that were never
+// chosen (the child animation cut along with the extra animation, the
+// alternate background), else "".
+QString missingSourceProblem(const SceneState &s);

@@ -103,7 +103,7 @@ QList<SceneEntry> sceneEntries(const SceneSettings &s)
             e.add("MF=", x.frames, boxField("Frames", window));
         e.add("MD=", x.delay.isEmpty() ? QStringLiteral("5") : x.delay, boxField("Delay", window));
         if (s.extraDelayAt)
-            e.add("MDA=", x.delayFrame, boxField("Delay At Frame", window));
+            e.add("MDA=", x.delayFrame, boxField("Delay at frame number", window));
         if (!x.speed.isEmpty())
             e.add("MS=", x.speed, boxField("Speed", window));
         e.addOptions("MPL=", x.loop, "Loop", x.pong, "Pong");

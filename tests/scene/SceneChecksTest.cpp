@@ -31,6 +31,31 @@ TEST(SceneChecks, Names)
     };
     for (const Case &c : cases)
         EXPECT_EQ(!sceneNameProblem(QString::fromUtf8(c.name)).isEmpty(), c.refused) << c.name;
+
+    // A file name holds 255 bytes; the longest picture name and its temporary
+    // file add 26 to the scene name.
+    EXPECT_TRUE(sceneNameProblem(QString(229, u'a')).isEmpty());
+    EXPECT_FALSE(sceneNameProblem(QString(230, u'a')).isEmpty());
+    EXPECT_FALSE(sceneNameProblem(QString(115, QChar(0xe9))).isEmpty()); // two bytes each on disk
+}
+
+TEST(SceneChecks, FramesAndPicturesThatWereNeverChosen)
+{
+    SceneState s;
+    EXPECT_TRUE(missingSourceProblem(s).isEmpty());
+
+    s.SceneHasChildAnim = s.ChildAutoCropOn = FlagOn;
+    EXPECT_TRUE(missingSourceProblem(s).contains(QStringLiteral("no child frames were loaded")));
+    s.ChildFrameSet.FrameFolder = QStringLiteral("/art/");
+    EXPECT_TRUE(missingSourceProblem(s).isEmpty());
+    s.ChildFrameSet.FrameFolder = Value();
+    s.ChildAutoCropOn = FlagOff; // a preloaded child frame needs no series
+    EXPECT_TRUE(missingSourceProblem(s).isEmpty());
+
+    s.SceneHasAltImage = FlagOn;
+    EXPECT_TRUE(missingSourceProblem(s).contains(QStringLiteral("no picture was chosen")));
+    s.AltImagePath = QStringLiteral("/pics/Night.jpg");
+    EXPECT_TRUE(missingSourceProblem(s).isEmpty());
 }
 
 TEST(SceneChecks, FieldsAreNamedAndOnlyTypedValuesCount)

@@ -6,19 +6,25 @@
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignE.h"
+#include "designers/frmFormDesignF.h"
+#include "platform/Controls.h"
 #include "platform/Form.h"
 #include "platform/ImageWorkspace.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/FullAnimProps.h"
 #include "scene/SaveScene.h"
+#include "scene/Sound.h"
+#include "scene/TrigAnimProps.h"
 #include "tests/support/ScriptedServices.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -52,20 +58,27 @@ protected:
         ASSERT_TRUE(image.save(path, "BMP")) << path.toStdString();
     }
 
+    // Draws frames base & first .. first + count - 1 (shade 100 + n) and fills
+    // the set as its loader does.
+    void pickSet(AnimFrameSet &set, const QString &base, int first, int count, int shade = 100)
+    {
+        for (int n = first; n < first + count; ++n)
+            draw(series + base + QStringLiteral("%1.bmp").arg(n, 2, 10, QLatin1Char('0')), shade + n);
+        set.FirstFramePath = series + base + QStringLiteral("%1.bmp").arg(first, 2, 10, QLatin1Char('0'));
+        set.FrameFolder = series;
+        set.FrameBaseName = base;
+        set.FrameExt = QStringLiteral(".bmp");
+        set.FirstFrame = Value::integer(int16_t(first));
+        set.LastFrame = Value::integer(int16_t(first + count - 1));
+        set.FrameCount = Value::integer(int16_t(count));
+    }
+
     // An extra animation set picked at base & first, `count` frames, placed.
     void extraSet(const QString &base, int first, int count)
     {
         SceneState &s = scene();
-        for (int n = first; n < first + count; ++n)
-            draw(series + base + QStringLiteral("%1.bmp").arg(n, 2, 10, QLatin1Char('0')), 100 + n);
+        pickSet(s.ExtraFrameSet, base, first, count);
         s.SceneHasExtraAnim = s.ExtraPlaced = FlagOn;
-        s.ExtraFrameSet.FirstFramePath = series + base + QStringLiteral("%1.bmp").arg(first, 2, 10, QLatin1Char('0'));
-        s.ExtraFrameSet.FrameFolder = series;
-        s.ExtraFrameSet.FrameBaseName = base;
-        s.ExtraFrameSet.FrameExt = QStringLiteral(".bmp");
-        s.ExtraFrameSet.FirstFrame = Value::integer(int16_t(first));
-        s.ExtraFrameSet.LastFrame = Value::integer(int16_t(first + count - 1));
-        s.ExtraFrameSet.FrameCount = Value::integer(int16_t(count));
         form<ExtraAnimProps>().Text2->setText(QString::number(count));
     }
 
@@ -117,8 +130,9 @@ TEST_F(SceneSaveTest, TheListGetsEachNameOnce)
 
 TEST_F(SceneSaveTest, RefusedNamesWriteNothingAndKeepTheWindowOpen)
 {
+    const QByteArray tooLong(230, 'a');
     const char *names[] = {"", "../Evil", "a/b", "sub\\dir", "a;b", "KM=1", "Shot.jpg", "Shot.BMP", "what?",
-                           "\xe2\x98\x83"};
+                           "\xe2\x98\x83", tooLong.constData()};
     for (const char *name : names) {
         messages.shown.clear();
         save(QString::fromUtf8(name));
@@ -239,15 +253,8 @@ TEST_F(SceneSaveTest, TriggerFramesFromTheRecordedFirstFrame)
 {
     SceneState &s = scene();
     s.SceneHasTrigger = s.TriggerPlaced = FlagOn;
-    for (int n = 5; n <= 7; ++n)
-        draw(series + QStringLiteral("Trig%1.bmp").arg(n, 2, 10, QLatin1Char('0')), 50 + n);
-    s.TriggerFrameSet.FirstFramePath = series + QStringLiteral("Trig05.bmp");
-    s.TriggerFrameSet.FrameFolder = series;
-    s.TriggerFrameSet.FrameBaseName = QStringLiteral("Trig");
-    s.TriggerFrameSet.FrameExt = QStringLiteral(".bmp");
-    s.TriggerFrameSet.FirstFrame = Value::integer(5);
-    s.TriggerFrameSet.LastFrame = Value::integer(7);
-    s.TriggerFrameSet.FrameCount = QStringLiteral("3");
+    pickSet(s.TriggerFrameSet, QStringLiteral("Trig"), 5, 3, 50);
+    s.TriggerFrameSet.FrameCount = QStringLiteral("3"); // the Frames box's text
     save(QStringLiteral("Beach"));
     EXPECT_EQ(messages.texts(), QStringList{kSaved});
     for (int i = 1; i <= 3; ++i)
@@ -265,18 +272,121 @@ TEST_F(SceneSaveTest, ChildAutoCropWithoutAChildSeriesIsReported)
     EXPECT_FALSE(QDir(base()).exists());
 
     // With the series loaded, its frames are cut with the extra designer's box.
-    for (int n = 16; n <= 17; ++n)
-        draw(series + QStringLiteral("Child-00%1.bmp").arg(n), n);
-    s.ChildFrameSet.FrameFolder = series;
-    s.ChildFrameSet.FrameBaseName = QStringLiteral("Child-00");
-    s.ChildFrameSet.FrameExt = QStringLiteral(".bmp");
-    s.ChildFrameSet.FirstFrame = Value::integer(16);
-    s.ChildFrameSet.LastFrame = Value::integer(17);
+    pickSet(s.ChildFrameSet, QStringLiteral("Child-00"), 16, 2);
     messages.shown.clear();
     save(QStringLiteral("Beach"));
     EXPECT_EQ(messages.texts(), QStringList{kSaved});
     EXPECT_EQ(QImage(base(QStringLiteral("Images/BeachChild02.jpg"))).size(), QSize(68, 47));
     EXPECT_TRUE(bytesOf(base(QStringLiteral("Scenes/Beach.scn"))).contains("EMA=BeachChild01.jpg;\r\n"));
+}
+
+// Every value of the file from its own control, set as the user leaves the
+// dialogs; a grey check box is not ticked.
+TEST_F(SceneSaveTest, EveryValueComesFromItsControl)
+{
+    SceneState &s = scene();
+    s.SceneHasTrigger = s.SceneHasExtraAnim = s.SceneHasChildAnim = s.SceneHasFullAnim = FlagOn;
+    s.ChildPreloadName = QStringLiteral("Kick01.bmp");
+
+    TrigAnimProps &trigger = form<TrigAnimProps>();
+    trigger.Text2->setText(QStringLiteral("3"));
+    trigger.Text5->setText(QStringLiteral("105"));
+    ExtraAnimProps &extra = form<ExtraAnimProps>();
+    const char *extraTexts[] = {"11", "12", "13", "14", "15"};
+    QLineEdit *extraBoxes[] = {extra.Text1, extra.Text2, extra.Text3, extra.Text4, extra.Text5};
+    for (int i = 0; i < 5; ++i)
+        extraBoxes[i]->setText(QLatin1String(extraTexts[i]));
+    setCheckValue(extra.Check1, 1); // delay at frame Text3
+    extra.Option2->setChecked(true);
+    extra.Option3->setChecked(true);
+    ChildAnimProps &child = form<ChildAnimProps>();
+    child.Text1->setText(QStringLiteral("21"));
+    child.Text2->setText(QStringLiteral("22"));
+    child.Option2->setChecked(true);
+    FullAnimProps &full = form<FullAnimProps>();
+    const char *fullTexts[] = {"31", "0", "34", "35", "36", "37", "38"}; // Frames 0: nothing to export
+    QLineEdit *fullBoxes[] = {full.Text1, full.Text2, full.Text4, full.Text5, full.Text6, full.Text7, full.Text8};
+    for (int i = 0; i < 7; ++i)
+        fullBoxes[i]->setText(QLatin1String(fullTexts[i]));
+    full.Option2->setChecked(true);
+    full.Option4->setChecked(true);
+    full.Option5->setChecked(true);
+    setCheckValue(full.Check1, 1);
+    setCheckValue(full.Check2, 1);
+    Sound &sound = form<Sound>();
+    const char *soundTexts[] = {"41", "42", "43", "a.wav", "45", "b.wav", "c.wav"};
+    QLineEdit *soundBoxes[] = {sound.Text1, sound.Text2, sound.Text3, sound.Text4, sound.Text5, sound.Text6,
+                               sound.Text7};
+    for (int i = 0; i < 7; ++i)
+        soundBoxes[i]->setText(QLatin1String(soundTexts[i]));
+    setCheckValue(sound.Check1, 0);
+    setCheckValue(sound.Check2, 1);
+
+    save(QStringLiteral("Beach"));
+    EXPECT_EQ(messages.texts(), QStringList{kSaved});
+    QByteArray expected = "BG=BeachBG.jpg;\r\nKM=BeachMouth01.jpg;\r\nKMh=41;\r\nKMw=56;\r\nKMx=350;\r\nKMy=250;\r\n"
+                          "TP=BeachTrigger01.jpg;\r\nTPh=;\r\nTPw=;\r\nTPx=;\r\nTPy=;\r\nTF=3;\r\nTS=105;\r\n"
+                          "MP=BeachExtra01.jpg;\r\nMPh=;\r\nMPw=;\r\nMPx=;\r\nMPy=;\r\nMR=11;\r\nMF=12;\r\nMD=14;\r\n"
+                          "MDA=13;\r\nMS=15;\r\nMPL=Pong;\r\nMPLT=Start;\r\n"
+                          "EMA=Kick01.bmp;\r\nEMAF=22;\r\nEMAR=21;\r\nEMAFl=End;\r\n"
+                          "MainAnimName=BeachFullAnim01.jpg;\r\nMainAnimF=0;\r\nMainAnimS=35;\r\nMainAnimD=34;\r\n"
+                          "MainAnimR=31;\r\nMainAnimDS=End;\r\nMainAnimLoop=Pong;\r\nMainAnimTalk=Start;\r\n"
+                          "MainAnimMPause=Yes;\r\nMainAnimRS=36;\r\nMainAnimRSSMin=37;\r\nMainAnimRSSMax=38;\r\n"
+                          "Sound1=a.wav;\r\nSound1R=45;\r\nSound1LoopDelay=41;\r\nSound1Loop=False;\r\n"
+                          "Sound1PauseForTalk=True;\r\nSound2=b.wav;\r\nSound2R=42;\r\nSound3=c.wav;\r\nSound3R=43;\r\n\r\n";
+    EXPECT_EQ(bytesOf(base(QStringLiteral("Scenes/Beach.scn"))), expected);
+
+    // Grey boxes: the pause is No, the speed entries go, sound one neither loops nor stops.
+    setCheckValue(full.Check1, 2);
+    setCheckValue(full.Check2, 2);
+    setCheckValue(sound.Check1, 2);
+    setCheckValue(sound.Check2, 2);
+    save(QStringLiteral("Beach"));
+    expected.replace("MainAnimMPause=Yes;\r\nMainAnimRS=36;\r\nMainAnimRSSMin=37;\r\nMainAnimRSSMax=38;\r\n",
+                     "MainAnimMPause=No;\r\n");
+    expected.replace("Sound1PauseForTalk=True;", "Sound1PauseForTalk=False;");
+    EXPECT_EQ(bytesOf(base(QStringLiteral("Scenes/Beach.scn"))), expected);
+}
+
+// Every export that cuts converts its designer's rectangle; a rectangle
+// beyond the picture's left and top edges is cut from 0 by all but the brow
+// export, which passes the negative corner on (and so gets less of the frame).
+TEST_F(SceneSaveTest, RectanglesBeyondTheLeftAndTopEdges)
+{
+    SceneState &s = scene();
+    s.SceneHasSmile = s.SceneHasBrow = FlagOn;
+    extraSet(QStringLiteral("Fish"), 1, 1);
+    s.SceneHasChildAnim = s.ChildAutoCropOn = FlagOn;
+    pickSet(s.ChildFrameSet, QStringLiteral("Kid"), 1, 1);
+    s.SceneHasTrigger = s.TriggerPlaced = FlagOn;
+    pickSet(s.TriggerFrameSet, QStringLiteral("Trig"), 1, 1);
+    // -20, -10 pixels; 1515 twips make 100 pixels.
+    for (CropDesigner *d : std::initializer_list<CropDesigner *>{&form<frmFormDesign>(), &form<frmFormDesignB>(),
+                                                                 &form<frmFormDesignE>(), &form<frmFormDesignF>()})
+        placeTwips(d->Shape1, -300, -150, 1515, 1515);
+
+    save(QStringLiteral("Edge"));
+    EXPECT_EQ(messages.texts(), QStringList{kSaved});
+    const struct {
+        const char *picture;
+        QSize size;
+    } cuts[] = {{"EdgeSmile01.jpg", {100, 100}}, {"EdgeBrow01.jpg", {80, 90}}, {"EdgeExtra01.jpg", {100, 100}},
+                {"EdgeChild01.jpg", {100, 100}}, {"EdgeTrigger01.jpg", {100, 100}}};
+    for (const auto &cut : cuts)
+        EXPECT_EQ(QImage(base(QStringLiteral("Images/") + QLatin1String(cut.picture))).size(), cut.size)
+            << cut.picture;
+    // The held mouth frames were cut before, with the starting rectangle.
+    EXPECT_EQ(QImage(base(QStringLiteral("Images/EdgeMouth01.jpg"))).size(), QSize(56, 41));
+}
+
+TEST_F(SceneSaveTest, AnAlternateBackgroundNeverChosenIsRefused)
+{
+    scene().SceneHasAltImage = FlagOn; // ticked in the set-up, nothing picked
+    save(QStringLiteral("Beach"));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.texts().first().contains(QStringLiteral("no picture was chosen")));
+    EXPECT_TRUE(form<SaveScene>().Visible());
+    EXPECT_FALSE(QDir(base()).exists());
 }
 
 TEST_F(SceneSaveTest, AlternatePictureIsCopiedWhole)
@@ -297,11 +407,7 @@ TEST_F(SceneSaveTest, DesktopSceneWithAlphaFrames)
     SceneState &s = scene();
     extraSet(QStringLiteral("Fish"), 1, 2);
     s.SceneIsDesktop = s.ExtraHasAlpha = FlagOn;
-    for (int n = 1; n <= 2; ++n)
-        draw(series + QStringLiteral("Alpha%1.bmp").arg(n, 2, 10, QLatin1Char('0')), 200 + n);
-    s.AlphaFrameSet.FrameFolder = series;
-    s.AlphaFrameSet.FrameBaseName = QStringLiteral("Alpha");
-    s.AlphaFrameSet.FrameExt = QStringLiteral(".bmp");
+    pickSet(s.AlphaFrameSet, QStringLiteral("Alpha"), 1, 2, 200);
     draw(tempPath(QStringLiteral("Desk.bmp")), 9, QSize(300, 200));
     s.AlphaBackgroundPath = tempPath(QStringLiteral("Desk.bmp"));
     s.LayerPlacements[LayerExtraAnim] = {Value::longValue(10), Value::longValue(20), Value::real(50.5),
