@@ -14,7 +14,10 @@ class QWidget;
 void placeAt(QWidget *control, const QRectF &twips);
 // The strip `Picture1`.
 QWidget *makeStrip(QWidget *window, const QRectF &at);
+// A word-wrapped white label on dark blue; its font is made smaller when the
+// text would not fit the label's place.
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRectF &at);
+void fitTextToLabel(QLabel *label);
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text, const QRectF &at);
 QPushButton *makeFrameButton(QWidget *parent, const QString &name, const QString &text, const QString &accessible,
                              QPointF at);

@@ -546,6 +546,33 @@ TEST_F(DesignerRoadTest, BrowDesignerStepsThroughSixFramesAndCutsFrameOne)
     EXPECT_TRUE(form<Form2>().Visible());
 }
 
+TEST_F(DesignerRoadTest, EveryWindowShowsItsWholeTextsAndNamesItsControls)
+{
+    const std::vector<Form *> windows = {
+        &form<frmFormDesign>(), &form<frmFormDesignB>(), &form<frmFormDesignC>(), &form<frmFormDesignD>(),
+        &form<frmFormDesignE>(), &form<frmFormDesignF>(), &form<frmFormDesignG>(), &form<ShowMouth>(),
+        &form<ShowBlink>(), &form<ShowUserMouth>(), &form<ShowUserBlink>(), &form<ShowExtraAnim>()};
+    for (Form *w : windows) {
+        SCOPED_TRACE(w->Caption().toStdString());
+        for (QLabel *label : w->findChildren<QLabel *>()) {
+            const QRect box = label->contentsRect();
+            const QRect needed = label->fontMetrics().boundingRect(box, Qt::TextWordWrap, label->text());
+            EXPECT_LE(needed.width(), box.width()) << label->objectName().toStdString();
+            EXPECT_LE(needed.height(), box.height()) << label->objectName().toStdString();
+        }
+        for (QWidget *control : w->findChildren<QWidget *>()) {
+            if (!qobject_cast<QAbstractButton *>(control) && !qobject_cast<QLineEdit *>(control))
+                continue;
+            EXPECT_FALSE(control->objectName().isEmpty());
+            EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
+        }
+    }
+    // The painted texts name the buttons.
+    EXPECT_EQ(form<frmFormDesign>().Image2->accessibleName(), QStringLiteral("NEXT"));
+    EXPECT_EQ(form<ShowMouth>().Image2->accessibleName(), QStringLiteral("BACK"));
+    EXPECT_EQ(form<frmFormDesignE>().Command2->text(), QStringLiteral(">"));
+}
+
 TEST_F(DesignerRoadTest, ClosingADesignerFromItsWindowBoxResetsTheSetUp)
 {
     struct Case {
