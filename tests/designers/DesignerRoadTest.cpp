@@ -306,11 +306,38 @@ TEST_F(DesignerRoadTest, BackTargetsOfTheAnimationDesigners)
     EXPECT_TRUE(form<ShowBlink>().Visible());
     EXPECT_FALSE(c.Visible());
 
-    // The main mouth designer goes back to the series loader, the blink designer to the mouth page.
+    // The main mouth designer goes back to the series loader.
     frmFormDesign &m = openMouthDesigner();
     click(m.Image1);
     EXPECT_TRUE(form<LoadImages>().Visible());
     EXPECT_FALSE(m.Visible());
+}
+
+TEST_F(DesignerRoadTest, EveryOtherBackShowsTheWindowBefore)
+{
+    // Each case shows its window and gives its BACK button.
+    using Open = QAbstractButton *(*)();
+    const std::pair<Open, const char *> cases[] = {
+        {[]() -> QAbstractButton * { showAt(form<frmFormDesignB>()); return form<frmFormDesignB>().Image1; },
+         "ShowMouth"},
+        {[]() -> QAbstractButton * { showAt(form<frmFormDesignD>()); return form<frmFormDesignD>().Image1; },
+         "ShowUserMouth"},
+        {[]() -> QAbstractButton * { showAt(form<ShowMouth>()); return form<ShowMouth>().Image2; }, "frmFormDesign"},
+        {[]() -> QAbstractButton * { showAt(form<ShowBlink>()); return form<ShowBlink>().Image2; }, "frmFormDesignB"},
+        {[]() -> QAbstractButton * { showAt(form<ShowUserMouth>()); return form<ShowUserMouth>().Image2; },
+         "frmFormDesignC"},
+        {[]() -> QAbstractButton * { showAt(form<ShowUserBlink>()); return form<ShowUserBlink>().Image2; },
+         "frmFormDesignD"},
+        {[]() -> QAbstractButton * { showAt(form<ShowExtraAnim>()); return form<ShowExtraAnim>().Image2; },
+         "frmFormDesignE"},
+    };
+    for (const auto &[open, before] : cases) {
+        SCOPED_TRACE(before);
+        click(open());
+        EXPECT_EQ(shownWindows(), QStringList{QString::fromUtf8(before)});
+        for (QWidget *w : QApplication::topLevelWidgets())
+            w->hide();
+    }
 }
 
 TEST_F(DesignerRoadTest, EveryLayerFromTheMainMouthToTheCanvas)
