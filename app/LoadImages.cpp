@@ -19,7 +19,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -57,6 +56,14 @@ QLabel *label(QWidget *parent, const QString &text, double left, double top, dou
 }
 }
 
+StatusBox::StatusBox(QWidget *parent) : QPlainTextEdit(parent)
+{
+    setReadOnly(true);
+    setTabChangesFocus(true);
+    // Paths have no spaces to break at.
+    setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
 LoadImages::LoadImages()
 {
     SetCaption(QStringLiteral("Load Primary Images"));
@@ -69,10 +76,10 @@ LoadImages::LoadImages()
 
     Image4 = button(this, QStringLiteral("Image4"), QStringLiteral("?"), 4725, 180, 330, 300);
     Image1 = button(this, QStringLiteral("Image1"), QStringLiteral("LOAD..."), 300, 1440, 1365, 420);
-    Text1 = new QLineEdit(this);
+    Text1 = new StatusBox(this);
     nameControl(Text1, QStringLiteral("Text1"), QStringLiteral("Status"));
-    Text1->setReadOnly(true);
-    placeTwips(Text1, 1815, 1507, 3120, 285);
+    // Four lines tall, so that "Can't Find: " and a long path both show.
+    placeTwips(Text1, 1815, 1440, 3120, 1140);
     Image3 = button(this, QStringLiteral("Image3"), QStringLiteral("BACK"), 2100, 3000, 1365, 480);
     Image2 = button(this, QStringLiteral("Image2"), QStringLiteral("NEXT"), 3660, 3000, 1365, 480);
 
@@ -107,7 +114,7 @@ bool LoadImages::FileExists(const QString &FileName)
     return true;
 }
 
-bool LoadImages::checkSeries(const QString &firstFramePath)
+bool LoadImages::checkSeries(const QString &firstFramePath, int fromFrame)
 {
     const SeriesName name = ParsePrimaryFrameName(firstFramePath);
     if (name.check == SeriesNameCheck::NotBmpOrJpg) {
@@ -126,14 +133,14 @@ bool LoadImages::checkSeries(const QString &firstFramePath)
     // Every missing frame is named; the status box keeps the last one. A folder
     // where a frame should be is no frame either.
     bool complete = true;
-    for (int frame = 2; frame <= RequiredPrimaryFrames; ++frame) {
+    for (int frame = fromFrame; frame <= RequiredPrimaryFrames; ++frame) {
         const QString path = PrimaryFrameName(name.prefix, name.ext, frame);
         if (!FileExists(resolvePathIgnoringCase(path))) {
             MsgBox(MissingFrameMessage(path));
             Text1->setText(MissingFrameStatus(path));
             complete = false;
         }
-        FileExists1 = Value();
+        FileExists1 = "";
     }
     return complete;
 }
@@ -153,7 +160,8 @@ void LoadImages::Image1_Click()
     if (cdl.FileName.isEmpty())
         cdl.FileName = previous;
     s.PrimaryFirstFramePath = cdl.FileName;
-    checkSeries(cdl.FileName);
+    // The pick itself is frame 0001; the frames after it are looked for.
+    checkSeries(cdl.FileName, 2);
 }
 
 void LoadImages::Image2_Click()
@@ -164,7 +172,7 @@ void LoadImages::Image2_Click()
     }
     // The files may have changed since LOAD...: every designer after this one
     // opens frames 0001 to 0007 without asking.
-    if (!checkSeries(cdl.FileName))
+    if (!checkSeries(cdl.FileName, 1))
         return;
     SceneState &s = scene();
     const SeriesName name = ParsePrimaryFrameName(cdl.FileName);

@@ -7,8 +7,18 @@
 #include "platform/Form.h"
 #include "platform/ImageWorkspace.h"
 
-class QLineEdit;
+#include <QPlainTextEdit>
+
 class QPushButton;
+
+// The loader's status box: read-only, and a long path wraps onto further
+// lines instead of being cut off at the box's edge.
+class StatusBox : public QPlainTextEdit {
+public:
+    explicit StatusBox(QWidget *parent);
+    void setText(const QString &text) { setPlainText(text); }
+    QString text() const { return toPlainText(); }
+};
 
 class LoadImages : public Form {
     Q_OBJECT
@@ -19,7 +29,7 @@ public:
     QPushButton *Image2; // NEXT
     QPushButton *Image3; // BACK
     QPushButton *Image4; // help
-    QLineEdit *Text1;    // status: the picked path or what is wrong with it
+    StatusBox *Text1;    // status: the picked path or what is wrong with it
     CommonDialog cdl;
     ImageWorkspace Xpress1; // measures frame 0001 on NEXT
 
@@ -38,9 +48,9 @@ protected:
     void Form_Unload(bool &cancel) override;
 
 private:
-    // Checks the picked name and frames 0002 to 0007, telling the user about
-    // each fault; true when the series can be used.
-    bool checkSeries(const QString &firstFramePath);
+    // Checks the picked name and that frames `fromFrame` to 0007 are there,
+    // telling the user about each fault; true when the series can be used.
+    bool checkSeries(const QString &firstFramePath, int fromFrame);
     // Fits the designers and the canvas to frames 1200 pixels wide.
     void layoutForWideSeries();
 };

@@ -2,6 +2,7 @@
 #include "app/Form1.h"
 #include "app/Form2.h"
 #include "app/LoadImages.h"
+#include "app/PositioningSteps.h"
 #include "app/SceneState.h"
 #include "app/Wizard1.h"
 #include "platform/Controls.h"
@@ -308,6 +309,19 @@ TEST_F(CanvasTest, OutlineDragLeavesTheLastOutline)
     EXPECT_EQ(after.pixel(5, 6), plain.pixel(5, 6));            // the first outline is gone
     EXPECT_EQ(after.pixel(6, 7), plain.pixel(6, 7));            // the picture was not redrawn
     EXPECT_EQ(after.pixel(15, 16), plain.pixel(15, 16) ^ 0xFFFFFFu); // the last outline stays
+}
+
+TEST_F(CanvasTest, EveryInstructionFitsItsLabel)
+{
+    QLabel *label = canvas().Label1;
+    QStringList captions{label->text()};
+    for (const PositioningStep &step : PositioningSteps())
+        captions << step.caption;
+    for (const QString &caption : captions) {
+        SCOPED_TRACE(caption.toStdString());
+        label->setText(caption);
+        EXPECT_LE(label->heightForWidth(label->width()), label->height());
+    }
 }
 
 TEST_F(CanvasTest, ClosingTheCanvasResetsTheSetUp)

@@ -15,7 +15,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QTest>
 
@@ -137,6 +139,23 @@ TEST_F(LoadImagesTest, FramesInAnotherLetterCaseAreFound)
     EXPECT_EQ(PrimaryFramePath(3), tempPath("Mixed/SceneA-0003.bmp"));
 }
 
+TEST_F(LoadImagesTest, LongStatusWrapsInsideTheBox)
+{
+    // A path as long as a user's picture folders make it: the box shows all of
+    // "Can't Find: " and the frame's name, wrapped, with nothing to scroll.
+    const QString first = makeSeries("Pictures/Scenes for Velm/Kitchen", "KitchenScene-", ".bmp");
+    QFile::remove(tempPath("Pictures/Scenes for Velm/Kitchen/KitchenScene-0007.bmp"));
+    loader().Show();
+    pick(first);
+    QCoreApplication::processEvents();
+    StatusBox *box = loader().Text1;
+    ASSERT_TRUE(status().startsWith("Can't Find: ") && status().endsWith("KitchenScene-0007.bmp"));
+    EXPECT_GT(box->document()->firstBlock().layout()->lineCount(), 1);
+    EXPECT_EQ(box->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(box->horizontalScrollBar()->maximum(), 0);
+    EXPECT_LE(box->geometry().bottom(), loader().Image3->geometry().top());
+}
+
 TEST_F(LoadImagesTest, FolderNamedLikeAFrameIsNoFrame)
 {
     const QString first = makeSeries("Art", "SceneA-", ".bmp");
@@ -185,7 +204,15 @@ TEST_F(LoadImagesTest, NextIsRefusedUntilTheSeriesIsComplete)
     next();
     EXPECT_EQ(messages.texts(), QStringList{"File " + tempPath("Art/SceneA-0005.bmp") + " does not exist!"});
 
+    // Frame 0001 itself gone since LOAD...
     makeSeries("Art", "SceneA-", ".bmp", 5, 5);
+    ASSERT_TRUE(QFile::rename(first, tempPath("Art/kept.bmp")));
+    messages.shown.clear();
+    next();
+    EXPECT_EQ(messages.texts(), QStringList{"File " + first + " does not exist!"});
+    EXPECT_EQ(status(), "Can't Find: " + first);
+    ASSERT_TRUE(QFile::rename(tempPath("Art/kept.bmp"), first));
+
     QFile broken(first);
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a picture");
