@@ -34,8 +34,12 @@ bool LoadFrameOrSay(ImageWorkspace &workspace, const QString &path)
 bool CropFrameOrSay(ImageWorkspace &workspace, const PixelCrop &crop)
 {
     if (!workspace.CropImage(crop.x, crop.y, crop.width, crop.height)) {
-        MsgBox(QStringLiteral("The green rectangle does not lie over the picture. Please move it over the picture "
-                              "and click NEXT again."));
+        // A rectangle sized down to nothing is told apart from one beside the picture.
+        MsgBox(crop.width <= 0 || crop.height <= 0
+                   ? QStringLiteral("The green rectangle has no area. Please make it larger with its handles and "
+                                    "click NEXT again.")
+                   : QStringLiteral("The green rectangle does not lie over the picture. Please move it over the "
+                                    "picture and click NEXT again."));
         return false;
     }
     return true;

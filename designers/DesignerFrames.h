@@ -24,8 +24,8 @@ QImage LoadPictureOrSay(const QString &path);
 // Loads a frame into a workspace; false, after telling the user which file
 // cannot be read, when it fails.
 bool LoadFrameOrSay(ImageWorkspace &workspace, const QString &path);
-// Cuts the workspace's frame; false, after asking the user to move the
-// rectangle, when the rectangle does not lie over the frame.
+// Cuts the workspace's frame; false, after asking the user to move or size
+// the rectangle, when it has no area or does not lie over the frame.
 bool CropFrameOrSay(ImageWorkspace &workspace, const PixelCrop &crop);
 
 // The frame "<" brings up from `current` in a set starting at `first`, or

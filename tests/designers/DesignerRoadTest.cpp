@@ -188,6 +188,26 @@ TEST_F(DesignerRoadTest, NextRefusesARectangleOutsideThePicture)
     click(d.Image2);
     EXPECT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(isCutOf(d.Xpress1.Picture(), 0, 40, 56 - 20, 41, 1));
+    click(form<ShowMouth>().Image2); // BACK
+
+    // Sized down to no height: the user is asked to make it larger, the cut stays.
+    placeTwips(d.Shape1, 3000, 3000, 855, 0);
+    click(d.Image2);
+    ASSERT_EQ(messages.shown.size(), 2);
+    EXPECT_TRUE(messages.shown[1].text.contains(QStringLiteral("larger")));
+    EXPECT_TRUE(d.Visible());
+    EXPECT_TRUE(isCutOf(d.Xpress1.Picture(), 0, 40, 56 - 20, 41, 1));
+
+    // The extra designer refuses the same way.
+    makeFrameSet(scene().ExtraFrameSet, QStringLiteral("Walk"), 1, 3);
+    frmFormDesignE &e = form<frmFormDesignE>();
+    showAt(e);
+    placeTwips(e.Shape1, FrameWidth * 15 + 300, 600, 1035, 705);
+    click(e.Image2);
+    ASSERT_EQ(messages.shown.size(), 3);
+    EXPECT_TRUE(messages.shown[2].text.contains(QStringLiteral("does not lie over")));
+    EXPECT_TRUE(e.Visible());
+    EXPECT_FALSE(formExists<ShowExtraAnim>());
 }
 
 TEST_F(DesignerRoadTest, FitReviewPageStartsFromTheLaidOutPageEveryTime)
