@@ -9,6 +9,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -65,21 +66,30 @@ bool ImageWorkspace::LoadImageFile(const QString &path)
 
 bool ImageWorkspace::CropImage(int x, int y, int width, int height)
 {
-    if (m_picture.isNull())
-        return fail(QStringLiteral("There is no picture to crop."));
-    const QRect inside = QRect(x, y, width, height).intersected(m_picture.rect());
-    if (width <= 0 || height <= 0 || inside.isEmpty()) {
-        m_picture = QImage();
-        return fail(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
-                        .arg(x).arg(y).arg(width).arg(height));
-    }
-    m_picture = m_picture.copy(inside);
-    return true;
+    return cropTo(x, y, qint64(x) + width, qint64(y) + height);
 }
 
 bool ImageWorkspace::CropImageArea(int left, int top, int right, int bottom)
 {
-    return CropImage(left, top, right - left, bottom - top);
+    return cropTo(left, top, right, bottom);
+}
+
+bool ImageWorkspace::cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom)
+{
+    if (m_picture.isNull())
+        return fail(QStringLiteral("There is no picture to crop."));
+    // In 64 bits, so that no area, however far out, wraps round into the picture.
+    const qint64 insideLeft = std::max<qint64>(left, 0), insideTop = std::max<qint64>(top, 0);
+    const qint64 insideRight = std::min<qint64>(right, m_picture.width());
+    const qint64 insideBottom = std::min<qint64>(bottom, m_picture.height());
+    if (right <= left || bottom <= top || insideRight <= insideLeft || insideBottom <= insideTop) {
+        m_picture = QImage();
+        return fail(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
+                        .arg(left).arg(top).arg(right - left).arg(bottom - top));
+    }
+    m_picture = m_picture.copy(int(insideLeft), int(insideTop), int(insideRight - insideLeft),
+                               int(insideBottom - insideTop));
+    return true;
 }
 
 bool ImageWorkspace::ResizeImage(int width, int height)

@@ -61,6 +61,8 @@ public:
 
 private:
     bool fail(const QString &error);
+    // Right and bottom not included.
+    bool cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom);
 
     QImage m_picture;
     QString m_saveName;

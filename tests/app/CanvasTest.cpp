@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -147,6 +148,41 @@ TEST_F(CanvasTest, DrawPicShowsBackgroundAloneWhenHiddenOrNothingSelected)
         controller().DrawPic();
         EXPECT_EQ(pixel(5, 6), c.layerShown ? patterned(4, 3).pixel(0, 0) : kSky);
         EXPECT_EQ(pixel(4, 6), kSky);
+    }
+}
+
+TEST_F(CanvasTest, SelectingALayerShowsItsFileAndRedrawsOnlyForSome)
+{
+    SceneState &s = scene();
+    s.MainMouthFileName = "mouth.jpg";
+    s.MainBlinkFileName = "blink.jpg";
+    s.UserMouthFileName = "umouth.jpg";
+    s.UserBlinkFileName = "ublink.jpg";
+    s.ExtraFileName = "extra.jpg";
+    struct Case {
+        QRadioButton *Form1::*option;
+        CanvasLayer layer;
+        const char *text; // nullptr: Text3 is left as it was
+        bool redraws;
+    } cases[] = {
+        {&Form1::Option1, LayerMainMouth, "mouth.jpg", true},  {&Form1::Option2, LayerMainBlink, "blink.jpg", true},
+        {&Form1::Option3, LayerUserMouth, "umouth.jpg", true}, {&Form1::Option4, LayerUserBlink, "ublink.jpg", false},
+        {&Form1::Option5, LayerExtraAnim, "extra.jpg", false}, {&Form1::Option6, LayerTriggerAnim, nullptr, false},
+        {&Form1::Option7, LayerBrowAnim, nullptr, false},
+    };
+    openCanvas(false);
+    controller(); // loaded before the places are set: its load gives every layer a start place
+    for (const Case &c : cases) {
+        SCOPED_TRACE(int(c.layer));
+        canvas().LayerStore(c.layer)->SetPicture(patterned(4, 3));
+        place(c.layer, 5, 6, 4, 3);
+        controller().Text3->setText("before");
+        canvas().PicBox->SetPicture(QImage()); // so that a redraw shows
+        (controller().*c.option)->setChecked(true);
+        EXPECT_EQ(controller().Text3->text(), QString::fromUtf8(c.text ? c.text : "before"));
+        EXPECT_EQ(pixel(5, 6), c.redraws ? patterned(4, 3).pixel(0, 0) : kBack);
+        for (int i = 0; i < CanvasLayerCount; ++i)
+            EXPECT_EQ(controller().LayerSelected(CanvasLayer(i)), i == c.layer);
     }
 }
 

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <limits>
+
 namespace {
 
 // Every pixel has its own colour, so a crop shows exactly where it was taken.
@@ -102,15 +104,27 @@ TEST_F(ImageWorkspaceTest, CropAreaTakesRightAndBottomEdges)
 
 TEST_F(ImageWorkspaceTest, CropWithNothingInsideIsRefused)
 {
-    const QRect outside[] = {QRect(40, 0, 5, 5), QRect(0, 30, 5, 5), QRect(-10, -10, 10, 10), QRect(3, 3, 0, 4),
-                             QRect(3, 3, 4, -1)};
-    for (const QRect &area : outside) {
-        SCOPED_TRACE(area.x());
+    constexpr int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
+    struct Case {
+        int x, y, width, height;
+    } outside[] = {{40, 0, 5, 5},    {0, 30, 5, 5},        {-10, -10, 10, 10}, {3, 3, 0, 4},
+                   {3, 3, 4, -1},    {big - 5, 0, 100, 10}, {0, big, 10, 10},  {small, 0, 100, 10},
+                   {-5, 0, small, 10}};
+    for (const Case &c : outside) {
+        SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " " << c.width << "x" << c.height);
         ws.SetPicture(patterned(40, 30));
-        EXPECT_FALSE(ws.CropImage(area.x(), area.y(), area.width(), area.height()));
+        EXPECT_FALSE(ws.CropImage(c.x, c.y, c.width, c.height));
         EXPECT_FALSE(ws.HasPicture());
         EXPECT_FALSE(ws.LastError().isEmpty());
     }
+    // The same for an area given by its edges, the far edge before the near one included.
+    for (const QRect &edges : {QRect(QPoint(10, 10), QPoint(5, 20)), QRect(QPoint(small, 0), QPoint(big, 0))}) {
+        ws.SetPicture(patterned(40, 30));
+        EXPECT_FALSE(ws.CropImageArea(edges.left(), edges.top(), edges.right(), edges.bottom()));
+    }
+    ws.SetPicture(patterned(40, 30));
+    ASSERT_TRUE(ws.CropImageArea(small, small, big, big)); // everything inside is kept
+    EXPECT_EQ(ws.Picture().size(), QSize(40, 30));
 }
 
 TEST_F(ImageWorkspaceTest, JpegSaveReplacesTheFileAndReloads)
