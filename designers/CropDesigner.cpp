@@ -1,5 +1,6 @@
 #include "designers/CropDesigner.h"
 
+#include "app/Wizard1.h"
 #include "platform/Services.h"
 
 #include <QEvent>
@@ -120,6 +121,12 @@ void CropDesigner::SetPicture(const QImage &picture)
 bool CropDesigner::OutlineShown() const
 {
     return m_outline->shown();
+}
+
+void CropDesigner::Form_Unload(bool &cancel)
+{
+    Q_UNUSED(cancel);
+    ResetSceneWizard();
 }
 
 void CropDesigner::CreateSizingHandles()

@@ -55,6 +55,9 @@ protected:
     // Shape1 starts at these twips (before the window's scaling).
     CropDesigner(double shapeLeft, double shapeTop, double shapeWidth, double shapeHeight);
 
+    // A close from the window box abandons the set-up: the wizard is reset.
+    void Form_Unload(bool &cancel) override;
+
     // Creates handles 1 to 7 and sizes all eight; the hosts' Form_Load calls it.
     void CreateSizingHandles();
     void BeginRectMove(QWidget *control);

@@ -2,7 +2,6 @@
 
 #include "app/Form2.h"
 #include "app/LoadImages.h"
-#include "app/Wizard1.h"
 #include "designers/ShowMouth.h"
 #include "platform/PictureBox.h"
 
@@ -44,10 +43,4 @@ void frmFormDesign::Image2_Click()
     canvas.picBackground->SetPicture(FirstFrame());
     form<ShowMouth>().Show();
     Hide();
-}
-
-void frmFormDesign::Form_Unload(bool &cancel)
-{
-    Q_UNUSED(cancel);
-    ResetSceneWizard();
 }

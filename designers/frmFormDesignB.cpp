@@ -1,6 +1,5 @@
 #include "designers/frmFormDesignB.h"
 
-#include "app/Wizard1.h"
 #include "designers/ShowBlink.h"
 #include "designers/ShowMouth.h"
 
@@ -39,10 +38,4 @@ void frmFormDesignB::Image2_Click()
     FitReviewPage(form<ShowBlink>(), Xpress1);
     form<ShowBlink>().Show();
     Hide();
-}
-
-void frmFormDesignB::Form_Unload(bool &cancel)
-{
-    Q_UNUSED(cancel);
-    ResetSceneWizard();
 }

@@ -14,6 +14,4 @@ public:
     void Image1_Click() override; // BACK
     void Image2_Click() override; // NEXT
 
-protected:
-    void Form_Unload(bool &cancel) override;
 };

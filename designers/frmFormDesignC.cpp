@@ -1,7 +1,6 @@
 #include "designers/frmFormDesignC.h"
 
 #include "app/SceneState.h"
-#include "app/Wizard1.h"
 #include "designers/ShowBlink.h"
 #include "designers/ShowMouth.h"
 #include "designers/ShowUserMouth.h"
@@ -45,10 +44,4 @@ void frmFormDesignC::Image2_Click()
     FitReviewPage(form<ShowUserMouth>(), Xpress1);
     form<ShowUserMouth>().Show();
     Hide();
-}
-
-void frmFormDesignC::Form_Unload(bool &cancel)
-{
-    Q_UNUSED(cancel);
-    ResetSceneWizard();
 }

@@ -1,6 +1,5 @@
 #include "designers/frmFormDesignD.h"
 
-#include "app/Wizard1.h"
 #include "designers/ShowUserBlink.h"
 #include "designers/ShowUserMouth.h"
 
@@ -39,10 +38,4 @@ void frmFormDesignD::Image2_Click()
     FitReviewPage(form<ShowUserBlink>(), Xpress1);
     form<ShowUserBlink>().Show();
     Hide();
-}
-
-void frmFormDesignD::Form_Unload(bool &cancel)
-{
-    Q_UNUSED(cancel);
-    ResetSceneWizard();
 }

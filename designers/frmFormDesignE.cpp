@@ -1,7 +1,6 @@
 #include "designers/frmFormDesignE.h"
 
 #include "app/SceneState.h"
-#include "app/Wizard1.h"
 #include "designers/DesignerFrames.h"
 #include "designers/Routing.h"
 #include "designers/ShowExtraAnim.h"
@@ -58,10 +57,4 @@ void frmFormDesignE::Image2_Click()
     // The review page takes the cut-out but is not shown.
     FitReviewPage(form<ShowExtraAnim>(), Xpress1);
     RouteToNextLayer(*this, RouteFrom::frmFormDesignE);
-}
-
-void frmFormDesignE::Form_Unload(bool &cancel)
-{
-    Q_UNUSED(cancel);
-    ResetSceneWizard();
 }

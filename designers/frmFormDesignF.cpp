@@ -1,7 +1,6 @@
 #include "designers/frmFormDesignF.h"
 
 #include "app/SceneState.h"
-#include "app/Wizard1.h"
 #include "designers/DesignerFrames.h"
 #include "designers/Routing.h"
 
@@ -53,10 +52,4 @@ void frmFormDesignF::Image2_Click()
     if (!CutFrame(scene().TriggerFrameSet.FirstFramePath.toText(), NegativeOrigin::RaiseToZero))
         return;
     RouteToNextLayer(*this, RouteFrom::frmFormDesignF);
-}
-
-void frmFormDesignF::Form_Unload(bool &cancel)
-{
-    Q_UNUSED(cancel);
-    ResetSceneWizard();
 }

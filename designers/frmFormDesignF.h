@@ -16,5 +16,4 @@ public:
 
 protected:
     void Form_Load() override;
-    void Form_Unload(bool &cancel) override;
 };

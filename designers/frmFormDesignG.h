@@ -15,6 +15,8 @@ public:
 
 protected:
     void Form_Load() override;
+    // No step of the set-up shows this designer, so closing it only unloads it.
+    void Form_Unload(bool &) override {}
 
 private:
     void showSeriesFrame(int delta);

@@ -646,6 +646,13 @@ TEST_F(DesignerRoadTest, ClosingADesignerFromItsWindowBoxResetsTheSetUp)
     }
     // A fresh designer has its rectangle as laid out.
     EXPECT_EQ(controlTwips(form<frmFormDesign>().Shape1), QRectF(5130, 6690, 855, 615));
+
+    // Closing the brow designer only unloads it.
+    setCheckValue(form<Wizard1>().Check1, 1);
+    showAt(form<frmFormDesignG>());
+    closeFromWindowBox(form<frmFormDesignG>());
+    EXPECT_FALSE(formExists<frmFormDesignG>());
+    EXPECT_EQ(checkValue(form<Wizard1>().Check1), 1);
 }
 
 } // namespace
