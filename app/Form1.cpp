@@ -133,9 +133,7 @@ void Form1::DrawOutline()
 
 void Form1::Form_Load()
 {
-    for (QWidget *control : {static_cast<QWidget *>(Check7), static_cast<QWidget *>(Option3),
-                             static_cast<QWidget *>(Option4), static_cast<QWidget *>(Option5),
-                             static_cast<QWidget *>(Option6), static_cast<QWidget *>(Option2)})
+    for (QWidget *control : std::initializer_list<QWidget *>{Check7, Option3, Option4, Option5, Option6, Option2})
         control->setEnabled(false);
 
     SceneState &s = scene();
