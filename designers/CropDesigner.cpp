@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 // The inverted outline of the rectangle being dragged. It lies over the whole
 // window and takes no mouse; each outline is drawn by inverting the pixels
@@ -25,7 +26,8 @@ public:
     {
         if (!m_drawn.removeOne(screenEdges))
             m_drawn.append(screenEdges);
-        update();
+        // Only the outline's own pixels are repainted, not the picture inside it.
+        update(outlineArea(screenEdges));
     }
     void clear()
     {
@@ -50,6 +52,15 @@ protected:
     }
 
 private:
+    // The window pixels an outline with these edges covers, its pen included.
+    QRegion outlineArea(const QRect &edges) const
+    {
+        const QRect around =
+            QRect(mapFromGlobal(edges.topLeft()), mapFromGlobal(edges.bottomRight())).normalized().adjusted(-2, -2, 2, 2);
+        const QRect inside = around.adjusted(4, 4, -4, -4);
+        return inside.isValid() ? QRegion(around).subtracted(inside) : QRegion(around);
+    }
+
     QList<QRect> m_drawn; // left, top, right, bottom as the engine gave them
 };
 
