@@ -40,8 +40,11 @@ public:
         dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
         dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         const QStringList filters = qtFilters(r.filter);
-        if (!filters.isEmpty())
+        if (!filters.isEmpty()) {
             dialog.setNameFilters(filters);
+            // The patterns spell out both letter cases; the list shows the descriptions only.
+            dialog.setOption(QFileDialog::HideNameFilterDetails);
+        }
         if (!r.fileName.isEmpty())
             dialog.selectFile(r.fileName);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
