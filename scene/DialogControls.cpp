@@ -9,9 +9,17 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+
+#include <algorithm>
+#include <type_traits>
 
 namespace {
 constexpr double kGap = 60; // twips between a control and its painted label
+// A box narrower than this holds a few digits only.
+constexpr double kNarrowBox = 600;
+// The twips of one pixel: controls keep their pixel size on every screen.
+constexpr double kTwipsPerPixel = 15;
 
 QLabel *labelFor(QWidget *parent, QWidget *buddy, const QString &text, double left, double top, double width,
                  double height, Qt::Alignment alignment)
@@ -49,6 +57,10 @@ QLineEdit *makeNameBox(QWidget *parent, const char *name, const QString &accessi
     auto *box = new QLineEdit(parent);
     nameControl(box, QString::fromUtf8(name), accessibleName);
     placeTwips(box, left, top, width, height);
+    // A box a few digits wide gives them the room of the line edit's own inner
+    // margins, so that "12" or "100" is seen whole rather than scrolled.
+    if (width < kNarrowBox)
+        box->setTextMargins(-2, 0, -2, 0);
     return box;
 }
 
@@ -58,6 +70,13 @@ static Box *smallBox(QWidget *parent, const char *name, const QString &caption, 
 {
     auto *box = new Box(caption, parent);
     nameControl(box, QString::fromUtf8(name), label.isEmpty() ? caption : label);
+    // Never smaller than the style's own box or circle, which would be cut off.
+    constexpr bool round = std::is_same_v<Box, QRadioButton>;
+    const QStyle *style = box->style();
+    const int across = style->pixelMetric(round ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth);
+    const int down = style->pixelMetric(round ? QStyle::PM_ExclusiveIndicatorHeight : QStyle::PM_IndicatorHeight);
+    width = std::max(width, across * kTwipsPerPixel);
+    height = std::max(height, down * kTwipsPerPixel);
     placeTwips(box, left, top, width, height);
     if (labelWidth > 0)
         labelFor(parent, box, label, left + width + kGap, top - 45, labelWidth, height + 90, Qt::AlignLeft);
