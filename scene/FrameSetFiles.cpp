@@ -166,12 +166,13 @@ void recordFrameNumbers(AnimFrameSet &set, const FrameSetPick &pick, bool withCu
 
 std::optional<WholeFrameName> parseWholeFrameName(const QString &name)
 {
-    // base, two characters, ".", and three letters
-    if (name.size() < 6 || name[name.size() - 4] != u'.')
+    // The numbering of any frame series, with a picture extension of three letters.
+    const auto series = parseFrameSeriesName(name);
+    if (!series)
         return std::nullopt;
-    const QString ext = name.right(3);
+    const QString ext = series->ext.mid(1);
     if (ext.compare(QStringLiteral("bmp"), Qt::CaseInsensitive) != 0
         && ext.compare(QStringLiteral("jpg"), Qt::CaseInsensitive) != 0)
         return std::nullopt;
-    return WholeFrameName{name.left(name.size() - 6), ext};
+    return WholeFrameName{series->base, ext};
 }

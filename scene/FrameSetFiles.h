@@ -81,8 +81,8 @@ void recordFrameNumbers(AnimFrameSet &set, const FrameSetPick &pick, bool withCu
 
 // The first picture of a full-background series: base is the name less its
 // two digits and its extension; the extension, without its dot, is "bmp" or
-// "jpg" in either letter case, kept as written. Nothing for a name too short
-// for that or with another extension.
+// "jpg" in either letter case, kept as written. Nothing for a name without the
+// two digits before its extension, or with another extension.
 struct WholeFrameName {
     QString base;
     QString ext;

@@ -270,3 +270,28 @@ TEST_F(ChildTest, ChildSeriesLoaderRecordsTheSetWithoutACountTest)
     EXPECT_EQ(loader.Text1->text(), QStringLiteral("Kid01.jpg"));
     EXPECT_EQ(scene().ExtraHasAlpha, FlagOff);
 }
+
+TEST_F(ChildTest, LoaderClosedFromItsWindowBoxStartsOverWithTheCurrentCount)
+{
+    ChildAnimLoad *loader = &form<ChildAnimLoad>();
+    loader->Show();
+    const QString art = tempPath(QStringLiteral("Art"));
+    drawSeries(art, QStringLiteral("Kid"), 1, 4, QStringLiteral(".bmp"));
+    type(props->Text2, QStringLiteral("4"));
+    pickNext(art + QStringLiteral("/Kid01.bmp"));
+    click(loader->Image2);
+    ASSERT_EQ(loader->Label9->text(), QStringLiteral("4"));
+
+    closeFromWindowBox(*loader);
+    EXPECT_FALSE(formExists<ChildAnimLoad>());
+    loader = &form<ChildAnimLoad>();
+    EXPECT_EQ(loader->Label4->text(), QStringLiteral("4"));
+    EXPECT_TRUE(loader->Text1->text().isEmpty());
+    EXPECT_TRUE(loader->Label6->text().isEmpty());
+    EXPECT_TRUE(loader->Label9->text().isEmpty());
+    // The series lives on in the shared state, and the count still follows the box.
+    EXPECT_EQ(scene().ChildFrameSet.FrameBaseName.toText(), QStringLiteral("Kid"));
+    EXPECT_EQ(scene().ChildFrameSet.LastFrame.toText(), QStringLiteral("4"));
+    type(props->Text2, QStringLiteral("9"));
+    EXPECT_EQ(loader->Label4->text(), QStringLiteral("9"));
+}

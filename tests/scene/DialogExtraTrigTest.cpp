@@ -1,5 +1,5 @@
 // The extra and trigger dialogs: the Frames box's count, the delay-at-frame
-// pair, OK, the help buttons, and a close from the window box.
+// pair, OK, and a close from the window box.
 
 #include "app/SceneState.h"
 #include "platform/Controls.h"
@@ -188,23 +188,4 @@ TEST_F(ExtraTrigTest, ExtraStartValuesPlacesAndNames)
     EXPECT_TRUE(extra.Option4->isChecked());
     EXPECT_EQ(extra.Option1->parentWidget(), extra.Frame2);
     EXPECT_EQ(extra.Option3->parentWidget(), extra.Frame1);
-}
-
-TEST_F(ExtraTrigTest, HelpButtonsOpenTheirPages)
-{
-    QDir().mkpath(env.program + QStringLiteral("/Docs"));
-    for (const char *page : {"ExtraAnim.html", "TriggerAnim.html"}) {
-        QFile f(env.program + QStringLiteral("/Docs/") + QString::fromUtf8(page));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
-    ExtraAnimProps &extra = form<ExtraAnimProps>();
-    extra.Show();
-    click(extra.Image10);
-    TrigAnimProps &trigger = form<TrigAnimProps>();
-    trigger.Show();
-    click(trigger.Image3);
-    ASSERT_EQ(urls.opened.size(), 2);
-    EXPECT_TRUE(urls.opened[0].toLocalFile().endsWith(QStringLiteral("/Docs/ExtraAnim.html")));
-    EXPECT_TRUE(urls.opened[1].toLocalFile().endsWith(QStringLiteral("/Docs/TriggerAnim.html")));
-    EXPECT_TRUE(messages.shown.isEmpty());
 }

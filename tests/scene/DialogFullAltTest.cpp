@@ -47,6 +47,9 @@ TEST_F(FullAltTest, FullBackgroundPickTakesTheNamesOwnExtension)
         {"sky01.png", true, "", ""},
         {"a.bmp", true, "", ""}, // too short for two digits and an extension
         {"bmp", true, "", ""},
+        // The two characters taken off the base must be the frame number.
+        {"Sky5.bmp", true, "", ""},
+        {"Skyline.jpg", true, "", ""},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.picked);

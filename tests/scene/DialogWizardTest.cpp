@@ -1,4 +1,5 @@
-// The wizard's boxes open the layer dialogs.
+// The wizard's boxes open the layer dialogs; what every dialog has: names
+// for its controls, and a help button that opens its own page.
 
 #include "app/SceneState.h"
 #include "app/Wizard1.h"
@@ -14,6 +15,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 using WizardOpensDialogsTest = DialogTest;
@@ -65,4 +67,36 @@ TEST_F(WizardOpensDialogsTest, EveryControlAUserCanActOnHasANameAndItsObjectName
         }
         EXPECT_GE(controls, 3) << dialog->Caption().toStdString();
     }
+}
+
+TEST_F(WizardOpensDialogsTest, HelpButtonsOpenTheirOwnPages)
+{
+    struct Case {
+        std::function<QPushButton *()> button;
+        const char *page;
+    };
+    const Case cases[] = {
+        {[] { return form<ExtraAnimProps>().Image10; }, "ExtraAnim.html"},
+        {[] { return form<TrigAnimProps>().Image3; }, "TriggerAnim.html"},
+        {[] { return form<ChildAnimProps>().Image4; }, "ChildAnim.html"},
+        {[] { return form<ChildAnimLoad>().Image4; }, "ChildAnimLoad.html"},
+        {[] { return form<FullAnimProps>().Image3; }, "FullAnim.html"},
+        {[] { return form<AltImageLoad>().Image3; }, "AltImage.html"},
+        {[] { return form<Sound>().Image5; }, "Sound.html"},
+    };
+    QDir().mkpath(env.program + QStringLiteral("/Docs"));
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.page);
+        QFile page(env.program + QStringLiteral("/Docs/") + QString::fromUtf8(c.page));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.close();
+        QPushButton *button = c.button();
+        static_cast<Form *>(button->window())->Show();
+        urls.opened.clear();
+        click(button);
+        ASSERT_EQ(urls.opened.size(), 1);
+        EXPECT_EQ(urls.opened[0].toLocalFile(), page.fileName());
+        EXPECT_EQ(button->accessibleName(), QStringLiteral("?"));
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
