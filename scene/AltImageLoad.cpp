@@ -27,7 +27,8 @@ AltImageLoad::AltImageLoad()
                          780);
     Image2 = makeButton(this, "Image2", QStringLiteral("OK"), 4575, 1425, 825, 495);
     Image3 = makeButton(this, "Image3", QStringLiteral("?"), 4935, 90, 360, 330);
-    setFocusProxy(Text3);
+    // The path box takes the focus first, so no trigger type is chosen for the user.
+    setTabOrder(Text3, Image1);
 
     connect(Image1, &QPushButton::clicked, this, &AltImageLoad::Image1_Click);
     connect(Image2, &QPushButton::clicked, this, &AltImageLoad::Image2_Click);

@@ -7,6 +7,7 @@
 #include "scene/FullAnimProps.h"
 #include "tests/scene/DialogFixture.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -172,6 +173,11 @@ TEST_F(FullAltTest, AlternatePictureMayLieAnywhereAndItsPathComesBack)
     AltImageLoad *alt = &form<AltImageLoad>();
     alt->Show();
     EXPECT_EQ(alt->Caption(), QStringLiteral("Alternate Image Load"));
+    // The path box has the focus first; no trigger type is chosen.
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), alt->Text3);
+    for (QRadioButton *option : {alt->Option1, alt->Option2, alt->Option3, alt->Option4})
+        EXPECT_FALSE(option->isChecked());
     const QString picked = tempPath(QStringLiteral("Pics/Night.jpg"));
     drawPicture(picked);
     pickNext(picked);
