@@ -42,6 +42,14 @@ QString sceneNameProblem(const QString &name)
     return QString();
 }
 
+// Entries whose value is a bare file name that the readers look up in the
+// scene's Sounds or Images folder: a folder part would lead them elsewhere.
+static bool namesFileInItsFolder(const QString &key)
+{
+    return key == QLatin1String("Sound1=") || key == QLatin1String("Sound2=") || key == QLatin1String("Sound3=")
+        || key == QLatin1String("EMA=");
+}
+
 QString sceneFieldProblem(const QList<SceneEntry> &entries)
 {
     for (const SceneEntry &entry : entries) {
@@ -51,6 +59,10 @@ QString sceneFieldProblem(const QList<SceneEntry> &entries)
         if (v.contains(u';') || v.contains(u'=') || v.contains(u'\r') || v.contains(u'\n'))
             return QStringLiteral("The scene was not saved: %1 holds \";\", \"=\" or a line break, which the scene "
                                   "file cannot hold. Please change it and save again.")
+                .arg(entry.field);
+        if (namesFileInItsFolder(entry.key) && (v.contains(u'/') || v.contains(u'\\') || v == QStringLiteral("..")))
+            return QStringLiteral("The scene was not saved: %1 must be the name of a file in its folder, without a "
+                                  "folder in front of it. Please change it and save again.")
                 .arg(entry.field);
         if (!fitsWindows1252(v))
             return QStringLiteral("The scene was not saved: %1 holds characters that the scene file cannot hold "

@@ -72,6 +72,14 @@ TEST(SceneChecks, FieldsAreNamedAndOnlyTypedValuesCount)
     problem = sceneFieldProblem(sceneEntries(s));
     EXPECT_TRUE(problem.contains(QStringLiteral("sound two"))) << problem.toStdString();
 
+    // Sound names are names in the Sounds folder: a folder in front would lead out of it.
+    for (const char *typed : {"../x.wav", "sub/x.wav", "..\\..\\x.wav"}) {
+        s.sounds.sound2 = QString::fromUtf8(typed);
+        problem = sceneFieldProblem(sceneEntries(s));
+        EXPECT_TRUE(problem.contains(QStringLiteral("sound two"))) << typed;
+        EXPECT_TRUE(problem.contains(QStringLiteral("without a folder"))) << typed;
+    }
+
     s.sounds.sound2 = QStringLiteral("song.mp3"); // not written, so not checked
     s.hasFullAnim = true;
     s.fullAnim.frames = QStringLiteral("7\r\n");
