@@ -2,10 +2,13 @@
 
 #include "base/Files.h"
 #include "base/Numbers.h"
+#include "platform/PictureFile.h"
 #include "platform/Services.h"
 
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 
@@ -29,14 +32,54 @@ QString shown(const QString &path)
 
 QImage LoadPicture(const QString &path, QString *error)
 {
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
-    if (image.isNull()) {
+    auto refuse = [&](const QString &why) {
         if (error)
-            *error = QStringLiteral("Could not load the picture %1: %2").arg(shown(path), reader.errorString());
+            *error = QStringLiteral("Could not load the picture %1: %2").arg(shown(path), why);
         return QImage();
+    };
+    const QFileInfo info(path);
+    if (!info.exists())
+        return refuse(QStringLiteral("the file does not exist."));
+    if (info.isDir())
+        return refuse(QStringLiteral("it is a folder, not a picture file."));
+    // Reading a pipe or a device could wait for ever.
+    if (!info.isFile())
+        return refuse(QStringLiteral("it is not a regular file."));
+    if (info.size() == 0)
+        return refuse(QStringLiteral("the file is empty."));
+    // Every picture is held at 4 bytes a pixel, within the readers' allocation
+    // limit; no file larger than twice that holds one.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit > 0 && info.size() > 2 * limit)
+        return refuse(QStringLiteral("the file is too large to be a picture this program can load."));
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(file.errorString() + u'.');
+    {
+        // The header first, so that a picture too large is refused before its file is read.
+        QImageReader header(&file);
+        if (!header.canRead())
+            return refuse(QStringLiteral("it is not a BMP or JPEG picture."));
+        // A picture stored with fewer bits a pixel passes the reader's limit and
+        // would then grow fourfold or more in memory.
+        const QSize size = header.size();
+        const qint64 width = qAbs(qint64(size.width())), height = qAbs(qint64(size.height()));
+        if (limit > 0 && width * height * 4 > limit)
+            return refuse(QStringLiteral("the picture is %1 x %2 pixels, too large to load.").arg(width).arg(height));
     }
+    file.seek(0);
+    QByteArray bytes = file.readAll();
+    file.close();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    if (pictureFileCutShort(bytes))
+        return refuse(QStringLiteral("the file ends before its picture does; it may have been copied or saved only "
+                                     "in part."));
+    const QImage image = reader.read();
+    if (image.isNull())
+        return refuse(reader.errorString() + u'.');
     return opaque(image);
 }
 

@@ -13,7 +13,9 @@
 inline constexpr int JpegQuality = 90;
 
 // Loads a BMP or JPEG file as a picture (the format is read from the file's
-// contents). Returns a null image and sets `error` when it cannot.
+// contents). Returns a null image and sets `error` when it cannot: also for a
+// file that is not a regular file, is empty or cut short, or holds a picture
+// too large to keep in memory.
 QImage LoadPicture(const QString &path, QString *error = nullptr);
 
 // A picture's size in HIMETRIC units (0.01 mm) at 96 dots per inch: pixels

@@ -1,0 +1,185 @@
+// Pictures a user can hand the program that are not whole pictures: each is
+// refused with a sentence naming the file, at once, and the workspace is left
+// empty; whole pictures in every layout the writers produce still load.
+
+#include "platform/ImageWorkspace.h"
+
+#include "tests/support/ScriptedServices.h"
+
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageWriter>
+
+#include <sys/stat.h>
+
+namespace {
+
+QImage patterned(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb(x * 13 % 256, y * 29 % 256, (x ^ y) % 256));
+    return image;
+}
+
+QByteArray encoded(const QImage &image, const char *format, bool progressive = false)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    EXPECT_TRUE(writer.write(image));
+    return bytes;
+}
+
+void putLittleEndian(QByteArray &bytes, int at, qint64 value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+// A BMP whose header claims width x height at the given bits a pixel, with
+// only a little pixel data after it.
+QByteArray bmpHeaderClaiming(qint64 width, qint64 height, int bitsPerPixel)
+{
+    QByteArray bytes = encoded(patterned(16, 16), "BMP");
+    putLittleEndian(bytes, 18, width, 4);
+    putLittleEndian(bytes, 22, height, 4);
+    putLittleEndian(bytes, 28, bitsPerPixel, 2);
+    return bytes;
+}
+
+// The same BMP stored top down: rows in reverse order, the height negative.
+QByteArray topDown(const QByteArray &bmp, int width, int height)
+{
+    QByteArray out = bmp;
+    const int offset = quint8(bmp[10]) | quint8(bmp[11]) << 8;
+    const int row = (width * 24 + 31) / 32 * 4;
+    for (int y = 0; y < height; ++y)
+        out.replace(offset + y * row, row, bmp.mid(offset + (height - 1 - y) * row, row));
+    putLittleEndian(out, 22, -height, 4);
+    return out;
+}
+
+// An application segment that holds an end-of-picture marker, as an embedded
+// thumbnail does, put right after the start marker.
+QByteArray withThumbnailSegment(const QByteArray &jpeg)
+{
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + QByteArray("\xFF\xD8\x12\x34\xFF\xD9", 6);
+    QByteArray segment("\xFF\xE1");
+    segment += char((payload.size() + 2) >> 8);
+    segment += char((payload.size() + 2) & 0xFF);
+    return jpeg.left(2) + segment + payload + jpeg.mid(2);
+}
+
+class PictureLoadTest : public AppTest {
+protected:
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = tempPath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    // The load fails at once, says which file and why, and leaves nothing to cut or save.
+    void expectRefused(const QString &path, const QString &why)
+    {
+        SCOPED_TRACE(path.toStdString());
+        ImageWorkspace ws;
+        ws.SetPicture(patterned(8, 8));
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_FALSE(ws.LoadImageFile(path));
+        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_FALSE(ws.HasPicture());
+        EXPECT_TRUE(ws.LastError().startsWith(QStringLiteral("Could not load the picture ") + path + u':'))
+            << ws.LastError().toStdString();
+        EXPECT_TRUE(ws.LastError().contains(why)) << ws.LastError().toStdString();
+    }
+    void expectLoads(const QString &path, const QImage &expected, bool exact)
+    {
+        SCOPED_TRACE(path.toStdString());
+        ImageWorkspace ws;
+        ASSERT_TRUE(ws.LoadImageFile(path)) << ws.LastError().toStdString();
+        EXPECT_EQ(ws.Picture().size(), expected.size());
+        if (exact) {
+            EXPECT_EQ(ws.Picture(), expected);
+        }
+    }
+};
+
+TEST_F(PictureLoadTest, FilesThatAreNoPictureAreRefusedWithTheirReason)
+{
+    const QByteArray bmp = encoded(patterned(5, 3), "BMP");      // rows of 15 bytes padded to 16
+    const QByteArray jpeg = encoded(patterned(64, 48), "JPEG");
+    const QByteArray progressive = encoded(patterned(64, 48), "JPEG", true);
+    const QString cutShort = QStringLiteral("ends before its picture does");
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        QString why;
+    } cases[] = {
+        {"zero0001.bmp", QByteArray(), QStringLiteral("the file is empty.")},
+        {"text0001.bmp", "hello, this is a note and no picture\n", QStringLiteral("not a BMP or JPEG picture")},
+        {"header0001.bmp", bmp.left(30), cutShort},
+        {"half0001.bmp", bmp.left(bmp.size() / 2 + 10), cutShort},
+        // Only the padding of the last row is missing: the decoder would leave that row black.
+        {"padding0001.bmp", bmp.left(bmp.size() - 1), cutShort},
+        {"half0001.jpg", jpeg.left(jpeg.size() * 6 / 10), cutShort},
+        {"end0001.jpg", jpeg.left(jpeg.size() - 2), cutShort},
+        {"progressive0001.jpg", progressive.left(progressive.size() * 7 / 10), cutShort},
+        // The thumbnail's end marker is not the picture's.
+        {"thumbnail0001.jpg", withThumbnailSegment(jpeg).left(jpeg.size() - 40), cutShort},
+        // Headers that claim far more than the file holds.
+        {"huge0001.bmp", bmpHeaderClaiming(20000, 20000, 24), cutShort},
+        {"mono0001.bmp", bmpHeaderClaiming(30000, 30000, 1), cutShort},
+        // Fewer bits a pixel pass the decoder's own limit but grow fourfold when held.
+        {"grey0001.bmp", bmpHeaderClaiming(11000, 11000, 8), QStringLiteral("11000 x 11000 pixels, too large")},
+        {"tall0001.bmp", bmpHeaderClaiming(16, -3000000, 24), QStringLiteral("16 x 3000000 pixels, too large")},
+    };
+    for (const auto &c : cases)
+        expectRefused(write(QString::fromUtf8(c.name), c.bytes), c.why);
+
+    // A 20000 x 20000 picture of its full size (a sparse file: nothing is
+    // written) is refused before a byte of it is read.
+    QFile huge(write(QStringLiteral("full0001.bmp"), bmpHeaderClaiming(20000, 20000, 24)));
+    ASSERT_TRUE(huge.resize(54 + qint64(60000) * 20000));
+    expectRefused(huge.fileName(), QStringLiteral("too large"));
+}
+
+TEST_F(PictureLoadTest, PathsThatAreNoFileAreRefused)
+{
+    QDir().mkpath(tempPath(QStringLiteral("folder0001.bmp")));
+    expectRefused(tempPath(QStringLiteral("folder0001.bmp")), QStringLiteral("it is a folder"));
+    ASSERT_TRUE(QFile::link(tempPath(QStringLiteral("gone.bmp")), tempPath(QStringLiteral("dangling0001.bmp"))));
+    expectRefused(tempPath(QStringLiteral("dangling0001.bmp")), QStringLiteral("the file does not exist."));
+    expectRefused(tempPath(QStringLiteral("missing0001.bmp")), QStringLiteral("the file does not exist."));
+    // Opening a pipe would wait for a writer that never comes.
+    ASSERT_EQ(mkfifo(QFile::encodeName(tempPath(QStringLiteral("pipe0001.bmp"))).constData(), 0600), 0);
+    expectRefused(tempPath(QStringLiteral("pipe0001.bmp")), QStringLiteral("not a regular file"));
+}
+
+TEST_F(PictureLoadTest, WholePicturesInEveryLayoutStillLoad)
+{
+    const QImage odd = patterned(5, 3), frame = patterned(64, 48);
+    const QByteArray jpeg = encoded(frame, "JPEG");
+    expectLoads(write(QStringLiteral("odd0001.bmp"), encoded(odd, "BMP")), odd, true);
+    expectLoads(write(QStringLiteral("topdown0001.bmp"), topDown(encoded(odd, "BMP"), 5, 3)), odd, true);
+    expectLoads(write(QStringLiteral("plain0001.jpg"), jpeg), frame, false);
+    expectLoads(write(QStringLiteral("progressive0001.jpg"), encoded(frame, "JPEG", true)), frame, false);
+    expectLoads(write(QStringLiteral("thumbnail0001.jpg"), withThumbnailSegment(jpeg)), frame, false);
+    // Bytes after the end of the picture, as some cameras write, are no harm.
+    expectLoads(write(QStringLiteral("trailer0001.jpg"), jpeg + QByteArray(300, 'z')), frame, false);
+    // A JPEG named .bmp loads by its contents.
+    expectLoads(write(QStringLiteral("named0001.bmp"), jpeg), frame, false);
+    // Blanks and letters beyond ASCII in folder and file names.
+    QDir().mkpath(tempPath(QStringLiteral("Bilder f\u00fcr Caf\u00e9")));
+    expectLoads(write(QStringLiteral("Bilder f\u00fcr Caf\u00e9/Sch\u00f6ne Szene 0001.bmp"), encoded(odd, "BMP")),
+                odd, true);
+}
+
+} // namespace
