@@ -66,6 +66,9 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
 
 bool readWholeFile(const QString &path, QByteArray *bytes)
 {
+    // A pipe or a device would be read until its writer stops, perhaps never.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;

@@ -23,5 +23,5 @@ bool fileExists(const QString &path);
 // false and sets `error` to a sentence that names the file.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 
-// Reads a whole file; returns false when it cannot be read.
+// Reads a whole file; returns false when it cannot be read or is no regular file.
 bool readWholeFile(const QString &path, QByteArray *bytes);
