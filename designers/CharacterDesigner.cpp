@@ -66,13 +66,17 @@ bool CharacterDesigner::CropPrimaryFrames()
 {
     const PixelCrop crop = CropRectToPixels(controlTwips(Shape1));
     std::array<ImageWorkspace, 7> cut;
-    for (int n = 1; n <= 7; ++n)
+    QImage first;
+    // Each frame is cut as soon as it is read, so that large frames are not
+    // all held whole at once.
+    for (int n = 1; n <= 7; ++n) {
         if (!LoadFrameOrSay(cut[n - 1], PrimaryFramePath(n)))
             return false;
-    const QImage first = cut[0].Picture();
-    for (ImageWorkspace &frame : cut)
-        if (!CropFrameOrSay(frame, crop))
+        if (n == 1)
+            first = cut[0].Picture();
+        if (!CropFrameOrSay(cut[n - 1], crop))
             return false;
+    }
     for (int n = 1; n <= 7; ++n)
         Xpress(n) = cut[n - 1];
     m_firstFrame = first;
