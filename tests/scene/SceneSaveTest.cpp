@@ -27,6 +27,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QString kSaved = QStringLiteral("Your Scene has been saved.");
@@ -421,6 +423,95 @@ TEST_F(SceneSaveTest, DesktopSceneWithAlphaFrames)
     const QByteArray file = bytesOf(base(QStringLiteral("Scenes/Desk.scn")));
     EXPECT_TRUE(file.startsWith("BG=DeskBG.jpg;\r\nDesktopScene=True;\r\n"));
     EXPECT_TRUE(file.contains("MP=DeskExtra01.jpg;\r\nMiscHasAlpha=True;\r\nMPABG=DeskAlphaBG.jpg;\r\nMPh=30.5;\r\n"));
+}
+
+// The save told the user one thing, naming `what`, and left its window open.
+void expectOneFailure(const ScriptedMessages &messages, const QString &what)
+{
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(what)) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(form<SaveScene>().Visible());
+}
+
+// Folders that cannot be made where the save needs them: a file stands in the
+// way. Nothing is written and the window stays.
+TEST_F(SceneSaveTest, AFolderThatCannotBeMadeStopsTheSaveBeforeAnyFile)
+{
+    for (const char *blocked : {"", "Scenes", "Images", "Data"}) {
+        SCOPED_TRACE(blocked);
+        QDir(base()).removeRecursively();
+        if (*blocked)
+            QDir().mkpath(base());
+        // The file takes the folder's place: Velm5Pro itself, or one inside it.
+        QFile file(*blocked ? base(QString::fromUtf8(blocked)) : base().chopped(1));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        messages.shown.clear();
+        save(QStringLiteral("Beach"));
+        expectOneFailure(messages, QStringLiteral("could not be created"));
+        EXPECT_FALSE(QFile::exists(base(QStringLiteral("Scenes/Beach.scn"))));
+        EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachMouth01.jpg"))));
+        file.remove();
+    }
+}
+
+TEST_F(SceneSaveTest, AReadOnlyBaseFolderIsReported)
+{
+    QDir().mkpath(base());
+    ASSERT_TRUE(QFile::setPermissions(base(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool writable = QDir().mkdir(base(QStringLiteral("probe")));
+    if (writable) {
+        QDir().rmdir(base(QStringLiteral("probe")));
+        QFile::setPermissions(base(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        GTEST_SKIP() << "this process writes into folders whatever their permissions";
+    }
+    save(QStringLiteral("Beach"));
+    QFile::setPermissions(base(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    expectOneFailure(messages, QStringLiteral("could not be created"));
+    EXPECT_TRUE(QDir(base()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
+}
+
+// Files that cannot be written or read on the way: the failure names the file,
+// the save is not announced, and nothing waits.
+TEST_F(SceneSaveTest, AFileThatCannotBeWrittenOrReadIsReportedByName)
+{
+    QDir().mkpath(base(QStringLiteral("Images/BeachMouth03.jpg"))); // a folder where a picture goes
+    save(QStringLiteral("Beach"));
+    expectOneFailure(messages, QStringLiteral("BeachMouth03.jpg"));
+    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/BeachMouth02.jpg"))));
+    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachMouth04.jpg"))));
+    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Data/myscenes.dat"))));
+
+    // The list file is a pipe: reading it would wait for ever.
+    QDir(base(QStringLiteral("Images/BeachMouth03.jpg"))).removeRecursively();
+    ASSERT_EQ(mkfifo(QFile::encodeName(base(QStringLiteral("Data/myscenes.dat"))).constData(), 0600), 0);
+    messages.shown.clear();
+    save(QStringLiteral("Beach"));
+    expectOneFailure(messages, QStringLiteral("myscenes.dat"));
+
+    // A source frame cut short is not saved as if it were whole.
+    QFile::remove(base(QStringLiteral("Data/myscenes.dat")));
+    scene().SceneHasSmile = FlagOn;
+    const QString frame = series + QStringLiteral("Girl0010.bmp");
+    QFile cut(frame);
+    ASSERT_TRUE(cut.resize(cut.size() / 2));
+    messages.shown.clear();
+    save(QStringLiteral("Beach"));
+    expectOneFailure(messages, frame + QStringLiteral(": the file ends before its picture does"));
+    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/BeachSmile02.jpg"))));
+    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachSmile03.jpg"))));
+}
+
+TEST_F(SceneSaveTest, ANameWithBlanksAndAccentsIsSavedUnderThatName)
+{
+    const QString name = QStringLiteral("Nacht im Caf\u00e9");
+    save(name);
+    EXPECT_EQ(messages.texts(), QStringList{kSaved});
+    EXPECT_TRUE(bytesOf(base(QStringLiteral("Scenes/") + name + QStringLiteral(".scn")))
+                    .startsWith("BG=Nacht im Caf\xe9" "BG.jpg;\r\nKM=Nacht im Caf\xe9" "Mouth01.jpg;\r\n"));
+    EXPECT_EQ(QImage(base(QStringLiteral("Images/") + name + QStringLiteral("Mouth07.jpg"))).size(), QSize(56, 41));
+    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/") + name + QStringLiteral("BG.jpg"))));
+    EXPECT_EQ(bytesOf(base(QStringLiteral("Data/myscenes.dat"))), QByteArray("Nacht im Caf\xe9\n\r\r\n"));
 }
 
 } // namespace
