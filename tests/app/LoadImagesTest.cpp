@@ -14,12 +14,17 @@
 #include "tests/support/ScriptedServices.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QPushButton>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -286,6 +291,71 @@ TEST_F(LoadImagesTest, BackHelpAndClose)
     EXPECT_TRUE(form<Wizard1>().Visible());
     EXPECT_FALSE(formExists<LoadImages>());
     EXPECT_TRUE(loader().Text1->text().isEmpty());
+}
+
+// A series among thousands of other files, with blanks and letters beyond
+// ASCII in its names and a frame in another letter case: checked, opened and
+// cut in moments.
+TEST_F(LoadImagesTest, ASeriesAmongThousandsOfFilesWithBlanksAndAccents)
+{
+    const QString folder = QStringLiteral("Meine Bilder \u00e9t\u00e9");
+    const QString first = makeSeries(folder, QStringLiteral("Szene Nr "), ".BMP", 1, 7, 700, 500);
+    // Other files of the folder: links to one empty file, which are quick to make.
+    const QByteArray others = QFile::encodeName(tempPath(folder + QStringLiteral("/other")));
+    const int fd = creat(others.constData(), 0600);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    for (int n = 0; n < 5000; ++n)
+        ASSERT_EQ(link(others.constData(), (others + QByteArray::number(n) + ".bmp").constData()), 0);
+    ASSERT_TRUE(QFile::rename(tempPath(folder + QStringLiteral("/Szene Nr 0003.BMP")),
+                              tempPath(folder + QStringLiteral("/SZENE NR 0003.bmp"))));
+    QElapsedTimer clock;
+    clock.start();
+    pick(first);
+    next();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join('\n').toStdString();
+    EXPECT_TRUE(form<frmFormDesign>().Visible());
+    EXPECT_TRUE(form<frmFormDesign>().CropPrimaryFrames()) << messages.texts().join('\n').toStdString();
+    EXPECT_LT(clock.elapsed(), 2000);
+}
+
+// The check at LOAD... only asks that the frames exist; NEXT reads frame 0001
+// and refuses one that is no whole picture, at once, and stays.
+TEST_F(LoadImagesTest, AFirstFrameThatIsNoWholePictureIsRefusedAtNext)
+{
+    const QString first = makeSeries("Art", "SceneA-", ".bmp");
+    loader().Show();
+    QFile frame(first);
+    ASSERT_TRUE(frame.open(QIODevice::ReadOnly));
+    const QByteArray whole = frame.readAll();
+    frame.close();
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        const char *why;
+    } cases[] = {{"empty", QByteArray(), "empty"},
+                 {"cut short", whole.left(whole.size() - 20), "ends before its picture does"},
+                 {"a pipe", QByteArray(), "not a regular file"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(first);
+        if (QByteArray(c.name) == "a pipe") {
+            ASSERT_EQ(mkfifo(QFile::encodeName(first).constData(), 0600), 0);
+        } else {
+            ASSERT_TRUE(frame.open(QIODevice::WriteOnly));
+            frame.write(c.bytes);
+            frame.close();
+        }
+        messages.shown.clear();
+        pick(first);
+        EXPECT_TRUE(messages.shown.isEmpty());
+        next();
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_TRUE(messages.shown[0].text.contains(first + QStringLiteral(": ")));
+        EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8(c.why))) << messages.shown[0].text.toStdString();
+        EXPECT_TRUE(loader().Visible());
+        EXPECT_FALSE(formExists<frmFormDesign>() && form<frmFormDesign>().Visible());
+    }
 }
 
 } // namespace
