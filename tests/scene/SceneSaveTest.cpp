@@ -20,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -500,6 +501,22 @@ TEST_F(SceneSaveTest, AFileThatCannotBeWrittenOrReadIsReportedByName)
     expectOneFailure(messages, frame + QStringLiteral(": the file ends before its picture does"));
     EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/BeachSmile02.jpg"))));
     EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachSmile03.jpg"))));
+}
+
+// The largest count a Frames box takes, over a set of three frames: the
+// export stops at the first frame that is not there.
+TEST_F(SceneSaveTest, TheLargestFrameCountOverAShortSetEndsAtItsFirstMissingFrame)
+{
+    extraSet(QStringLiteral("Fish"), 1, 3);
+    scene().ExtraFrameSet.FrameCount = Value::integer(32767);
+    form<ExtraAnimProps>().Text2->setText(QStringLiteral("32767"));
+    QElapsedTimer clock;
+    clock.start();
+    save(QStringLiteral("Beach"));
+    EXPECT_LT(clock.elapsed(), 2000);
+    expectOneFailure(messages, series + QStringLiteral("Fish04.bmp"));
+    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/BeachExtra03.jpg"))));
+    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachExtra04.jpg"))));
 }
 
 TEST_F(SceneSaveTest, ANameWithBlanksAndAccentsIsSavedUnderThatName)
