@@ -319,6 +319,18 @@ TEST_F(LoadImagesTest, ASeriesAmongThousandsOfFilesWithBlanksAndAccents)
     EXPECT_LT(clock.elapsed(), 2000);
 }
 
+// A link whose file is gone is no frame.
+TEST_F(LoadImagesTest, ADanglingLinkIsAMissingFrame)
+{
+    const QString first = makeSeries("Art", "SceneA-", ".bmp");
+    const QString fourth = tempPath("Art/SceneA-0004.bmp");
+    ASSERT_TRUE(QFile::remove(fourth));
+    ASSERT_TRUE(QFile::link(tempPath("Art/gone.bmp"), fourth));
+    pick(first);
+    EXPECT_EQ(messages.texts(), QStringList{"File " + fourth + " does not exist!"});
+    EXPECT_EQ(status(), "Can't Find: " + fourth);
+}
+
 // The check at LOAD... only asks that the frames exist; NEXT reads frame 0001
 // and refuses one that is no whole picture, at once, and stays.
 TEST_F(LoadImagesTest, AFirstFrameThatIsNoWholePictureIsRefusedAtNext)
