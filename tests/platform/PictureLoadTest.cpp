@@ -3,6 +3,7 @@
 // empty; whole pictures in every layout the writers produce still load.
 
 #include "platform/ImageWorkspace.h"
+#include "platform/PictureFile.h"
 
 #include "tests/support/ScriptedServices.h"
 
@@ -149,6 +150,21 @@ TEST_F(PictureLoadTest, FilesThatAreNoPictureAreRefusedWithTheirReason)
     QFile huge(write(QStringLiteral("full0001.bmp"), bmpHeaderClaiming(20000, 20000, 24)));
     ASSERT_TRUE(huge.resize(54 + qint64(60000) * 20000));
     expectRefused(huge.fileName(), QStringLiteral("too large"));
+}
+
+// Wherever a copy stops, the part is told from the whole.
+TEST(PictureFileCutShort, EveryPartOfAWholeFileIsCutShortAndTheWholeIsNot)
+{
+    for (const QByteArray &whole : {encoded(patterned(21, 13), "BMP"), encoded(patterned(40, 30), "JPEG"),
+                                    encoded(patterned(40, 30), "JPEG", true)}) {
+        SCOPED_TRACE(whole.left(2).toHex().toStdString());
+        EXPECT_FALSE(pictureFileCutShort(whole));
+        for (qsizetype size = 2; size < whole.size(); ++size)
+            ASSERT_TRUE(pictureFileCutShort(whole.left(size))) << size << " of " << whole.size();
+    }
+    // Other formats are the decoder's to judge.
+    EXPECT_FALSE(pictureFileCutShort(encoded(patterned(4, 4), "PNG").left(20)));
+    EXPECT_FALSE(pictureFileCutShort(QByteArray()));
 }
 
 TEST_F(PictureLoadTest, PathsThatAreNoFileAreRefused)
