@@ -82,10 +82,7 @@ Form2::Form2()
     Picture1->setGeometry(-2, 501, 702, 80);
     Picture1->raise();
 
-    Label1 = new QLabel(QStringLiteral("Please position the MOUTH over the Background. Use these buttons for "
-                                       "single-pixel increments. Use Show/Hide to make sure the image is exactly on "
-                                       "there."),
-                        Picture1);
+    Label1 = new QLabel(MouthPlacementCaption(), Picture1);
     nameControl(Label1, QStringLiteral("Label1"));
     Label1->setWordWrap(true);
     Label1->setGeometry(17, 12, 250, 50);

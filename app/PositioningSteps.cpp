@@ -23,6 +23,8 @@ bool sceneHasLayer(const SceneState &s, CanvasLayer layer)
 }
 }
 
+QString MouthPlacementCaption() { return caption("MOUTH"); }
+
 const std::array<PositioningStep, 5> &PositioningSteps()
 {
     static const std::array<PositioningStep, 5> steps = {{

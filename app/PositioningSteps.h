@@ -15,6 +15,9 @@ struct PositioningStep {
     QString caption; // the canvas's instruction while it is placed
 };
 
+// The canvas's instruction while the main mouth is placed.
+QString MouthPlacementCaption();
+
 // The five steps in their fixed order: main blink, user mouth, user blink,
 // extra animation, trigger animation.
 const std::array<PositioningStep, 5> &PositioningSteps();

@@ -3,6 +3,7 @@
 #include "app/CanvasRules.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "app/PositioningSteps.h"
 #include "app/SceneState.h"
 #include "designers/DesignerFrames.h"
 #include "designers/ShowBlink.h"
@@ -19,6 +20,7 @@
 #include "platform/PictureBox.h"
 #include "platform/Services.h"
 
+#include <QLabel>
 #include <QRadioButton>
 
 #include <utility>
@@ -152,6 +154,8 @@ bool BeginMouthPlacement(Form &W)
     s.clearPlacedFlags();
 
     Form2 &canvas = form<Form2>();
+    // A canvas kept from an earlier scene still shows the last layer's instruction.
+    canvas.Label1->setText(MouthPlacementCaption());
     canvas.Show();
     const bool fromAnimation = leavesAnAnimationDesigner(W);
     if (fromAnimation) {

@@ -207,6 +207,7 @@ TEST_F(PositioningTest, ASecondSceneOfTheRunIsPositionedAfresh)
     form<Sound>().Hide();
     ASSERT_TRUE(BeginMouthPlacement(form<ShowMouth>()));
     EXPECT_EQ(scene().MainBlinkPlaced, FlagOff);
+    EXPECT_EQ(form<Form2>().Label1->text(), MouthPlacementCaption());
     messages.shown.clear();
     EXPECT_EQ(positionAll(), (QVector<CanvasLayer>{LayerMainBlink}));
     EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerX.toDouble(), 350);
