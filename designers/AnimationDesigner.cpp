@@ -39,6 +39,7 @@ AnimationDesigner::AnimationDesigner(const AnimationDesignerLayout &layout)
 
     Image1 = makeButton(Picture1, QStringLiteral("Image1"), QStringLiteral("BACK"), layout.image1);
     Image2 = makeButton(Picture1, QStringLiteral("Image2"), QStringLiteral("NEXT"), layout.image2);
+    keepApart(Image1, Image2);
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });

@@ -35,6 +35,7 @@ CharacterDesigner::CharacterDesigner(const CharacterDesignerLayout &layout)
 
     Image1 = makeButton(Picture1, QStringLiteral("Image1"), QStringLiteral("BACK"), layout.back);
     Image2 = makeButton(Picture1, QStringLiteral("Image2"), QStringLiteral("NEXT"), layout.next);
+    keepApart(Image1, Image2);
     connect(Image1, &QPushButton::clicked, this, [this] { Image1_Click(); });
     connect(Image2, &QPushButton::clicked, this, [this] { Image2_Click(); });
 }

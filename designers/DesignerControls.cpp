@@ -60,6 +60,19 @@ QPushButton *makeButton(QWidget *parent, const QString &name, const QString &tex
     return button;
 }
 
+void keepApart(QWidget *left, const QWidget *right)
+{
+    // The BACK and NEXT places were click areas over one drawn picture and
+    // overlap a little; as buttons of their own each needs its whole face.
+    constexpr double kGapTwips = 60;
+    QRectF face = controlTwips(left);
+    const QRectF next = controlTwips(right);
+    if (!face.intersects(next))
+        return;
+    face.setRight(next.left() - kGapTwips);
+    placeAt(left, face);
+}
+
 QPushButton *makeFrameButton(QWidget *parent, const QString &name, const QString &text, const QString &accessible,
                              QPointF at)
 {

@@ -19,5 +19,8 @@ QWidget *makeStrip(QWidget *window, const QRectF &at);
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRectF &at);
 void fitTextToLabel(QLabel *label);
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text, const QRectF &at);
+// Narrows `left` so that it ends a little before `right` begins, when their
+// places overlap.
+void keepApart(QWidget *left, const QWidget *right);
 QPushButton *makeFrameButton(QWidget *parent, const QString &name, const QString &text, const QString &accessible,
                              QPointF at);

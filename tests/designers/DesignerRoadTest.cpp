@@ -613,6 +613,16 @@ TEST_F(DesignerRoadTest, EveryWindowShowsItsWholeTextsAndNamesItsControls)
             EXPECT_FALSE(control->objectName().isEmpty());
             EXPECT_FALSE(control->accessibleName().isEmpty()) << control->objectName().toStdString();
         }
+        // No button lies over another one beside it.
+        const QList<QAbstractButton *> buttons = w->findChildren<QAbstractButton *>();
+        for (QAbstractButton *a : buttons) {
+            for (QAbstractButton *b : buttons) {
+                if (a != b && a->parentWidget() == b->parentWidget() && a->isVisibleTo(w) && b->isVisibleTo(w)) {
+                    EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                        << a->objectName().toStdString() << " and " << b->objectName().toStdString();
+                }
+            }
+        }
     }
     // The painted texts name the buttons.
     EXPECT_EQ(form<frmFormDesign>().Image2->accessibleName(), QStringLiteral("NEXT"));
