@@ -75,3 +75,52 @@ bool readWholeFile(const QString &path, QByteArray *bytes)
     *bytes = file.readAll();
     return true;
 }
+
+bool isBareName(const QString &name)
+{
+    if (name.isEmpty() || name == QStringLiteral(".") || name.contains(QStringLiteral("..")))
+        return false;
+    for (QChar c : name) {
+        if (c == u'/' || c == u'\\' || c == u':' || c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
+}
+
+FileRead readFile(const QString &path, qint64 maxSize)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    FileRead result;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        result.error = QStringLiteral("Could not read %1: the file does not exist").arg(shown);
+        return result;
+    }
+    // A pipe or a device would be read until its writer stops, perhaps never.
+    if (!info.isFile()) {
+        result.error = QStringLiteral("Could not read %1: it is not a regular file").arg(shown);
+        return result;
+    }
+    if (info.size() > maxSize) {
+        result.error = QStringLiteral("Could not read %1: it is larger than %2 bytes").arg(shown).arg(maxSize);
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
+        return result;
+    }
+    // Read one byte past the limit, so a file that grew since the check is caught.
+    QByteArray bytes = file.read(maxSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
+        return result;
+    }
+    if (bytes.size() > maxSize) {
+        result.error = QStringLiteral("Could not read %1: it is larger than %2 bytes").arg(shown).arg(maxSize);
+        return result;
+    }
+    result.ok = true;
+    result.bytes = std::move(bytes);
+    return result;
+}

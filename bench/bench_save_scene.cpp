@@ -31,7 +31,7 @@ constexpr int kWidth = 640, kHeight = 480;
 class PrintedMessages : public MessageService {
 public:
     QStringList shown;
-    MsgResult show(const QString &text, MsgButtons, const QString &) override
+    MsgResult show(const QString &text, MsgButtons, const QString &, MsgIcon) override
     {
         shown << text;
         return MsgResult::Ok;
@@ -43,6 +43,7 @@ public:
     QString documents;
     QString documentsFolder() const override { return documents; }
     QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
+    QString configFolder() const override { return documents + QStringLiteral("/config"); }
     double twipsPerPixelX() const override { return 15; }
     double twipsPerPixelY() const override { return 15; }
 };

@@ -15,9 +15,14 @@ namespace {
 
 class RealMessages : public MessageService {
 public:
-    MsgResult show(const QString &text, MsgButtons buttons, const QString &title) override
+    MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) override
     {
-        QMessageBox box(QMessageBox::NoIcon, title, text);
+        QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+        if (icon == MsgIcon::Critical)
+            qtIcon = QMessageBox::Critical;
+        else if (icon == MsgIcon::Exclamation)
+            qtIcon = QMessageBox::Warning;
+        QMessageBox box(qtIcon, title, text);
         switch (buttons) {
         case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
         case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
@@ -68,6 +73,13 @@ public:
         return d;
     }
     QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
+    QString configFolder() const override
+    {
+        QString d = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        while (d.size() > 1 && d.endsWith(u'/'))
+            d.chop(1);
+        return d;
+    }
     double twipsPerPixelX() const override { return twips(true); }
     double twipsPerPixelY() const override { return twips(false); }
 
@@ -105,7 +117,23 @@ Services &services()
     return current;
 }
 
-MsgResult MsgBox(const QString &text, MsgButtons buttons, const QString &title)
+static QString &titleInUse()
 {
-    return services().messages->show(text, buttons, title);
+    static QString title = QStringLiteral("Scenara5");
+    return title;
+}
+
+QString programTitle()
+{
+    return titleInUse();
+}
+
+void setProgramTitle(const QString &title)
+{
+    titleInUse() = title;
+}
+
+MsgResult MsgBox(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon)
+{
+    return services().messages->show(text, buttons, title, icon);
 }

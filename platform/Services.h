@@ -12,11 +12,12 @@
 // Answers of a message box, with the values the program compares against.
 enum class MsgResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
 enum class MsgButtons { Ok, YesNo, OkCancel };
+enum class MsgIcon { None, Critical, Exclamation };
 
 class MessageService {
 public:
     virtual ~MessageService() = default;
-    virtual MsgResult show(const QString &text, MsgButtons buttons, const QString &title) = 0;
+    virtual MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) = 0;
 };
 
 // One use of the file chooser: what the program set before ShowOpen.
@@ -47,6 +48,7 @@ public:
     virtual ~EnvironmentService() = default;
     virtual QString documentsFolder() const = 0; // without a trailing "/"; "" when unknown
     virtual QString programFolder() const = 0;   // the running executable's folder, without a trailing "/"
+    virtual QString configFolder() const = 0;    // the user's settings folder for this program, without a trailing "/"
     virtual double twipsPerPixelX() const = 0;
     virtual double twipsPerPixelY() const = 0;
 };
@@ -70,8 +72,10 @@ Services &services();
 // The real implementations (for tests that restore them).
 Services realServices();
 
-// The program's title on its message boxes.
-inline QString programTitle() { return QStringLiteral("Scenara5"); }
+// The program's title on its message boxes: "Scenara5" unless the executable sets its own.
+QString programTitle();
+void setProgramTitle(const QString &title);
 
 // A message box with the program's title.
-MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok, const QString &title = programTitle());
+MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok, const QString &title = programTitle(),
+                 MsgIcon icon = MsgIcon::None);

@@ -57,3 +57,51 @@ TEST(Text1252, RoundTripsTheCodePage)
     EXPECT_TRUE(fitsWindows1252(text));
     EXPECT_FALSE(fitsWindows1252(QStringLiteral("\u4e2d")));
 }
+
+TEST(Files, BareNamesStayInTheirFolder)
+{
+    struct Row {
+        const char *label;
+        QString name;
+        bool bare;
+    };
+    const Row rows[] = {
+        {"parent", QStringLiteral("../x"), false},
+        {"backslash climb", QStringLiteral("a\\..\\..\\x"), false},
+        {"absolute", QStringLiteral("/etc/x"), false},
+        {"drive", QStringLiteral("C:x"), false},
+        {"dot dot", QStringLiteral(".."), false},
+        {"dot", QStringLiteral("."), false},
+        {"empty", QString(), false},
+        {"control character", QStringLiteral("a\nb.jpg"), false},
+        {"frame", QStringLiteral("Mouth01.jpg"), true},
+        {"blanks", QStringLiteral("My Scene.scn"), true},
+        {"accent", QStringLiteral("Caf\u00e9.jpg"), true},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(isBareName(row.name), row.bare) << row.label;
+}
+
+TEST(Files, ReadFileGivesTheReasonAndKeepsToItsLimit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("list.dat"));
+    ASSERT_TRUE(writeFileAtomically(path, "12345"));
+
+    const FileRead whole = readFile(path, 5);
+    ASSERT_TRUE(whole.ok) << qPrintable(whole.error);
+    EXPECT_EQ(whole.bytes, QByteArray("12345"));
+
+    const FileRead tooLarge = readFile(path, 4);
+    EXPECT_FALSE(tooLarge.ok);
+    EXPECT_TRUE(tooLarge.bytes.isEmpty());
+    EXPECT_TRUE(tooLarge.error.contains(QStringLiteral("list.dat"))) << qPrintable(tooLarge.error);
+
+    const FileRead missing = readFile(dir.filePath(QStringLiteral("gone.dat")), 100);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_TRUE(missing.error.contains(QStringLiteral("gone.dat"))) << qPrintable(missing.error);
+
+    const FileRead folder = readFile(dir.path(), 100);
+    EXPECT_FALSE(folder.ok);
+    EXPECT_TRUE(folder.error.contains(QStringLiteral("not a regular file"))) << qPrintable(folder.error);
+}

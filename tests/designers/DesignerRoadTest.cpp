@@ -422,14 +422,14 @@ TEST_F(DesignerRoadTest, EveryLayerFromTheMainMouthToTheCanvas)
 class ObservingMessages : public ScriptedMessages {
 public:
     QStringList shownWhenAsked, selectedWhenAsked;
-    MsgResult show(const QString &text, MsgButtons buttons, const QString &title) override
+    MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) override
     {
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->isVisible())
                 shownWhenAsked << w->metaObject()->className();
         if (form<Form1>().Option1->isChecked())
             selectedWhenAsked << QStringLiteral("Option1");
-        return ScriptedMessages::show(text, buttons, title);
+        return ScriptedMessages::show(text, buttons, title, icon);
     }
 };
 

@@ -8,9 +8,9 @@
 #include <QDir>
 #include <QEvent>
 
-MsgResult ScriptedMessages::show(const QString &text, MsgButtons buttons, const QString &title)
+MsgResult ScriptedMessages::show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon)
 {
-    shown.push_back({text, buttons, title});
+    shown.push_back({text, buttons, title, icon});
     if (!answers.isEmpty())
         return answers.dequeue();
     return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::Ok;
@@ -47,8 +47,10 @@ void AppTest::SetUp()
     ASSERT_TRUE(temp.isValid());
     env.documents = temp.filePath(QStringLiteral("Documents"));
     env.program = temp.filePath(QStringLiteral("Program"));
-    QDir().mkpath(env.documents);
-    QDir().mkpath(env.program);
+    env.config = temp.filePath(QStringLiteral("Config"));
+    ASSERT_TRUE(QDir().mkpath(env.documents));
+    ASSERT_TRUE(QDir().mkpath(env.program));
+    ASSERT_TRUE(QDir().mkpath(env.config));
     services() = Services{&messages, &files, &urls, &env, &random};
     destroyAllForms();
     flushDeletes();

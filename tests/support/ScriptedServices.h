@@ -17,13 +17,14 @@ struct ShownMessage {
     QString text;
     MsgButtons buttons;
     QString title;
+    MsgIcon icon = MsgIcon::None;
 };
 
 class ScriptedMessages : public MessageService {
 public:
     QVector<ShownMessage> shown;
     QQueue<MsgResult> answers; // when empty: Ok, or Yes for a Yes/No box
-    MsgResult show(const QString &text, MsgButtons buttons, const QString &title) override;
+    MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) override;
     QStringList texts() const;
 };
 
@@ -43,10 +44,11 @@ public:
 
 class ScriptedEnvironment : public EnvironmentService {
 public:
-    QString documents, program;
+    QString documents, program, config;
     double tppX = 15, tppY = 15;
     QString documentsFolder() const override { return documents; }
     QString programFolder() const override { return program; }
+    QString configFolder() const override { return config; }
     double twipsPerPixelX() const override { return tppX; }
     double twipsPerPixelY() const override { return tppY; }
 };
