@@ -10,10 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Printers.h"
 
 namespace {
@@ -126,23 +125,17 @@ TEST_F(FileCopy, RefusesWhatItCannotCopyAndLeavesTheTargetAlone)
     }
 }
 
-// A disk that fills up midway: the file size limit stands in for it, and unlike
-// permissions it also holds for root.
+// A disk that fills up midway.
 TEST_F(FileCopy, ACopyThatFailsMidwayLeavesTheOldFileWhole)
 {
     const QByteArray large = patternedBytes(256 * 1024);
     put(path(QStringLiteral("large.jpg")), large);
     put(path(QStringLiteral("to/large.jpg")), "the old picture");
 
-    rlimit saved {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit lowered = saved;
-    lowered.rlim_cur = 100 * 1024;
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
-    const FileResult copied = copyFileAtomically(path(QStringLiteral("large.jpg")), path(QStringLiteral("to/large.jpg")));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    const FileResult copied = [&] {
+        const FileSizeLimit diskFull(100 * 1024);
+        return copyFileAtomically(path(QStringLiteral("large.jpg")), path(QStringLiteral("to/large.jpg")));
+    }();
 
     EXPECT_FALSE(copied);
     EXPECT_TRUE(copied.error.endsWith(QStringLiteral("to/large.jpg: File too large"))) << copied.error.toStdString();
