@@ -64,11 +64,6 @@ void installMediaFolder(const QString &programFolder, const QString &installFold
             outcome.refused << QStringLiteral("%1: it is a link").arg(shown(from));
             continue;
         }
-        // A name the file system holds in bytes that are no UTF-8 text cannot be found again by its text.
-        if (!entry.exists()) {
-            outcome.refused << QStringLiteral("%1: its name cannot be read").arg(shown(from));
-            continue;
-        }
         if (!entry.isFile())
             continue;
         if (!isBareName(name)) {
