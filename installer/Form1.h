@@ -5,6 +5,7 @@
 
 #include "platform/Form.h"
 
+class QImage;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
