@@ -41,6 +41,17 @@ QString resolvePathIgnoringCase(const QString &path)
     return findFileIgnoringCase(p.left(slash + 1), p.mid(slash + 1));
 }
 
+bool liesDirectlyIn(const QString &path, const QString &folder)
+{
+    const QFileInfo file(path);
+    const QString parent = file.absolutePath();
+    if (QDir::cleanPath(parent) == QDir::cleanPath(QFileInfo(folder).absoluteFilePath()))
+        return true;
+    // The same folder reached through a link counts too.
+    const QString canonicalParent = QFileInfo(parent).canonicalFilePath();
+    return !canonicalParent.isEmpty() && canonicalParent == QFileInfo(folder).canonicalFilePath();
+}
+
 bool fileExists(const QString &path)
 {
     const QFileInfo info(path);
@@ -62,6 +73,69 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
         return false;
     }
     return true;
+}
+
+FileResult copyFileAtomically(const QString &source, const QString &target)
+{
+    FileResult result;
+    const auto failed = [&](const QString &reason) {
+        result.error = QStringLiteral("Could not copy %1 to %2: %3")
+                           .arg(QDir::toNativeSeparators(source), QDir::toNativeSeparators(target), reason);
+        return result;
+    };
+    const QFileInfo from(source);
+    if (!from.exists())
+        return failed(QStringLiteral("the file does not exist"));
+    // A pipe or a device would be read until its writer stops, perhaps never.
+    if (!from.isFile())
+        return failed(QStringLiteral("it is not a regular file"));
+    const QFileInfo to(target);
+    if (to.isSymLink())
+        return failed(QStringLiteral("the target is a link"));
+    if (to.exists() && !to.isFile())
+        return failed(QStringLiteral("the target is not a regular file"));
+    if (!QFileInfo(to.absolutePath()).isDir())
+        return failed(QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(to.absolutePath())));
+
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return failed(in.errorString());
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(out.errorString());
+    // The copy takes the size the file had when opened, so a file that keeps
+    // growing cannot hold it up for ever.
+    qint64 left = in.size();
+    while (left > 0) {
+        const QByteArray chunk = in.read(qMin<qint64>(left, 1 << 16));
+        if (chunk.isEmpty()) {
+            const QString reason = in.error() != QFileDevice::NoError
+                                       ? in.errorString()
+                                       : QStringLiteral("the file became shorter while it was copied");
+            out.cancelWriting();
+            return failed(reason);
+        }
+        // A short write (the disk filling up) has no error yet; writing the
+        // rest brings out the reason.
+        for (qint64 written = 0; written < chunk.size();) {
+            const qint64 n = out.write(chunk.constData() + written, chunk.size() - written);
+            if (n <= 0) {
+                const QString reason = out.errorString();
+                out.cancelWriting();
+                return failed(reason);
+            }
+            written += n;
+        }
+        left -= chunk.size();
+    }
+    if (!in.read(1).isEmpty()) {
+        out.cancelWriting();
+        return failed(QStringLiteral("the file grew while it was copied"));
+    }
+    if (!out.commit())
+        return failed(out.errorString());
+    result.ok = true;
+    return result;
 }
 
 bool readWholeFile(const QString &path, QByteArray *bytes)

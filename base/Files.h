@@ -36,6 +36,10 @@ QString resolvePathIgnoringCase(const QString &path);
 // Names read from scene files, lists and packages must pass it.
 bool isBareName(const QString &name);
 
+// True when the file lies in `folder` itself: compared as folders, so neither
+// a folder below it nor one whose name merely contains its name counts.
+bool liesDirectlyIn(const QString &path, const QString &folder);
+
 // True when the path names an existing file that is not a folder.
 bool fileExists(const QString &path);
 
@@ -43,6 +47,14 @@ bool fileExists(const QString &path);
 // the old one, so a failure never leaves it truncated. On failure returns
 // false and sets `error` to a sentence that names the file.
 bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Copies a regular file over `target` whole or not at all: the bytes stream
+// into a temporary file in the target's folder, which is renamed over the
+// target once complete (an existing target keeps its permissions). A target
+// that is a link, a folder or anything but a regular file is refused, never
+// written through, and so is a source that is no regular file. A failure leaves
+// the old target whole and no temporary file; its sentence names both files.
+[[nodiscard]] FileResult copyFileAtomically(const QString &source, const QString &target);
 
 // Reads a whole regular file of at most `maxSize` bytes. A folder, a pipe or a
 // device, a larger file, a failed open or a short read fail with the reason.
