@@ -119,6 +119,28 @@ TEST_F(UploadSequenceTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageNaming
     }
 }
 
+// The service drops the connection before it reads anything. Whether the
+// system reports a reset, an early end or a close without an answer depends
+// on timing; it is never taken for a finished step.
+TEST_F(UploadSequenceTest, AConnectionDroppedAtOnceIsNeverADoneStep)
+{
+    for (int step : {1, 3}) {
+        SCOPED_TRACE(step);
+        startReceiver({QStringLiteral("%1=drop").arg(step)});
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        ASSERT_TRUE(sequence->start(job()));
+        waitUntilIdle();
+        ASSERT_EQ(messages.shown.size(), 1);
+        const QString name = step == 1 ? QStringLiteral("4711.zip") : QStringLiteral("4711.txt");
+        EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("\nStep %1 of 5 (%2): ").arg(step).arg(name)))
+            << messages.shown[0].text.toStdString();
+        expectIdle();
+        EXPECT_EQ(mail->count(), 0);
+        EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("%1.json").arg(step + 1))));
+    }
+}
+
 TEST_F(UploadSequenceTest, SixtyTicksCoverAllFiveStepsTogether)
 {
     startReceiver();

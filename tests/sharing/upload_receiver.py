@@ -13,6 +13,7 @@ found), then answers and closes.
 
 Modes of connection N:
   refuse  stop listening before it is made
+  drop    close at once, reading nothing
   stall   read the request, never answer, wait for the client to close
   close   read the request, close without an answer
   500     answer "HTTP/1.0 500 Internal Server Error"
@@ -112,6 +113,8 @@ def serve(conn, number, mode, outdir):
     record = {"n": number, "mode": mode, "peer_port": conn.getpeername()[1], "accepted": time.monotonic()}
     conn.settimeout(READ_TIMEOUT)
     try:
+        if mode == "drop":
+            return
         head, body = read_request(conn, keep=(mode != "count"))
         if mode == "count":
             record["body_length"] = body
