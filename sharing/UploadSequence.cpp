@@ -175,6 +175,9 @@ void UploadSequence::Winsock1_Close()
 
 void UploadSequence::UploadTimeOut_Timer()
 {
+    // A tick that was already on its way when the sequence ended counts for nothing.
+    if (!running_)
+        return;
     ++UploadTicks_;
     if (UploadTicks_ > MaxUploadTicks)
         fail(kUploadFailed, programTitle(), MsgIcon::None,

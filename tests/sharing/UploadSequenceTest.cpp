@@ -157,6 +157,9 @@ TEST_F(UploadSequenceTest, SixtyTicksCoverAllFiveStepsTogether)
         EXPECT_FALSE(waitForRecord(received, QStringLiteral("%1.json").arg(n)).isEmpty()) << n;
     expectIdle();
     EXPECT_EQ(mail->count(), 0);
+    // A tick already under way when the sequence ended counts for nothing.
+    ticks.handler();
+    EXPECT_EQ(sequence->UploadTicks(), 0);
 }
 
 TEST_F(UploadSequenceTest, AnAddressWithoutHostOrWithAnUnusablePortIsInvalidHost)
