@@ -184,11 +184,23 @@ FileRead readFile(const QString &path, qint64 maxSize)
         result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
         return result;
     }
-    // Read one byte past the limit, so a file that grew since the check is caught.
-    QByteArray bytes = file.read(maxSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
-        return result;
+    // The buffer is sized by the file, not by the limit. Reading goes on to the
+    // end, at most one byte past the limit, so a file that grew since the check
+    // is read whole or caught.
+    QByteArray bytes;
+    qint64 want = info.size() + 1;
+    for (;;) {
+        const QByteArray part = file.read(qMin(want, maxSize + 1 - bytes.size()));
+        if (file.error() != QFileDevice::NoError) {
+            result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
+            return result;
+        }
+        if (part.isEmpty())
+            break;
+        bytes += part;
+        if (bytes.size() > maxSize)
+            break;
+        want = 64 * 1024;
     }
     if (bytes.size() > maxSize) {
         result.error = QStringLiteral("Could not read %1: it is larger than %2 bytes").arg(shown).arg(maxSize);

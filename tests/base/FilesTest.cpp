@@ -105,3 +105,19 @@ TEST(Files, ReadFileGivesTheReasonAndKeepsToItsLimit)
     EXPECT_FALSE(folder.ok);
     EXPECT_TRUE(folder.error.contains(QStringLiteral("not a regular file"))) << qPrintable(folder.error);
 }
+
+TEST(Files, ReadFileSizesItsBufferByTheFileNotByTheLimit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("U.zip"));
+    QByteArray bytes;
+    for (int i = 0; i < 200000; ++i)
+        bytes.append(char(i * 7));
+    ASSERT_TRUE(writeFileAtomically(path, bytes));
+    // A limit far beyond any memory: a buffer of the limit's size could not be made.
+    const FileRead read = readFile(path, qint64(1) << 50);
+    ASSERT_TRUE(read.ok) << qPrintable(read.error);
+    EXPECT_TRUE(read.bytes == bytes);
+    EXPECT_TRUE(readFile(path, 200000).ok);
+    EXPECT_FALSE(readFile(path, 199999).ok);
+}
