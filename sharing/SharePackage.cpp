@@ -1,5 +1,6 @@
 #include "sharing/SharePackage.h"
 
+#include "base/Files.h"
 #include "base/Text1252.h"
 #include "platform/Services.h"
 #include "sharing/ShareFolders.h"

@@ -38,7 +38,6 @@
 // LastError) in one message and stops before the upload.
 
 #include "app/SceneState.h"
-#include "base/Files.h"
 
 #include <QByteArray>
 #include <QList>

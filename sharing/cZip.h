@@ -6,8 +6,8 @@
 // reference arguments, so connect them directly.
 //
 // The library window makes one, m_cZ, when it loads; the share package sets
-// ZipFile, BasePath, the patterns "*.jpg", "*.scn" and "*.exe",
-// StoreFolderNames and RecurseSubDirs, runs Zip and reads Success.
+// ZipFile, BasePath, its patterns, StoreFolderNames and RecurseSubDirs, runs
+// Zip and reads Success (zipSharePackage in SharePackage.h).
 
 #include "sharing/ZipLibrary.h"
 

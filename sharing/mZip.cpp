@@ -4,6 +4,8 @@
 #include "sharing/ZipLibrary.h"
 #include "sharing/cZip.h"
 
+#include <QPointer>
+
 #include <algorithm>
 #include <cstring>
 

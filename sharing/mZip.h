@@ -3,7 +3,6 @@
 // the cZip's signals. One archive run at a time: a run asked for while one is
 // going on (from a signal handler, say) is refused with ZE_LOGIC.
 
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
