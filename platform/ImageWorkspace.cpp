@@ -1,5 +1,6 @@
 #include "platform/ImageWorkspace.h"
 
+#include "base/FileTransaction.h"
 #include "base/Files.h"
 #include "base/Numbers.h"
 #include "platform/PictureFile.h"
@@ -83,6 +84,19 @@ QImage LoadPicture(const QString &path, QString *error)
     return opaque(image);
 }
 
+bool EncodeJpeg(const QImage &picture, QByteArray *bytes, QString *error)
+{
+    QBuffer buffer(bytes);
+    buffer.open(QIODevice::WriteOnly); // empties the bytes, keeping their memory
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setQuality(JpegQuality);
+    if (writer.write(picture))
+        return true;
+    if (error)
+        *error = writer.errorString();
+    return false;
+}
+
 QSize HimetricSize(const QImage &picture)
 {
     auto himetric = [](int pixels) { return int(std::floor(pixels * 2540.0 / 96.0 + 0.5)); };
@@ -155,23 +169,36 @@ void ImageWorkspace::SetSaveOptions()
     // Every save writes JPEG at JpegQuality; there is no other setting to choose.
 }
 
-bool ImageWorkspace::SaveImageFile()
+bool ImageWorkspace::encodeForSave(QByteArray *bytes)
 {
     if (m_picture.isNull())
         return fail(QStringLiteral("There is no picture to save as %1.").arg(shown(m_saveName)));
     if (m_saveName.isEmpty())
         return fail(QStringLiteral("No file name was given for the picture."));
+    QString error;
+    if (!EncodeJpeg(m_picture, bytes, &error))
+        return fail(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), error));
+    return true;
+}
+
+bool ImageWorkspace::SaveImageFile()
+{
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "JPEG");
-    writer.setQuality(JpegQuality);
-    if (!writer.write(m_picture))
-        return fail(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), writer.errorString()));
+    if (!encodeForSave(&bytes))
+        return false;
     QString error;
     if (!writeFileAtomically(m_saveName, bytes, &error))
         return fail(error);
     return true;
+}
+
+bool ImageWorkspace::SaveImageFile(FileTransaction &unit)
+{
+    QByteArray bytes;
+    if (!encodeForSave(&bytes))
+        return false;
+    const FileResult staged = unit.stage(m_saveName, bytes);
+    return staged ? true : fail(staged.error);
 }
 
 int ImageWorkspace::ImageDisplayWidth() const

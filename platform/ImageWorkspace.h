@@ -5,6 +5,7 @@
 // whether it worked, and a failed load or crop leaves the workspace empty, so
 // that an old picture is never cut or saved as if it were the new one.
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -18,9 +19,15 @@ inline constexpr int JpegQuality = 90;
 // too large to keep in memory.
 QImage LoadPicture(const QString &path, QString *error = nullptr);
 
+// Encodes a picture as JPEG at JpegQuality into `bytes`, replacing what they
+// held and reusing their memory. False with the encoder's reason in `error`.
+bool EncodeJpeg(const QImage &picture, QByteArray *bytes, QString *error);
+
 // A picture's size in HIMETRIC units (0.01 mm) at 96 dots per inch: pixels
 // times 2540 / 96, rounded to the nearest whole number (a half up).
 QSize HimetricSize(const QImage &picture);
+
+class FileTransaction;
 
 class ImageWorkspace {
 public:
@@ -46,6 +53,9 @@ public:
     // Writes the current picture to the save path through a temporary file,
     // replacing an existing file only once the new one is complete.
     bool SaveImageFile();
+    // The same as one of the files of `unit`: the picture is written beside
+    // the save path and put in place when the unit is committed.
+    bool SaveImageFile(FileTransaction &unit);
 
     int ImageWidth() const { return m_picture.width(); }
     int ImageHeight() const { return m_picture.height(); }
@@ -63,6 +73,8 @@ public:
 
 private:
     bool fail(const QString &error);
+    // The current picture encoded for the save path.
+    bool encodeForSave(QByteArray *bytes);
     // Right and bottom not included.
     bool cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom);
 

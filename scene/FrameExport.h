@@ -3,6 +3,10 @@
 // already cut are only saved; numbered source frames are loaded one by one,
 // cut with the designer's rectangle and saved. Each stops at its first
 // failure, keeping the pictures written before it.
+//
+// The pictures go into the save's unit of files when one is given (they are
+// put in place when the save commits it); without one, the export commits its
+// own unit at its end, also after a failure.
 
 #include "designers/CropRectToPixels.h"
 #include "scene/SceneFrameFiles.h"
@@ -13,12 +17,16 @@
 
 #include <optional>
 
+class FileTransaction;
 class ImageWorkspace;
 
 // Saves workspace N as targets[N - 1]. On failure `error` names the file.
-bool saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets, QString *error);
+bool saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets, QString *error,
+                    FileTransaction *unit = nullptr);
 
 // Loads every frame of the plan into the workspace, cuts it with `crop` when
-// one is given, and saves it. On failure `error` names the file.
+// one is given, and saves it; the workspace then holds the last frame. Only
+// the part of a source that the crop keeps is decoded where its format allows.
+// On failure `error` names the file.
 bool exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const std::optional<PixelCrop> &crop,
-                     QString *error);
+                     QString *error, FileTransaction *unit = nullptr);

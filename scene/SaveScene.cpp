@@ -2,6 +2,7 @@
 
 #include "app/SceneState.h"
 #include "app/Wizard1.h"
+#include "base/FileTransaction.h"
 #include "base/Files.h"
 #include "base/Numbers.h"
 #include "designers/frmFormDesign.h"
@@ -49,12 +50,12 @@ void reportFailedStep(const QString &error)
 
 // Saves the pictures a designer holds after its NEXT, workspaces 1 to k, as word 01 .. k.
 bool saveDesignerFrames(CharacterDesigner &designer, const QString &root, const QString &scene,
-                        const QString &word, int k, QString *error)
+                        const QString &word, int k, QString *error, FileTransaction *unit)
 {
     QList<ImageWorkspace *> held;
     for (int n = 1; n <= k; ++n)
         held << &designer.Xpress(n);
-    return saveHeldFrames(held, heldFrameTargets(root, scene, word, k), error);
+    return saveHeldFrames(held, heldFrameTargets(root, scene, word, k), error, unit);
 }
 
 // The designer's rectangle as the pixel area the export cuts with.
@@ -222,25 +223,52 @@ void SaveScene::Image1_Click()
 
     s.SceneText = sceneText(entries);
 
-    if (on(s.SceneHasExtraAnim) && on(s.ExtraHasAlpha) && on(s.SceneIsDesktop) && !saveAlphaBackground()) {
+    // Every file of the save is one unit: written beside its target, then put
+    // in place together. A step that fails ends the save, and what was written
+    // before it is still put in place.
+    FileTransaction unit;
+    m_unit = &unit;
+    bool complete = true;
+    const bool written = writeSceneFiles(name, &complete);
+    m_unit = nullptr;
+    const FileResult committed = unit.commit();
+    if (!written) {
         reportFailedStep(m_error);
         return;
     }
-
-    // The full-background group reports its own failure once and the save
-    // goes on, but the save is then not announced as done.
-    bool complete = true;
-    if (on(s.SceneHasFullAnim) && !ExportFullAnimFrames()) {
-        MsgBox(fullAnimMessage());
-        complete = false;
+    if (!committed) {
+        reportFailedStep(committed.error);
+        return;
     }
 
-    const QString scenePath = sceneFilePath(MyPath, name);
     QString error;
-    if (!writeFileAtomically(scenePath, sceneFileBytes(s.SceneText.toText()), &error)) {
+    if (!addSceneToList(sceneListPath(MyPath), name, nullptr, &error)) {
         reportFailedStep(error);
         return;
     }
+
+    if (!complete)
+        return;
+    MsgBox(QStringLiteral("Your Scene has been saved."));
+    Hide();
+}
+
+bool SaveScene::writeSceneFiles(const QString &name, bool *complete)
+{
+    SceneState &s = scene();
+    if (on(s.SceneHasExtraAnim) && on(s.ExtraHasAlpha) && on(s.SceneIsDesktop) && !saveAlphaBackground())
+        return false;
+
+    // The full-background group reports its own failure once and the save
+    // goes on, but the save is then not announced as done.
+    if (on(s.SceneHasFullAnim) && !ExportFullAnimFrames()) {
+        MsgBox(fullAnimMessage());
+        *complete = false;
+    }
+
+    const FileResult sceneFile = m_unit->stage(sceneFilePath(MyPath, name), sceneFileBytes(s.SceneText.toText()));
+    if (!sceneFile)
+        return fail(sceneFile.error);
 
     struct Step {
         bool due;
@@ -257,34 +285,18 @@ void SaveScene::Image1_Click()
         {on(s.SceneHasSmile), &SaveScene::ExportSmileFrames},
         {on(s.SceneHasBrow), &SaveScene::ExportBrowFrames},
     };
-    for (const Step &step : exports) {
-        if (step.due && !(this->*step.run)()) {
-            reportFailedStep(m_error);
-            return;
-        }
-    }
+    for (const Step &step : exports)
+        if (step.due && !(this->*step.run)())
+            return false;
 
-    if (!savePicture(s.PrimaryFirstFramePath.toText(), QStringLiteral("BG.jpg")) ||
-        (on(s.SceneHasAltImage) && !savePicture(s.AltImagePath.toText(), QStringLiteral("Alternate.jpg")))) {
-        reportFailedStep(m_error);
-        return;
-    }
-
-    if (!addSceneToList(sceneListPath(MyPath), name, nullptr, &error)) {
-        reportFailedStep(error);
-        return;
-    }
-
-    if (!complete)
-        return;
-    MsgBox(QStringLiteral("Your Scene has been saved."));
-    Hide();
+    return savePicture(s.PrimaryFirstFramePath.toText(), QStringLiteral("BG.jpg")) &&
+           (!on(s.SceneHasAltImage) || savePicture(s.AltImagePath.toText(), QStringLiteral("Alternate.jpg")));
 }
 
 bool SaveScene::savePicture(const QString &source, const QString &suffix, const std::optional<PixelCrop> &crop)
 {
     const FramePlan plan{{{source, scenePicturePath(MyPath, sceneName(), suffix)}}, QString()};
-    return exportFramePlan(Xpress1, plan, crop, &m_error);
+    return exportFramePlan(Xpress1, plan, crop, &m_error, m_unit);
 }
 
 bool SaveScene::saveAlphaBackground()
@@ -301,22 +313,22 @@ bool SaveScene::saveAlphaBackground()
 
 bool SaveScene::ExportMouthFrames()
 {
-    return saveDesignerFrames(form<frmFormDesign>(), MyPath, sceneName(), QStringLiteral("Mouth"), 7, &m_error);
+    return saveDesignerFrames(form<frmFormDesign>(), MyPath, sceneName(), QStringLiteral("Mouth"), 7, &m_error, m_unit);
 }
 
 bool SaveScene::ExportBlinkFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignB>(), MyPath, sceneName(), QStringLiteral("Blink"), 4, &m_error);
+    return saveDesignerFrames(form<frmFormDesignB>(), MyPath, sceneName(), QStringLiteral("Blink"), 4, &m_error, m_unit);
 }
 
 bool SaveScene::ExportUserMouthFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignC>(), MyPath, sceneName(), QStringLiteral("UserMouth"), 7, &m_error);
+    return saveDesignerFrames(form<frmFormDesignC>(), MyPath, sceneName(), QStringLiteral("UserMouth"), 7, &m_error, m_unit);
 }
 
 bool SaveScene::ExportUserBlinkFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignD>(), MyPath, sceneName(), QStringLiteral("UserBlink"), 4, &m_error);
+    return saveDesignerFrames(form<frmFormDesignD>(), MyPath, sceneName(), QStringLiteral("UserBlink"), 4, &m_error, m_unit);
 }
 
 bool SaveScene::ExportExtraFrames()
@@ -325,13 +337,13 @@ bool SaveScene::ExportExtraFrames()
     frmFormDesignE &designer = form<frmFormDesignE>();
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
     if (!exportFramePlan(designer.Xpress1, extraFramePlan(s, MyPath, sceneName()),
-                         cropBox(designer, NegativeOrigin::RaiseToZero), &m_error))
+                         cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit))
         return false;
     if (!(on(s.ExtraHasAlpha) && on(s.SceneIsDesktop)))
         return true;
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
     return exportFramePlan(designer.Xpress1, alphaFramePlan(s, MyPath, sceneName()),
-                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error);
+                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit);
 }
 
 bool SaveScene::ExportSmileFrames()
@@ -339,26 +351,26 @@ bool SaveScene::ExportSmileFrames()
     // The smile and brow frames go through the writer's own picture: the
     // designers' workspaces still hold the mouth and blink crops.
     return exportFramePlan(Xpress1, smileFramePlan(scene(), MyPath, sceneName()),
-                           cropBox(form<frmFormDesign>(), NegativeOrigin::RaiseToZero), &m_error);
+                           cropBox(form<frmFormDesign>(), NegativeOrigin::RaiseToZero), &m_error, m_unit);
 }
 
 bool SaveScene::ExportBrowFrames()
 {
     return exportFramePlan(Xpress1, browFramePlan(scene(), MyPath, sceneName()),
-                           cropBox(form<frmFormDesignB>(), NegativeOrigin::Keep), &m_error);
+                           cropBox(form<frmFormDesignB>(), NegativeOrigin::Keep), &m_error, m_unit);
 }
 
 bool SaveScene::ExportChildFrames()
 {
     return exportFramePlan(Xpress1, childFramePlan(scene(), MyPath, sceneName()),
-                           cropBox(form<frmFormDesignE>(), NegativeOrigin::RaiseToZero), &m_error);
+                           cropBox(form<frmFormDesignE>(), NegativeOrigin::RaiseToZero), &m_error, m_unit);
 }
 
 bool SaveScene::ExportFullAnimFrames()
 {
     return exportFramePlan(Xpress1, fullAnimFramePlan(scene(), form<FullAnimProps>().Text2->text(), MyPath,
                                                       sceneName()),
-                           std::nullopt, &m_error);
+                           std::nullopt, &m_error, m_unit);
 }
 
 bool SaveScene::ExportTriggerFrames()
@@ -366,5 +378,5 @@ bool SaveScene::ExportTriggerFrames()
     frmFormDesignF &designer = form<frmFormDesignF>();
     scene().TriggerFrameSet.CurrentFrame = Value::integer(0);
     return exportFramePlan(designer.Xpress1, triggerFramePlan(scene(), MyPath, sceneName()),
-                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error);
+                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit);
 }

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class FileTransaction;
 class QLineEdit;
 class QPushButton;
 struct SceneSettings;
@@ -30,7 +31,9 @@ public:
     void Image1_Click();
 
     // The frame exports, one per layer. Each returns false at its first
-    // failure, with the reason (naming the file) in LastExportError().
+    // failure, with the reason (naming the file) in LastExportError(). During
+    // a save their pictures join the save's unit of files; called on their
+    // own, each puts its pictures in place itself.
     bool ExportMouthFrames();
     bool ExportBlinkFrames();
     bool ExportUserMouthFrames();
@@ -48,12 +51,17 @@ protected:
 
 private:
     bool fail(const QString &error);
+    // Writes the scene file and every picture into m_unit; false at the
+    // first failure, with the reason in m_error. `complete` is cleared when a
+    // step failed that reports itself and lets the save go on.
+    bool writeSceneFiles(const QString &name, bool *complete);
     // Saves the source picture, cut when a crop is given, as scene & suffix in Images.
     bool savePicture(const QString &source, const QString &suffix, const std::optional<PixelCrop> &crop = {});
     bool saveAlphaBackground();
     QString sceneName() const;
 
     QString m_error;
+    FileTransaction *m_unit = nullptr; // the save's files, while a save runs
 };
 
 // Everything the scene file is built from, read from the shared scene state and
