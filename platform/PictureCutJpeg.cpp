@@ -128,12 +128,18 @@ bool decode(jpeg_decompress_struct *info, Errors *errors, Source *source, const 
 
     info->out_color_space = JCS_EXT_BGRX; // the bytes of a QImage::Format_RGB32 pixel
     jpeg_start_decompress(info);
-    JDIMENSION firstColumn = JDIMENSION(out->cut.x()), columns = JDIMENSION(out->cut.width());
+    // The decoder smooths the colours of each column with its neighbours, and
+    // at the edges of a cropped row it has none: a column beyond the cut on
+    // either side keeps the cut's own columns as in the whole picture. The
+    // decoder moves the first column down to a block edge itself.
+    const JDIMENSION left = JDIMENSION(std::max(out->cut.x() - 1, 0));
+    const JDIMENSION right = std::min(JDIMENSION(out->cut.x() + out->cut.width() + 1), info->output_width);
+    JDIMENSION firstColumn = left, columns = right - left;
     if (columns < info->output_width)
         jpeg_crop_scanline(info, &firstColumn, &columns);
     out->firstColumn = firstColumn;
     out->stride = qint64(info->output_width) * 4;
-    pixels.resize(size_t(out->stride * out->cut.height()));
+    pixels.resize(size_t(out->stride * (out->cut.height() + 1)));
 
     const JDIMENSION top = JDIMENSION(out->cut.y()), bottom = top + JDIMENSION(out->cut.height());
     if (top > 0 && jpeg_skip_scanlines(info, top) != top)
@@ -146,9 +152,17 @@ bool decode(jpeg_decompress_struct *info, Errors *errors, Source *source, const 
         if (jpeg_read_scanlines(info, rows, want) == 0)
             return false;
     }
-    // The rows below the cut are walked through to the end of the picture.
-    if (info->output_scanline < info->output_height)
-        jpeg_skip_scanlines(info, info->output_height - info->output_scanline);
+    // The rows below the cut are walked through to the end of the picture:
+    // all but the last skipped (the decoder takes a skip to the very end as
+    // the end of the data, without reading it), the last decoded into a
+    // spare row after the cut.
+    if (info->output_scanline < info->output_height) {
+        if (info->output_scanline + 1 < info->output_height)
+            jpeg_skip_scanlines(info, info->output_height - 1 - info->output_scanline);
+        JSAMPROW spare = pixels.data() + out->cut.height() * out->stride;
+        if (jpeg_read_scanlines(info, &spare, 1) != 1)
+            return false;
+    }
     jpeg_finish_decompress(info);
     out->densityUnit = info->density_unit;
     out->densityX = info->X_density;

@@ -1,0 +1,308 @@
+// Pictures cut while they are read: every cut equals the loader's whole
+// picture cut afterwards, pixel for pixel, in every JPEG and BMP layout the
+// cutter takes; every other file is left to the loader.
+
+#include "platform/ImageWorkspace.h"
+#include "platform/PictureCut.h"
+
+#include "tests/support/ScriptedServices.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <cstdio>
+
+#include <sys/stat.h>
+
+extern "C" {
+#include <jpeglib.h>
+}
+
+namespace {
+
+// Gradients with noise, so that the JPEG encoder has real work and no two
+// blocks are alike.
+QImage photoLike(int width, int height, quint32 seed = 7)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    quint32 state = seed;
+    auto clamp = [](int v) { return std::clamp(v, 0, 255); };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            const int noise = int(state >> 27) - 16;
+            image.setPixel(x, y, qRgb(clamp(x * 255 / width + noise), clamp(y * 255 / height - noise),
+                                      clamp((x + y) * 255 / (width + height) + noise / 2)));
+        }
+    }
+    return image;
+}
+
+QByteArray encodedByQt(const QImage &image, const char *format, bool progressive = false)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    EXPECT_TRUE(writer.write(image));
+    return bytes;
+}
+
+// A JPEG with the given sampling of the brightness component (2 x 2 is what
+// the Qt writer makes; 1 x 1 keeps the colours at full size, 4:4:4).
+QByteArray encodedSampled(const QImage &image, int horizontal, int vertical)
+{
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char *out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = JDIMENSION(image.width());
+    info.image_height = JDIMENSION(image.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 85, TRUE);
+    info.comp_info[0].h_samp_factor = horizontal;
+    info.comp_info[0].v_samp_factor = vertical;
+    jpeg_start_compress(&info, TRUE);
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    while (info.next_scanline < info.image_height) {
+        JSAMPROW row = const_cast<uchar *>(rgb.constScanLine(int(info.next_scanline)));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    const QByteArray bytes(reinterpret_cast<const char *>(out), qsizetype(size));
+    std::free(out);
+    return bytes;
+}
+
+void putLittleEndian(QByteArray &bytes, qsizetype at, qint64 value, int size)
+{
+    for (int i = 0; i < size; ++i)
+        bytes[at + i] = char((value >> (8 * i)) & 0xFF);
+}
+
+qint64 littleEndian(const QByteArray &bytes, qsizetype at)
+{
+    return quint8(bytes[at]) | quint8(bytes[at + 1]) << 8 | quint8(bytes[at + 2]) << 16 | qint64(quint8(bytes[at + 3])) << 24;
+}
+
+// The same uncompressed BMP stored top down: rows in reverse order, the height negative.
+QByteArray topDown(const QByteArray &bmp)
+{
+    QByteArray out = bmp;
+    const qint64 offset = littleEndian(bmp, 10), width = littleEndian(bmp, 18), height = littleEndian(bmp, 22);
+    const qint64 bits = quint8(bmp[28]);
+    const qint64 row = (width * bits + 31) / 32 * 4;
+    for (qint64 y = 0; y < height; ++y)
+        out.replace(offset + y * row, row, bmp.mid(offset + (height - 1 - y) * row, row));
+    putLittleEndian(out, 22, -height, 4);
+    return out;
+}
+
+// An 8-bit picture with a palette of 40 colours (more than 16, so that it is
+// stored with 8 bits a pixel).
+QImage paletted(int width, int height)
+{
+    QImage image(width, height, QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (int i = 0; i < 40; ++i)
+        colours << qRgb(i * 6, 255 - i * 5, (i * 37) % 256);
+    image.setColorTable(colours);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, uint((x * 3 + y * 7) % 40));
+    return image;
+}
+
+// The same 8-bit BMP with some pixels pointing beyond its palette.
+QByteArray withIndexesBeyondPalette(const QByteArray &bmp)
+{
+    QByteArray out = bmp;
+    const qint64 offset = littleEndian(bmp, 10);
+    for (qint64 at = offset; at < out.size(); at += 5)
+        out[at] = char(200);
+    return out;
+}
+
+struct Area {
+    const char *name;
+    std::optional<PictureArea> area;
+};
+
+// Areas of a 203 x 151 picture: corners, edges, odd offsets, block edges and
+// areas reaching beyond the picture.
+const Area kAreas[] = {
+    {"no area: the whole picture", std::nullopt},
+    {"the whole picture as an area", PictureArea{0, 0, 203, 151}},
+    {"1 x 1 at the top left", PictureArea{0, 0, 1, 1}},
+    {"1 x 1 at the bottom right", PictureArea{202, 150, 203, 151}},
+    {"1 x 1 inside", PictureArea{101, 77, 102, 78}},
+    {"odd offsets", PictureArea{13, 7, 50, 36}},
+    {"on 16-pixel block edges", PictureArea{16, 32, 48, 64}},
+    {"one past block edges", PictureArea{17, 33, 32, 49}},
+    {"one before block edges", PictureArea{15, 31, 47, 63}},
+    {"the right edge", PictureArea{180, 40, 203, 90}},
+    {"the bottom edge", PictureArea{50, 120, 110, 151}},
+    {"reaching beyond the right and bottom", PictureArea{190, 140, 290, 240}},
+    {"reaching beyond the left and top", PictureArea{-5, -3, 15, 17}},
+    {"one row", PictureArea{0, 75, 203, 76}},
+    {"one column", PictureArea{101, 0, 102, 151}},
+    {"a large part", PictureArea{9, 5, 170, 140}},
+};
+
+class PictureCutTest : public AppTest {
+protected:
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = tempPath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    // What the loader and the workspace's crop give.
+    static QImage loadedAndCut(const QString &path, const std::optional<PictureArea> &area)
+    {
+        ImageWorkspace ws;
+        if (!ws.LoadImageFile(path))
+            return QImage();
+        if (area && !ws.CropImageArea(int(area->left), int(area->top), int(area->right), int(area->bottom)))
+            return QImage();
+        return ws.Picture();
+    }
+
+    void expectSameCuts(const QString &path, PictureCutter::Reader reader)
+    {
+        PictureCutter cutter;
+        for (const Area &a : kAreas) {
+            SCOPED_TRACE(a.name);
+            const QImage expected = loadedAndCut(path, a.area);
+            ASSERT_FALSE(expected.isNull());
+            ASSERT_TRUE(cutter.read(path, a.area));
+            EXPECT_EQ(cutter.lastReader(), reader);
+            EXPECT_EQ(cutter.picture().size(), expected.size());
+            EXPECT_TRUE(cutter.picture() == expected);
+        }
+    }
+};
+
+TEST_F(PictureCutTest, JpegCutsEqualTheWholePictureCut)
+{
+    const QImage photo = photoLike(203, 151);
+    QImage grey = photo.convertToFormat(QImage::Format_Grayscale8);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } sources[] = {
+        {"baseline, colours at half size both ways (4:2:0)", encodedByQt(photo, "JPEG")},
+        {"progressive", encodedByQt(photo, "JPEG", true)},
+        {"colours at full size (4:4:4)", encodedSampled(photo, 1, 1)},
+        {"colours at half width (4:2:2)", encodedSampled(photo, 2, 1)},
+        {"grey", encodedByQt(grey, "JPEG")},
+    };
+    for (const auto &source : sources) {
+        SCOPED_TRACE(source.name);
+        expectSameCuts(write(QStringLiteral("frame.jpg"), source.bytes), PictureCutter::Reader::Jpeg);
+    }
+}
+
+TEST_F(PictureCutTest, BmpCutsEqualTheWholePictureCutBitForBit)
+{
+    const QByteArray rgb = encodedByQt(photoLike(203, 151), "BMP"); // rows of 609 bytes padded to 612
+    const QByteArray indexed = encodedByQt(paletted(203, 151), "BMP");
+    ASSERT_EQ(rgb[28], 24);
+    ASSERT_EQ(indexed[28], 8);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } sources[] = {
+        {"24-bit, bottom up", rgb},
+        {"24-bit, top down", topDown(rgb)},
+        {"8-bit with a palette, bottom up", indexed},
+        {"8-bit with a palette, top down", topDown(indexed)},
+        {"8-bit with indexes beyond its palette", withIndexesBeyondPalette(indexed)},
+    };
+    for (const auto &source : sources) {
+        SCOPED_TRACE(source.name);
+        expectSameCuts(write(QStringLiteral("frame.bmp"), source.bytes), PictureCutter::Reader::Bmp);
+    }
+}
+
+TEST_F(PictureCutTest, FilesItDoesNotReadExactlyAreLeftToTheLoader)
+{
+    const QImage photo = photoLike(64, 48);
+    const QByteArray jpeg = encodedByQt(photo, "JPEG");
+    const QByteArray bmp = encodedByQt(photo, "BMP");
+    QImage described = photo;
+    described.setText(QStringLiteral("Description"), QStringLiteral("a frame with a comment"));
+    QByteArray fourBits = encodedByQt(paletted(20, 10), "BMP");
+    putLittleEndian(fourBits, 28, 4, 2);
+    QByteArray v5 = bmp;
+    putLittleEndian(v5, 14, 124, 4); // a larger header claimed, as newer writers make it
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } cases[] = {
+        {"empty", QByteArray()},
+        {"text", "no picture here\n"},
+        {"a PNG picture", encodedByQt(photo, "PNG")},
+        {"a JPEG cut short", jpeg.left(jpeg.size() * 6 / 10)},
+        {"a JPEG without its end marker", jpeg.left(jpeg.size() - 2)},
+        {"a JPEG with a comment", encodedByQt(described, "JPEG")},
+        {"a BMP cut short by one byte", bmp.left(bmp.size() - 1)},
+        {"a BMP of 4 bits a pixel", fourBits},
+        {"a BMP with another header size", v5},
+    };
+    PictureCutter cutter;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(cutter.read(write(QStringLiteral("frame0001.bmp"), c.bytes), PictureArea{1, 1, 9, 9}));
+        EXPECT_EQ(cutter.lastReader(), PictureCutter::Reader::None);
+        EXPECT_TRUE(cutter.picture().isNull());
+    }
+
+    // An area with nothing inside the picture is the workspace's to refuse.
+    const QString whole = write(QStringLiteral("whole.jpg"), jpeg);
+    EXPECT_FALSE(cutter.read(whole, PictureArea{64, 0, 80, 10}));
+    EXPECT_FALSE(cutter.read(whole, PictureArea{10, 10, 10, 20}));
+    EXPECT_TRUE(cutter.read(whole, PictureArea{63, 47, 80, 80}));
+
+    // Paths that are no file: nothing is opened that could wait.
+    QDir().mkpath(tempPath(QStringLiteral("folder.bmp")));
+    EXPECT_FALSE(cutter.read(tempPath(QStringLiteral("folder.bmp")), std::nullopt));
+    EXPECT_FALSE(cutter.read(tempPath(QStringLiteral("missing.bmp")), std::nullopt));
+    ASSERT_EQ(mkfifo(QFile::encodeName(tempPath(QStringLiteral("pipe.bmp"))).constData(), 0600), 0);
+    EXPECT_FALSE(cutter.read(tempPath(QStringLiteral("pipe.bmp")), std::nullopt));
+}
+
+TEST_F(PictureCutTest, OneCutterReadsASeriesOfSizes)
+{
+    // The buffers grow and shrink with the pictures; each cut is still exact.
+    PictureCutter cutter;
+    const QSize sizes[] = {{640, 480}, {33, 17}, {320, 240}, {1, 1}, {200, 100}};
+    int n = 0;
+    for (const QSize size : sizes) {
+        for (const char *format : {"BMP", "JPEG"}) {
+            ++n;
+            const QString name = QStringLiteral("%1 x %2 %3").arg(size.width()).arg(size.height()).arg(QLatin1String(format));
+            SCOPED_TRACE(name.toStdString());
+            const QString path = write(QStringLiteral("f%1.%2").arg(n).arg(QLatin1String(format)),
+                                       encodedByQt(photoLike(size.width(), size.height(), quint32(n)), format));
+            const PictureArea area{size.width() / 3, size.height() / 4, size.width(), size.height() - size.height() / 5};
+            ASSERT_TRUE(cutter.read(path, area));
+            EXPECT_TRUE(cutter.picture() == loadedAndCut(path, area));
+        }
+    }
+}
+
+} // namespace
