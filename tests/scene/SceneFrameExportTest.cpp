@@ -2,11 +2,18 @@
 // stop at the first frame that cannot be loaded.
 
 #include "platform/ImageWorkspace.h"
+#include "platform/PictureCut.h"
 #include "scene/FrameExport.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QImageWriter>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -88,6 +95,145 @@ TEST_F(SceneFrameExport, PlanErrorsAndHeldFrames)
     EXPECT_FALSE(saveHeldFrames({&held[0], &held[1]}, targets, &error)); // the second holds nothing
     EXPECT_TRUE(error.contains(QStringLiteral("BBlink02.jpg"))) << error.toStdString();
     EXPECT_EQ(QImage(targets[0]).size(), QSize(10, 12));
+}
+
+// The frames as the export wrote them before frames were cut while read:
+// each source loaded whole, cut, and saved by the workspace.
+QByteArray savedTheWholeLoadWay(const QString &source, const std::optional<PixelCrop> &crop, const QString &target)
+{
+    ImageWorkspace w;
+    if (!w.LoadImageFile(source) || (crop && !w.CropImage(crop->x, crop->y, crop->width, crop->height)))
+        return QByteArray("<refused>");
+    w.SaveImageFileName(target);
+    if (!w.SaveImageFile())
+        return QByteArray("<not saved>");
+    QFile file(target);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Gradients with noise: the encoder has real work in every block.
+QImage photoLike(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    quint32 state = 11;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            state = state * 1664525u + 1013904223u;
+            const int noise = int(state >> 28) - 8;
+            image.setPixel(x, y, qRgb(std::clamp(x + noise, 0, 255), std::clamp(2 * y - noise, 0, 255), (x * y) % 256));
+        }
+    }
+    return image;
+}
+
+TEST_F(SceneFrameExport, FramesAreTheBytesTheWholeLoadGave)
+{
+    const QImage photo = photoLike(250, 190);
+    QImage indexed = photo.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    QImage dense = photo;
+    dense.setDotsPerMeterX(2835); // 72 dots an inch: the JPEG files say so too
+    dense.setDotsPerMeterY(5000);
+    QImage grey = photo.convertToFormat(QImage::Format_Grayscale8);
+    const struct {
+        const char *name;
+        QImage picture;
+        const char *format;
+        bool progressive;
+    } sources[] = {
+        {"src/a.bmp", photo, "BMP", false},       {"src/b.bmp", indexed, "BMP", false},
+        {"src/c.bmp", dense, "BMP", false},       {"src/d.jpg", photo, "JPEG", false},
+        {"src/e.jpg", dense, "JPEG", true},       {"src/f.jpg", grey, "JPEG", false},
+    };
+    const std::optional<PixelCrop> crops[] = {std::nullopt, PixelCrop{37, 21, 68, 47}, PixelCrop{0, 0, 1, 1},
+                                              PixelCrop{200, 150, 480, 360}};
+    for (const auto &source : sources) {
+        const QString path = temp.filePath(QLatin1String(source.name));
+        QImageWriter writer(path, source.format);
+        writer.setProgressiveScanWrite(source.progressive);
+        ASSERT_TRUE(writer.write(source.picture));
+        for (const auto &crop : crops) {
+            SCOPED_TRACE(QStringLiteral("%1 cut at %2").arg(QLatin1String(source.name), crop ? QString::number(crop->x) : QStringLiteral("none")).toStdString());
+            PictureCutter cutter;
+            ASSERT_TRUE(cutter.read(path, crop ? std::optional<PictureArea>(PictureArea{crop->x, crop->y, crop->x + crop->width, crop->y + crop->height}) : std::nullopt));
+            FramePlan plan;
+            plan.frames.append({path, out(QStringLiteral("cut.jpg"))});
+            ImageWorkspace w;
+            QString error;
+            ASSERT_TRUE(exportFramePlan(w, plan, crop, &error)) << error.toStdString();
+            EXPECT_EQ(bytesOf(out(QStringLiteral("cut.jpg"))), savedTheWholeLoadWay(path, crop, out(QStringLiteral("whole.jpg"))));
+            // The workspace keeps the last frame, as it did.
+            EXPECT_EQ(w.Picture().size(), cutter.picture().size());
+            EXPECT_TRUE(w.Picture() == cutter.picture());
+        }
+    }
+}
+
+// The files that readers once got wrong, through the export: whole pictures
+// are saved as the whole load saved them; the cutter takes none of the
+// damaged ones, which get the loader's own verdict and reason.
+TEST_F(SceneFrameExport, HostileInputsGiveTheLoadersVerdicts)
+{
+    // The whole load of the damaged JPEG below says what the decoder skipped.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg.warning=false"));
+    const QString data = QStringLiteral(SCENARA_TEST_DATA "/hostile-inputs/");
+    const struct {
+        const char *name;
+        bool whole;
+    } cases[] = {
+        {"whole.jpg", true},
+        {"whole24.bmp", true},
+        {"bmp8-whole.bmp", true},
+        {"wholerle8.bmp", true},
+        {"jpeg-garbage-whole.jpg", true},
+        {"bmp8-offbits0-whole.bmp", true},
+        {"bmp-infosize0-whole.bmp", true},
+        {"jpeg-plain-truncated.jpg", false},
+        {"jpeg-garbage-truncated.jpg", false},
+        {"bmp24-truncated.bmp", false},
+        {"bmp8-offbits0-truncated.bmp", false},
+        {"bmp-infosize0-truncated.bmp", false},
+        {"bmprle8-truncated.bmp", false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString source = data + QLatin1String(c.name);
+        ASSERT_TRUE(QFile::exists(source));
+        for (const auto &crop : {std::optional<PixelCrop>(), std::optional<PixelCrop>(PixelCrop{1, 1, 3, 2})}) {
+            const QString target = out(QStringLiteral("hostile.jpg"));
+            QFile::remove(target);
+            FramePlan plan;
+            plan.frames.append({source, target});
+            ImageWorkspace w;
+            QString error;
+            const bool saved = exportFramePlan(w, plan, crop, &error);
+            if (c.whole) {
+                ASSERT_TRUE(saved) << error.toStdString();
+                EXPECT_EQ(bytesOf(target), savedTheWholeLoadWay(source, crop, out(QStringLiteral("whole.jpg"))));
+                continue;
+            }
+            PictureCutter cutter;
+            EXPECT_FALSE(cutter.read(source, PictureArea{1, 1, 4, 3}));
+            ImageWorkspace loader;
+            const bool loaded = loader.LoadImageFile(source);
+            EXPECT_EQ(saved, loaded);
+            if (!loaded) {
+                EXPECT_EQ(error, loader.LastError());
+                EXPECT_FALSE(QFile::exists(target));
+            }
+        }
+    }
+    QLoggingCategory::setFilterRules(QString());
+
+    // Sizes whose products overflow 64 bits are refused without reading.
+    PictureCutter cutter;
+    EXPECT_FALSE(cutter.read(data + QStringLiteral("bmp-row-overflow-54bytes.bmp"), PictureArea{1, 1, 4, 3}));
+    EXPECT_FALSE(cutter.read(data + QStringLiteral("bmp-row-overflow-54bytes.bmp"), std::nullopt));
 }
 
 } // namespace

@@ -1,0 +1,246 @@
+// A scene save is one unit of files. A save over an earlier one that is
+// interrupted (a write that fails at a picture, or the program killed after
+// the sync, before or between the renames) leaves every file of the scene
+// whole, either as the earlier save wrote it or as the new save writes it; the
+// next save removes what the interrupted one left behind.
+
+#include "app/SceneState.h"
+#include "base/FileTransaction.h"
+#include "designers/frmFormDesign.h"
+#include "platform/Form.h"
+#include "scene/ExtraAnimProps.h"
+#include "scene/SaveScene.h"
+#include "tests/support/ScriptedServices.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QMap>
+#include <QPushButton>
+#include <QTest>
+
+#include <cerrno>
+
+namespace {
+
+const QString kSaved = QStringLiteral("Your Scene has been saved.");
+
+using Disk = QMap<QString, QByteArray>; // every file under a folder, by its path inside
+
+void copyTree(const QString &from, const QString &to)
+{
+    QDirIterator it(from, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString target = to + file.mid(from.size());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        ASSERT_TRUE(QFile::copy(file, target)) << target.toStdString();
+    }
+}
+
+// The system's calls, with the n-th write failing for want of space, or the
+// disk copied as it stands at the n-th rename: what a crash there would leave.
+class InterruptingCalls : public FileCalls {
+public:
+    int failWriteAt = 0;
+    int crashAtRename = 0;
+    QString disk, afterCrash;
+    int writes = 0, renames = 0;
+
+    qint64 write(int fd, const char *data, qint64 size) override
+    {
+        if (++writes == failWriteAt) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return FileCalls::write(fd, data, size);
+    }
+    bool rename(const QByteArray &from, const QByteArray &to) override
+    {
+        if (++renames == crashAtRename)
+            copyTree(disk, afterCrash);
+        return FileCalls::rename(from, to);
+    }
+};
+
+class SceneSaveUnitTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        startProgram();
+        series = tempPath(QStringLiteral("art/"));
+        QDir().mkpath(series);
+        SceneState &s = scene();
+        s.PrimaryFirstFramePath = series + QStringLiteral("Girl0001.bmp");
+        s.PrimaryFramePrefix = series + QStringLiteral("Girl");
+        s.PrimaryFrameExt = QStringLiteral(".bmp");
+        drawSources(0);
+        s.LayerPlacements[LayerMainMouth] = {Value::longValue(350), Value::longValue(250), Value::real(56),
+                                             Value::real(41)};
+        AnimFrameSet &extra = s.ExtraFrameSet;
+        extra.FirstFramePath = series + QStringLiteral("Fish01.jpg");
+        extra.FrameFolder = series;
+        extra.FrameBaseName = QStringLiteral("Fish");
+        extra.FrameExt = QStringLiteral(".jpg");
+        extra.FirstFrame = Value::integer(1);
+        extra.LastFrame = Value::integer(4);
+        extra.FrameCount = Value::integer(4);
+        s.SceneHasExtraAnim = s.ExtraPlaced = FlagOn;
+        form<ExtraAnimProps>().Text2->setText(QStringLiteral("4"));
+    }
+    void TearDown() override
+    {
+        setFileCalls(nullptr);
+        AppTest::TearDown();
+    }
+
+    // The main series (BMP) and the extra frames (JPEG), in shades that the
+    // version number changes, and the mouth frames cut from them.
+    void drawSources(int version)
+    {
+        for (int n = 1; n <= 7; ++n) {
+            QImage frame(500, 500, QImage::Format_RGB32);
+            frame.fill(QColor((30 * n + 70 * version) % 256, (50 * n) % 256, 90 + version));
+            ASSERT_TRUE(frame.save(series + QStringLiteral("Girl%1.bmp").arg(n, 4, 10, QLatin1Char('0')), "BMP"));
+        }
+        for (int n = 1; n <= 4; ++n) {
+            QImage frame(320, 240, QImage::Format_RGB32);
+            for (int y = 0; y < 240; ++y)
+                for (int x = 0; x < 320; ++x)
+                    frame.setPixel(x, y, qRgb((x + 40 * n) % 256, (y * 3 + version * 60) % 256, (x ^ y) % 256));
+            ASSERT_TRUE(frame.save(series + QStringLiteral("Fish%1.jpg").arg(n, 2, 10, QLatin1Char('0')), "JPEG"));
+        }
+        ASSERT_TRUE(form<frmFormDesign>().CropPrimaryFrames());
+    }
+
+    // Types the name and presses OK, as a user does, answering the box that follows.
+    void save(const QString &name)
+    {
+        SaveScene &w = form<SaveScene>();
+        w.Show();
+        w.Text1->setText(name);
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        QTest::mouseClick(w.Image1, Qt::LeftButton);
+    }
+
+    Disk disk() const
+    {
+        Disk files;
+        const QString root = baseFolder();
+        QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            QFile file(path);
+            EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+            files.insert(path.mid(root.size()), file.readAll());
+        }
+        return files;
+    }
+    static QStringList temporaries(const Disk &files)
+    {
+        QStringList found;
+        for (auto it = files.begin(); it != files.end(); ++it)
+            if (FileTransaction::isTemporaryName(QFileInfo(it.key()).fileName()))
+                found << it.key();
+        return found;
+    }
+    // Every file of the scene is whole: as the earlier save left it, or as the new one writes it.
+    static void expectOldOrNew(const Disk &seen, const Disk &old, const Disk &fresh, int *olds, int *news)
+    {
+        for (auto it = fresh.begin(); it != fresh.end(); ++it) {
+            SCOPED_TRACE(it.key().toStdString());
+            ASSERT_TRUE(seen.contains(it.key()));
+            const QByteArray &bytes = seen[it.key()];
+            EXPECT_TRUE(bytes == it.value() || bytes == old.value(it.key()));
+            *news += bytes == it.value() && bytes != old.value(it.key());
+            *olds += bytes == old.value(it.key()) && bytes != it.value();
+        }
+    }
+
+    QString series;
+    InterruptingCalls calls;
+};
+
+TEST_F(SceneSaveUnitTest, AWriteThatFailsAtAPictureLeavesEveryFileWholeAndNothingBehind)
+{
+    save(QStringLiteral("Beach"));
+    ASSERT_EQ(messages.texts(), QStringList{kSaved});
+    const Disk old = disk();
+    ASSERT_EQ(old.size(), 14); // scene file, list, background, 7 mouths and 4 extra frames
+
+    drawSources(1);
+    calls.failWriteAt = 4; // the scene file, Mouth01, Mouth02, then Mouth03 fails
+    setFileCalls(&calls);
+    save(QStringLiteral("Beach"));
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.texts().first().contains(QStringLiteral("BeachMouth03.jpg: No space left on device")))
+        << messages.texts().first().toStdString();
+    EXPECT_TRUE(form<SaveScene>().Visible());
+    const Disk interrupted = disk();
+    EXPECT_TRUE(temporaries(interrupted).isEmpty()) << temporaries(interrupted).join(u' ').toStdString();
+
+    setFileCalls(nullptr);
+    save(QStringLiteral("Beach"));
+    ASSERT_EQ(messages.texts(), QStringList{kSaved});
+    const Disk fresh = disk();
+    EXPECT_EQ(fresh.keys(), old.keys());
+    int olds = 0, news = 0;
+    expectOldOrNew(interrupted, old, fresh, &olds, &news);
+    EXPECT_EQ(news, 2); // the two mouth frames written before the failure
+    EXPECT_EQ(olds, 10);
+}
+
+TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCleansUp)
+{
+    const struct {
+        const char *name;
+        int crashAtRename; // the kill comes just before this rename
+        int news;          // files already in place then, not the same as before
+    } cases[] = {
+        {"before the first rename", 1, 0},
+        {"between the renames", 6, 4}, // the scene file (unchanged) and Mouth01 .. Mouth04 in place
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(baseFolder()).removeRecursively();
+        drawSources(0);
+        setFileCalls(nullptr);
+        save(QStringLiteral("Beach"));
+        ASSERT_EQ(messages.texts(), QStringList{kSaved});
+        const Disk old = disk();
+
+        // The save runs to its end; the disk is copied as the kill would have left it.
+        drawSources(1);
+        calls = InterruptingCalls();
+        calls.crashAtRename = c.crashAtRename;
+        calls.disk = baseFolder();
+        calls.afterCrash = tempPath(QStringLiteral("after-crash-%1/").arg(c.crashAtRename));
+        setFileCalls(&calls);
+        save(QStringLiteral("Beach"));
+        ASSERT_EQ(messages.texts(), QStringList{kSaved});
+        const Disk fresh = disk();
+        EXPECT_TRUE(temporaries(fresh).isEmpty());
+        setFileCalls(nullptr);
+
+        // The program starts again on the disk the kill left.
+        ASSERT_TRUE(QDir(baseFolder()).removeRecursively());
+        copyTree(calls.afterCrash, baseFolder());
+        const Disk afterCrash = disk();
+        int olds = 0, news = 0;
+        expectOldOrNew(afterCrash, old, fresh, &olds, &news);
+        EXPECT_EQ(news, c.news);
+        EXPECT_EQ(temporaries(afterCrash).size(), 13 - (c.crashAtRename - 1)); // all but the list
+
+        save(QStringLiteral("Beach"));
+        ASSERT_EQ(messages.texts(), QStringList{kSaved});
+        const Disk next = disk();
+        EXPECT_TRUE(temporaries(next).isEmpty()) << temporaries(next).join(u' ').toStdString();
+        EXPECT_EQ(next, fresh);
+    }
+}
+
+} // namespace
