@@ -3,6 +3,7 @@
 #include "base/FileTransaction.h"
 #include "base/Files.h"
 #include "base/Numbers.h"
+#include "platform/JpegEncoder.h"
 #include "platform/PictureFile.h"
 #include "platform/Services.h"
 
@@ -86,6 +87,8 @@ QImage LoadPicture(const QString &path, QString *error)
 
 bool EncodeJpeg(const QImage &picture, QByteArray *bytes, QString *error)
 {
+    if (encodeJpegRows(picture, JpegQuality, bytes))
+        return true;
     QBuffer buffer(bytes);
     buffer.open(QIODevice::WriteOnly); // empties the bytes, keeping their memory
     QImageWriter writer(&buffer, "JPEG");
