@@ -1,15 +1,12 @@
 #include "platform/JpegEncoder.h"
 
+#include "platform/LibJpeg.h"
+
 #include <QColorSpace>
 
 #include <algorithm>
-#include <csetjmp>
-#include <cstdio> // jpeglib.h needs it first
 #include <cstring>
 
-extern "C" {
-#include <jpeglib.h>
-}
 
 namespace {
 
@@ -20,11 +17,6 @@ constexpr qsizetype kFirstChunk = 64 * 1024;
 struct Destination {
     jpeg_destination_mgr manager;
     QByteArray *bytes;
-};
-
-struct Errors {
-    jpeg_error_mgr manager;
-    jmp_buf jump;
 };
 
 Destination *destinationOf(j_compress_ptr info)
@@ -56,13 +48,6 @@ void termDestination(j_compress_ptr info)
     d->bytes->resize(d->bytes->size() - qsizetype(d->manager.free_in_buffer));
 }
 
-[[noreturn]] void errorExit(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<Errors *>(info->err)->jump, 1);
-}
-
-void outputMessage(j_common_ptr) {}
-
 // The picture's density in whole dots per inch or per centimetre, in the unit
 // that holds its dots per metre more nearly as whole numbers (inches when
 // both do equally badly), as Qt's writer gives it.
@@ -85,7 +70,7 @@ void setDensity(jpeg_compress_struct *info, int dotsPerMeterX, int dotsPerMeterY
 
 // An error leaves through longjmp to the setjmp below, so nothing here has a
 // destructor that must run.
-bool encode(jpeg_compress_struct *info, Errors *errors, Destination *destination, const QImage &picture, int quality)
+bool encode(jpeg_compress_struct *info, JpegErrors *errors, Destination *destination, const QImage &picture, int quality)
 {
     if (setjmp(errors->jump))
         return false;
@@ -121,10 +106,8 @@ bool encodeJpegRows(const QImage &picture, int quality, QByteArray *bytes)
         return false;
     jpeg_compress_struct info;
     std::memset(&info, 0, sizeof info);
-    Errors errors;
-    info.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = errorExit;
-    errors.manager.output_message = outputMessage;
+    JpegErrors errors;
+    info.err = useJpegErrors(&errors);
     Destination destination;
     destination.manager.init_destination = initDestination;
     destination.manager.empty_output_buffer = growDestination;

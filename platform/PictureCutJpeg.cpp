@@ -7,17 +7,13 @@
 
 #include "platform/PictureCutFormats.h"
 
-#include <cerrno>
-#include <csetjmp>
-#include <cstdio> // jpeglib.h needs it first
-#include <cstring>
+#include "platform/LibJpeg.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include <unistd.h>
-
-extern "C" {
-#include <jpeglib.h>
-}
 
 namespace {
 
@@ -30,11 +26,6 @@ struct Source {
     qint64 offset;
     JOCTET *buffer;
     bool endOfFile; // the decoder asked for data beyond the end of the file
-};
-
-struct Errors {
-    jpeg_error_mgr manager;
-    jmp_buf jump;
 };
 
 const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
@@ -85,16 +76,6 @@ void skipInput(j_decompress_ptr info, long count)
 
 void termSource(j_decompress_ptr) {}
 
-[[noreturn]] void errorExit(j_common_ptr info)
-{
-    std::longjmp(reinterpret_cast<Errors *>(info->err)->jump, 1);
-}
-
-// Warnings are not printed: a damaged file that the decoder still reads
-// whole gives the same pixels as in the loader, and a file cut short is told
-// by the source.
-void outputMessage(j_common_ptr) {}
-
 struct Decoded {
     QRect cut;
     qint64 firstColumn = 0; // of the decoded rows, in the picture
@@ -104,7 +85,7 @@ struct Decoded {
 
 // Decodes the cut into `pixels`. An error leaves through longjmp to the
 // setjmp below, so nothing here has a destructor that must run.
-bool decode(jpeg_decompress_struct *info, Errors *errors, Source *source, const CutRequest &request,
+bool decode(jpeg_decompress_struct *info, JpegErrors *errors, Source *source, const CutRequest &request,
             std::vector<uchar> &pixels, Decoded *out)
 {
     if (setjmp(errors->jump))
@@ -178,10 +159,8 @@ bool readJpegCut(const CutRequest &request, std::vector<uchar> &pixels, std::vec
         input.resize(kInputChunk);
     jpeg_decompress_struct info;
     std::memset(&info, 0, sizeof info);
-    Errors errors;
-    info.err = jpeg_std_error(&errors.manager);
-    errors.manager.error_exit = errorExit;
-    errors.manager.output_message = outputMessage;
+    JpegErrors errors;
+    info.err = useJpegErrors(&errors);
     Source source;
     source.manager.init_source = initSource;
     source.manager.fill_input_buffer = fillInput;
