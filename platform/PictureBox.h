@@ -21,6 +21,16 @@ public:
     void SetBackColor(const QColor &color);
     QColor BackColor() const { return m_backColor; }
 
+    // The unit of the box's own coordinates: 1 twips, 3 pixels (the start).
+    int ScaleMode() const { return m_scaleMode; }
+    void SetScaleMode(int mode) { m_scaleMode = mode == 1 ? 1 : 3; }
+    // The inner width and height in the box's unit.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    // A length or position in the box's unit, in pixels.
+    double PixelsX(double v) const;
+    double PixelsY(double v) const;
+
     // Copies the area (0, 0, width, height) of `source` 1:1 and opaque to (x, y).
     void PaintPicture(const QImage &source, int x, int y, int width, int height);
     // Inverts the border pixels of the rectangle (x, y, width, height), each once.
@@ -45,4 +55,5 @@ private:
     QImage m_picture;
     mutable QImage m_image; // always the box's size when read
     QColor m_backColor = Qt::white;
+    int m_scaleMode = 3;
 };
