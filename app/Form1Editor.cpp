@@ -223,7 +223,14 @@ void Form1::pickLayerPicture(CanvasLayer layer, Value SceneState::*fileName)
         return;
     }
     SceneState &s = scene();
-    LayerWholeSizeFromPicture(s.LayerPlacements[layer], store.Picture());
+    // The size in whole pixels, in the canvas's unit.
+    LayerPlacement &placement = s.LayerPlacements[layer];
+    LayerWholeSizeFromPicture(placement, store.Picture());
+    const PictureBox &canvas = *form<Form2>().PicBox;
+    if (canvas.ScaleMode() != 3) {
+        placement.LayerHeight = Value::real(canvas.UnitsY(placement.LayerHeight.toDouble()));
+        placement.LayerWidth = Value::real(canvas.UnitsX(placement.LayerWidth.toDouble()));
+    }
     notePickedFile(*pick);
     s.*fileName = s.PickedName;
     m_options[layer]->setChecked(true);

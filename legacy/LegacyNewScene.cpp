@@ -5,22 +5,11 @@
 #include "app/Form2.h"
 #include "legacy/LegacyEditRules.h"
 #include "platform/Controls.h"
-#include "platform/ImageWorkspace.h"
 #include "platform/PictureBox.h"
 #include "platform/Services.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
-
-FileResult LoadLegacyPicture(PictureBox &store, const QString &folder, const QString &name)
-{
-    QString error;
-    const QImage picture = LoadPicture(findFileIgnoringCase(folder, name), &error);
-    if (picture.isNull())
-        return {false, error};
-    store.SetPicture(picture);
-    return {true, QString()};
-}
 
 void NewLegacyScene(Form1 &editor)
 {

@@ -36,6 +36,8 @@ double PictureBox::ScaleWidth() const { return width() * unitsPerPixel(m_scaleMo
 double PictureBox::ScaleHeight() const { return height() * unitsPerPixel(m_scaleMode, false); }
 double PictureBox::PixelsX(double v) const { return v / unitsPerPixel(m_scaleMode, true); }
 double PictureBox::PixelsY(double v) const { return v / unitsPerPixel(m_scaleMode, false); }
+double PictureBox::UnitsX(double pixels) const { return pixels * unitsPerPixel(m_scaleMode, true); }
+double PictureBox::UnitsY(double pixels) const { return pixels * unitsPerPixel(m_scaleMode, false); }
 
 void PictureBox::rebuild()
 {

@@ -30,6 +30,9 @@ public:
     // A length or position in the box's unit, in pixels.
     double PixelsX(double v) const;
     double PixelsY(double v) const;
+    // A length or position in pixels, in the box's unit.
+    double UnitsX(double pixels) const;
+    double UnitsY(double pixels) const;
 
     // Copies the area (0, 0, width, height) of `source` 1:1 and opaque to (x, y).
     void PaintPicture(const QImage &source, int x, int y, int width, int height);

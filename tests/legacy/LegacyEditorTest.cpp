@@ -188,6 +188,7 @@ TEST_F(LegacyEditorTest, AlternateBackgroundSwitch)
 
     // The folder is whatever the last command left in WorkFolder.
     s.WorkFolder = env.program + u'/';
+    messages.answers.enqueue(MsgResult::Ok);
     setCheckValue(f.Check7, 1);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("Program/Images/Night.jpg")))
@@ -224,11 +225,14 @@ TEST_F(LegacyEditorTest, HelpOpensThePageUnderTheBaseFolder)
 {
     scene().WorkFolder = env.program + u'/';
     const QString page = baseFolder() + QStringLiteral("Docs/Scenara.htm");
+    messages.answers.enqueue(MsgResult::Ok);
     editor().Command12->click();
     EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
     ASSERT_EQ(messages.shown.size(), 1) << "no page there yet";
     EXPECT_EQ(messages.shown[0].text,
               QStringLiteral("The help page %1 could not be opened.").arg(QDir::toNativeSeparators(page)));
+    EXPECT_EQ(messages.shown[0].title, programTitle());
+    EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
     EXPECT_TRUE(urls.opened.isEmpty());
 
     QDir().mkpath(baseFolder() + QStringLiteral("Docs"));
@@ -331,6 +335,18 @@ TEST_F(LegacyEditorTest, PickedLayerIsPaintedAtItsPixelSize)
     EXPECT_EQ(pixel(29, 15), qRgb(250, 0, 0));
     EXPECT_EQ(pixel(30, 15), kSky);
     EXPECT_EQ(pixel(29, 16), kSky);
+
+    // On a canvas that measures in twips the size is taken in twips.
+    canvas().PicBox->SetScaleMode(1);
+    place(LayerMainBlink, 600, 300);
+    files.answers.enqueue(path);
+    editor().Command3_Click();
+    EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerWidth.toDouble(), 150);
+    EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerHeight.toDouble(), 90);
+    EXPECT_EQ(pixel(40, 20), qRgb(250, 0, 0));
+    EXPECT_EQ(pixel(49, 25), qRgb(250, 0, 0));
+    EXPECT_EQ(pixel(50, 25), kSky);
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(LegacyEditorTest, CancelledOrFailedPicksChangeNothing)
@@ -359,6 +375,7 @@ TEST_F(LegacyEditorTest, CancelledOrFailedPicksChangeNothing)
     // A picture that cannot be loaded is named in a message.
     const QString gone = imagesFolder() + QStringLiteral("gone.jpg");
     files.answers.enqueue(gone);
+    messages.answers.enqueue(MsgResult::Ok);
     f.Command5_Click();
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.contains(QDir::toNativeSeparators(gone))) << messages.shown[0].text.toStdString();

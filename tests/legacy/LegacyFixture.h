@@ -23,6 +23,12 @@ protected:
         // The controller measures the layers when it loads; load it before a test places them.
         form<Form1>();
     }
+    void TearDown() override
+    {
+        EXPECT_TRUE(messages.answers.isEmpty()) << "a message box that was expected did not come";
+        EXPECT_TRUE(files.answers.isEmpty()) << "a file dialog that was expected did not open";
+        AppTest::TearDown();
+    }
 
     Form1 &editor() { return form<Form1>(); }
     Form2 &canvas() { return form<Form2>(); }

@@ -109,6 +109,7 @@ TEST_F(LegacyNewSceneTest, AMissingTemplateIsNamedAndTheStepsBeforeItStay)
     Form1 &f = editor();
     SceneState &s = scene();
     setCheckValue(f.Check3, 1);
+    messages.answers.enqueue(MsgResult::Ok);
     f.Command15->click();
 
     ASSERT_EQ(messages.shown.size(), 1);
@@ -126,6 +127,7 @@ TEST_F(LegacyNewSceneTest, AMissingTemplateIsNamedAndTheStepsBeforeItStay)
 TEST_F(LegacyNewSceneTest, AProgramFolderAtTheRootGetsNoSecondSeparator)
 {
     env.program = QStringLiteral("/");
+    messages.answers.enqueue(MsgResult::Ok);
     editor().Command15->click();
     EXPECT_EQ(scene().WorkFolder.toText(), QStringLiteral("/"));
     ASSERT_EQ(messages.shown.size(), 1);

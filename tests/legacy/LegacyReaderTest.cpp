@@ -120,6 +120,13 @@ TEST(LegacyReaderRules, DefaultsOfAbsentKeys)
     EXPECT_EQ(r.extraPingPong, std::nullopt) << "any other MPL= value";
     EXPECT_EQ(r.extraDelayAtStart, std::optional<bool>(false));
     EXPECT_FALSE(r.extraBoxes.random) << "MR= is read only with MP=";
+
+    const LegacySceneRecord mouth =
+        ParseLegacyScene(QStringLiteral("KM=m.jpg;\r\nKMw=56;\r\nKMx=350;\r\nKMy=250;\r\n"));
+    ASSERT_TRUE(mouth.mainMouth);
+    EXPECT_EQ(QStringList({mouth.mainMouth->height, mouth.mainMouth->width, mouth.mainMouth->x, mouth.mainMouth->y}),
+              QStringList({"", "56", "350", "250"}))
+        << "KM= without KMh= empties the height";
 }
 
 TEST(LegacyReaderRules, WhatCannotBeUsedIsSkippedAndNamed)

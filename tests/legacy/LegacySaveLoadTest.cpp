@@ -119,6 +119,7 @@ TEST_F(LegacySaveLoadTest, SaveRefusesABreakingValueAndReportsAFailedWrite)
     const QString path = scenesFolder() + QStringLiteral("Broken.scn");
     scene().Sounds.Sound1File = QStringLiteral("Rain.wav");
     scene().Sounds.Sound1Random = QStringLiteral("5;6");
+    messages.answers.enqueue(MsgResult::Ok);
     saveScene(path);
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("The scene was not saved: the chance of sound one")))
@@ -127,6 +128,7 @@ TEST_F(LegacySaveLoadTest, SaveRefusesABreakingValueAndReportsAFailedWrite)
 
     scene().Sounds.Sound1Random = QStringLiteral("5");
     const QString nowhere = baseFolder() + QStringLiteral("Missing/Folder/Beach.scn");
+    messages.answers.enqueue(MsgResult::Ok);
     saveScene(nowhere);
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_TRUE(messages.shown[1].text.startsWith(QStringLiteral("The scene was not saved.")));
@@ -295,6 +297,7 @@ TEST_F(LegacySaveLoadTest, AbsentKeysLeaveOrClear)
     canvas().picImage6->SetScaleMode(1);
     form<Sound>().Check2->setChecked(true);
 
+    messages.answers.enqueue(MsgResult::Ok);
     loadScene(writeScene(QStringLiteral("Bare.scn"), fileOf({"KMh=9;", "KMx=9;", "BG=x;y.jpg;", "EMAF=3;"})));
 
     ASSERT_EQ(messages.shown.size(), 1) << "the background picture is missing";
@@ -365,6 +368,8 @@ TEST_F(LegacySaveLoadTest, RobustReadingWithOneMessageForWhatWasLeftOut)
         SCOPED_TRACE(c.name);
         messages.shown.clear();
         const QString path = writeScene(QStringLiteral("Case.scn"), c.bytes);
+        if (!c.named.isEmpty())
+            messages.answers.enqueue(MsgResult::Ok);
         loadScene(path);
         c.check(scene());
         if (c.named.isEmpty()) {
@@ -384,12 +389,14 @@ TEST_F(LegacySaveLoadTest, RobustReadingWithOneMessageForWhatWasLeftOut)
 TEST_F(LegacySaveLoadTest, AFileThatCannotBeReadIsReported)
 {
     QDir().mkpath(scenesFolder() + QStringLiteral("Folder.scn"));
+    messages.answers.enqueue(MsgResult::Ok);
     loadScene(scenesFolder() + QStringLiteral("Folder.scn"));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.shown[0].text.startsWith(QStringLiteral("The scene was not loaded.")));
     EXPECT_TRUE(scene().SceneText.isUnset());
 
     QByteArray huge(int(LegacySceneFileMaxSize) + 1, 'x');
+    messages.answers.enqueue(MsgResult::Ok);
     loadScene(writeScene(QStringLiteral("Huge.scn"), huge));
     ASSERT_EQ(messages.shown.size(), 2);
     EXPECT_TRUE(messages.shown[1].text.contains(QStringLiteral("larger than")));
