@@ -119,17 +119,17 @@ void PictureBox::resizeEvent(QResizeEvent *)
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseDown(event->button(), event->modifiers(), at.x(), at.y());
+    emit MouseDown(event->button(), event->modifiers(), UnitsX(at.x()), UnitsY(at.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseMove(event->buttons(), event->modifiers(), at.x(), at.y());
+    emit MouseMove(event->buttons(), event->modifiers(), UnitsX(at.x()), UnitsY(at.y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseUp(event->button(), event->modifiers(), at.x(), at.y());
+    emit MouseUp(event->button(), event->modifiers(), UnitsX(at.x()), UnitsY(at.y()));
 }

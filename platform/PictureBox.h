@@ -3,7 +3,7 @@
 // backing image: the box's background colour with the picture at the top-left
 // corner. Drawing goes into the backing image, and the box shows and repaints
 // from it. Lines drawn on it invert the pixels under them, so drawing the same
-// line twice restores what was there. Mouse events arrive in box pixels.
+// line twice restores what was there. Mouse events arrive in the box's unit.
 
 #include <QImage>
 #include <QWidget>

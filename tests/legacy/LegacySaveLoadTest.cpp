@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -418,6 +419,17 @@ TEST_F(LegacySaveLoadTest, ASceneInTwipsIsPaintedInPixels)
     EXPECT_EQ(pixel(100, 50), qRgb(200, 0, 0));
     EXPECT_EQ(pixel(109, 59), qRgb(200, 0, 0));
     EXPECT_EQ(pixel(110, 59), qRgb(0, 200, 0));
+
+    // The canvas's own drag works in the same unit: twenty pixels are 300 twips.
+    canvas().Show();
+    QTest::mousePress(canvas().PicBox, Qt::LeftButton, {}, QPoint(105, 55));
+    QTest::mouseMove(canvas().PicBox, QPoint(125, 60));
+    QTest::mouseRelease(canvas().PicBox, Qt::LeftButton, {}, QPoint(125, 60));
+    EXPECT_EQ(scene().LayerPlacements[LayerMainMouth].LayerX.toDouble(), 1800);
+    EXPECT_EQ(scene().LayerPlacements[LayerMainMouth].LayerY.toDouble(), 825);
+    EXPECT_EQ(pixel(120, 55), qRgb(200, 0, 0));
+    EXPECT_EQ(pixel(119, 55), qRgb(0, 200, 0));
+    scene().LayerPlacements[LayerMainMouth].LayerX = Value::real(1500);
 
     // The pad moves the layer by one twip, and the save keeps the unit.
     editor().Image2->click();
