@@ -12,12 +12,23 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
+// A whole number of pixels. Numbers read from a scene file can be of any size;
+// far beyond every canvas they all draw alike, off it.
+int wholePixels(double v)
+{
+    constexpr double far = 1e7;
+    return int(roundHalfEven(std::clamp(std::isnan(v) ? 0.0 : v, -far, far)));
+}
+
 // A layer's box in canvas pixels; its numbers are in the canvas's own unit.
 QRect pixelBox(const PictureBox &canvas, const LayerPlacement &p)
 {
-    auto x = [&](const Value &v) { return int(roundHalfEven(canvas.PixelsX(v.toDouble()))); };
-    auto y = [&](const Value &v) { return int(roundHalfEven(canvas.PixelsY(v.toDouble()))); };
+    auto x = [&](const Value &v) { return wholePixels(canvas.PixelsX(v.toDouble())); };
+    auto y = [&](const Value &v) { return wholePixels(canvas.PixelsY(v.toDouble())); };
     return QRect(x(p.LayerX), y(p.LayerY), x(p.LayerWidth), y(p.LayerHeight));
 }
 }

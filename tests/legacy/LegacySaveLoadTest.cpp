@@ -345,6 +345,12 @@ TEST_F(LegacySaveLoadTest, RobustReadingWithOneMessageForWhatWasLeftOut)
              EXPECT_EQ(form<TrigAnimProps>().Text2->text(), QString());
              EXPECT_EQ(s.Sounds.Sound1Random.toText(), QString());
          }},
+        {"numbers far beyond the canvas",
+         fileOf({"KM=mouth.bmp;", "KMh=1e999;", "KMw=1e300;", "KMx=-1e300;", "KMy=2147483648;"}), {},
+         [](SceneState &s) {
+             EXPECT_EQ(s.LayerPlacements[LayerMainMouth].LayerWidth.toText(), QStringLiteral("1e300"));
+             EXPECT_EQ(form<Form2>().PicBox->Image().pixel(0, 0), form<Form2>().PicBox->BackColor().rgb());
+         }},
         {"an empty file", QByteArray(), {},
          [](SceneState &s) {
              EXPECT_EQ(s.SceneText.toText(), QString());
