@@ -29,6 +29,7 @@ public:
         m_list.append({p + QStringLiteral("x="), box.LayerX.toText(), QStringLiteral("the left of %1").arg(what)});
         m_list.append({p + QStringLiteral("y="), box.LayerY.toText(), QStringLiteral("the top of %1").arg(what)});
     }
+    void append(const QList<SceneEntry> &entries) { m_list.append(entries); }
     QList<SceneEntry> take() { return std::move(m_list); }
 
 private:
@@ -61,21 +62,9 @@ QList<SceneEntry> legacySceneEntries(const LegacySceneInput &in)
     }
 
     if (in.hasExtraAnim) {
-        const auto &x = in.extraAnim;
-        const char *window = "Extra Anim Properties";
         e.line("MiscOn");
         e.layer("MP", in.extraName, in.extra, QStringLiteral("the extra animation layer"));
-        // Empty Random and Delay boxes stand for 990 and 5 seconds.
-        e.add("MR=", x.random.isEmpty() ? QStringLiteral("990") : x.random, boxField("Random", window));
-        if (!x.frames.isEmpty())
-            e.add("MF=", x.frames, boxField("Frames", window));
-        e.add("MD=", x.delay.isEmpty() ? QStringLiteral("5") : x.delay, boxField("Delay", window));
-        if (in.extraDelayAt)
-            e.add("MDA=", x.delayFrame, boxField("Delay at frame number", window));
-        if (!x.speed.isEmpty())
-            e.add("MS=", x.speed, boxField("Speed", window));
-        e.options(x.loop, "MPL=Loop", x.pong, "MPL=Pong");
-        e.options(x.delayAtStart, "MPLT=Start", x.delayAtEnd, "MPLT=End");
+        e.append(extraTimingEntries(in.extraAnim, in.extraDelayAt));
     }
 
     if (in.hasChildAnim) {
