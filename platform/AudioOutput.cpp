@@ -6,100 +6,8 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
-#include <mutex>
-#include <vector>
 
 namespace {
-
-// Speech mixed into the device's buffer after the mixer's channels. The
-// clock counts the device frames taken from the stream, in speech samples.
-class DeviceSpeech : public SpeechOutput {
-public:
-    DeviceSpeech(int frequency, SDL_AudioFormat format, int channels)
-        : m_frequency(frequency), m_format(format),
-          m_frameBytes(channels * int(SDL_AUDIO_BITSIZE(format) / 8)),
-          m_stream(SDL_NewAudioStream(AUDIO_S16SYS, 1, SampleRate, format, Uint8(channels), frequency))
-    {
-    }
-    ~DeviceSpeech() override
-    {
-        if (m_stream)
-            SDL_FreeAudioStream(m_stream);
-    }
-    bool isValid() const { return m_stream != nullptr; }
-
-    void start(quint64 utterance) override
-    {
-        std::lock_guard lock(m_mutex);
-        SDL_AudioStreamClear(m_stream);
-        m_utterance = utterance;
-        m_written = 0;
-        m_frames = 0;
-        m_finished = false;
-        m_drained = false;
-    }
-    void write(quint64 utterance, const qint16 *samples, int count) override
-    {
-        std::lock_guard lock(m_mutex);
-        if (utterance != m_utterance || count <= 0)
-            return;
-        if (SDL_AudioStreamPut(m_stream, samples, count * int(sizeof(qint16))) == 0)
-            m_written += count;
-    }
-    void finish(quint64 utterance) override
-    {
-        std::lock_guard lock(m_mutex);
-        if (utterance != m_utterance)
-            return;
-        SDL_AudioStreamFlush(m_stream);
-        m_finished = true;
-    }
-    void stop() override
-    {
-        std::lock_guard lock(m_mutex);
-        SDL_AudioStreamClear(m_stream);
-        m_utterance = 0;
-    }
-    qint64 played() const override
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_drained)
-            return m_written;
-        return qMin(m_written, m_frames * SampleRate / m_frequency);
-    }
-
-    // The device's callback: adds what the stream holds to the mixed buffer.
-    void mix(Uint8 *buffer, int length)
-    {
-        std::lock_guard lock(m_mutex);
-        if (m_utterance == 0)
-            return;
-        if (int(m_scratch.size()) < length)
-            m_scratch.resize(size_t(length));
-        const int got = SDL_AudioStreamGet(m_stream, m_scratch.data(), length - length % m_frameBytes);
-        if (got > 0) {
-            SDL_MixAudioFormat(buffer, m_scratch.data(), m_format, Uint32(got), SDL_MIX_MAXVOLUME);
-            m_frames += got / m_frameBytes;
-        }
-        if (m_finished && SDL_AudioStreamAvailable(m_stream) == 0)
-            m_drained = true;
-    }
-
-    static void postMix(void *self, Uint8 *buffer, int length) { static_cast<DeviceSpeech *>(self)->mix(buffer, length); }
-
-private:
-    const int m_frequency;
-    const SDL_AudioFormat m_format;
-    const int m_frameBytes;
-    mutable std::mutex m_mutex;
-    SDL_AudioStream *m_stream;
-    std::vector<Uint8> m_scratch;
-    quint64 m_utterance = 0;
-    qint64 m_written = 0;
-    qint64 m_frames = 0;
-    bool m_finished = false;
-    bool m_drained = false;
-};
 
 // No device: the clock runs on the wall clock from the first samples on.
 class WallClockSpeech : public SpeechOutput {
@@ -151,6 +59,83 @@ void closeAudioOutput()
 
 } // namespace
 
+SpeechMixStream::SpeechMixStream(int frequency, unsigned short format, int channels)
+    : m_frequency(frequency), m_format(format), m_frameBytes(channels * int(SDL_AUDIO_BITSIZE(format) / 8)),
+      m_stream(SDL_NewAudioStream(AUDIO_S16SYS, 1, SampleRate, format, Uint8(channels), frequency))
+{
+}
+
+SpeechMixStream::~SpeechMixStream()
+{
+    if (m_stream)
+        SDL_FreeAudioStream(m_stream);
+}
+
+void SpeechMixStream::start(quint64 utterance)
+{
+    std::lock_guard lock(m_mutex);
+    SDL_AudioStreamClear(m_stream);
+    m_utterance = utterance;
+    m_written = 0;
+    m_frames = 0;
+    m_finished = false;
+    m_drained = false;
+}
+
+void SpeechMixStream::write(quint64 utterance, const qint16 *samples, int count)
+{
+    std::lock_guard lock(m_mutex);
+    if (utterance != m_utterance || utterance == 0 || count <= 0)
+        return;
+    if (SDL_AudioStreamPut(m_stream, samples, count * int(sizeof(qint16))) == 0)
+        m_written += count;
+}
+
+void SpeechMixStream::finish(quint64 utterance)
+{
+    std::lock_guard lock(m_mutex);
+    if (utterance != m_utterance || utterance == 0)
+        return;
+    SDL_AudioStreamFlush(m_stream);
+    m_finished = true;
+}
+
+void SpeechMixStream::stop()
+{
+    std::lock_guard lock(m_mutex);
+    SDL_AudioStreamClear(m_stream);
+    m_utterance = 0;
+}
+
+qint64 SpeechMixStream::played() const
+{
+    std::lock_guard lock(m_mutex);
+    if (m_drained)
+        return m_written;
+    return qMin(m_written, m_frames * SampleRate / m_frequency);
+}
+
+void SpeechMixStream::mix(unsigned char *buffer, int length)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_utterance == 0)
+        return;
+    if (int(m_scratch.size()) < length)
+        m_scratch.resize(size_t(length));
+    const int got = SDL_AudioStreamGet(m_stream, m_scratch.data(), length - length % m_frameBytes);
+    if (got > 0) {
+        SDL_MixAudioFormat(buffer, m_scratch.data(), m_format, Uint32(got), SDL_MIX_MAXVOLUME);
+        m_frames += got / m_frameBytes;
+    }
+    if (m_finished && SDL_AudioStreamAvailable(m_stream) == 0)
+        m_drained = true;
+}
+
+void SpeechMixStream::postMix(void *self, unsigned char *buffer, int length)
+{
+    static_cast<SpeechMixStream *>(self)->mix(buffer, length);
+}
+
 AudioOutput::AudioOutput()
 {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
@@ -158,9 +143,9 @@ AudioOutput::AudioOutput()
             int frequency = 0, channels = 0;
             Uint16 format = 0;
             if (Mix_QuerySpec(&frequency, &format, &channels) != 0 && frequency > 0) {
-                auto device = std::make_unique<DeviceSpeech>(frequency, format, channels);
+                auto device = std::make_unique<SpeechMixStream>(frequency, format, channels);
                 if (device->isValid()) {
-                    Mix_SetPostMix(&DeviceSpeech::postMix, device.get());
+                    Mix_SetPostMix(&SpeechMixStream::postMix, device.get());
                     m_speech = std::move(device);
                     m_open = true;
                 }

@@ -190,7 +190,7 @@ TEST_F(SpeechEngineTest, AVoiceFacePurgesItsSpeechWhenItGoes)
     EXPECT_FALSE(engine.scheduler().isActive());
     QSignalSpy anything(&engine, &SpeechEngine::viseme);
     output.clock = SpeechOutput::SampleRate * 10;
-    QTest::qWait(0);
+    QCoreApplication::processEvents();
     engine.scheduler().tick();
     EXPECT_EQ(anything.count(), 0);
     EXPECT_TRUE(ids.empty());
@@ -214,4 +214,45 @@ TEST(SpeechEngineQuit, QuittingMidSpeechEndsAtOnce)
             _exit(output.finished(u) && output.written(u) < 600 * SpeechOutput::SampleRate ? 0 : 3);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+TEST(SpeechOnTheDevice, TheMouthMovesWhileALongTextIsStillBeingSynthesized)
+{
+    // The program's own output: SDL's dummy device takes the samples as a sound card would.
+    SpeechEngine &engine = speechEngine();
+    ASSERT_TRUE(audioOutput().isOpen());
+    ASSERT_EQ(engine.output(), audioOutput().speech());
+    QString longText;
+    for (int i = 0; i < 200; ++i)
+        longText += QStringLiteral("We are good friends, and the quick brown fox jumps over the lazy dog. ");
+    std::vector<int> ids;
+    bool synthesisEnded = false;
+    int visemesBeforeTheEnd = 0;
+    QObject context;
+    QObject::connect(&engine, &SpeechEngine::viseme, &context, [&](quint64, const QString &, int id) {
+        ids.push_back(id);
+        if (!synthesisEnded)
+            ++visemesBeforeTheEnd;
+    });
+    QObject::connect(&engine, &SpeechEngine::synthesized, &context, [&] { synthesisEnded = true; });
+    const quint64 u = engine.speak("gmw/en-US", longText, QStringLiteral("Velm"));
+    ASSERT_NE(u, 0u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ids.size() >= 3; }, 60000));
+    EXPECT_EQ(ids.front(), 7) << "\"w\"";
+    EXPECT_GT(visemesBeforeTheEnd, 0) << "the sound began before the whole text was made";
+    engine.purge();
+    const size_t heard = ids.size();
+    QCoreApplication::processEvents();
+    engine.scheduler().tick();
+    EXPECT_EQ(ids.size(), heard) << "nothing after the purge";
+
+    // A short sentence plays to its end and leaves the mouth at rest.
+    QSignalSpy finished(&engine, &SpeechEngine::finished);
+    ids.clear();
+    const quint64 sentence = engine.speak("gmw/en-US", QStringLiteral("We are good friends."), QStringLiteral("Velm"));
+    ASSERT_TRUE(finished.wait(60000));
+    EXPECT_EQ(finished.takeFirst().at(0).toULongLong(), sentence);
+    ASSERT_GE(ids.size(), 6u);
+    EXPECT_EQ(ids.front(), 7);
+    EXPECT_EQ(ids.back(), 0);
 }
