@@ -75,10 +75,13 @@ void SpeechMixStream::start(quint64 utterance)
 {
     std::lock_guard lock(m_mutex);
     SDL_AudioStreamClear(m_stream);
+    m_queue.clear();
+    m_queueStart = 0;
     m_utterance = utterance;
     m_written = 0;
     m_frames = 0;
     m_finished = false;
+    m_flushed = false;
     m_drained = false;
 }
 
@@ -87,23 +90,23 @@ void SpeechMixStream::write(quint64 utterance, const qint16 *samples, int count)
     std::lock_guard lock(m_mutex);
     if (utterance != m_utterance || utterance == 0 || count <= 0)
         return;
-    if (SDL_AudioStreamPut(m_stream, samples, count * int(sizeof(qint16))) == 0)
-        m_written += count;
+    m_queue.insert(m_queue.end(), samples, samples + count);
+    m_written += count;
 }
 
 void SpeechMixStream::finish(quint64 utterance)
 {
     std::lock_guard lock(m_mutex);
-    if (utterance != m_utterance || utterance == 0)
-        return;
-    SDL_AudioStreamFlush(m_stream);
-    m_finished = true;
+    if (utterance == m_utterance && utterance != 0)
+        m_finished = true;
 }
 
 void SpeechMixStream::stop()
 {
     std::lock_guard lock(m_mutex);
     SDL_AudioStreamClear(m_stream);
+    m_queue.clear();
+    m_queueStart = 0;
     m_utterance = 0;
 }
 
@@ -120,14 +123,31 @@ void SpeechMixStream::mix(unsigned char *buffer, int length)
     std::lock_guard lock(m_mutex);
     if (m_utterance == 0)
         return;
-    if (int(m_scratch.size()) < length)
-        m_scratch.resize(size_t(length));
-    const int got = SDL_AudioStreamGet(m_stream, m_scratch.data(), length - length % m_frameBytes);
+    const int wanted = length - length % m_frameBytes;
+    // Speech waits in its own format, a quarter of the device's or less; only
+    // what this buffer needs is converted.
+    while (SDL_AudioStreamAvailable(m_stream) < wanted && m_queueStart < m_queue.size()) {
+        const size_t count = qMin<size_t>(m_queue.size() - m_queueStart, 1024);
+        if (SDL_AudioStreamPut(m_stream, m_queue.data() + m_queueStart, int(count * sizeof(qint16))) != 0)
+            break;
+        m_queueStart += count;
+    }
+    if (m_queueStart == m_queue.size()) {
+        m_queue.clear();
+        m_queueStart = 0;
+        if (m_finished && !m_flushed) {
+            SDL_AudioStreamFlush(m_stream);
+            m_flushed = true;
+        }
+    }
+    if (int(m_scratch.size()) < wanted)
+        m_scratch.resize(size_t(wanted));
+    const int got = SDL_AudioStreamGet(m_stream, m_scratch.data(), wanted);
     if (got > 0) {
         SDL_MixAudioFormat(buffer, m_scratch.data(), m_format, Uint32(got), SDL_MIX_MAXVOLUME);
         m_frames += got / m_frameBytes;
     }
-    if (m_finished && SDL_AudioStreamAvailable(m_stream) == 0)
+    if (m_flushed && SDL_AudioStreamAvailable(m_stream) == 0)
         m_drained = true;
 }
 

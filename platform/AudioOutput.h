@@ -44,11 +44,14 @@ private:
     const int m_frameBytes;
     mutable std::mutex m_mutex;
     _SDL_AudioStream *m_stream;
+    std::vector<qint16> m_queue; // written, not yet converted; from m_queueStart on
+    size_t m_queueStart = 0;
     std::vector<unsigned char> m_scratch;
     quint64 m_utterance = 0;
     qint64 m_written = 0;
     qint64 m_frames = 0;
     bool m_finished = false;
+    bool m_flushed = false;
     bool m_drained = false;
 };
 
