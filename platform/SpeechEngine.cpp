@@ -21,8 +21,8 @@ struct SpeechEngine::Worker {
     std::deque<std::function<void()>> jobs;
     bool busy = false;
     bool quit = false;
-    bool started = false;   // espeak-ng was initialised (on this thread)
-    QByteArray voice;       // the voice selected last
+    bool started = false; // espeak-ng was initialised (on this thread)
+    QByteArray voice;     // the voice selected last
 
     void run()
     {

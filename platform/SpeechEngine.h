@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 struct SpeechVoiceInfo {
