@@ -8,7 +8,10 @@ long long roundHalfEven(double v)
     return static_cast<long long>(std::nearbyint(v)); // default rounding mode: ties to even
 }
 
-std::optional<int16_t> toInt16(const QString &text)
+namespace {
+
+// A text typed into a box, rounded half to even, when it lies in [low, high].
+std::optional<long long> wholeNumberIn(const QString &text, double low, double high)
 {
     const QString t = text.trimmed();
     if (t.isEmpty())
@@ -18,9 +21,23 @@ std::optional<int16_t> toInt16(const QString &text)
     if (!ok || !std::isfinite(d))
         return std::nullopt;
     const double r = std::nearbyint(d);
-    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
+    if (r < low || r > high)
         return std::nullopt;
-    return static_cast<int16_t>(r);
+    return static_cast<long long>(r);
+}
+
+} // namespace
+
+std::optional<int16_t> toInt16(const QString &text)
+{
+    const auto v = wholeNumberIn(text, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
+    return v ? std::optional<int16_t>(static_cast<int16_t>(*v)) : std::nullopt;
+}
+
+std::optional<int32_t> toInt32(const QString &text)
+{
+    const auto v = wholeNumberIn(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    return v ? std::optional<int32_t>(static_cast<int32_t>(*v)) : std::nullopt;
 }
 
 double val(const QString &text)

@@ -15,6 +15,8 @@ long long roundHalfEven(double v);
 // ignored, a real number is rounded half to even. Returns nothing when the
 // text is not a number or the result does not fit in 16 bits.
 std::optional<int16_t> toInt16(const QString &text);
+// The same for 32 bits.
+std::optional<int32_t> toInt32(const QString &text);
 
 // Reads a number from the start of a text as Val does: leading blanks, tabs and
 // line feeds are skipped, blanks inside the number too, reading stops at the

@@ -27,6 +27,17 @@ TEST(Numbers, BoxTextToInt16)
         EXPECT_FALSE(toInt16(QString::fromUtf8(bad)).has_value()) << bad;
 }
 
+TEST(Numbers, ThirtyTwoBitConversionRoundsHalvesToEvenAndRefusesWhatDoesNotFit)
+{
+    EXPECT_EQ(toInt32(QStringLiteral(" 40000 ")), 40000);
+    EXPECT_EQ(toInt32(QStringLiteral("2.5")), 2);
+    EXPECT_EQ(toInt32(QStringLiteral("3.5")), 4);
+    EXPECT_EQ(toInt32(QStringLiteral("-2147483648")), INT32_MIN);
+    EXPECT_EQ(toInt32(QStringLiteral("2147483647")), INT32_MAX);
+    for (const char *bad : {"2147483648", "-2147483649", "", "x", "5;", "1e400", "nan"})
+        EXPECT_FALSE(toInt32(QString::fromUtf8(bad)).has_value()) << bad;
+}
+
 TEST(Numbers, ValReadsTheStartOfAText)
 {
     const std::pair<const char *, double> cases[] = {
