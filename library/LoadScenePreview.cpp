@@ -9,7 +9,6 @@
 #include "base/Files.h"
 #include "base/Numbers.h"
 #include "base/Text1252.h"
-#include "library/MouthSection.h"
 #include "platform/PictureBox.h"
 #include "platform/Services.h"
 #include "platform/Timer.h"
@@ -30,21 +29,6 @@ int widgetCoordinate(float v, int low)
 {
     return int(roundHalfEven(std::clamp<double>(v, low, MaxCoordinate)));
 }
-}
-
-PreviewSections makePreviewSections()
-{
-    PreviewSections sections;
-    addPreviewSection(sections, std::make_unique<MainMouthSection>());
-    return sections;
-}
-
-void addPreviewSection(PreviewSections &sections, std::unique_ptr<PreviewSection> section)
-{
-    const int order = section->order();
-    const auto at = std::find_if(sections.begin(), sections.end(),
-                                 [order](const auto &s) { return s->order() > order; });
-    sections.insert(at, std::move(section));
 }
 
 PreviewLoad::PreviewLoad(VelmNShare &window, const QString &sceneText, const QString &imagesFolder)
@@ -80,6 +64,20 @@ void PreviewLoad::placeLayer(PictureBox *box, const LayerFrames &frames) const
     box->setGeometry(g);
     if (!frames.frames.isEmpty())
         box->SetPicture(frames.frames.first());
+}
+
+LayerFrames PreviewLoad::LoadListFrames(const QStringList &names, ImageList &list, const QString &key,
+                                        PictureBox *box, int firstEntry, std::optional<QSize> sizeFrom)
+{
+    LayerFrames frames = loadFrames(names, sizeFrom);
+    if (!frames.loaded)
+        return frames;
+    if (box)
+        placeLayer(box, frames);
+    for (int n = 1; n <= frames.frames.size(); ++n)
+        if (!list.Add(firstEntry - 1 + n, n == 1 ? key : QString(), frames.frames[n - 1]))
+            break;
+    return frames;
 }
 
 void VelmNShare::resetPreview()

@@ -26,13 +26,8 @@ void loadMouthLayer(PreviewLoad &load, const MouthLayer &layer)
     for (int n = 1; n <= MouthFrameCount; ++n)
         (*layer.files)[n] = names[n - 1];
 
-    const LayerFrames frames = load.loadFrames(names);
-    if (!frames.loaded)
+    if (!load.LoadListFrames(names, *layer.frames, layer.listKey, layer.box).loaded)
         return;
-    load.placeLayer(layer.box, frames);
-    for (int n = 1; n <= frames.frames.size(); ++n)
-        if (!layer.frames->Add(n, n == 1 ? layer.listKey : QString(), frames.frames[n - 1]))
-            return;
     appendTalkMouths(*layer.frames, layer.listKey, *layer.talk);
     layer.box->show();
 }

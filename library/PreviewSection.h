@@ -12,8 +12,8 @@
 //
 // A new layer: derive from PreviewSection, read its keys with the rules of
 // library/PreviewScene.h into a record, load its frames with
-// PreviewLoad::loadFrames, place its box with PreviewLoad::placeLayer, and add
-// it in makePreviewSections (library/PreviewSections.cpp).
+// PreviewLoad::LoadListFrames (or loadFrames and placeLayer), and add it in
+// makePreviewSections (library/PreviewSections.cpp).
 
 #include "library/PreviewFrames.h"
 #include "library/PreviewScene.h"
@@ -24,6 +24,7 @@
 #include <optional>
 #include <vector>
 
+class ImageList;
 class PictureBox;
 class VelmNShare;
 
@@ -46,6 +47,12 @@ public:
     // PlacePreviewLayer: places and sizes the box from frame 01 and the x and y
     // texts, and shows frame 01 resized in it. The box is not made visible.
     void placeLayer(PictureBox *box, const LayerFrames &frames) const;
+    // LoadListFrame for every frame of a layer: loads them, places `box` (when
+    // given) from frame 01, and adds frame n as entry firstEntry - 1 + n of
+    // `list`, the first under `key`. When frame 01 is missing nothing is added
+    // or placed, and the frames come back not loaded.
+    LayerFrames LoadListFrames(const QStringList &names, ImageList &list, const QString &key, PictureBox *box,
+                               int firstEntry = 1, std::optional<QSize> sizeFrom = std::nullopt);
 };
 
 class PreviewSection {
