@@ -1,67 +1,56 @@
 #include "library/SharingAddress.h"
 
 #include "base/Files.h"
-#include "base/Text1252.h"
+#include "base/IniFile.h"
 
 #include <QDir>
-#include <QStringList>
+#include <QFileInfo>
 
 namespace {
-
-// TO BE REPLACED by the program's one INI reader (base/IniFile.h) when it
-// arrives: the value of `name` in `[section]`, the text after the first "=",
-// lines ended by CR LF or LF, ";" and "#" lines are comments.
-QString iniValue(const QString &path, const QString &section, const QString &name)
-{
-    const FileRead read = readFile(path, 64 * 1024);
-    if (!read)
-        return QString();
-    QString current;
-    const QStringList lines = fromWindows1252(read.bytes).split(u'\n');
-    for (QString line : lines) {
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        const QString trimmed = line.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(u';') || trimmed.startsWith(u'#'))
-            continue;
-        if (trimmed.startsWith(u'[') && trimmed.endsWith(u']')) {
-            current = trimmed.mid(1, trimmed.size() - 2).trimmed();
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq > 0 && current.compare(section, Qt::CaseInsensitive) == 0
-            && line.left(eq).trimmed().compare(name, Qt::CaseInsensitive) == 0)
-            return line.mid(eq + 1);
-    }
-    return QString();
+// A settings file of a few lines; a larger one is not this file.
+constexpr qint64 MaxSettingsSize = 64 * 1024;
 }
-
-} // namespace
 
 QString sharingSettingsPath(const QString &configFolder)
 {
     return joinPath(configFolder, QStringLiteral("/sharing.ini"));
 }
 
-SharingPage sharingPage(const QString &configFolder)
+SharingHost sharingHost(const QString &configFolder)
 {
     const QString path = sharingSettingsPath(configFolder);
-    const QString host = iniValue(path, QStringLiteral("Service"), QStringLiteral("Host")).trimmed();
-    SharingPage page;
+    const QString shown = QDir::toNativeSeparators(path);
+    SharingHost result;
+    QString host;
+    if (QFileInfo::exists(path)) {
+        const IniRead settings = readIniFile(path, MaxSettingsSize);
+        if (!settings) {
+            result.error = settings.error;
+            return result;
+        }
+        host = settings.ini.value(QStringLiteral("Service"), QStringLiteral("Host")).value_or(QString()).trimmed();
+    }
     if (host.isEmpty()) {
-        page.error = QStringLiteral("The address of VelmNShare is not set. Put a line Host=<server name> under "
-                                    "[Service] in %1.")
-                         .arg(QDir::toNativeSeparators(path));
-        return page;
+        result.error = QStringLiteral("The address of VelmNShare is not set. Put a line Host=<server name> under "
+                                      "[Service] in %1.")
+                           .arg(shown);
+        return result;
     }
-    // A host and perhaps a port, nothing else: no path, user or query slips in.
-    const QUrl url(QStringLiteral("http://") + host + QStringLiteral("/VELMnShare.aspx"), QUrl::StrictMode);
+    // A server name and perhaps a port, nothing else: no path, user or query slips in.
+    const QUrl url(QStringLiteral("http://") + host + u'/', QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || url.hasQuery() || url.hasFragment()
-        || url.path() != QStringLiteral("/VELMnShare.aspx")) {
-        page.error = QStringLiteral("The VelmNShare host \"%1\" in %2 is not a server name.")
-                         .arg(host, QDir::toNativeSeparators(path));
-        return page;
+        || url.path() != QStringLiteral("/")) {
+        result.error = QStringLiteral("The VelmNShare host \"%1\" in %2 is not a server name.").arg(host, shown);
+        return result;
     }
-    page.url = url;
-    return page;
+    result.host = host;
+    return result;
+}
+
+SharingPage sharingPage(const QString &configFolder)
+{
+    const SharingHost host = sharingHost(configFolder);
+    if (!host)
+        return SharingPage{QUrl(), host.error};
+    return SharingPage{QUrl(QStringLiteral("http://") + host.host + QStringLiteral("/VELMnShare.aspx")), QString()};
 }

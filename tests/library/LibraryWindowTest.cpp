@@ -211,6 +211,20 @@ TEST_F(LibraryWindowTest, GoToVelmNShareOpensTheHostOfTheSettingsFile)
         }
     }
 
+    // A settings "file" that cannot be read gives its reason.
+    ASSERT_TRUE(QFile::remove(ini));
+    QDir().mkpath(ini);
+    messages.shown.clear();
+    urls.opened.clear();
+    messages.answers.enqueue(MsgResult::Ok);
+    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    ASSERT_EQ(messages.shown.size(), 1);
+    EXPECT_TRUE(messages.shown[0].text.contains(ini)) << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("not a regular file")))
+        << messages.shown[0].text.toStdString();
+    EXPECT_TRUE(urls.opened.isEmpty());
+    ASSERT_TRUE(QDir(ini).removeRecursively());
+
     // The browser fails to start: the address is named.
     writeFile(ini, "[Service]\r\nHost=share.example.org\r\n");
     messages.shown.clear();
