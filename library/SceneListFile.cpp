@@ -25,7 +25,7 @@ QStringList sceneFileNames(const QString &scenesFolder)
     const QFileInfoList entries = QDir(scenesFolder).entryInfoList(QDir::Files | QDir::Hidden);
     for (const QFileInfo &entry : entries) {
         const QString file = entry.fileName();
-        if (!file.endsWith(QStringLiteral(".scn"), Qt::CaseInsensitive))
+        if (!entry.isFile() || !file.endsWith(QStringLiteral(".scn"), Qt::CaseInsensitive))
             continue;
         const QString name = file.chopped(4);
         if (isBareName(name))

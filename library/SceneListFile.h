@@ -15,8 +15,8 @@ QString sceneListPath(const QString &baseFolder);
 QStringList readSceneList(const QByteArray &contents);
 
 // The scenes in the Scenes folder: every file whose name ends in ".scn" in any
-// letter case, without that ending, sorted ignoring case. Folders and names
-// that are no bare file names are left out.
+// letter case, without that ending, sorted ignoring case. Folders, pipes and
+// devices, and names that are no bare file names, are left out.
 QStringList sceneFileNames(const QString &scenesFolder);
 
 // True when an entry equal to `name`, letter case ignored, is already listed.

@@ -2,6 +2,7 @@
 
 #include "library/VelmNShare.h"
 
+#include "platform/ControlText.h"
 #include "platform/PictureBox.h"
 #include "platform/Timer.h"
 
@@ -37,6 +38,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, double lef
     auto *l = make<QLabel>(parent, name, QString(), left, top, width, height);
     l->setText(text);
     l->setWordWrap(true);
+    fitTextToLabel(l);
     return l;
 }
 
@@ -45,6 +47,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, d
 {
     auto *b = make<QPushButton>(parent, name, caption.trimmed(), left, top, width, height);
     b->setText(caption);
+    fitCaption(b);
     return b;
 }
 
@@ -61,6 +64,7 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, d
 {
     auto *box = make<QCheckBox>(parent, name, caption, left, top, width, height);
     box->setText(caption);
+    fitCaption(box);
     return box;
 }
 
@@ -134,9 +138,6 @@ void VelmNShare::makeLayout()
     Command6->hide();
     Check2 = checkBox(this, "Check2", QStringLiteral("Approved"), 278, 858, 81, 33);
     Check2->hide();
-    // Long captions on narrow buttons wrap as they did on the buttons drawn.
-    for (QPushButton *b : {Command3, Command7, Command8, Command6})
-        b->setStyleSheet(QStringLiteral("QPushButton { padding: 0px; }"));
 }
 
 void VelmNShare::makeTimers()

@@ -96,6 +96,31 @@ TEST_F(PreviewLoadTest, MissingSceneFile)
     EXPECT_FALSE(w.Check1->isEnabled());
 }
 
+TEST_F(PreviewLoadTest, SceneFilesThatCannotBeReadAreReported)
+{
+    writeScene(QStringLiteral("Huge"), QByteArray(2 * 1024 * 1024, 'K'));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), base(QStringLiteral("Scenes/Zero.scn"))));
+    writeList("Huge\n\r\r\nZero\n\r\r\n");
+    VelmNShare &w = openLibrary();
+    EXPECT_EQ(entries(w.List2), QStringList{"Huge"}); // a device is no scene file
+    const struct {
+        const char *label;
+        const char *scene;
+        const char *reason;
+    } rows[] = {{"too large", "Huge", "larger than"}, {"a device", "Zero", "not a regular file"}};
+    for (const auto &row : rows) {
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        click(w.List1, QString::fromUtf8(row.scene));
+        ASSERT_EQ(messages.shown.size(), 1) << row.label;
+        EXPECT_TRUE(messages.shown[0].text.contains(base(QStringLiteral("Scenes/%1.scn").arg(row.scene))))
+            << messages.shown[0].text.toStdString();
+        EXPECT_TRUE(messages.shown[0].text.contains(QString::fromUtf8(row.reason)))
+            << messages.shown[0].text.toStdString();
+        EXPECT_FALSE(w.VelmMouth->isVisibleTo(&w)) << row.label;
+    }
+}
+
 TEST_F(PreviewLoadTest, MissingMouthFrames)
 {
     writeBeach();
