@@ -40,6 +40,40 @@ std::optional<int32_t> toInt32(const QString &text)
     return v ? std::optional<int32_t>(static_cast<int32_t>(*v)) : std::nullopt;
 }
 
+std::optional<double> toReal(const QString &text)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty() || (t.contains(u'.') && t.contains(u',')))
+        return std::nullopt;
+    t.replace(u',', u'.');
+    bool ok = false;
+    const double d = t.toDouble(&ok); // locale independent: "." only
+    if (!ok || !std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
+
+template <class Int>
+static std::optional<Int> wholeOf(double v)
+{
+    if (!std::isfinite(v))
+        return std::nullopt;
+    const double r = std::nearbyint(v);
+    if (r < double(std::numeric_limits<Int>::min()) || r > double(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(r);
+}
+
+std::optional<int16_t> int16Of(double v)
+{
+    return wholeOf<int16_t>(v);
+}
+
+std::optional<int32_t> int32Of(double v)
+{
+    return wholeOf<int32_t>(v);
+}
+
 double val(const QString &text)
 {
     int i = 0;

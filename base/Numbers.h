@@ -18,6 +18,16 @@ std::optional<int16_t> toInt16(const QString &text);
 // The same for 32 bits.
 std::optional<int32_t> toInt32(const QString &text);
 
+// A number as a Windows program wrote it in its user's format: blanks around
+// it ignored, "." or "," as the decimal point. Returns nothing for an empty
+// text, a text that is not a number, and one that is not finite ("nan",
+// "inf", "1e400").
+std::optional<double> toReal(const QString &text);
+// A number rounded half to even into 16 or 32 bits; nothing when it does not
+// fit or is not finite.
+std::optional<int16_t> int16Of(double v);
+std::optional<int32_t> int32Of(double v);
+
 // Reads a number from the start of a text as Val does: leading blanks, tabs and
 // line feeds are skipped, blanks inside the number too, reading stops at the
 // first character that cannot belong to it; "&H" and "&O" prefixes are hex and

@@ -65,7 +65,7 @@ QImage LoadPicture(const QString &path, QString *error)
         // would then grow fourfold or more in memory.
         const QSize size = header.size();
         const qint64 width = qAbs(qint64(size.width())), height = qAbs(qint64(size.height()));
-        if (limit > 0 && width * height * 4 > limit)
+        if (!pictureFitsInMemory(width, height))
             return refuse(QStringLiteral("the picture is %1 x %2 pixels, too large to load.").arg(width).arg(height));
     }
     file.seek(0);
@@ -81,6 +81,15 @@ QImage LoadPicture(const QString &path, QString *error)
     if (image.isNull())
         return refuse(reader.errorString() + u'.');
     return opaque(image);
+}
+
+bool pictureFitsInMemory(qint64 width, qint64 height)
+{
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit <= 0)
+        return true;
+    // Compared a side at a time first, so that the product cannot overflow.
+    return width <= limit && height <= limit && width * height <= limit / 4;
 }
 
 QSize HimetricSize(const QImage &picture)
@@ -141,6 +150,8 @@ bool ImageWorkspace::ResizeImage(int width, int height)
         return fail(QStringLiteral("There is no picture to resize."));
     if (width <= 0 || height <= 0)
         return fail(QStringLiteral("A picture cannot be resized to %1 x %2 pixels.").arg(width).arg(height));
+    if (!pictureFitsInMemory(width, height))
+        return fail(QStringLiteral("A picture of %1 x %2 pixels is too large to hold.").arg(width).arg(height));
     m_picture = m_picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return true;
 }

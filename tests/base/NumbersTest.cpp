@@ -38,6 +38,42 @@ TEST(Numbers, ThirtyTwoBitConversionRoundsHalvesToEvenAndRefusesWhatDoesNotFit)
         EXPECT_FALSE(toInt32(QString::fromUtf8(bad)).has_value()) << bad;
 }
 
+TEST(Numbers, NumbersWrittenInTheUsersFormat)
+{
+    // Read once, then rounded into 16 or 32 bits, halves to even.
+    const struct {
+        const char *label;
+        const char *text;
+        std::optional<double> real;
+        std::optional<int16_t> i16;
+        std::optional<int32_t> i32;
+    } rows[] = {
+        {"blanks around", " 10 ", 10, 10, 10},
+        {"half down to even", "2.5", 2.5, 2, 2},
+        {"half up to even", "3.5", 3.5, 4, 4},
+        {"comma as the point", "10,5", 10.5, 10, 10},
+        {"negative", "-7.5", -7.5, -8, -8},
+        {"largest 16-bit", "32767", 32767, 32767, 32767},
+        {"one past 16 bits", "32768", 32768, std::nullopt, 32768},
+        {"one past 32 bits", "2147483648", 2147483648.0, std::nullopt, std::nullopt},
+        {"exponent", "1e3", 1000, 1000, 1000},
+        {"empty", "", std::nullopt, std::nullopt, std::nullopt},
+        {"blank", "  ", std::nullopt, std::nullopt, std::nullopt},
+        {"text", "abc", std::nullopt, std::nullopt, std::nullopt},
+        {"number then text", "12px", std::nullopt, std::nullopt, std::nullopt},
+        {"both points", "1,000.5", std::nullopt, std::nullopt, std::nullopt},
+        {"nan", "nan", std::nullopt, std::nullopt, std::nullopt},
+        {"inf", "inf", std::nullopt, std::nullopt, std::nullopt},
+        {"beyond a double", "1e400", std::nullopt, std::nullopt, std::nullopt},
+    };
+    for (const auto &row : rows) {
+        const auto real = toReal(QString::fromUtf8(row.text));
+        EXPECT_EQ(real, row.real) << row.label;
+        EXPECT_EQ(real ? int16Of(*real) : std::nullopt, row.i16) << row.label;
+        EXPECT_EQ(real ? int32Of(*real) : std::nullopt, row.i32) << row.label;
+    }
+}
+
 TEST(Numbers, ValReadsTheStartOfAText)
 {
     const std::pair<const char *, double> cases[] = {

@@ -49,12 +49,26 @@ TEST(SceneList, ReaderRoundTripsTheWriter)
     QByteArray list;
     for (const char *name : {"Beach", "X", "Night Sky", "Caf\u00e9"})
         list = appendSceneListEntry(list, QString::fromUtf8(name));
-    // A one-character name is written but never listed.
-    EXPECT_EQ(readSceneList(list),
-              (QStringList{QStringLiteral("Beach"), QStringLiteral("Night Sky"), QStringLiteral("Caf\u00e9")}));
+    EXPECT_EQ(readSceneList(list), (QStringList{QStringLiteral("Beach"), QStringLiteral("X"),
+                                                QStringLiteral("Night Sky"), QStringLiteral("Caf\u00e9")}));
     EXPECT_TRUE(readSceneList({}).isEmpty());
-    // Reading stops at the first empty piece.
-    EXPECT_EQ(readSceneList("Beach\n\r\r\n\r\nLater\n\r\r\n"), QStringList{QStringLiteral("Beach")});
+}
+
+TEST(SceneList, ReaderKeepsEveryNameWhateverTheLineEnds)
+{
+    const struct {
+        const char *label;
+        QByteArray bytes;
+        QStringList names;
+    } rows[] = {
+        {"one-character name", "Ab\n\r\r\nC\n\r\r\nDune\n\r\r\n", {"Ab", "C", "Dune"}},
+        {"an empty entry between", "Beach\n\r\r\n\r\nLater\n\r\r\n", {"Beach", "Later"}},
+        {"plain CR LF", "Garden\r\nSea\r\n", {"Garden", "Sea"}},
+        {"no line end after the last", "Garden\nSea", {"Garden", "Sea"}},
+        {"line ends only", "\r\n\n\r", {}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(readSceneList(row.bytes), row.names) << row.label;
 }
 
 TEST(SceneList, UnreadableListIsReportedNotOverwritten)
