@@ -143,6 +143,12 @@ TEST_F(LibraryWindowTest, VelmScenesFromTheScenesFolder)
     VelmNShare &w = openLibrary();
     EXPECT_EQ(entries(w.List2), (QStringList{"Beach", "Dune", "Sea", "sea"}));
     EXPECT_TRUE(entries(w.List1).isEmpty());
+    // Tabbing into a list marks its first entry but loads nothing.
+    w.activateWindow();
+    w.List2->setFocus(Qt::TabFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w.List2->currentRow(), 0);
+    EXPECT_EQ(w.SelectScene, QString());
     closeLibrary();
 
     // No Scenes folder: an empty list.
