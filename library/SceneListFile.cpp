@@ -35,8 +35,11 @@ QStringList readSceneList(const QByteArray &contents)
 
 bool sceneListContains(const QByteArray &contents, const QString &name)
 {
-    const QStringList entries = fromWindows1252(contents).split(QRegularExpression(QStringLiteral("[\r\n]+")),
-                                                                Qt::SkipEmptyParts);
+    QStringList entries = fromWindows1252(contents).split(QRegularExpression(QStringLiteral("[\r\n]+")),
+                                                          Qt::SkipEmptyParts);
+    // A list that another program wrote may hold entries that the library
+    // reads differently; a name it shows is listed already all the same.
+    entries += readSceneList(contents);
     for (const QString &entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return true;

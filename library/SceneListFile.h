@@ -14,7 +14,8 @@ QString sceneListPath(const QString &baseFolder);
 // LF removed, pieces of two or more characters kept, up to the first empty piece.
 QStringList readSceneList(const QByteArray &contents);
 
-// True when an entry equal to `name`, letter case ignored, is already listed.
+// True when an entry equal to `name`, letter case ignored, is already listed:
+// a line of the file, or a name that readSceneList gives.
 bool sceneListContains(const QByteArray &contents, const QString &name);
 
 // The contents with `name` added as a new entry (old contents, name, LF, CR, CR, LF).

@@ -57,6 +57,31 @@ TEST(SceneList, ReaderRoundTripsTheWriter)
     EXPECT_EQ(readSceneList("Beach\n\r\r\n\r\nLater\n\r\r\n"), QStringList{QStringLiteral("Beach")});
 }
 
+// A list another program wrote with plain CR LF endings: the library reads
+// the names its own way, and the writer finds each of them all the same, so
+// saving a listed scene never lists it twice.
+TEST(SceneList, WhatTheLibraryListsTheWriterFinds)
+{
+    const QString hostile = QStringLiteral(SCENARA_FUZZ_CORPUS "/scene_list/scenelist-crlf-accent.dat");
+    const FileRead read = readFile(hostile, 100);
+    ASSERT_TRUE(read.ok) << read.error.toStdString();
+    ASSERT_EQ(read.bytes, QByteArray("\xe7one\r\ntwo\r\n"));
+    const QStringList listed = readSceneList(read.bytes);
+    ASSERT_FALSE(listed.isEmpty());
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("myscenes.dat"));
+    ASSERT_TRUE(writeFileAtomically(path, read.bytes));
+    for (const QString &name : listed) {
+        EXPECT_TRUE(sceneListContains(read.bytes, name)) << name.toStdString();
+        bool added = true;
+        ASSERT_TRUE(addSceneToList(path, name, &added));
+        EXPECT_FALSE(added) << name.toStdString();
+    }
+    const FileRead after = readFile(path, 100);
+    ASSERT_TRUE(after.ok);
+    EXPECT_EQ(after.bytes, read.bytes);
+}
+
 TEST(SceneList, UnreadableListIsReportedNotOverwritten)
 {
     QTemporaryDir dir;
