@@ -82,6 +82,18 @@ TEST(SceneList, WhatTheLibraryListsTheWriterFinds)
     EXPECT_EQ(after.bytes, read.bytes);
 }
 
+// A last name without its line end, as an editor may leave it: the new name
+// goes on a line of its own instead of lengthening that name.
+TEST(SceneList, ANewNameIsNeverGluedOntoTheLastOne)
+{
+    EXPECT_EQ(appendSceneListEntry("Beach", QStringLiteral("Night")), QByteArray("Beach\n\r\r\nNight\n\r\r\n"));
+    EXPECT_EQ(appendSceneListEntry("Beach\r\n", QStringLiteral("Night")), QByteArray("Beach\r\nNight\n\r\r\n"));
+    const QByteArray glued = appendSceneListEntry("Beach", QStringLiteral("Night"));
+    EXPECT_TRUE(sceneListContains(glued, QStringLiteral("Beach")));
+    EXPECT_TRUE(sceneListContains(glued, QStringLiteral("Night")));
+    EXPECT_EQ(readSceneList(glued), (QStringList{QStringLiteral("Beach"), QStringLiteral("Night")}));
+}
+
 TEST(SceneList, UnreadableListIsReportedNotOverwritten)
 {
     QTemporaryDir dir;
