@@ -182,7 +182,25 @@ DecodedPicture decodePicture(const QByteArray &bytes)
     QImageReader reader(&device, format);
     // Only the format of the content: no other decoder is asked.
     reader.setAutoDetectImageFormat(false);
-    result.image = reader.read();
+    QImage image;
+    if (format == "bmp") {
+        // The BMP decoder writes into the picture it is given when its size and
+        // format fit, and leaves the pixels that run-length coded rows skip as
+        // it finds them: given none, that is whatever the memory held. A
+        // picture of colour 0 makes them the same on every load.
+        const QSize size = reader.size(); // a negative height: rows stored top down
+        const QImage::Format pixels = reader.imageFormat();
+        const qint64 width = size.width(), height = qAbs(qint64(size.height()));
+        const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+        if (width > 0 && height > 0 && pixels != QImage::Format_Invalid
+            && width * height * 4 <= (limit > 0 ? limit : qint64(1) << 31)) {
+            image = QImage(int(width), int(height), pixels);
+            image.fill(0);
+        }
+    }
+    if (!reader.read(&image))
+        image = QImage();
+    result.image = image;
     result.cutShort = device.ranOut();
     if (result.image.isNull())
         result.error = reader.errorString();

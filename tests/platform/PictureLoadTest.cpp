@@ -249,6 +249,33 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
     EXPECT_NE(decoded.image, whole);
 }
 
+// Run-length coded rows may end before the picture does (an end-of-picture
+// code after the first row here): the pixels they skip are colour 0 of the
+// palette on every load, never what the memory held before.
+TEST_F(PictureLoadTest, PixelsThatRunLengthRowsSkipAreColourZero)
+{
+    QByteArray bmp("BM");
+    bmp += QByteArray(12 + 40, '\0');
+    putLittleEndian(bmp, 10, 14 + 40 + 8, 4);      // the rows follow the palette
+    putLittleEndian(bmp, 14, 40, 4);               // the Windows header
+    putLittleEndian(bmp, 18, 4, 4);                // 4 x 4
+    putLittleEndian(bmp, 22, 4, 4);
+    putLittleEndian(bmp, 26, 1, 2);                // one plane
+    putLittleEndian(bmp, 28, 8, 2);                // 8 bits a pixel
+    putLittleEndian(bmp, 30, 1, 4);                // run-length coded
+    putLittleEndian(bmp, 46, 2, 4);                // two colours
+    bmp += QByteArray::fromHex("1e140a00" "3264c800"); // (10, 20, 30) and (200, 100, 50)
+    bmp += QByteArray::fromHex("0401" "0001");     // the bottom row in colour 1, then the end
+    putLittleEndian(bmp, 2, bmp.size(), 4);
+    const QString path = write(QStringLiteral("rle0001.bmp"), bmp);
+    QImage expected(4, 4, QImage::Format_RGB32);
+    expected.fill(qRgb(10, 20, 30));
+    for (int x = 0; x < 4; ++x)
+        expected.setPixel(x, 3, qRgb(200, 100, 50));
+    for (int load = 0; load < 3; ++load)
+        expectLoads(path, expected, true);
+}
+
 // The loader reads BMP and JPEG only, told by the content, whatever the name.
 TEST_F(PictureLoadTest, OnlyBmpAndJpegContentLoads)
 {
