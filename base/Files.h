@@ -79,8 +79,8 @@ private:
     QString m_reason;
 };
 
-// Reads at most `count` bytes of an open file from its start; fails when the
-// file ends before that (it was cut since its check).
+// Reads the first `count` bytes of an open file, and nothing past them; fails
+// when the file ends before that (it was cut since its check).
 [[nodiscard]] FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path);
 
 // Reads a whole file; returns false when it cannot be read or is no regular file.
