@@ -75,11 +75,13 @@ Form1::Form1()
         {Option1, &Form1::Option1_Click}, {Option2, &Form1::Option2_Click}, {Option3, &Form1::Option3_Click},
         {Option4, &Form1::Option4_Click}, {Option5, &Form1::Option5_Click},
     };
-    for (const auto &[option, handler] : handlers)
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
+    for (const auto &entry : handlers) {
+        const auto handler = entry.second;
+        connect(entry.first, &QRadioButton::toggled, this, [this, handler](bool on) {
             if (on)
                 (this->*handler)();
         });
+    }
     onCheckClick(Check1, this, &Form1::Check1_Click);
 
     buildEditor();

@@ -8,7 +8,9 @@
 #include <cstdint>
 #include <optional>
 
-// Nearest whole number, a half to the even neighbour (2.5 -> 2, 3.5 -> 4).
+// Nearest whole number, a half to the even neighbour (2.5 -> 2, 3.5 -> 4). A
+// value beyond the range of long long gives the nearest end of that range, NaN
+// gives 0; a caller that needs a narrower type checks the range itself.
 long long roundHalfEven(double v);
 
 // The 16-bit conversion of a text typed into a box: blanks around it are
@@ -31,7 +33,9 @@ std::optional<int32_t> int32Of(double v);
 // Reads a number from the start of a text as Val does: leading blanks, tabs and
 // line feeds are skipped, blanks inside the number too, reading stops at the
 // first character that cannot belong to it; "&H" and "&O" prefixes are hex and
-// octal. A text with no number gives 0.
+// octal. A text with no number gives 0, and so does a decimal number beyond
+// the range of a double; a hexadecimal or octal one that long gives the
+// largest double.
 double val(const QString &text);
 
 // A number in the default text format: up to `digits` significant digits, no

@@ -49,7 +49,11 @@ bool sceneListContains(const QByteArray &contents, const QString &name)
 
 QByteArray appendSceneListEntry(const QByteArray &contents, const QString &name)
 {
-    return contents + toWindows1252(name) + QByteArray("\n\r\r\n");
+    static const QByteArray kEntryEnd("\n\r\r\n");
+    // A list whose last name has no line end (written by hand or by another
+    // program) gets one first, so that the new name is not glued onto it.
+    const bool open = !contents.isEmpty() && !contents.endsWith('\n') && !contents.endsWith('\r');
+    return contents + (open ? kEntryEnd : QByteArray()) + toWindows1252(name) + kEntryEnd;
 }
 
 bool addSceneToList(const QString &listPath, const QString &name, bool *added, QString *error)

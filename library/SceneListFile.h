@@ -23,6 +23,7 @@ QStringList sceneFileNames(const QString &scenesFolder);
 bool sceneListContains(const QByteArray &contents, const QString &name);
 
 // The contents with `name` added as a new entry (old contents, name, LF, CR, CR, LF).
+// Contents whose last name has no line end get LF, CR, CR, LF before it.
 QByteArray appendSceneListEntry(const QByteArray &contents, const QString &name);
 
 // Adds `name` to the list file unless it is already listed; rewrites the file

@@ -3,6 +3,9 @@
 
 #include <QLocale>
 
+#include <cmath>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "tests/support/Printers.h"
@@ -83,6 +86,44 @@ TEST(Numbers, ValReadsTheStartOfAText)
     };
     for (const auto &[in, out] : cases)
         EXPECT_DOUBLE_EQ(val(QString::fromUtf8(in)), out) << in;
+}
+
+// Texts and values beyond every range: each gives a defined result or fails
+// cleanly, with nothing converted out of range (the sanitizers watch).
+TEST(Numbers, ValuesBeyondEveryRange)
+{
+    EXPECT_DOUBLE_EQ(val(QStringLiteral("&HFFFFFFFFFFFFFFFFF")), 295147905179352825855.0);
+    EXPECT_DOUBLE_EQ(val(QStringLiteral("&O7777777777777777777777")), 73786976294838206463.0);
+    EXPECT_EQ(val(QStringLiteral("&H") + QString(400, u'F')), std::numeric_limits<double>::max());
+    EXPECT_EQ(val(QStringLiteral("1e400")), 0.0);
+
+    const struct {
+        const char *label;
+        double in;
+        long long out;
+    } rounds[] = {
+        {"1e300", 1e300, std::numeric_limits<long long>::max()},
+        {"-1e300", -1e300, std::numeric_limits<long long>::min()},
+        {"2^63", 9223372036854775808.0, std::numeric_limits<long long>::max()},
+        {"-2^63", -9223372036854775808.0, std::numeric_limits<long long>::min()},
+        {"infinity", std::numeric_limits<double>::infinity(), std::numeric_limits<long long>::max()},
+        {"NaN", std::numeric_limits<double>::quiet_NaN(), 0},
+        {"2^62 + 0.5", 4611686018427387904.0, 4611686018427387904LL},
+    };
+    for (const auto &r : rounds)
+        EXPECT_EQ(roundHalfEven(r.in), r.out) << r.label;
+
+    for (const char *text : {"1e300", "1e400", "nan", "inf", "-inf", "&HFFFFFFFFFFFFFFFFF"})
+        EXPECT_FALSE(toInt16(QString::fromUtf8(text)).has_value()) << text;
+
+    // The largest doubles are written with the digits they need to read back.
+    for (double v : {std::numeric_limits<double>::max(), -std::numeric_limits<double>::max(),
+                     std::nextafter(std::numeric_limits<double>::max(), 0.0)}) {
+        const QString text = numberText(v);
+        EXPECT_EQ(val(text), v) << text.toStdString();
+    }
+    EXPECT_EQ(numberText(std::numeric_limits<double>::max()), QStringLiteral("1.7976931348623157E+308"));
+    EXPECT_EQ(numberText(1e300), QStringLiteral("1E+300"));
 }
 
 TEST(Numbers, DefaultFormatUsesAPointOnEveryLocale)
