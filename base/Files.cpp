@@ -5,10 +5,19 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 QString joinPath(const QString &folder, const QString &fragment)
 {
     QString joined = folder + fragment;
     joined.replace(u'\\', u'/');
+    if (!joined.contains(QStringLiteral("//")))
+        return joined;
     QString out;
     out.reserve(joined.size());
     for (QChar c : joined) {
@@ -161,52 +170,112 @@ bool isBareName(const QString &name)
     return true;
 }
 
-FileRead readFile(const QString &path, qint64 maxSize)
+namespace {
+
+void (*checkedHook)(const QString &path) = nullptr;
+
+QString systemReason(int error)
 {
-    const QString shown = QDir::toNativeSeparators(path);
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
+OpenedFile::OpenedFile(const QString &path)
+{
+    // Without O_NONBLOCK, opening a pipe waits until a writer opens it, perhaps for ever.
+    const QByteArray name = QFile::encodeName(path);
+    do
+        m_fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0) {
+        const int error = errno;
+        m_problem = error == ENOENT ? Problem::Missing : Problem::System;
+        m_reason = error == ENOENT ? QStringLiteral("the file does not exist") : systemReason(error);
+        return;
+    }
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0) {
+        m_problem = Problem::System;
+        m_reason = systemReason(errno);
+    } else if (S_ISDIR(st.st_mode)) {
+        m_problem = Problem::Folder;
+        m_reason = QStringLiteral("it is a folder");
+    } else if (!S_ISREG(st.st_mode)) {
+        // A pipe or a device would be read until its writer stops, perhaps never.
+        m_problem = Problem::NotRegular;
+        m_reason = QStringLiteral("it is not a regular file");
+    } else {
+        // A regular file is read with ordinary, waiting reads.
+        const int flags = ::fcntl(m_fd, F_GETFL);
+        if (flags == -1 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
+            m_problem = Problem::System;
+            m_reason = systemReason(errno);
+        } else {
+            m_size = qint64(st.st_size);
+        }
+    }
+    if (!ok()) {
+        ::close(m_fd);
+        m_fd = -1;
+        return;
+    }
+    if (checkedHook)
+        checkedHook(path);
+}
+
+OpenedFile::~OpenedFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void OpenedFile::setCheckedHook(void (*hook)(const QString &path))
+{
+    checkedHook = hook;
+}
+
+FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path)
+{
     FileRead result;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        result.error = QStringLiteral("Could not read %1: the file does not exist").arg(shown);
-        return result;
-    }
-    // A pipe or a device would be read until its writer stops, perhaps never.
-    if (!info.isFile()) {
-        result.error = QStringLiteral("Could not read %1: it is not a regular file").arg(shown);
-        return result;
-    }
-    if (info.size() > maxSize) {
-        result.error = QStringLiteral("Could not read %1: it is larger than %2 bytes").arg(shown).arg(maxSize);
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
-        return result;
-    }
-    // The buffer is sized by the file, not by the limit. Reading goes on to the
-    // end, at most one byte past the limit, so a file that grew since the check
-    // is read whole or caught.
-    QByteArray bytes;
-    qint64 want = info.size() + 1;
-    for (;;) {
-        const QByteArray part = file.read(qMin(want, maxSize + 1 - bytes.size()));
-        if (file.error() != QFileDevice::NoError) {
-            result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
+    QByteArray bytes(count, Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < count) {
+        const ssize_t n = ::pread(file.descriptor(), bytes.data() + done, size_t(count - done), off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            result.error =
+                QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path), systemReason(errno));
             return result;
         }
-        if (part.isEmpty())
-            break;
-        bytes += part;
-        if (bytes.size() > maxSize)
-            break;
-        want = 64 * 1024;
-    }
-    if (bytes.size() > maxSize) {
-        result.error = QStringLiteral("Could not read %1: it is larger than %2 bytes").arg(shown).arg(maxSize);
-        return result;
+        if (n == 0) {
+            result.error = QStringLiteral("Could not read %1: it became shorter while it was read")
+                               .arg(QDir::toNativeSeparators(path));
+            return result;
+        }
+        done += n;
     }
     result.ok = true;
     result.bytes = std::move(bytes);
     return result;
+}
+
+FileRead readFile(const QString &path, qint64 maxSize)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    FileRead result;
+    const OpenedFile file(path);
+    if (!file.ok()) {
+        const QString reason =
+            file.problem() == OpenedFile::Problem::Folder ? QStringLiteral("it is not a regular file") : file.reason();
+        result.error = QStringLiteral("Could not read %1: %2").arg(shown, reason);
+        return result;
+    }
+    if (file.size() > maxSize) {
+        result.error = QStringLiteral("Could not read %1: it is larger than %2 bytes").arg(shown).arg(maxSize);
+        return result;
+    }
+    // No more than the size that passed the check: bytes added since are not read.
+    return readOpenedFile(file, file.size(), path);
 }

@@ -58,7 +58,42 @@ bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *
 
 // Reads a whole regular file of at most `maxSize` bytes. A folder, a pipe or a
 // device, a larger file, a failed open or a short read fail with the reason.
+// The checks are made on the open file, and no more is read than the size
+// they passed, so a file swapped or grown in between changes nothing.
 [[nodiscard]] FileRead readFile(const QString &path, qint64 maxSize);
+
+// A file opened for reading and checked as it is open: a regular file, and
+// its size at the check. The descriptor closes with this object.
+class OpenedFile {
+public:
+    enum class Problem { None, Missing, Folder, NotRegular, System };
+    explicit OpenedFile(const QString &path);
+    ~OpenedFile();
+    OpenedFile(const OpenedFile &) = delete;
+    OpenedFile &operator=(const OpenedFile &) = delete;
+
+    bool ok() const { return m_problem == Problem::None; }
+    Problem problem() const { return m_problem; }
+    // The reason it failed, for a sentence: "the file does not exist", "it is
+    // a folder", "it is not a regular file" or the system's own text.
+    const QString &reason() const { return m_reason; }
+    int descriptor() const { return m_fd; }
+    qint64 size() const { return m_size; }
+
+    // For tests: runs on every file that passed its check, before it is read,
+    // where another program could change it.
+    static void setCheckedHook(void (*hook)(const QString &path));
+
+private:
+    int m_fd = -1;
+    qint64 m_size = 0;
+    Problem m_problem = Problem::None;
+    QString m_reason;
+};
+
+// Reads the first `count` bytes of an open file, and nothing past them; fails
+// when the file ends before that (it was cut since its check).
+[[nodiscard]] FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path);
 
 // Reads a whole file; returns false when it cannot be read or is no regular file.
 bool readWholeFile(const QString &path, QByteArray *bytes);

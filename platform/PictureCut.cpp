@@ -1,22 +1,19 @@
 #include "platform/PictureCut.h"
 
+#include "base/Files.h"
+#include "platform/ImageWorkspace.h"
 #include "platform/PictureCutFormats.h"
 
-#include <QFile>
 #include <QImageReader>
 
 #include <algorithm>
 #include <limits>
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 QRect cutRect(const CutRequest &request, qint64 width, qint64 height)
 {
-    if (width <= 0 || height <= 0)
-        return QRect();
-    if (request.maxPictureBytes > 0 && width * height * 4 > request.maxPictureBytes)
+    if (width <= 0 || height <= 0 || !pictureFitsInMemory(width, height))
         return QRect();
     if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max())
         return QRect();
@@ -36,28 +33,22 @@ bool PictureCutter::read(const QString &path, const std::optional<PictureArea> &
 {
     m_picture = QImage(); // it points into the buffers about to be reused
     m_lastReader = Reader::None;
-    // Without waiting: a pipe opened for reading would wait for a writer.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    // The same limits as LoadPicture: a file larger than twice the readers'
-    // allocation limit holds no picture the program loads.
+    // Checked as it is open: a regular file (a pipe is never waited on), not
+    // empty, and no larger than twice the readers' allocation limit, as the
+    // loader takes it.
+    const OpenedFile opened(path);
     const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    struct stat st;
-    bool cut = false;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && !(limit > 0 && st.st_size > 2 * limit)) {
-        const CutRequest request{fd, qint64(st.st_size), area, limit};
-        uchar magic[2] = {0, 0};
-        if (::pread(fd, magic, 2, 0) == 2) {
-            if (magic[0] == 0xFF && magic[1] == 0xD8 && readJpegCut(request, m_pixels, m_input, &m_picture))
-                m_lastReader = Reader::Jpeg;
-            else if (magic[0] == 'B' && magic[1] == 'M' && readBmpCut(request, m_pixels, m_input, &m_picture))
-                m_lastReader = Reader::Bmp;
-        }
-        cut = m_lastReader != Reader::None;
-    }
-    ::close(fd);
-    if (!cut)
+    if (!opened.ok() || opened.size() == 0 || (limit > 0 && opened.size() > 2 * limit))
+        return false;
+    const CutRequest request{opened.descriptor(), opened.size(), area};
+    uchar magic[2] = {0, 0};
+    if (::pread(request.fd, magic, 2, 0) != 2)
+        return false;
+    if (magic[0] == 0xFF && magic[1] == 0xD8 && readJpegCut(request, m_pixels, m_input, &m_picture))
+        m_lastReader = Reader::Jpeg;
+    else if (magic[0] == 'B' && magic[1] == 'M' && readBmpCut(request, m_pixels, m_input, &m_picture))
+        m_lastReader = Reader::Bmp;
+    else
         m_picture = QImage();
-    return cut;
+    return m_lastReader != Reader::None;
 }

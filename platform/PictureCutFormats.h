@@ -10,11 +10,10 @@ struct CutRequest {
     int fd = -1;
     qint64 fileSize = 0;
     std::optional<PictureArea> area;
-    qint64 maxPictureBytes = 0; // width x height x 4 above this is left to LoadPicture; 0: no limit
 };
 
 // The part of a width x height picture that the request keeps; empty when
-// nothing of the area lies inside or the picture is too large.
+// nothing of the area lies inside or the picture is too large to hold.
 QRect cutRect(const CutRequest &request, qint64 width, qint64 height);
 
 // Both fill `pixels` with the cut at 4 bytes a pixel and set `picture` to a

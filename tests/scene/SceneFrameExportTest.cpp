@@ -177,29 +177,31 @@ TEST_F(SceneFrameExport, FramesAreTheBytesTheWholeLoadGave)
 
 // The files that readers once got wrong, through the export: whole pictures
 // are saved as the whole load saved them; the cutter takes none of the
-// damaged ones, which get the loader's own verdict and reason.
-TEST_F(SceneFrameExport, HostileInputsGiveTheLoadersVerdicts)
+// damaged ones, and the loader refuses them by name.
+TEST_F(SceneFrameExport, HostileInputsGiveTheirVerdicts)
 {
     // The whole load of the damaged JPEG below says what the decoder skipped.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.gui.imageio.jpeg.warning=false"));
-    const QString data = QStringLiteral(SCENARA_TEST_DATA "/hostile-inputs/");
+    const QString data = QStringLiteral(SCENARA_FUZZ_CORPUS "/picture_load/");
+    const QString cutShort = QStringLiteral("ends before its picture does");
     const struct {
         const char *name;
-        bool whole;
+        QString refusal; // empty: the picture is whole
     } cases[] = {
-        {"whole.jpg", true},
-        {"whole24.bmp", true},
-        {"bmp8-whole.bmp", true},
-        {"wholerle8.bmp", true},
-        {"jpeg-garbage-whole.jpg", true},
-        {"bmp8-offbits0-whole.bmp", true},
-        {"bmp-infosize0-whole.bmp", true},
-        {"jpeg-plain-truncated.jpg", false},
-        {"jpeg-garbage-truncated.jpg", false},
-        {"bmp24-truncated.bmp", false},
-        {"bmp8-offbits0-truncated.bmp", false},
-        {"bmp-infosize0-truncated.bmp", false},
-        {"bmprle8-truncated.bmp", false},
+        {"whole.jpg", QString()},
+        {"whole24.bmp", QString()},
+        {"bmp8-whole.bmp", QString()},
+        {"wholerle8.bmp", QString()},
+        {"jpeg-garbage-whole.jpg", QString()},
+        {"bmp8-offbits0-whole.bmp", QString()},
+        {"bmp-infosize0-whole.bmp", QString()},
+        {"jpeg-plain-truncated.jpg", cutShort},
+        {"jpeg-garbage-truncated.jpg", cutShort},
+        {"bmp24-truncated.bmp", cutShort},
+        {"bmp8-offbits0-truncated.bmp", cutShort},
+        {"bmp-infosize0-truncated.bmp", cutShort},
+        {"bmprle8-truncated.bmp", cutShort},
+        {"bmp-row-overflow-54bytes.bmp", QStringLiteral("Could not load the picture")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -213,28 +215,20 @@ TEST_F(SceneFrameExport, HostileInputsGiveTheLoadersVerdicts)
             ImageWorkspace w;
             QString error;
             const bool saved = exportFramePlan(w, plan, crop, &error);
-            if (c.whole) {
+            if (c.refusal.isEmpty()) {
                 ASSERT_TRUE(saved) << error.toStdString();
                 EXPECT_EQ(bytesOf(target), savedTheWholeLoadWay(source, crop));
                 continue;
             }
             PictureCutter cutter;
             EXPECT_FALSE(cutter.read(source, PictureArea{1, 1, 4, 3}));
-            ImageWorkspace loader;
-            const bool loaded = loader.LoadImageFile(source);
-            EXPECT_EQ(saved, loaded);
-            if (!loaded) {
-                EXPECT_EQ(error, loader.LastError());
-                EXPECT_FALSE(QFile::exists(target));
-            }
+            EXPECT_FALSE(saved);
+            EXPECT_TRUE(error.contains(c.refusal)) << error.toStdString();
+            EXPECT_TRUE(error.contains(QLatin1String(c.name))) << error.toStdString();
+            EXPECT_FALSE(QFile::exists(target));
         }
     }
     QLoggingCategory::setFilterRules(QString());
-
-    // Sizes whose products overflow 64 bits are refused without reading.
-    PictureCutter cutter;
-    EXPECT_FALSE(cutter.read(data + QStringLiteral("bmp-row-overflow-54bytes.bmp"), PictureArea{1, 1, 4, 3}));
-    EXPECT_FALSE(cutter.read(data + QStringLiteral("bmp-row-overflow-54bytes.bmp"), std::nullopt));
 }
 
 } // namespace

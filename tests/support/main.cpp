@@ -26,6 +26,7 @@ static void quietHandler(QtMsgType type, const QMessageLogContext &context, cons
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("SDL_AUDIODRIVER", "dummy"); // speech and sounds play on SDL's silent device
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
