@@ -4,28 +4,15 @@
 // whole, either as the earlier save wrote it or as the new save writes it; the
 // next save removes what the interrupted one left behind.
 
-#include "app/SceneState.h"
 #include "base/FileTransaction.h"
-#include "designers/frmFormDesign.h"
-#include "platform/Form.h"
-#include "scene/ExtraAnimProps.h"
-#include "scene/SaveScene.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/scene/SceneSaveFixture.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
-#include <QImage>
-#include <QLineEdit>
 #include <QMap>
-#include <QPushButton>
-#include <QTest>
 
 #include <cerrno>
 
 namespace {
-
-const QString kSaved = QStringLiteral("Your Scene has been saved.");
 
 using Disk = QMap<QString, QByteArray>; // every file under a folder, by its path inside
 
@@ -65,22 +52,12 @@ public:
     }
 };
 
-class SceneSaveUnitTest : public AppTest {
+class SceneSaveUnitTest : public SceneSaveTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        startProgram();
-        series = tempPath(QStringLiteral("art/"));
-        QDir().mkpath(series);
-        SceneState &s = scene();
-        s.PrimaryFirstFramePath = series + QStringLiteral("Girl0001.bmp");
-        s.PrimaryFramePrefix = series + QStringLiteral("Girl");
-        s.PrimaryFrameExt = QStringLiteral(".bmp");
-        drawSources(0);
-        s.LayerPlacements[LayerMainMouth] = {Value::longValue(350), Value::longValue(250), Value::real(56),
-                                             Value::real(41)};
-        AnimFrameSet &extra = s.ExtraFrameSet;
+        SceneSaveTest::SetUp();
+        AnimFrameSet &extra = scene().ExtraFrameSet;
         extra.FirstFramePath = series + QStringLiteral("Fish01.jpg");
         extra.FrameFolder = series;
         extra.FrameBaseName = QStringLiteral("Fish");
@@ -88,24 +65,23 @@ protected:
         extra.FirstFrame = Value::integer(1);
         extra.LastFrame = Value::integer(4);
         extra.FrameCount = Value::integer(4);
-        s.SceneHasExtraAnim = s.ExtraPlaced = FlagOn;
+        scene().SceneHasExtraAnim = scene().ExtraPlaced = FlagOn;
         form<ExtraAnimProps>().Text2->setText(QStringLiteral("4"));
+        drawSources(0);
     }
     void TearDown() override
     {
         setFileCalls(nullptr);
-        AppTest::TearDown();
+        SceneSaveTest::TearDown();
     }
 
-    // The main series (BMP) and the extra frames (JPEG), in shades that the
-    // version number changes, and the mouth frames cut from them.
+    // The first frames of the main series (BMP) and the extra frames (JPEG),
+    // in shades that the version number changes, and the mouth frames cut
+    // from them.
     void drawSources(int version)
     {
-        for (int n = 1; n <= 7; ++n) {
-            QImage frame(500, 500, QImage::Format_RGB32);
-            frame.fill(QColor((30 * n + 70 * version) % 256, (50 * n) % 256, 90 + version));
-            ASSERT_TRUE(frame.save(series + QStringLiteral("Girl%1.bmp").arg(n, 4, 10, QLatin1Char('0')), "BMP"));
-        }
+        for (int n = 1; n <= 7; ++n)
+            draw(series + QStringLiteral("Girl%1.bmp").arg(n, 4, 10, QLatin1Char('0')), n + 50 * version);
         for (int n = 1; n <= 4; ++n) {
             QImage frame(320, 240, QImage::Format_RGB32);
             for (int y = 0; y < 240; ++y)
@@ -114,17 +90,14 @@ protected:
             ASSERT_TRUE(frame.save(series + QStringLiteral("Fish%1.jpg").arg(n, 2, 10, QLatin1Char('0')), "JPEG"));
         }
         ASSERT_TRUE(form<frmFormDesign>().CropPrimaryFrames());
-    }
+        }
 
-    // Types the name and presses OK, as a user does, answering the box that follows.
-    void save(const QString &name)
+    // Saves as a user does, answering the box that follows.
+    void saveAnswering(const QString &name)
     {
-        SaveScene &w = form<SaveScene>();
-        w.Show();
-        w.Text1->setText(name);
         messages.shown.clear();
         messages.answers.enqueue(MsgResult::Ok);
-        QTest::mouseClick(w.Image1, Qt::LeftButton);
+        save(name);
     }
 
     Disk disk() const
@@ -161,13 +134,12 @@ protected:
         }
     }
 
-    QString series;
     InterruptingCalls calls;
 };
 
 TEST_F(SceneSaveUnitTest, AWriteThatFailsAtAPictureLeavesEveryFileWholeAndNothingBehind)
 {
-    save(QStringLiteral("Beach"));
+    saveAnswering(QStringLiteral("Beach"));
     ASSERT_EQ(messages.texts(), QStringList{kSaved});
     const Disk old = disk();
     ASSERT_EQ(old.size(), 14); // scene file, list, background, 7 mouths and 4 extra frames
@@ -175,7 +147,7 @@ TEST_F(SceneSaveUnitTest, AWriteThatFailsAtAPictureLeavesEveryFileWholeAndNothin
     drawSources(1);
     calls.failWriteAt = 4; // the scene file, Mouth01, Mouth02, then Mouth03 fails
     setFileCalls(&calls);
-    save(QStringLiteral("Beach"));
+    saveAnswering(QStringLiteral("Beach"));
     ASSERT_EQ(messages.shown.size(), 1);
     EXPECT_TRUE(messages.texts().first().contains(QStringLiteral("BeachMouth03.jpg: No space left on device")))
         << messages.texts().first().toStdString();
@@ -184,7 +156,7 @@ TEST_F(SceneSaveUnitTest, AWriteThatFailsAtAPictureLeavesEveryFileWholeAndNothin
     EXPECT_TRUE(temporaries(interrupted).isEmpty()) << temporaries(interrupted).join(u' ').toStdString();
 
     setFileCalls(nullptr);
-    save(QStringLiteral("Beach"));
+    saveAnswering(QStringLiteral("Beach"));
     ASSERT_EQ(messages.texts(), QStringList{kSaved});
     const Disk fresh = disk();
     EXPECT_EQ(fresh.keys(), old.keys());
@@ -209,7 +181,7 @@ TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCle
         QDir(baseFolder()).removeRecursively();
         drawSources(0);
         setFileCalls(nullptr);
-        save(QStringLiteral("Beach"));
+        saveAnswering(QStringLiteral("Beach"));
         ASSERT_EQ(messages.texts(), QStringList{kSaved});
         const Disk old = disk();
 
@@ -220,7 +192,7 @@ TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCle
         calls.disk = baseFolder();
         calls.afterCrash = tempPath(QStringLiteral("after-crash-%1/").arg(c.crashAtRename));
         setFileCalls(&calls);
-        save(QStringLiteral("Beach"));
+        saveAnswering(QStringLiteral("Beach"));
         ASSERT_EQ(messages.texts(), QStringList{kSaved});
         const Disk fresh = disk();
         EXPECT_TRUE(temporaries(fresh).isEmpty());
@@ -235,7 +207,7 @@ TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCle
         EXPECT_EQ(news, c.news);
         EXPECT_EQ(temporaries(afterCrash).size(), 13 - (c.crashAtRename - 1)); // all but the list
 
-        save(QStringLiteral("Beach"));
+        saveAnswering(QStringLiteral("Beach"));
         ASSERT_EQ(messages.texts(), QStringList{kSaved});
         const Disk next = disk();
         EXPECT_TRUE(temporaries(next).isEmpty()) << temporaries(next).join(u' ').toStdString();
