@@ -14,6 +14,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -52,9 +55,11 @@ QByteArray encodedByQt(const QImage &image, const char *format, bool progressive
     return bytes;
 }
 
-// A JPEG with the given sampling of the brightness component (2 x 2 is what
-// the Qt writer makes; 1 x 1 keeps the colours at full size, 4:4:4).
-QByteArray encodedSampled(const QImage &image, int horizontal, int vertical)
+// Encodes with libjpeg itself: `configure` sets what differs from its
+// defaults, `fill` writes row y at `components` bytes a pixel.
+QByteArray encodedByLibjpeg(int width, int height, int components, J_COLOR_SPACE space,
+                            const std::function<void(jpeg_compress_struct &)> &configure,
+                            const std::function<void(int, uchar *)> &fill)
 {
     jpeg_compress_struct info;
     jpeg_error_mgr errors;
@@ -63,25 +68,52 @@ QByteArray encodedSampled(const QImage &image, int horizontal, int vertical)
     unsigned char *out = nullptr;
     unsigned long size = 0;
     jpeg_mem_dest(&info, &out, &size);
-    info.image_width = JDIMENSION(image.width());
-    info.image_height = JDIMENSION(image.height());
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = components;
+    info.in_color_space = space;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, 85, TRUE);
-    info.comp_info[0].h_samp_factor = horizontal;
-    info.comp_info[0].v_samp_factor = vertical;
+    configure(info);
     jpeg_start_compress(&info, TRUE);
-    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    std::vector<uchar> row(size_t(width) * size_t(components));
     while (info.next_scanline < info.image_height) {
-        JSAMPROW row = const_cast<uchar *>(rgb.constScanLine(int(info.next_scanline)));
-        jpeg_write_scanlines(&info, &row, 1);
+        fill(int(info.next_scanline), row.data());
+        JSAMPROW rows = row.data();
+        jpeg_write_scanlines(&info, &rows, 1);
     }
     jpeg_finish_compress(&info);
     jpeg_destroy_compress(&info);
     const QByteArray bytes(reinterpret_cast<const char *>(out), qsizetype(size));
     std::free(out);
     return bytes;
+}
+
+// A JPEG with the given sampling of the brightness component (2 x 2 is what
+// the Qt writer makes; 1 x 1 keeps the colours at full size, 4:4:4), and a
+// restart marker every `restartRows` rows of blocks when not 0.
+QByteArray encodedSampled(const QImage &image, int horizontal, int vertical, int restartRows = 0)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    return encodedByLibjpeg(
+        image.width(), image.height(), 3, JCS_RGB,
+        [&](jpeg_compress_struct &info) {
+            jpeg_set_quality(&info, 85, TRUE);
+            info.comp_info[0].h_samp_factor = horizontal;
+            info.comp_info[0].v_samp_factor = vertical;
+            info.restart_in_rows = restartRows;
+        },
+        [&](int y, uchar *row) { std::memcpy(row, rgb.constScanLine(y), size_t(image.width()) * 3); });
+}
+
+// A JPEG of four inks (CMYK), as print programs write them.
+QByteArray encodedInks(int width, int height)
+{
+    return encodedByLibjpeg(
+        width, height, 4, JCS_CMYK, [](jpeg_compress_struct &) {},
+        [&](int y, uchar *row) {
+            for (int i = 0; i < width * 4; ++i)
+                row[i] = uchar(i * 7 + y);
+        });
 }
 
 void putLittleEndian(QByteArray &bytes, qsizetype at, qint64 value, int size)
@@ -208,6 +240,7 @@ TEST_F(PictureCutTest, JpegCutsEqualTheWholePictureCut)
         {"progressive", encodedByQt(photo, "JPEG", true)},
         {"colours at full size (4:4:4)", encodedSampled(photo, 1, 1)},
         {"colours at half width (4:2:2)", encodedSampled(photo, 2, 1)},
+        {"with restart markers", encodedSampled(photo, 2, 2, 1)},
         {"grey", encodedByQt(grey, "JPEG")},
     };
     for (const auto &source : sources) {
@@ -259,6 +292,7 @@ TEST_F(PictureCutTest, FilesItDoesNotReadExactlyAreLeftToTheLoader)
         {"a JPEG cut short", jpeg.left(jpeg.size() * 6 / 10)},
         {"a JPEG without its end marker", jpeg.left(jpeg.size() - 2)},
         {"a JPEG with a comment", encodedByQt(described, "JPEG")},
+        {"a JPEG of four inks", encodedInks(32, 24)},
         {"a BMP cut short by one byte", bmp.left(bmp.size() - 1)},
         {"a BMP of 4 bits a pixel", fourBits},
         {"a BMP with another header size", v5},
