@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 QString joinPath(const QString &folder, const QString &fragment)
 {
     QString joined = folder + fragment;
@@ -47,33 +49,23 @@ bool fileExists(const QString &path)
     return info.exists() && !info.isDir();
 }
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+FileResult writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
+    FileResult result;
     if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
+        result.error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return result;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    // Flushed and checked before the commit: a commit whose own flush fails
+    // (a full disk) still renames, and the file would be replaced by a part.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        result.error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
         file.cancelWriting();
-        return false;
+        return result;
     }
-    return true;
-}
-
-bool readWholeFile(const QString &path, QByteArray *bytes)
-{
-    // A pipe or a device would be read until its writer stops, perhaps never.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *bytes = file.readAll();
-    return true;
+    result.ok = true;
+    return result;
 }
 
 bool isBareName(const QString &name)
@@ -110,8 +102,17 @@ FileRead readFile(const QString &path, qint64 maxSize)
         result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
         return result;
     }
-    // Read one byte past the limit, so a file that grew since the check is caught.
-    QByteArray bytes = file.read(maxSize + 1);
+    // Read in pieces up to one byte past the limit, so that a file that grew
+    // since the check is caught; the buffer grows with what is read, never to
+    // the limit at once.
+    QByteArray bytes;
+    bytes.reserve(info.size() + 1);
+    while (bytes.size() <= maxSize) {
+        const QByteArray piece = file.read(std::min<qint64>(maxSize + 1 - bytes.size(), qint64(4) << 20));
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+    }
     if (file.error() != QFileDevice::NoError) {
         result.error = QStringLiteral("Could not read %1: %2").arg(shown, file.errorString());
         return result;

@@ -40,13 +40,9 @@ bool isBareName(const QString &name);
 bool fileExists(const QString &path);
 
 // Replaces a file whole: writes a temporary file beside it and renames it over
-// the old one, so a failure never leaves it truncated. On failure returns
-// false and sets `error` to a sentence that names the file.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// the old one, so a failure never leaves it truncated.
+[[nodiscard]] FileResult writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // Reads a whole regular file of at most `maxSize` bytes. A folder, a pipe or a
 // device, a larger file, a failed open or a short read fail with the reason.
 [[nodiscard]] FileRead readFile(const QString &path, qint64 maxSize);
-
-// Reads a whole file; returns false when it cannot be read or is no regular file.
-bool readWholeFile(const QString &path, QByteArray *bytes);

@@ -7,13 +7,13 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -53,12 +53,17 @@ QImage LoadPicture(const QString &path, QString *error)
     if (limit > 0 && info.size() > 2 * limit)
         return refuse(QStringLiteral("the file is too large to be a picture this program can load."));
 
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(file.errorString() + u'.');
+    FileRead read = readFile(path, limit > 0 ? 2 * limit : std::numeric_limits<qint64>::max());
+    if (!read) {
+        if (error)
+            *error = read.error;
+        return QImage();
+    }
     {
-        // The header first, so that a picture too large is refused before its file is read.
-        QImageReader header(&file);
+        // The header first, so that a picture too large is refused before it is decoded.
+        QBuffer start(&read.bytes);
+        start.open(QIODevice::ReadOnly);
+        QImageReader header(&start);
         if (!header.canRead())
             return refuse(QStringLiteral("it is not a BMP or JPEG picture."));
         // A picture stored with fewer bits a pixel passes the reader's limit and
@@ -68,15 +73,12 @@ QImage LoadPicture(const QString &path, QString *error)
         if (limit > 0 && width * height * 4 > limit)
             return refuse(QStringLiteral("the picture is %1 x %2 pixels, too large to load.").arg(width).arg(height));
     }
-    file.seek(0);
-    QByteArray bytes = file.readAll();
-    file.close();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    if (pictureFileCutShort(bytes))
+    if (pictureFileCutShort(read.bytes))
         return refuse(QStringLiteral("the file ends before its picture does; it may have been copied or saved only "
                                      "in part."));
+    QBuffer buffer(&read.bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     const QImage image = reader.read();
     if (image.isNull())
         return refuse(reader.errorString() + u'.');
@@ -150,11 +152,6 @@ bool ImageWorkspace::MakeThumbnail(int width, int height)
     return ResizeImage(width, height);
 }
 
-void ImageWorkspace::SetSaveOptions()
-{
-    // Every save writes JPEG at JpegQuality; there is no other setting to choose.
-}
-
 bool ImageWorkspace::SaveImageFile()
 {
     if (m_picture.isNull())
@@ -168,10 +165,8 @@ bool ImageWorkspace::SaveImageFile()
     writer.setQuality(JpegQuality);
     if (!writer.write(m_picture))
         return fail(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), writer.errorString()));
-    QString error;
-    if (!writeFileAtomically(m_saveName, bytes, &error))
-        return fail(error);
-    return true;
+    const FileResult written = writeFileAtomically(m_saveName, bytes);
+    return written ? true : fail(written.error);
 }
 
 int ImageWorkspace::ImageDisplayWidth() const

@@ -16,7 +16,6 @@ bool fail(QString *error, const QString &text)
 
 bool save(ImageWorkspace &workspace, const QString &target, QString *error)
 {
-    workspace.SetSaveOptions();
     workspace.SaveImageFileName(target);
     return workspace.SaveImageFile() || fail(error, workspace.LastError());
 }
@@ -25,8 +24,6 @@ bool save(ImageWorkspace &workspace, const QString &target, QString *error)
 
 bool saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets, QString *error)
 {
-    for (ImageWorkspace *w : workspaces)
-        w->PrepareImageControl();
     for (qsizetype n = 0; n < targets.size() && n < workspaces.size(); ++n)
         if (!save(*workspaces[n], targets[n], error))
             return false;
@@ -38,7 +35,6 @@ bool exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const std
 {
     if (!plan.error.isEmpty())
         return fail(error, plan.error);
-    workspace.PrepareImageControl();
     for (const FrameCopy &frame : plan.frames) {
         // The user named the series; its files may differ in letter case.
         const QString source = resolvePathIgnoringCase(frame.source);

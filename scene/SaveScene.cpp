@@ -236,9 +236,8 @@ void SaveScene::Image1_Click()
     }
 
     const QString scenePath = sceneFilePath(MyPath, name);
-    QString error;
-    if (!writeFileAtomically(scenePath, sceneFileBytes(s.SceneText.toText()), &error)) {
-        reportFailedStep(error);
+    if (const FileResult written = writeFileAtomically(scenePath, sceneFileBytes(s.SceneText.toText())); !written) {
+        reportFailedStep(written.error);
         return;
     }
 
@@ -270,8 +269,8 @@ void SaveScene::Image1_Click()
         return;
     }
 
-    if (!addSceneToList(sceneListPath(MyPath), name, nullptr, &error)) {
-        reportFailedStep(error);
+    if (const FileResult listed = addSceneToList(sceneListPath(MyPath), name); !listed) {
+        reportFailedStep(listed.error);
         return;
     }
 

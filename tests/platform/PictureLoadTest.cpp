@@ -1,15 +1,17 @@
 // Pictures a user can hand the program that are not whole pictures: each is
-// refused with a sentence naming the file, at once, and the workspace is left
-// empty; whole pictures in every layout the writers produce still load.
+// refused with a sentence naming the file, having read it at most once, and
+// the workspace is left empty; whole pictures in every layout the writers
+// produce still load.
 
 #include "platform/ImageWorkspace.h"
 #include "platform/PictureFile.h"
 
+#include "tests/support/FileWork.h"
 #include "tests/support/ScriptedServices.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 
 #include <sys/stat.h>
@@ -76,6 +78,10 @@ QByteArray withThumbnailSegment(const QByteArray &jpeg)
     return jpeg.left(2) + segment + payload + jpeg.mid(2);
 }
 
+// Bytes a test process reads besides the file under test while it watches:
+// its own look at the count, the watch's notes.
+constexpr qint64 ReadAside = 2048;
+
 class PictureLoadTest : public AppTest {
 protected:
     QString write(const QString &name, const QByteArray &bytes)
@@ -86,16 +92,20 @@ protected:
         file.write(bytes);
         return path;
     }
-    // The load fails at once, says which file and why, and leaves nothing to cut or save.
-    void expectRefused(const QString &path, const QString &why)
+    // The load fails, says which file and why, and leaves nothing to cut or
+    // save. It opens the file at most once (`opens`) and reads no more than
+    // the file holds.
+    void expectRefused(const QString &path, const QString &why, int opens = 1)
     {
         SCOPED_TRACE(path.toStdString());
         ImageWorkspace ws;
         ws.SetPicture(patterned(8, 8));
-        QElapsedTimer clock;
-        clock.start();
+        const QFileInfo file(path);
+        FileWork work({file.absolutePath()});
+        ASSERT_TRUE(work.watching());
         EXPECT_FALSE(ws.LoadImageFile(path));
-        EXPECT_LT(clock.elapsed(), 1000);
+        EXPECT_LE(work.opened(file.fileName()), opens);
+        EXPECT_LE(work.bytesRead(), (opens ? file.size() : 0) + ReadAside);
         EXPECT_FALSE(ws.HasPicture());
         EXPECT_TRUE(ws.LastError().startsWith(QStringLiteral("Could not load the picture ") + path + u':'))
             << ws.LastError().toStdString();
@@ -146,10 +156,10 @@ TEST_F(PictureLoadTest, FilesThatAreNoPictureAreRefusedWithTheirReason)
         expectRefused(write(QString::fromUtf8(c.name), c.bytes), c.why);
 
     // A 20000 x 20000 picture of its full size (a sparse file: nothing is
-    // written) is refused before a byte of it is read.
+    // written) is refused before it is opened.
     QFile huge(write(QStringLiteral("full0001.bmp"), bmpHeaderClaiming(20000, 20000, 24)));
     ASSERT_TRUE(huge.resize(54 + qint64(60000) * 20000));
-    expectRefused(huge.fileName(), QStringLiteral("too large"));
+    expectRefused(huge.fileName(), QStringLiteral("too large"), 0);
 }
 
 // Wherever a copy stops, the part is told from the whole.
@@ -170,13 +180,13 @@ TEST(PictureFileCutShort, EveryPartOfAWholeFileIsCutShortAndTheWholeIsNot)
 TEST_F(PictureLoadTest, PathsThatAreNoFileAreRefused)
 {
     QDir().mkpath(tempPath(QStringLiteral("folder0001.bmp")));
-    expectRefused(tempPath(QStringLiteral("folder0001.bmp")), QStringLiteral("it is a folder"));
+    expectRefused(tempPath(QStringLiteral("folder0001.bmp")), QStringLiteral("it is a folder"), 0);
     ASSERT_TRUE(QFile::link(tempPath(QStringLiteral("gone.bmp")), tempPath(QStringLiteral("dangling0001.bmp"))));
-    expectRefused(tempPath(QStringLiteral("dangling0001.bmp")), QStringLiteral("the file does not exist."));
-    expectRefused(tempPath(QStringLiteral("missing0001.bmp")), QStringLiteral("the file does not exist."));
+    expectRefused(tempPath(QStringLiteral("dangling0001.bmp")), QStringLiteral("the file does not exist."), 0);
+    expectRefused(tempPath(QStringLiteral("missing0001.bmp")), QStringLiteral("the file does not exist."), 0);
     // Opening a pipe would wait for a writer that never comes.
     ASSERT_EQ(mkfifo(QFile::encodeName(tempPath(QStringLiteral("pipe0001.bmp"))).constData(), 0600), 0);
-    expectRefused(tempPath(QStringLiteral("pipe0001.bmp")), QStringLiteral("not a regular file"));
+    expectRefused(tempPath(QStringLiteral("pipe0001.bmp")), QStringLiteral("not a regular file"), 0);
 }
 
 TEST_F(PictureLoadTest, WholePicturesInEveryLayoutStillLoad)
