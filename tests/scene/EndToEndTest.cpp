@@ -25,10 +25,8 @@
 #include "scene/Sound.h"
 #include "tests/designers/DesignerFixture.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
-#include <QImageWriter>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -42,19 +40,6 @@ QByteArray fileOf(std::initializer_list<const char *> lines)
     for (const char *line : lines)
         out += QByteArray(line) + "\r\n";
     return out + "\r\n";
-}
-
-// What the writer's JPEG of `area` of the source frame decodes to.
-QImage encodedCut(const QString &source, const QRect &area)
-{
-    const QImage cut = QImage(source).convertToFormat(QImage::Format_RGB32).copy(area);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "JPEG");
-    writer.setQuality(JpegQuality);
-    EXPECT_TRUE(writer.write(cut));
-    return QImage::fromData(bytes, "JPEG");
 }
 
 // Moves of the road: a crop rectangle's top-left corner in designer pixels and
@@ -227,9 +212,7 @@ protected:
         QStringList names;
         for (const Picture &p : pictures) {
             names << scene + p.name;
-            const QImage saved(base(QStringLiteral("Images/") + scene + p.name));
-            EXPECT_EQ(saved.size(), p.area.size()) << p.name.toStdString();
-            EXPECT_TRUE(saved == encodedCut(p.source, p.area)) << p.name.toStdString();
+            EXPECT_TRUE(isSavedCutOf(base(QStringLiteral("Images/") + scene + p.name), p.source, p.area));
         }
         QStringList written = QDir(base(QStringLiteral("Images"))).entryList({scene + QStringLiteral("*")}, QDir::Files);
         names.sort();
