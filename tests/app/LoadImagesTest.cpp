@@ -243,11 +243,12 @@ TEST_F(LoadImagesTest, NextIsRefusedUntilTheSeriesIsComplete)
 TEST_F(LoadImagesTest, WideSeriesRelayoutsTheCanvas)
 {
     struct Case {
+        const char *name;
         int width;
         QSize picBox;
-    } cases[] = {{1201, QSize(1115, 816)}, {1200, QSize(1200, 857)}};
+    } cases[] = {{"wider than 1200 pixels", 1201, QSize(1115, 816)}, {"1200 pixels wide", 1200, QSize(1200, 857)}};
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.width);
+        SCOPED_TRACE(c.name);
         destroyAllForms();
         const QString first = makeSeries(QStringLiteral("W%1").arg(c.width), "F", ".jpg", 1, 7, c.width, 20);
         pick(first);

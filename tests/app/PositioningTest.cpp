@@ -142,7 +142,8 @@ TEST_F(PositioningTest, FlagSetsGiveTheirSequenceOfSteps)
                     expected << step.message;
         EXPECT_EQ(said, expected);
         for (const PositioningStep &step : PositioningSteps())
-            EXPECT_EQ(scene().*step.placed, toFlag(c.placed.contains(step.layer))) << int(step.layer);
+            EXPECT_EQ(scene().*step.placed, toFlag(c.placed.contains(step.layer)))
+                << step.caption.toStdString();
     }
 }
 
@@ -150,7 +151,7 @@ TEST_F(PositioningTest, EachStepFillsItsStoreCaptionPlaceAndSize)
 {
     setLayers(Blink | User | UserBlink | Extra | Trigger);
     for (const PositioningStep &step : PositioningSteps()) {
-        SCOPED_TRACE(int(step.layer));
+        SCOPED_TRACE(step.caption.toStdString());
         // The previous layer was moved away from the start place.
         scene().LayerPlacements[step.layer].LayerX = Value::integer(7);
         messages.expect(MsgResult::Ok);

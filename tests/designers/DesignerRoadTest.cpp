@@ -253,35 +253,41 @@ TEST_F(DesignerRoadTest, RoutingTableOverTheLayerFlags)
     using F = RouteFrom;
     using T = RouteTo;
     struct Case {
+        const char *name;
         F from;
         std::initializer_list<Flag SceneState::*> on;
         T to;
     } cases[] = {
-        {F::ShowMouth, {}, T::Canvas},
-        {F::ShowMouth, {&SceneState::SceneHasMainBlink, &SceneState::SceneHasTrigger}, T::frmFormDesignB},
-        {F::ShowMouth, {&SceneState::SceneHasUser}, T::frmFormDesignC},
-        {F::ShowMouth, {&SceneState::SceneHasUserBlink}, T::Canvas}, // the user blink follows the user mouth only
-        {F::ShowMouth, {&SceneState::SceneHasExtraAnim, &SceneState::SceneHasTrigger}, T::frmFormDesignE},
-        {F::ShowMouth, {&SceneState::SceneHasTrigger}, T::frmFormDesignF},
-        {F::ShowBlink, {&SceneState::SceneHasMainBlink}, T::Canvas},
-        {F::ShowBlink, {&SceneState::SceneHasUser, &SceneState::SceneHasExtraAnim}, T::frmFormDesignC},
-        {F::ShowUserMouth, {&SceneState::SceneHasUserBlink, &SceneState::SceneHasExtraAnim}, T::frmFormDesignD},
-        {F::ShowUserMouth, {&SceneState::SceneHasTrigger}, T::frmFormDesignF},
-        {F::ShowUserBlink, {&SceneState::SceneHasUser, &SceneState::SceneHasExtraAnim}, T::frmFormDesignE},
-        {F::ShowExtraAnim, {&SceneState::SceneHasExtraAnim}, T::Canvas},
-        {F::ShowExtraAnim, {&SceneState::SceneHasTrigger}, T::frmFormDesignF},
-        {F::frmFormDesignE, {&SceneState::SceneHasTrigger}, T::frmFormDesignF},
-        {F::frmFormDesignF, {&SceneState::SceneHasTrigger}, T::Canvas},
-        {F::frmFormDesignG, {&SceneState::SceneHasMainBlink, &SceneState::SceneHasUser}, T::frmFormDesignC},
-        {F::frmFormDesignG, {&SceneState::SceneHasMainBlink}, T::Canvas},
+        {"mouth page, no layer", F::ShowMouth, {}, T::Canvas},
+        {"mouth page, blink before trigger", F::ShowMouth,
+         {&SceneState::SceneHasMainBlink, &SceneState::SceneHasTrigger}, T::frmFormDesignB},
+        {"mouth page, user mouth", F::ShowMouth, {&SceneState::SceneHasUser}, T::frmFormDesignC},
+        // The user blink follows the user mouth only.
+        {"mouth page, user blink alone", F::ShowMouth, {&SceneState::SceneHasUserBlink}, T::Canvas},
+        {"mouth page, extra before trigger", F::ShowMouth,
+         {&SceneState::SceneHasExtraAnim, &SceneState::SceneHasTrigger}, T::frmFormDesignE},
+        {"mouth page, trigger", F::ShowMouth, {&SceneState::SceneHasTrigger}, T::frmFormDesignF},
+        {"blink page, blink is behind it", F::ShowBlink, {&SceneState::SceneHasMainBlink}, T::Canvas},
+        {"blink page, user mouth before extra", F::ShowBlink,
+         {&SceneState::SceneHasUser, &SceneState::SceneHasExtraAnim}, T::frmFormDesignC},
+        {"user mouth page, user blink before extra", F::ShowUserMouth,
+         {&SceneState::SceneHasUserBlink, &SceneState::SceneHasExtraAnim}, T::frmFormDesignD},
+        {"user mouth page, trigger", F::ShowUserMouth, {&SceneState::SceneHasTrigger}, T::frmFormDesignF},
+        {"user blink page, extra", F::ShowUserBlink, {&SceneState::SceneHasUser, &SceneState::SceneHasExtraAnim},
+         T::frmFormDesignE},
+        {"extra page, extra is behind it", F::ShowExtraAnim, {&SceneState::SceneHasExtraAnim}, T::Canvas},
+        {"extra page, trigger", F::ShowExtraAnim, {&SceneState::SceneHasTrigger}, T::frmFormDesignF},
+        {"extra designer, trigger", F::frmFormDesignE, {&SceneState::SceneHasTrigger}, T::frmFormDesignF},
+        {"trigger designer, always the canvas", F::frmFormDesignF, {&SceneState::SceneHasTrigger}, T::Canvas},
+        {"brow designer, user mouth", F::frmFormDesignG,
+         {&SceneState::SceneHasMainBlink, &SceneState::SceneHasUser}, T::frmFormDesignC},
+        {"brow designer, blink is no next layer", F::frmFormDesignG, {&SceneState::SceneHasMainBlink}, T::Canvas},
     };
-    int row = 0;
     for (const Case &c : cases) {
         SceneState s;
         for (Flag SceneState::*flag : c.on)
             s.*flag = FlagOn;
-        EXPECT_EQ(NextLayerAfter(c.from, s), c.to) << "row " << row;
-        ++row;
+        EXPECT_EQ(NextLayerAfter(c.from, s), c.to) << c.name;
     }
 }
 
@@ -289,26 +295,29 @@ TEST_F(DesignerRoadTest, BackTargetsOfTheAnimationDesigners)
 {
     using P = ReviewPageId;
     struct Case {
+        const char *name;
         std::initializer_list<Flag SceneState::*> on;
         P extraBack, triggerBack;
     } cases[] = {
-        {{}, P::ShowMouth, P::ShowMouth},
-        {{&SceneState::SceneHasMainBlink}, P::ShowBlink, P::ShowBlink},
-        {{&SceneState::SceneHasMainBlink, &SceneState::SceneHasUser}, P::ShowUserMouth, P::ShowUserMouth},
-        {{&SceneState::SceneHasUser, &SceneState::SceneHasUserBlink}, P::ShowUserBlink, P::ShowUserBlink},
+        {"no layer", {}, P::ShowMouth, P::ShowMouth},
+        {"blink", {&SceneState::SceneHasMainBlink}, P::ShowBlink, P::ShowBlink},
+        {"blink and user mouth", {&SceneState::SceneHasMainBlink, &SceneState::SceneHasUser}, P::ShowUserMouth,
+         P::ShowUserMouth},
+        {"user mouth and blink", {&SceneState::SceneHasUser, &SceneState::SceneHasUserBlink}, P::ShowUserBlink,
+         P::ShowUserBlink},
         // No user character: no user blink page was filled on this road.
-        {{&SceneState::SceneHasUserBlink}, P::ShowMouth, P::ShowMouth},
-        {{&SceneState::SceneHasUserBlink, &SceneState::SceneHasMainBlink}, P::ShowBlink, P::ShowBlink},
-        {{&SceneState::SceneHasExtraAnim, &SceneState::SceneHasUser}, P::ShowUserMouth, P::ShowExtraAnim},
+        {"user blink without the user", {&SceneState::SceneHasUserBlink}, P::ShowMouth, P::ShowMouth},
+        {"user blink without the user, blink", {&SceneState::SceneHasUserBlink, &SceneState::SceneHasMainBlink},
+         P::ShowBlink, P::ShowBlink},
+        {"extra and user mouth", {&SceneState::SceneHasExtraAnim, &SceneState::SceneHasUser}, P::ShowUserMouth,
+         P::ShowExtraAnim},
     };
-    int row = 0;
     for (const Case &c : cases) {
         SceneState s;
         for (Flag SceneState::*flag : c.on)
             s.*flag = FlagOn;
-        EXPECT_EQ(ReviewPageBefore(false, s), c.extraBack) << "row " << row;
-        EXPECT_EQ(ReviewPageBefore(true, s), c.triggerBack) << "row " << row;
-        ++row;
+        EXPECT_EQ(ReviewPageBefore(false, s), c.extraBack) << c.name;
+        EXPECT_EQ(ReviewPageBefore(true, s), c.triggerBack) << c.name;
     }
 
     // Through the windows: the extra designer with no flag set goes back to the mouth page.

@@ -159,14 +159,16 @@ TEST_F(FormTest, TwipsBecomePixelsRoundingHalvesToEven)
 TEST(ScaleControl, FactorsPerAxisAndFontsByTheSmaller)
 {
     struct Case {
+        const char *name;
         float h, v;
         double top, height, left, width, font;
     } cases[] = {
-        {1.0f, 1.0f, 150, 150, 300, 300, 12},      // 15 twips per pixel: nothing changes
-        {0.8f, 0.8f, 120, 120, 240, 240, 9.6},     // 12 twips per pixel
-        {0.8f, 1.0f, 150, 150, 240, 240, 9.6},     // 12 across, 15 down
+        {"15 twips per pixel: nothing changes", 1.0f, 1.0f, 150, 150, 300, 300, 12},
+        {"12 twips per pixel", 0.8f, 0.8f, 120, 120, 240, 240, 9.6},
+        {"12 across, 15 down", 0.8f, 1.0f, 150, 150, 240, 240, 9.6},
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
         ScalableControl control{150.0, 150.0, 300.0, 300.0, 12.0};
         scaleControl(control, c.h, c.v);
         EXPECT_NEAR(*control.top, c.top, 1e-4);
