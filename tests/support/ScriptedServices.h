@@ -24,6 +24,8 @@ struct ShownMessage {
 // loop) counts as the test having read every one of them back.
 class ShownMessages {
 public:
+    ShownMessages() = default;
+    ShownMessages(const ShownMessages &) = default;
     qsizetype size() const { return read().size(); }
     qsizetype count() const { return size(); }
     bool isEmpty() const { return read().isEmpty(); }
@@ -32,8 +34,14 @@ public:
     const ShownMessage &at(qsizetype i) const { return read().at(i); }
     const ShownMessage &first() const { return read().first(); }
     const ShownMessage &last() const { return read().last(); }
+    const ShownMessage &constFirst() const { return first(); }
+    const ShownMessage &constLast() const { return last(); }
+    const ShownMessage &front() const { return first(); }
+    const ShownMessage &back() const { return last(); }
     QVector<ShownMessage>::const_iterator begin() const { return read().begin(); }
     QVector<ShownMessage>::const_iterator end() const { return read().end(); }
+    QVector<ShownMessage>::const_iterator cbegin() const { return begin(); }
+    QVector<ShownMessage>::const_iterator cend() const { return end(); }
     operator const QVector<ShownMessage> &() const { return read(); }
     // Drops the messages; those not read back still fail the test.
     void clear();
@@ -56,7 +64,8 @@ private:
 //
 // A box shown with no answer queued fails the test at once; a box never read
 // back and an answer never used fail it when it ends (verify, which AppTest's
-// TearDown and the test main run).
+// TearDown and the test main run). Tests without AppTest share
+// unexpectedMessages(), below, and queue there.
 class ScriptedMessages : public MessageService {
 public:
     // Queues the answer the user gives to the next box, `times` boxes in a row.
