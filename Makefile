@@ -1,10 +1,11 @@
 # make run   installs what is missing, builds and starts scenara5
 # make test  installs what is missing, builds with sanitizers and runs every test
 # make bench builds and runs the benchmarks (not part of make test)
+# make fuzz  builds the fuzz targets with clang and runs each for FUZZ_SECONDS (60)
 
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench deps build-run build-test clean
+.PHONY: run test bench fuzz deps build-run build-test clean
 
 deps:
 	scripts/install-deps
@@ -27,6 +28,15 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DSCENARA_BENCH=ON -DSCENARA_TESTS=OFF
 	cmake --build build/bench -j $(JOBS)
 	cd build/bench && for b in bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then ./$$b || exit 1; fi; done
+
+FUZZ_SECONDS ?= 60
+
+fuzz:
+	scripts/install-deps fuzz
+	cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+		-DSCENARA_FUZZ=ON -DSCENARA_TESTS=OFF
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_targets
+	scripts/run-fuzz build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

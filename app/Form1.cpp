@@ -12,22 +12,36 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
-int pixels(const Value &v)
+// A whole number of pixels. Numbers read from a scene file can be of any size;
+// far beyond every canvas they all draw alike, off it.
+int wholePixels(double v)
 {
-    return int(roundHalfEven(v.toDouble()));
+    constexpr double far = 1e7;
+    return int(roundHalfEven(std::clamp(std::isnan(v) ? 0.0 : v, -far, far)));
+}
+
+// A layer's box in canvas pixels; its numbers are in the canvas's own unit.
+QRect pixelBox(const PictureBox &canvas, const LayerPlacement &p)
+{
+    auto x = [&](const Value &v) { return wholePixels(canvas.PixelsX(v.toDouble())); };
+    auto y = [&](const Value &v) { return wholePixels(canvas.PixelsY(v.toDouble())); };
+    return QRect(x(p.LayerX), y(p.LayerY), x(p.LayerWidth), y(p.LayerHeight));
 }
 }
 
 Form1::Form1()
 {
     SetCaption(QStringLiteral("Form1"));
-    SetClientTwips(4800, 4200);
+    SetClientTwips(9000, 5160);
 
     const char *captions[CanvasLayerCount] = {"Velm Mouth",     "Velm Blink",        "User Mouth",    "User Blink",
                                               "Exta Animation", "Trigger Animation", "Brow Animation"};
     QRadioButton **options[CanvasLayerCount] = {&Option1, &Option2, &Option3, &Option4, &Option5, &Option6, &Option7};
-    auto *group = new QButtonGroup(this);
+    auto *group = m_layerGroup = new QButtonGroup(this);
     for (int i = 0; i < CanvasLayerCount; ++i) {
         const QString caption = QString::fromUtf8(captions[i]);
         auto *option = new QRadioButton(caption, this);
@@ -44,24 +58,33 @@ Form1::Form1()
     Check7 = new QCheckBox(this);
     nameControl(Check7, QStringLiteral("Check7"), QStringLiteral("Show Alternate Image"));
     placeTwips(Check7, 2640, 480, 240, 300);
-    auto *altLabel = new QLabel(QStringLiteral("Show Alternate Image"), this);
-    altLabel->setBuddy(Check7);
-    placeTwips(altLabel, 2940, 480, 1740, 300);
+    Label8 = new QLabel(QStringLiteral("Show Alternate Image"), this);
+    nameControl(Label8, QStringLiteral("Label8"));
+    Label8->setBuddy(Check7);
+    placeTwips(Label8, 2940, 480, 1740, 300);
+    Label12 = new QLabel(QStringLiteral("Current Image:"), this);
+    nameControl(Label12, QStringLiteral("Label12"));
+    placeTwips(Label12, 120, 2790, 1380, 255);
     Text3 = new QLineEdit(this);
-    nameControl(Text3, QStringLiteral("Text3"), QStringLiteral("Layer file"));
-    placeTwips(Text3, 120, 2760, 4560, 315);
+    nameControl(Text3, QStringLiteral("Text3"), QStringLiteral("Current Image:"));
+    Label12->setBuddy(Text3);
+    placeTwips(Text3, 1560, 2760, 3120, 315);
 
     // An option runs its handler when it becomes selected.
     const std::pair<QRadioButton *, void (Form1::*)()> handlers[] = {
         {Option1, &Form1::Option1_Click}, {Option2, &Form1::Option2_Click}, {Option3, &Form1::Option3_Click},
         {Option4, &Form1::Option4_Click}, {Option5, &Form1::Option5_Click},
     };
-    for (const auto &[option, handler] : handlers)
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool on) {
+    for (const auto &entry : handlers) {
+        const auto handler = entry.second;
+        connect(entry.first, &QRadioButton::toggled, this, [this, handler](bool on) {
             if (on)
                 (this->*handler)();
         });
+    }
     onCheckClick(Check1, this, &Form1::Check1_Click);
+
+    buildEditor();
 }
 
 bool Form1::LayerSelected(CanvasLayer layer) const
@@ -112,9 +135,8 @@ void Form1::DrawPic()
         const auto layer = CanvasLayer(i);
         if (!LayerSelected(layer))
             continue;
-        const LayerPlacement &p = scene().LayerPlacements[i];
-        canvas.PicBox->PaintPicture(canvas.LayerStore(layer)->Picture(), pixels(p.LayerX), pixels(p.LayerY),
-                                    pixels(p.LayerWidth), pixels(p.LayerHeight));
+        const QRect box = pixelBox(*canvas.PicBox, scene().LayerPlacements[i]);
+        canvas.PicBox->PaintPicture(canvas.LayerStore(layer)->Picture(), box.x(), box.y(), box.width(), box.height());
     }
     canvas.PicBox->SetPicture(canvas.PicBox->Image());
 }
@@ -125,9 +147,8 @@ void Form1::DrawOutline()
     for (int i = 0; i < CanvasLayerCount; ++i) {
         if (!LayerSelected(CanvasLayer(i)))
             continue;
-        const LayerPlacement &p = scene().LayerPlacements[i];
-        canvas.PicBox->InvertRectangle(pixels(p.LayerX), pixels(p.LayerY), pixels(p.LayerWidth),
-                                       pixels(p.LayerHeight));
+        const QRect box = pixelBox(*canvas.PicBox, scene().LayerPlacements[i]);
+        canvas.PicBox->InvertRectangle(box.x(), box.y(), box.width(), box.height());
     }
 }
 

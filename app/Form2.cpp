@@ -181,8 +181,8 @@ void Form2::PicBox_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, d
         return;
     // The bounds follow the canvas as it is now: a wide series or a new canvas
     // window changes its size after the controller first measured it.
-    s.CanvasWidth = Value::single(float(PicBox->width()));
-    s.CanvasHeight = Value::single(float(PicBox->height()));
+    s.CanvasWidth = Value::single(float(PicBox->ScaleWidth()));
+    s.CanvasHeight = Value::single(float(PicBox->ScaleHeight()));
     if (s.DragShowsOutline != FlagOff)
         controller.DrawOutline();
     s.IsDragging = FlagOn;

@@ -8,11 +8,16 @@
 
 void OpenHelpPage(const QString &page)
 {
-    // The page is opened as a file address, so a program folder with blanks in
-    // its name works. WorkFolder is left alone: later steps keep looking for
-    // scene files where they did.
+    // WorkFolder is left alone: later steps keep looking for scene files where
+    // they did.
     const QString folder = services().environment->programFolder();
-    const QString path = joinPath(folder + u'/', page);
+    OpenHelpFile(joinPath(folder + u'/', page));
+}
+
+void OpenHelpFile(const QString &path)
+{
+    // The page is opened as a file address, so a folder with blanks in its
+    // name works.
     if (!fileExists(path) || !services().urls->open(QUrl::fromLocalFile(path)))
         MsgBox(QStringLiteral("The help page %1 could not be opened.").arg(QDir::toNativeSeparators(path)));
 }

@@ -5,3 +5,7 @@
 // folder, in the desktop's browser. A page that cannot be opened gets a
 // message naming it.
 void OpenHelpPage(const QString &page);
+
+// Opens the help page at a full path as a file address, with the same message
+// when it cannot be opened.
+void OpenHelpFile(const QString &path);

@@ -148,10 +148,7 @@ bool LoadImages::checkSeries(const QString &firstFramePath, int fromFrame)
 void LoadImages::Image1_Click()
 {
     SceneState &s = scene();
-    QString work = s.BaseFolder;
-    if (!work.endsWith(u'/'))
-        work += u'/';
-    s.WorkFolder = work;
+    setWorkFolderToBase(s);
 
     // A cancelled chooser leaves the previous pick, which is checked again.
     const QString previous = cdl.FileName;

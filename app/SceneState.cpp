@@ -9,3 +9,11 @@ static SceneState &record()
 SceneState &scene() { return record(); }
 
 void resetSceneState() { record() = SceneState(); }
+
+void setWorkFolderToBase(SceneState &s)
+{
+    QString work = s.BaseFolder;
+    if (!work.endsWith(u'/'))
+        work += u'/';
+    s.WorkFolder = work;
+}

@@ -143,6 +143,10 @@ struct SceneState {
     SceneFileLists Files;
 };
 
+// Points WorkFolder at BaseFolder, ending in "/", as a handler does before it
+// builds paths on it.
+void setWorkFolderToBase(SceneState &s);
+
 // The one record of the program.
 SceneState &scene();
 // Back to the start values (a test's fresh start).

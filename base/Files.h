@@ -36,6 +36,10 @@ QString resolvePathIgnoringCase(const QString &path);
 // Names read from scene files, lists and packages must pass it.
 bool isBareName(const QString &name);
 
+// True when the file lies in `folder` itself: compared as folders, so neither
+// a folder below it nor one whose name merely contains its name counts.
+bool liesDirectlyIn(const QString &path, const QString &folder);
+
 // True when the path names an existing file that is not a folder.
 bool fileExists(const QString &path);
 
@@ -43,6 +47,50 @@ bool fileExists(const QString &path);
 // the old one, so a failure never leaves it truncated.
 [[nodiscard]] FileResult writeFileAtomically(const QString &path, const QByteArray &bytes);
 
+// Copies a regular file over `target` whole or not at all: the bytes stream
+// into a temporary file in the target's folder, which is renamed over the
+// target once complete (an existing target keeps its permissions). A target
+// that is a link, a folder or anything but a regular file is refused, never
+// written through, and so is a source that is no regular file. A failure leaves
+// the old target whole and no temporary file; its sentence names both files.
+[[nodiscard]] FileResult copyFileAtomically(const QString &source, const QString &target);
+
 // Reads a whole regular file of at most `maxSize` bytes. A folder, a pipe or a
 // device, a larger file, a failed open or a short read fail with the reason.
+// The checks are made on the open file, and no more is read than the size
+// they passed, so a file swapped or grown in between changes nothing.
 [[nodiscard]] FileRead readFile(const QString &path, qint64 maxSize);
+
+// A file opened for reading and checked as it is open: a regular file, and
+// its size at the check. The descriptor closes with this object.
+class OpenedFile {
+public:
+    enum class Problem { None, Missing, Folder, NotRegular, System };
+    explicit OpenedFile(const QString &path);
+    ~OpenedFile();
+    OpenedFile(const OpenedFile &) = delete;
+    OpenedFile &operator=(const OpenedFile &) = delete;
+
+    bool ok() const { return m_problem == Problem::None; }
+    Problem problem() const { return m_problem; }
+    // The reason it failed, for a sentence: "the file does not exist", "it is
+    // a folder", "it is not a regular file" or the system's own text.
+    const QString &reason() const { return m_reason; }
+    int descriptor() const { return m_fd; }
+    qint64 size() const { return m_size; }
+
+    // For tests: runs on every file that passed its check, before it is read,
+    // where another program could change it.
+    static void setCheckedHook(void (*hook)(const QString &path));
+
+private:
+    int m_fd = -1;
+    qint64 m_size = 0;
+    Problem m_problem = Problem::None;
+    QString m_reason;
+};
+
+// Reads the first `count` bytes of an open file, and nothing past them; fails
+// when the file ends before that (it was cut since its check).
+[[nodiscard]] FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path);
+

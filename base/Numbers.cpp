@@ -1,14 +1,28 @@
 #include "base/Numbers.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
 
 long long roundHalfEven(double v)
 {
-    return static_cast<long long>(std::nearbyint(v)); // default rounding mode: ties to even
+    if (std::isnan(v))
+        return 0;
+    // 2^63 is the first double beyond the range; converting it would be undefined.
+    constexpr double limit = 9223372036854775808.0;
+    const double r = std::nearbyint(v); // default rounding mode: ties to even
+    if (r >= limit)
+        return std::numeric_limits<long long>::max();
+    if (r < -limit)
+        return std::numeric_limits<long long>::min();
+    return static_cast<long long>(r);
 }
 
-std::optional<int16_t> toInt16(const QString &text)
+namespace {
+
+// A text typed into a box, rounded half to even, when it lies in [low, high].
+std::optional<long long> wholeNumberIn(const QString &text, double low, double high)
 {
     const QString t = text.trimmed();
     if (t.isEmpty())
@@ -18,9 +32,57 @@ std::optional<int16_t> toInt16(const QString &text)
     if (!ok || !std::isfinite(d))
         return std::nullopt;
     const double r = std::nearbyint(d);
-    if (r < std::numeric_limits<int16_t>::min() || r > std::numeric_limits<int16_t>::max())
+    if (r < low || r > high)
         return std::nullopt;
-    return static_cast<int16_t>(r);
+    return static_cast<long long>(r);
+}
+
+} // namespace
+
+std::optional<int16_t> toInt16(const QString &text)
+{
+    const auto v = wholeNumberIn(text, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
+    return v ? std::optional<int16_t>(static_cast<int16_t>(*v)) : std::nullopt;
+}
+
+std::optional<int32_t> toInt32(const QString &text)
+{
+    const auto v = wholeNumberIn(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
+    return v ? std::optional<int32_t>(static_cast<int32_t>(*v)) : std::nullopt;
+}
+
+std::optional<double> toReal(const QString &text)
+{
+    QString t = text.trimmed();
+    if (t.isEmpty() || (t.contains(u'.') && t.contains(u',')))
+        return std::nullopt;
+    t.replace(u',', u'.');
+    bool ok = false;
+    const double d = t.toDouble(&ok); // locale independent: "." only
+    if (!ok || !std::isfinite(d))
+        return std::nullopt;
+    return d;
+}
+
+template <class Int>
+static std::optional<Int> wholeOf(double v)
+{
+    if (!std::isfinite(v))
+        return std::nullopt;
+    const double r = std::nearbyint(v);
+    if (r < double(std::numeric_limits<Int>::min()) || r > double(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return static_cast<Int>(r);
+}
+
+std::optional<int16_t> int16Of(double v)
+{
+    return wholeOf<int16_t>(v);
+}
+
+std::optional<int32_t> int32Of(double v)
+{
+    return wholeOf<int32_t>(v);
 }
 
 double val(const QString &text)
@@ -37,17 +99,24 @@ double val(const QString &text)
         int base = p == u'H' ? 16 : p == u'O' ? 8 : 0;
         if (base) {
             i += 2;
-            long long v = 0;
+            // In double: a long run of digits grows large, never past the range
+            // of a whole number type.
+            double v = 0;
             while (i < n) {
-                int d = QString(text[i]).toInt(nullptr, base == 16 ? 16 : 8);
-                bool digit = base == 16 ? text[i].isDigit() || QStringLiteral("abcdefABCDEF").contains(text[i])
-                                        : (text[i] >= u'0' && text[i] <= u'7');
-                if (!digit)
+                const char16_t c = text[i].unicode();
+                int d = -1;
+                if (c >= u'0' && c <= u'9')
+                    d = c - u'0';
+                else if (base == 16 && c >= u'a' && c <= u'f')
+                    d = c - u'a' + 10;
+                else if (base == 16 && c >= u'A' && c <= u'F')
+                    d = c - u'A' + 10;
+                if (d < 0 || d >= base)
                     break;
                 v = v * base + d;
                 ++i;
             }
-            return double(v);
+            return std::isfinite(v) ? v : std::numeric_limits<double>::max();
         }
     }
     QString digits;
@@ -70,7 +139,7 @@ double val(const QString &text)
             QString exp = QStringLiteral("e");
             if (j < n && (text[j] == u'-' || text[j] == u'+'))
                 exp += text[j++];
-            if (j < n && text[j].isDigit()) {
+            if (j < n && text[j] >= u'0' && text[j] <= u'9') {
                 digits += exp;
                 seenExp = true;
                 i = j - 1;
@@ -98,6 +167,11 @@ QString numberText(double v, int digits)
     // Fixed notation while the number fits in the significant digits.
     if (exponent >= digits || exponent < -digits) {
         QString s = QString::number(v, 'E', digits - 1); // d.dddE+xx
+        // Rounded to `digits`, a value near the largest double can pass it and
+        // would no longer read back; it is then written with the digits it needs.
+        bool readsBack = false;
+        if (std::isinf(s.toDouble(&readsBack)) || !readsBack)
+            s = QString::number(v, 'E', QLocale::FloatingPointShortest);
         QString mantissa = s.section(u'E', 0, 0);
         QString exp = s.section(u'E', 1, 1);
         if (mantissa.contains(u'.')) {

@@ -1,8 +1,8 @@
 #include "designers/DesignerControls.h"
 
+#include "platform/ControlText.h"
 #include "platform/Form.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -32,24 +32,6 @@ QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, con
     placeAt(label, at);
     fitTextToLabel(label);
     return label;
-}
-
-void fitTextToLabel(QLabel *label)
-{
-    // The windows were laid out for a small system font: a text that does not
-    // fit its place at this one takes a smaller size rather than being cut off.
-    QFont font = label->font();
-    if (font.pointSizeF() <= 0)
-        return;
-    const QRect box = label->contentsRect();
-    constexpr double kSmallest = 6;
-    for (double size = font.pointSizeF(); size >= kSmallest; size -= 0.5) {
-        font.setPointSizeF(size);
-        const QRect needed = QFontMetrics(font).boundingRect(box, Qt::TextWordWrap, label->text());
-        if (needed.width() <= box.width() && needed.height() <= box.height())
-            break;
-    }
-    label->setFont(font);
 }
 
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text, const QRectF &at)

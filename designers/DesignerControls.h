@@ -17,7 +17,6 @@ QWidget *makeStrip(QWidget *window, const QRectF &at);
 // A word-wrapped white label on dark blue; its font is made smaller when the
 // text would not fit the label's place.
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRectF &at);
-void fitTextToLabel(QLabel *label);
 QPushButton *makeButton(QWidget *parent, const QString &name, const QString &text, const QRectF &at);
 // Narrows `left` so that it ends a little before `right` begins, when their
 // places overlap.

@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 QString sceneListPath(const QString &baseFolder)
 {
     return joinPath(baseFolder, QStringLiteral("/Data/myscenes.dat"));
@@ -14,29 +16,31 @@ QString sceneListPath(const QString &baseFolder)
 
 QStringList readSceneList(const QByteArray &contents)
 {
-    const QString text = QStringLiteral("\r\n") + fromWindows1252(contents);
-    QList<int> breaks;
-    for (int at = text.indexOf(QStringLiteral("\r\n")); at >= 0; at = text.indexOf(QStringLiteral("\r\n"), at + 2))
-        breaks << at;
+    return fromWindows1252(contents).split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+}
+
+QStringList sceneFileNames(const QString &scenesFolder)
+{
     QStringList names;
-    for (int i = 0; i + 1 < breaks.size(); ++i) {
-        QString piece = text.mid(breaks[i] + 2, breaks[i + 1] - breaks[i] - 2);
-        if (i == 0)
-            piece.chop(2);
-        piece.remove(u'\r');
-        piece.remove(u'\n');
-        if (piece.isEmpty())
-            break;
-        if (piece.size() >= 2)
-            names << piece;
+    const QFileInfoList entries = QDir(scenesFolder).entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &entry : entries) {
+        const QString file = entry.fileName();
+        if (!entry.isFile() || !file.endsWith(QStringLiteral(".scn"), Qt::CaseInsensitive))
+            continue;
+        const QString name = file.chopped(4);
+        if (isBareName(name))
+            names << name;
     }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = a.compare(b, Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
     return names;
 }
 
 bool sceneListContains(const QByteArray &contents, const QString &name)
 {
-    const QStringList entries = fromWindows1252(contents).split(QRegularExpression(QStringLiteral("[\r\n]+")),
-                                                                Qt::SkipEmptyParts);
+    const QStringList entries = readSceneList(contents);
     for (const QString &entry : entries)
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return true;
@@ -45,7 +49,11 @@ bool sceneListContains(const QByteArray &contents, const QString &name)
 
 QByteArray appendSceneListEntry(const QByteArray &contents, const QString &name)
 {
-    return contents + toWindows1252(name) + QByteArray("\n\r\r\n");
+    static const QByteArray kEntryEnd("\n\r\r\n");
+    // A list whose last name has no line end (written by hand or by another
+    // program) gets one first, so that the new name is not glued onto it.
+    const bool open = !contents.isEmpty() && !contents.endsWith('\n') && !contents.endsWith('\r');
+    return contents + (open ? kEntryEnd : QByteArray()) + toWindows1252(name) + kEntryEnd;
 }
 
 FileResult addSceneToList(const QString &listPath, const QString &name, bool *added)

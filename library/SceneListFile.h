@@ -15,15 +15,21 @@ QString sceneListPath(const QString &baseFolder);
 // name may have. A larger file is no list this program wrote.
 inline constexpr qint64 MaxSceneListSize = 4 * 1024 * 1024;
 
-// The names the library window lists: pieces between successive CR LF pairs of
-// CR LF + contents (the first piece less its last two characters), every CR and
-// LF removed, pieces of two or more characters kept, up to the first empty piece.
+// The names the library window lists: the pieces between runs of CR and LF,
+// every one that is not empty, in file order. Entries written with other line
+// ends, and those after an empty entry, are read whole.
 QStringList readSceneList(const QByteArray &contents);
+
+// The scenes in the Scenes folder: every file whose name ends in ".scn" in any
+// letter case, without that ending, sorted ignoring case. Folders, pipes and
+// devices, and names that are no bare file names, are left out.
+QStringList sceneFileNames(const QString &scenesFolder);
 
 // True when an entry equal to `name`, letter case ignored, is already listed.
 bool sceneListContains(const QByteArray &contents, const QString &name);
 
 // The contents with `name` added as a new entry (old contents, name, LF, CR, CR, LF).
+// Contents whose last name has no line end get LF, CR, CR, LF before it.
 QByteArray appendSceneListEntry(const QByteArray &contents, const QString &name);
 
 // Adds `name` to the list file unless it is already listed; rewrites the file

@@ -1,9 +1,155 @@
 #include "library/VelmNShare.h"
 
+#include "app/SceneState.h"
+#include "base/Files.h"
+#include "library/SceneListFile.h"
+#include "library/SharingAddress.h"
+#include "platform/Services.h"
+#include "platform/Timer.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QUrl>
+
 VelmNShare::VelmNShare()
 {
-    SetCaption(QString());
-    resize(1193, 1002);
+    makeLayout();
+    makeTimers();
+    Sections = makePreviewSections();
+
+    // A list's Click: the selection moved (mouse or keys), or the selected
+    // entry was clicked again.
+    for (QListWidget *list : {List1, List2})
+        list->viewport()->installEventFilter(this);
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!List1->selectedItems().isEmpty())
+            List1_Click();
+    });
+    connect(List2, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!List2->selectedItems().isEmpty())
+            List2_Click();
+    });
+    connect(List1, &QListWidget::itemClicked, this, [this] {
+        if (m_pressOnSelected)
+            List1_Click();
+    });
+    connect(List2, &QListWidget::itemClicked, this, [this] {
+        if (m_pressOnSelected)
+            List2_Click();
+    });
+    connect(Command3, &QPushButton::clicked, this, &VelmNShare::Command3_Click);
+    connect(Command6, &QPushButton::clicked, this, &VelmNShare::Command6_Click);
+    connect(Command8, &QPushButton::clicked, this, &VelmNShare::Command8_Click);
 }
 
-void VelmNShare::Form_Load() {}
+VelmNShare::~VelmNShare()
+{
+    // The lists empty themselves as they go; that is no click.
+    List1->blockSignals(true);
+    List2->blockSignals(true);
+}
+
+bool VelmNShare::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (QListWidget *list : {List1, List2})
+            if (watched == list->viewport()) {
+                const QListWidgetItem *item = list->itemAt(static_cast<QMouseEvent *>(event)->position().toPoint());
+                m_pressOnSelected = item && item->isSelected();
+            }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void VelmNShare::Form_Load()
+{
+    SceneState &s = scene();
+    setWorkFolderToBase(s);
+
+    const FileRead list = readFile(sceneListPath(s.BaseFolder), MaxSceneListSize);
+    if (list)
+        for (const QString &name : readSceneList(list.bytes))
+            if (isBareName(name))
+                List1->addItem(name);
+
+    BlinkState = BlinkStateB = MainAnimState = QStringLiteral("Open");
+    Blink = BlinkB = Value::integer(1);
+
+    List2->addItems(sceneFileNames(joinPath(s.BaseFolder, QStringLiteral("/Scenes/"))));
+}
+
+void VelmNShare::Form_Unload(bool &cancel)
+{
+    Q_UNUSED(cancel);
+    for (const auto &section : Sections)
+        section->reset(*this);
+}
+
+void VelmNShare::List1_Click()
+{
+    loadFromList(List1, 1);
+}
+
+void VelmNShare::List2_Click()
+{
+    loadFromList(List2, 2);
+}
+
+void VelmNShare::loadFromList(const QListWidget *list, int16_t which)
+{
+    const QList<QListWidgetItem *> selected = list->selectedItems();
+    if (selected.isEmpty())
+        return;
+    SelectSceneList = which;
+    SelectScene = selected.first()->text();
+    LoadScenePreview();
+}
+
+void VelmNShare::ClearFilenames()
+{
+    SceneFileLists &f = scene().Files;
+    for (QStringList *list : {&f.MainMouthFrameFiles, &f.MainBlinkFrameFiles, &f.UserMouthFrameFiles,
+                              &f.UserBlinkFrameFiles, &f.SmileFrameFiles, &f.BrowFrameFiles, &f.ExtraFrameFiles,
+                              &f.ChildFrameFiles, &f.FullAnimFrameFiles, &f.TriggerFrameFiles, &f.SoundFiles})
+        std::fill(list->begin(), list->end(), QString());
+    NudyFilename.clear();
+    MainPicName.clear();
+    MainPicFileName.clear();
+}
+
+void VelmNShare::Command6_Click()
+{
+    const QList<QListWidgetItem *> selected = List2->selectedItems();
+    if (selected.isEmpty())
+        return;
+    const QString name = selected.first()->text();
+    if (const FileResult listed = addSceneToList(sceneListPath(scene().BaseFolder), name); !listed) {
+        MsgBox(listed.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
+        return;
+    }
+    List1->addItem(name);
+}
+
+void VelmNShare::Command3_Click()
+{
+    if (SelectSceneFull.size() <= 4)
+        return;
+    if (!services().urls->open(QUrl::fromLocalFile(SelectSceneFull)))
+        MsgBox(QStringLiteral("Could not open %1.").arg(QDir::toNativeSeparators(SelectSceneFull)), MsgButtons::Ok,
+               programTitle(), MsgIcon::Exclamation);
+}
+
+void VelmNShare::Command8_Click()
+{
+    const SharingPage page = sharingPage(services().environment->configFolder());
+    if (!page) {
+        MsgBox(page.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
+        return;
+    }
+    if (!services().urls->open(page.url))
+        MsgBox(QStringLiteral("Could not open %1 in the web browser.").arg(page.url.toString()), MsgButtons::Ok,
+               programTitle(), MsgIcon::Exclamation);
+}

@@ -1,14 +1,142 @@
 #pragma once
-// The scene library window: lists the user's scenes and every scene file,
-// previews and shares them.
+// The scene library window: lists the user's scenes ("Your Scenes", from the
+// scene list file) and every scene file ("VELM Scenes"), previews the scene
+// clicked as a live animation over its background, and shares it.
+//
+// The window measures in pixels. Its layout is in VelmNShareLayout.cpp, the
+// load step, list clicks and commands in VelmNShare.cpp, the preview loader
+// in LoadScenePreview.cpp with its layer sections (library/PreviewSection.h).
 
+#include "base/Value.h"
+#include "library/PreviewSection.h"
 #include "platform/Form.h"
+#include "platform/ImageList.h"
+#include "platform/ImageWorkspace.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class PictureBox;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class Timer;
 
 class VelmNShare : public Form {
     Q_OBJECT
 public:
     VelmNShare();
+    ~VelmNShare() override;
+
+    // The preview: the background and the layer boxes over it.
+    PictureBox *MainPic;
+    PictureBox *VelmMouth, *VelmBlink, *UserMouth, *UserBlink, *MiscPic, *TriggerPic;
+
+    // The panel under the preview and what it holds.
+    PictureBox *Picture1;
+    QLabel *Label1;       // "Your Scenes"
+    QListWidget *List1;   // the user's scenes
+    QLabel *Label2;       // "VELM Scenes"
+    QListWidget *List2;   // every scene file
+    QPushButton *Command3; // "Open in Notepad"
+    QLabel *Label4;       // "Speak this:"
+    QComboBox *Combo1;    // the main character's voice
+    QComboBox *Combo2;    // the user character's voice
+    QLabel *Label5;       // "VelmNShare Handle"
+    QLineEdit *Text2;     // the user's handle for sharing
+    QPushButton *Command1, *Command2; // frame stepper "<" and ">"
+    QLineEdit *TextB1;    // frame stepper's frame number
+    QLabel *Label3;       // "Display Frame:"
+
+    QLineEdit *Text1;      // the text to speak
+    QPushButton *Command4; // "VELM SPEAK"
+    QPushButton *Command5; // " USER SPEAK"
+    QCheckBox *Check1;     // "Trigger Anim"
+    QLineEdit *Text3;      // comment sent with a share
+    QPushButton *Command7; // "Upload to VelmNShare"
+    QPushButton *Command8; // "Go to VelmNShare"
+    QPushButton *Command6; // "<< Move to My Scenes"; hidden, nothing shows it
+    QCheckBox *Check2;     // "Approved"; hidden, never ticked
+
+    // The work image every preview picture passes through.
+    ImageWorkspace Xpress1;
+
+    // Picture lists of the preview.
+    ImageList ImageList1;  // trigger frames, "TRG"
+    ImageList ImageList2;  // scratch: the last layer's source frames
+    ImageList ImageList3;  // main blink frames, "KBL"
+    ImageList ImageList4;  // user blink frames, "UBL"
+    ImageList ImageList8;  // VelmMouth's mouths, "KMT": 1..22 talk, 23..44 smile talk, 45..52 smile
+    ImageList ImageList9;  // UserMouth's talk mouths, "UMT"
+    ImageList ImageList10; // VelmBlink's blink and brow, "KBL"
+    ImageList ImageList11; // UserBlink's blinks, "UBL"
+    ImageList ImageList12; // extra animation, "MSC"
+    ImageList ImageList13; // child animation, "MSC"
+    ImageList ImageList14; // full-background animation, "MSC"
+
+    // Timers of the preview, at their start states.
+    Timer *Timer1;      // master tick, 100 ms, enabled
+    Timer *Timer2;      // main blink, 80 ms
+    Timer *Timer4;      // user blink, 80 ms
+    Timer *Timer5;      // extra animation, 1000 ms, then the scene's
+    Timer *Timer6;      // extra animation's pause, 1000 ms
+    Timer *Timer7;      // full-background animation, the scene's
+    Timer *Timer10;     // full-background animation's pause, 1000 ms
+    Timer *Timer13;     // trigger animation, the scene's
+    Timer *Timer14;     // sound poll, 100 ms, enabled
+    Timer *Timer15;     // loop delay of sound 1, 1000 ms
+    Timer *SmileTimer1; // smile stepper, 50 ms, enabled
+    Timer *SmileTimer2; // smile starter, 250 ms, enabled
+    Timer *BrowTimer1;  // brow stepper, 80 ms
+    Timer *BrowTimer2;  // brow starter, 1000 ms
+
+    // The scene last clicked and loaded.
+    QString SelectScene;     // its name
+    QString SelectSceneFull; // the path of its scene file
+    QString MainPicName;     // the background's name without ".jpg"
+    QString MainPicFileName; // the background's file name in Images
+    QString NudyFilename;    // the alternate image's file name in Images
+    bool HasNudy = false;    // the scene has an alternate image
+    bool HasTrigger = false; // the scene has a trigger animation
+
+    // Direction states and step counters of the animations.
+    QString BlinkState, BlinkStateB, MainAnimState;
+    Value Blink, BlinkB;
+
+    // The layer sections of the loader, in table order.
+    PreviewSections Sections;
+
+    // 1 after a "Your Scenes" click, 2 after a "VELM Scenes" click, 0 before any.
+    int16_t selectSceneList() const { return SelectSceneList; }
+
+    void List1_Click();
+    void List2_Click();
+    // Empties the frame and sound file lists of the loaded scene, the
+    // alternate image's name and the background's names.
+    void ClearFilenames();
+    void Command6_Click();
+    void Command3_Click();
+    void Command8_Click();
 
 protected:
     void Form_Load() override;
+    void Form_Unload(bool &cancel) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void makeLayout();
+    void makeTimers();
+    // A list's click: the selected entry becomes the scene, and it loads.
+    void loadFromList(const QListWidget *list, int16_t which);
+    void LoadScenePreview();
+    void showBackground(PreviewLoad &load);
+    void resetPreview();
+
+    int16_t SelectSceneList = 0;
+    // A press on an entry that was already selected: its click loads it again.
+    bool m_pressOnSelected = false;
 };

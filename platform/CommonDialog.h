@@ -13,7 +13,6 @@ public:
     bool CancelError = false; // never raised: a cancel leaves FileName ""
 
     void ShowOpen();
-    // The legacy scene writer's "Save Scene..." asks for its file through it.
     void ShowSave();
 };
 

@@ -7,13 +7,12 @@
 
 #include <QBuffer>
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -37,52 +36,68 @@ QImage LoadPicture(const QString &path, QString *error)
             *error = QStringLiteral("Could not load the picture %1: %2").arg(shown(path), why);
         return QImage();
     };
-    const QFileInfo info(path);
-    if (!info.exists())
-        return refuse(QStringLiteral("the file does not exist."));
-    if (info.isDir())
+    // One open, and every check on the file that is open, so that a file
+    // swapped or grown since it was chosen is never read past what passed.
+    const OpenedFile opened(path);
+    switch (opened.problem()) {
+    case OpenedFile::Problem::None:
+        break;
+    case OpenedFile::Problem::Folder:
         return refuse(QStringLiteral("it is a folder, not a picture file."));
-    // Reading a pipe or a device could wait for ever.
-    if (!info.isFile())
-        return refuse(QStringLiteral("it is not a regular file."));
-    if (info.size() == 0)
+    default:
+        return refuse(opened.reason() + u'.');
+    }
+    if (opened.size() == 0)
         return refuse(QStringLiteral("the file is empty."));
     // Every picture is held at 4 bytes a pixel, within the readers' allocation
     // limit; no file larger than twice that holds one.
     const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (limit > 0 && info.size() > 2 * limit)
+    if (limit > 0 && opened.size() > 2 * limit)
         return refuse(QStringLiteral("the file is too large to be a picture this program can load."));
 
-    FileRead read = readFile(path, limit > 0 ? 2 * limit : std::numeric_limits<qint64>::max());
-    if (!read) {
-        if (error)
-            *error = read.error;
-        return QImage();
-    }
+    const FileRead start = readOpenedFile(opened, std::min<qint64>(opened.size(), 2), path);
+    if (!start.ok)
+        return refuse(start.error);
+    const QByteArray format = pictureFormat(start.bytes);
+    if (format.isEmpty())
+        return refuse(QStringLiteral("it is not a BMP or JPEG picture."));
     {
-        // The header first, so that a picture too large is refused before it is decoded.
-        QBuffer start(&read.bytes);
-        start.open(QIODevice::ReadOnly);
-        QImageReader header(&start);
-        if (!header.canRead())
-            return refuse(QStringLiteral("it is not a BMP or JPEG picture."));
+        // The header first, so that a picture too large is refused before its file is read.
+        QFile file;
+        // Unbuffered: the reader takes only the header's bytes, not a buffer's worth.
+        if (!file.open(opened.descriptor(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
+            return refuse(file.errorString() + u'.');
+        QImageReader header(&file, format);
+        header.setAutoDetectImageFormat(false);
         // A picture stored with fewer bits a pixel passes the reader's limit and
         // would then grow fourfold or more in memory.
         const QSize size = header.size();
         const qint64 width = qAbs(qint64(size.width())), height = qAbs(qint64(size.height()));
-        if (limit > 0 && width * height * 4 > limit)
+        if (!pictureFitsInMemory(width, height))
             return refuse(QStringLiteral("the picture is %1 x %2 pixels, too large to load.").arg(width).arg(height));
     }
+    const FileRead read = readOpenedFile(opened, opened.size(), path);
+    if (!read.ok)
+        return refuse(read.error);
+    const QString cutShort = QStringLiteral("the file ends before its picture does; it may have been copied or saved "
+                                            "only in part.");
     if (pictureFileCutShort(read.bytes))
-        return refuse(QStringLiteral("the file ends before its picture does; it may have been copied or saved only "
-                                     "in part."));
-    QBuffer buffer(&read.bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    const QImage image = reader.read();
-    if (image.isNull())
-        return refuse(reader.errorString() + u'.');
-    return opaque(image);
+        return refuse(cutShort);
+    const DecodedPicture decoded = decodePicture(read.bytes);
+    if (decoded.cutShort)
+        return refuse(cutShort);
+    if (decoded.image.isNull())
+        return refuse(decoded.error + u'.');
+    return opaque(decoded.image);
+}
+
+bool pictureFitsInMemory(qint64 width, qint64 height)
+{
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit <= 0)
+        return true;
+    // Compared a side at a time first, so that the product cannot overflow.
+    return width <= limit && height <= limit && width * height <= limit / 4;
 }
 
 QSize HimetricSize(const QImage &picture)
@@ -143,6 +158,8 @@ bool ImageWorkspace::ResizeImage(int width, int height)
         return fail(QStringLiteral("There is no picture to resize."));
     if (width <= 0 || height <= 0)
         return fail(QStringLiteral("A picture cannot be resized to %1 x %2 pixels.").arg(width).arg(height));
+    if (!pictureFitsInMemory(width, height))
+        return fail(QStringLiteral("A picture of %1 x %2 pixels is too large to hold.").arg(width).arg(height));
     m_picture = m_picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return true;
 }

@@ -18,6 +18,10 @@ inline constexpr int JpegQuality = 90;
 // too large to keep in memory.
 QImage LoadPicture(const QString &path, QString *error = nullptr);
 
+// True when a picture of width x height pixels, 4 bytes a pixel, stays within
+// the picture readers' allocation limit: the largest picture the program holds.
+bool pictureFitsInMemory(qint64 width, qint64 height);
+
 // A picture's size in HIMETRIC units (0.01 mm) at 96 dots per inch: pixels
 // times 2540 / 96, rounded to the nearest whole number (a half up).
 QSize HimetricSize(const QImage &picture);
@@ -33,7 +37,8 @@ public:
     // The same for the area from (left, top) to (right, bottom), right and
     // bottom not included.
     bool CropImageArea(int left, int top, int right, int bottom);
-    // The picture is scaled to exactly width x height pixels.
+    // The picture is scaled to exactly width x height pixels; a size beyond
+    // what pictureFitsInMemory allows is refused and the picture kept.
     bool ResizeImage(int width, int height);
     // The picture becomes a thumbnail of exactly width x height pixels.
     bool MakeThumbnail(int width, int height);

@@ -1,5 +1,7 @@
 #include "platform/PictureBox.h"
 
+#include "platform/Services.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -20,6 +22,22 @@ void PictureBox::SetBackColor(const QColor &color)
     m_backColor = color;
     rebuild();
 }
+
+// Twips per pixel on this screen, by axis; a pixel-unit box counts 1.
+static double unitsPerPixel(int scaleMode, bool horizontal)
+{
+    if (scaleMode != 1)
+        return 1;
+    const EnvironmentService &env = *services().environment;
+    return horizontal ? env.twipsPerPixelX() : env.twipsPerPixelY();
+}
+
+double PictureBox::ScaleWidth() const { return width() * unitsPerPixel(m_scaleMode, true); }
+double PictureBox::ScaleHeight() const { return height() * unitsPerPixel(m_scaleMode, false); }
+double PictureBox::PixelsX(double v) const { return v / unitsPerPixel(m_scaleMode, true); }
+double PictureBox::PixelsY(double v) const { return v / unitsPerPixel(m_scaleMode, false); }
+double PictureBox::UnitsX(double pixels) const { return pixels * unitsPerPixel(m_scaleMode, true); }
+double PictureBox::UnitsY(double pixels) const { return pixels * unitsPerPixel(m_scaleMode, false); }
 
 void PictureBox::rebuild()
 {
@@ -101,17 +119,17 @@ void PictureBox::resizeEvent(QResizeEvent *)
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseDown(event->button(), event->modifiers(), at.x(), at.y());
+    emit MouseDown(event->button(), event->modifiers(), UnitsX(at.x()), UnitsY(at.y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseMove(event->buttons(), event->modifiers(), at.x(), at.y());
+    emit MouseMove(event->buttons(), event->modifiers(), UnitsX(at.x()), UnitsY(at.y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPointF at = event->position();
-    emit MouseUp(event->button(), event->modifiers(), at.x(), at.y());
+    emit MouseUp(event->button(), event->modifiers(), UnitsX(at.x()), UnitsY(at.y()));
 }

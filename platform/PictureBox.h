@@ -3,7 +3,7 @@
 // backing image: the box's background colour with the picture at the top-left
 // corner. Drawing goes into the backing image, and the box shows and repaints
 // from it. Lines drawn on it invert the pixels under them, so drawing the same
-// line twice restores what was there. Mouse events arrive in box pixels.
+// line twice restores what was there. Mouse events arrive in the box's unit.
 
 #include <QImage>
 #include <QWidget>
@@ -20,6 +20,19 @@ public:
 
     void SetBackColor(const QColor &color);
     QColor BackColor() const { return m_backColor; }
+
+    // The unit of the box's own coordinates: 1 twips, 3 pixels (the start).
+    int ScaleMode() const { return m_scaleMode; }
+    void SetScaleMode(int mode) { m_scaleMode = mode == 1 ? 1 : 3; }
+    // The inner width and height in the box's unit.
+    double ScaleWidth() const;
+    double ScaleHeight() const;
+    // A length or position in the box's unit, in pixels.
+    double PixelsX(double v) const;
+    double PixelsY(double v) const;
+    // A length or position in pixels, in the box's unit.
+    double UnitsX(double pixels) const;
+    double UnitsY(double pixels) const;
 
     // Copies the area (0, 0, width, height) of `source` 1:1 and opaque to (x, y).
     void PaintPicture(const QImage &source, int x, int y, int width, int height);
@@ -45,4 +58,5 @@ private:
     QImage m_picture;
     mutable QImage m_image; // always the box's size when read
     QColor m_backColor = Qt::white;
+    int m_scaleMode = 3;
 };

@@ -1,13 +1,32 @@
 #pragma once
-// Checks on the bytes of a picture file before it is decoded. The decoders
-// take a BMP or JPEG file that ends too early as a whole picture (the missing
-// rows left black, grey or undefined), so a frame copied or saved only in part
-// would go into a scene as if it were complete.
+// The bytes of a picture file: which of the two formats the program reads they
+// hold, and whether they hold a whole picture. The decoders take a BMP or JPEG
+// file that ends too early as a whole picture (the missing rows left black,
+// grey or undefined), so a frame copied or saved only in part would go into a
+// scene as if it were complete.
 
 #include <QByteArray>
+#include <QImage>
+#include <QString>
 
-// True when the bytes start as a BMP or JPEG file but end before its picture
-// data does: an uncompressed BMP shorter than its rows, a JPEG without the
-// marker that ends its picture. False for anything else, which is left to the
-// decoder.
+// "bmp" or "jpeg" when the bytes start as one, else empty: the format is told
+// by the content alone, whatever the file's name says.
+QByteArray pictureFormat(const QByteArray &bytes);
+
+// True when the bytes start as a BMP or JPEG file and their own structure shows
+// that they end before its picture does: an uncompressed BMP shorter than its
+// rows, a JPEG whose markers run out before the one that ends the picture.
+// False for anything else. A quick test on the bytes, before any decoding;
+// decodePicture sees the rest.
 bool pictureFileCutShort(const QByteArray &bytes);
+
+struct DecodedPicture {
+    QImage image;          // null when the decoder refused the bytes
+    bool cutShort = false; // the decoder asked for bytes past the end
+    QString error;         // the decoder's reason when it refused them
+};
+
+// Decodes BMP or JPEG bytes (told by pictureFormat; anything else is refused)
+// and notes whether the decoder ran past their end, which a picture that is
+// whole never makes it do.
+DecodedPicture decodePicture(const QByteArray &bytes);

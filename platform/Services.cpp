@@ -96,7 +96,7 @@ private:
 
 class RealRandom : public RandomService {
 public:
-    double next() override { return QRandomGenerator::global()->generateDouble(); }
+    float next() override { return float(QRandomGenerator::global()->generate() >> 8) / 16777216.0f; }
 };
 
 } // namespace

@@ -56,7 +56,8 @@ public:
 class RandomService {
 public:
     virtual ~RandomService() = default;
-    virtual double next() = 0; // in [0, 1)
+    // The next draw r, 0 <= r < 1, in single precision: a multiple of 1 / 2^24.
+    virtual float next() = 0;
 };
 
 struct Services {

@@ -2,6 +2,7 @@
 
 #include "app/Help.h"
 #include "app/SceneState.h"
+#include "base/Files.h"
 #include "platform/Controls.h"
 #include "platform/Services.h"
 #include "scene/ChildAnimLoad.h"

@@ -18,7 +18,11 @@ bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 QString frameNumberText(int n)
 {
-    return n >= 0 && n <= 9 ? QStringLiteral("0%1").arg(n) : QString::number(n);
+    if (n < 0 || n > 9)
+        return QString::number(n);
+    QString text(2, u'0');
+    text[1] = QChar(u'0' + n);
+    return text;
 }
 
 QString frameFileName(const QString &base, int n, const QString &ext)

@@ -3,9 +3,6 @@
 #include "app/SceneState.h"
 #include "platform/CommonDialog.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 PickedFile splitPickedPath(const QString &path)
 {
     PickedFile pick;
@@ -45,13 +42,3 @@ std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &fil
     return splitPickedPath(cdl.FileName);
 }
 
-bool liesDirectlyIn(const QString &path, const QString &folder)
-{
-    const QFileInfo file(path);
-    const QString parent = file.absolutePath();
-    if (QDir::cleanPath(parent) == QDir::cleanPath(QFileInfo(folder).absoluteFilePath()))
-        return true;
-    // The same folder reached through a link counts too.
-    const QString canonicalParent = QFileInfo(parent).canonicalFilePath();
-    return !canonicalParent.isEmpty() && canonicalParent == QFileInfo(folder).canonicalFilePath();
-}

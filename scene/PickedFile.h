@@ -27,7 +27,3 @@ class CommonDialog;
 // the platform likes). Nothing when the user cancelled.
 std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &filter,
                                            const QString &subfolder = QString());
-
-// True when the file lies in `folder` itself: compared as folders, so neither
-// a folder below it nor one whose name merely contains its name counts.
-bool liesDirectlyIn(const QString &path, const QString &folder);

@@ -17,6 +17,7 @@
 #include "scene/ExtraAnimProps.h"
 #include "scene/FrameExport.h"
 #include "scene/FullAnimProps.h"
+#include "scene/SaveTargets.h"
 #include "scene/SceneChecks.h"
 #include "scene/SceneFileText.h"
 #include "scene/SceneFrameFiles.h"
@@ -28,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRadioButton>
 
 namespace {
@@ -189,6 +191,11 @@ bool SaveScene::fail(const QString &error)
 
 void SaveScene::Image1_Click()
 {
+    m_saving = true;
+    const auto endOfSave = qScopeGuard([this] {
+        m_saving = false;
+        m_plans.clear();
+    });
     const QString name = sceneName();
     if (name.isEmpty()) {
         MsgBox(QStringLiteral("Plese give your Scene a name."));
@@ -211,6 +218,23 @@ void SaveScene::Image1_Click()
     }
 
     MyPath = saveRootFolder(s.BaseFolder);
+    // What is on disk: a link in place of a file, another scene's pictures.
+    const QString scenePath = sceneFilePath(MyPath, name);
+    const QStringList pictures = picturePaths();
+    if (const QString problem = linkedFileProblem(QStringList{scenePath, sceneListPath(MyPath)} + pictures);
+        !problem.isEmpty()) {
+        MsgBox(problem);
+        return;
+    }
+    QStringList pictureNames;
+    for (const QString &path : pictures)
+        pictureNames << path.mid(path.lastIndexOf(u'/') + 1);
+    if (const QString problem = pictureCollisionProblem(MyPath + QStringLiteral("Scenes"), name, pictureNames);
+        !problem.isEmpty()) {
+        MsgBox(problem);
+        return;
+    }
+
     for (const char *folder : {"Scenes", "Images", "Data"}) {
         const QString path = MyPath + QLatin1String(folder);
         if (!QDir().mkpath(path)) {
@@ -235,7 +259,6 @@ void SaveScene::Image1_Click()
         complete = false;
     }
 
-    const QString scenePath = sceneFilePath(MyPath, name);
     if (const FileResult written = writeFileAtomically(scenePath, sceneFileBytes(s.SceneText.toText())); !written) {
         reportFailedStep(written.error);
         return;
@@ -278,6 +301,58 @@ void SaveScene::Image1_Click()
         return;
     MsgBox(QStringLiteral("Your Scene has been saved."));
     Hide();
+}
+
+const FramePlan &SaveScene::planned(const char *word, const std::function<FramePlan()> &make)
+{
+    if (!m_saving) {
+        m_lastPlan = make();
+        return m_lastPlan;
+    }
+    auto it = m_plans.find(QLatin1String(word));
+    if (it == m_plans.end())
+        it = m_plans.insert(QLatin1String(word), make());
+    return *it;
+}
+
+QStringList SaveScene::picturePaths()
+{
+    const SceneState &s = scene();
+    const QString name = sceneName();
+    QStringList paths;
+    auto plan = [&](const FramePlan &p) {
+        for (const FrameCopy &copy : p.frames)
+            paths << copy.target;
+    };
+    if (on(s.SceneHasExtraAnim) && on(s.ExtraHasAlpha) && on(s.SceneIsDesktop))
+        paths << scenePicturePath(MyPath, name, QStringLiteral("AlphaBG.jpg"));
+    if (on(s.SceneHasFullAnim))
+        plan(planned("FullAnim",
+                     [&] { return fullAnimFramePlan(s, form<FullAnimProps>().Text2->text(), MyPath, name); }));
+    paths << heldFrameTargets(MyPath, name, QStringLiteral("Mouth"), 7);
+    if (on(s.MainBlinkPlaced))
+        paths << heldFrameTargets(MyPath, name, QStringLiteral("Blink"), 4);
+    if (on(s.UserMouthPlaced))
+        paths << heldFrameTargets(MyPath, name, QStringLiteral("UserMouth"), 7);
+    if (on(s.UserBlinkPlaced))
+        paths << heldFrameTargets(MyPath, name, QStringLiteral("UserBlink"), 4);
+    if (on(s.ExtraPlaced)) {
+        plan(planned("Extra", [&] { return extraFramePlan(s, MyPath, name); }));
+        if (on(s.ExtraHasAlpha) && on(s.SceneIsDesktop))
+            plan(planned("ExtraAlpha", [&] { return alphaFramePlan(s, MyPath, name); }));
+    }
+    if (on(s.SceneHasChildAnim) && on(s.ChildAutoCropOn))
+        plan(planned("Child", [&] { return childFramePlan(s, MyPath, name); }));
+    if (on(s.TriggerPlaced))
+        plan(planned("Trigger", [&] { return triggerFramePlan(s, MyPath, name); }));
+    if (on(s.SceneHasSmile))
+        plan(planned("Smile", [&] { return smileFramePlan(s, MyPath, name); }));
+    if (on(s.SceneHasBrow))
+        plan(planned("Brow", [&] { return browFramePlan(s, MyPath, name); }));
+    paths << scenePicturePath(MyPath, name, QStringLiteral("BG.jpg"));
+    if (on(s.SceneHasAltImage))
+        paths << scenePicturePath(MyPath, name, QStringLiteral("Alternate.jpg"));
+    return paths;
 }
 
 bool SaveScene::savePicture(const QString &source, const QString &suffix, const std::optional<PixelCrop> &crop)
@@ -323,13 +398,14 @@ bool SaveScene::ExportExtraFrames()
     SceneState &s = scene();
     frmFormDesignE &designer = form<frmFormDesignE>();
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
-    if (!exportFramePlan(designer.Xpress1, extraFramePlan(s, MyPath, sceneName()),
+    if (!exportFramePlan(designer.Xpress1, planned("Extra", [&] { return extraFramePlan(s, MyPath, sceneName()); }),
                          cropBox(designer, NegativeOrigin::RaiseToZero), &m_error))
         return false;
     if (!(on(s.ExtraHasAlpha) && on(s.SceneIsDesktop)))
         return true;
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
-    return exportFramePlan(designer.Xpress1, alphaFramePlan(s, MyPath, sceneName()),
+    return exportFramePlan(designer.Xpress1,
+                           planned("ExtraAlpha", [&] { return alphaFramePlan(s, MyPath, sceneName()); }),
                            cropBox(designer, NegativeOrigin::RaiseToZero), &m_error);
 }
 
@@ -337,26 +413,28 @@ bool SaveScene::ExportSmileFrames()
 {
     // The smile and brow frames go through the writer's own picture: the
     // designers' workspaces still hold the mouth and blink crops.
-    return exportFramePlan(Xpress1, smileFramePlan(scene(), MyPath, sceneName()),
+    return exportFramePlan(Xpress1, planned("Smile", [&] { return smileFramePlan(scene(), MyPath, sceneName()); }),
                            cropBox(form<frmFormDesign>(), NegativeOrigin::RaiseToZero), &m_error);
 }
 
 bool SaveScene::ExportBrowFrames()
 {
-    return exportFramePlan(Xpress1, browFramePlan(scene(), MyPath, sceneName()),
+    return exportFramePlan(Xpress1, planned("Brow", [&] { return browFramePlan(scene(), MyPath, sceneName()); }),
                            cropBox(form<frmFormDesignB>(), NegativeOrigin::Keep), &m_error);
 }
 
 bool SaveScene::ExportChildFrames()
 {
-    return exportFramePlan(Xpress1, childFramePlan(scene(), MyPath, sceneName()),
+    return exportFramePlan(Xpress1, planned("Child", [&] { return childFramePlan(scene(), MyPath, sceneName()); }),
                            cropBox(form<frmFormDesignE>(), NegativeOrigin::RaiseToZero), &m_error);
 }
 
 bool SaveScene::ExportFullAnimFrames()
 {
-    return exportFramePlan(Xpress1, fullAnimFramePlan(scene(), form<FullAnimProps>().Text2->text(), MyPath,
-                                                      sceneName()),
+    return exportFramePlan(Xpress1, planned("FullAnim", [&] {
+                               return fullAnimFramePlan(scene(), form<FullAnimProps>().Text2->text(), MyPath,
+                                                        sceneName());
+                           }),
                            std::nullopt, &m_error);
 }
 
@@ -364,6 +442,7 @@ bool SaveScene::ExportTriggerFrames()
 {
     frmFormDesignF &designer = form<frmFormDesignF>();
     scene().TriggerFrameSet.CurrentFrame = Value::integer(0);
-    return exportFramePlan(designer.Xpress1, triggerFramePlan(scene(), MyPath, sceneName()),
+    return exportFramePlan(designer.Xpress1,
+                           planned("Trigger", [&] { return triggerFramePlan(scene(), MyPath, sceneName()); }),
                            cropBox(designer, NegativeOrigin::RaiseToZero), &m_error);
 }

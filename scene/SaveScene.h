@@ -6,9 +6,12 @@
 #include "designers/CropRectToPixels.h"
 #include "platform/Form.h"
 #include "platform/ImageWorkspace.h"
+#include "scene/SceneFrameFiles.h"
 
+#include <QHash>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QLineEdit;
@@ -52,8 +55,16 @@ private:
     bool savePicture(const QString &source, const QString &suffix, const std::optional<PixelCrop> &crop = {});
     bool saveAlphaBackground();
     QString sceneName() const;
+    // Every picture the save of this scene writes, in the order it writes them.
+    QStringList picturePaths();
+    // The plan of one numbered export: made once in a save, for its checks and
+    // then its export; made anew on every call outside a save.
+    const FramePlan &planned(const char *word, const std::function<FramePlan()> &make);
 
     QString m_error;
+    bool m_saving = false;
+    QHash<QString, FramePlan> m_plans;
+    FramePlan m_lastPlan;
 };
 
 // Everything the scene file is built from, read from the shared scene state and

@@ -4,6 +4,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace {
 
 // Characters that Windows file names cannot hold; scenes travel to Windows
@@ -63,6 +65,11 @@ QString sceneFieldProblem(const QList<SceneEntry> &entries)
         if (namesFileInItsFolder(entry.key) && (v.contains(u'/') || v.contains(u'\\') || v == QStringLiteral("..")))
             return QStringLiteral("The scene was not saved: %1 must be the name of a file in its folder, without a "
                                   "folder in front of it. Please change it and save again.")
+                .arg(entry.field);
+        // A drive ("C:x.wav"), a stream ("x.wav:s"), a tab: the companion on Windows could not open the file.
+        if (namesFileInItsFolder(entry.key) && std::any_of(v.begin(), v.end(), refusedInFileName))
+            return QStringLiteral("The scene was not saved: %1 cannot hold the characters < > : \" / \\ | ? * or "
+                                  "control characters, which file names cannot hold. Please change it and save again.")
                 .arg(entry.field);
         if (!fitsWindows1252(v))
             return QStringLiteral("The scene was not saved: %1 holds characters that the scene file cannot hold "

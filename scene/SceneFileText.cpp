@@ -44,6 +44,7 @@ public:
         if (second)
             add(key, QLatin1String(secondText));
     }
+    void append(const QList<SceneEntry> &entries) { m_list.append(entries); }
     QList<SceneEntry> take() { return std::move(m_list); }
 
 private:
@@ -57,6 +58,24 @@ bool namesWave(const QString &box)
 }
 
 } // namespace
+
+QList<SceneEntry> extraTimingEntries(const SceneSettings::Extra &x, bool delayAt)
+{
+    const char *window = "Extra Anim Properties";
+    Entries e;
+    // Empty Random and Delay boxes stand for 990 and 5 seconds.
+    e.add("MR=", x.random.isEmpty() ? QStringLiteral("990") : x.random, boxField("Random", window));
+    if (!x.frames.isEmpty())
+        e.add("MF=", x.frames, boxField("Frames", window));
+    e.add("MD=", x.delay.isEmpty() ? QStringLiteral("5") : x.delay, boxField("Delay", window));
+    if (delayAt)
+        e.add("MDA=", x.delayFrame, boxField("Delay at frame number", window));
+    if (!x.speed.isEmpty())
+        e.add("MS=", x.speed, boxField("Speed", window));
+    e.addOptions("MPL=", x.loop, "Loop", x.pong, "Pong");
+    e.addOptions("MPLT=", x.delayAtStart, "Start", x.delayAtEnd, "End");
+    return e.take();
+}
 
 QList<SceneEntry> sceneEntries(const SceneSettings &s)
 {
@@ -89,25 +108,13 @@ QList<SceneEntry> sceneEntries(const SceneSettings &s)
     }
 
     if (s.hasExtraAnim) {
-        const auto &x = s.extraAnim;
-        const char *window = "Extra Anim Properties";
         e.add("MP=", scene + QStringLiteral("Extra01.jpg"));
         if (s.extraHasAlpha)
             e.add("MiscHasAlpha=", QStringLiteral("True"));
         if (s.extraHasAlpha && s.isDesktop)
             e.add("MPABG=", scene + QStringLiteral("AlphaBG.jpg"));
         e.addBox("MP", s.extra);
-        // Empty Random and Delay boxes stand for 990 and 5 seconds.
-        e.add("MR=", x.random.isEmpty() ? QStringLiteral("990") : x.random, boxField("Random", window));
-        if (!x.frames.isEmpty())
-            e.add("MF=", x.frames, boxField("Frames", window));
-        e.add("MD=", x.delay.isEmpty() ? QStringLiteral("5") : x.delay, boxField("Delay", window));
-        if (s.extraDelayAt)
-            e.add("MDA=", x.delayFrame, boxField("Delay at frame number", window));
-        if (!x.speed.isEmpty())
-            e.add("MS=", x.speed, boxField("Speed", window));
-        e.addOptions("MPL=", x.loop, "Loop", x.pong, "Pong");
-        e.addOptions("MPLT=", x.delayAtStart, "Start", x.delayAtEnd, "End");
+        e.append(extraTimingEntries(s.extraAnim, s.extraDelayAt));
     }
 
     if (s.hasChildAnim) {

@@ -97,6 +97,11 @@ struct SceneEntry {
 // Every entry of the scene, in the file's order, each under its condition.
 QList<SceneEntry> sceneEntries(const SceneSettings &settings);
 
+// The extra animation's timing entries from its dialog, in the file's order:
+// "MR=" (990 for an empty box), "MF=", "MD=" (5 for an empty box), "MDA=" when
+// the delay falls at a frame, "MS=", then the loop and delay option pairs.
+QList<SceneEntry> extraTimingEntries(const SceneSettings::Extra &extra, bool delayAt);
+
 // The scene text: each entry as key, value, ";" and CR LF.
 QString sceneText(const QList<SceneEntry> &entries);
 

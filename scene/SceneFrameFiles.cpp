@@ -68,8 +68,13 @@ FramePlan numbered(int count, int first, const std::function<QString(int)> &sour
                    const QString &scene, const QString &word)
 {
     FramePlan plan;
+    if (count < 1)
+        return plan;
+    plan.frames.reserve(count);
+    // The number and ".jpg" hold no separator, so the joined prefix serves every frame.
+    const QString prefix = scenePicturePath(root, scene, word);
     for (int i = 1; i <= count; ++i)
-        plan.frames.append({source(first + i - 1), sceneFramePath(root, scene, word, i)});
+        plan.frames.append({source(first + i - 1), prefix + frameNumberText(i) + QStringLiteral(".jpg")});
     return plan;
 }
 
@@ -91,8 +96,10 @@ FramePlan fromFirstFrame(const AnimFrameSet &numbers, const Value &count, const 
     const auto first = wholeNumber16(numbers.FirstFrame);
     if (!first)
         return failed(countError(firstName, numbers.FirstFrame));
+    const QString folder = files.FrameFolder.toText(), base = files.FrameBaseName.toText();
     const QString ext = files.FrameExt.toText();
-    return numbered(*n, *first, [&](int k) { return animFrameSource(files, k, ext); }, root, scene, word);
+    return numbered(*n, *first, [&](int k) { return joinPath(folder, frameFileName(base, k, ext)); }, root, scene,
+                    word);
 }
 
 } // namespace

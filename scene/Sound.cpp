@@ -2,6 +2,7 @@
 
 #include "app/Help.h"
 #include "app/SceneState.h"
+#include "base/Files.h"
 #include "platform/Services.h"
 #include "scene/DialogControls.h"
 #include "scene/PickedFile.h"

@@ -1,14 +1,19 @@
-// The media installer. Its window shows the install folder and the Install
-// command; until they are in place it is a bare window.
+// The media installer: one window that installs the share package lying
+// beside the program into the companion's folders.
+#include "installer/Form1.h"
+#include "installer/Version.h"
+#include "platform/Services.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Media Installer"));
-    window.resize(372, 215);
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("mediadrop"));
+    QApplication::setApplicationVersion(QString::fromLatin1(installer::ProductVersion));
+    setProgramTitle(QStringLiteral("mediadrop"));
+    form<installer::Form1>().Show();
+    const int code = app.exec();
+    destroyAllForms();
+    return code;
 }

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -124,4 +127,60 @@ TEST(Files, ReadFileGivesTheReasonAndKeepsToItsLimit)
     const FileRead folder = readFile(dir.path(), 100);
     EXPECT_FALSE(folder.ok);
     EXPECT_TRUE(folder.error.contains(QStringLiteral("not a regular file"))) << qPrintable(folder.error);
+
+    // A pipe with no writer: opening it for an ordinary read would wait for ever.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.dat"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const FileRead fifo = readFile(pipe, 100);
+    EXPECT_FALSE(fifo.ok);
+    EXPECT_TRUE(fifo.error.contains(QStringLiteral("not a regular file"))) << qPrintable(fifo.error);
+}
+
+// Another program changes the file between the check and the read: what grew
+// is not read, what shrank is reported.
+TEST(Files, ReadFileReadsWhatPassedItsCheck)
+{
+    QTemporaryDir dir;
+    static QString path;
+    static QByteArray change;
+    path = dir.filePath(QStringLiteral("list.dat"));
+    ASSERT_TRUE(writeFileAtomically(path, "12345"));
+    OpenedFile::setCheckedHook([](const QString &checked) {
+        if (checked != path)
+            return;
+        QFile f(checked);
+        if (change.isEmpty())
+            EXPECT_TRUE(f.resize(2));
+        else if (f.open(QIODevice::Append))
+            f.write(change);
+    });
+
+    change = QByteArray(3 << 20, 'x');
+    const FileRead grown = readFile(path, 5);
+    ASSERT_TRUE(grown.ok) << qPrintable(grown.error);
+    EXPECT_EQ(grown.bytes, QByteArray("12345"));
+    EXPECT_EQ(QFileInfo(path).size(), 5 + (3 << 20));
+
+    ASSERT_TRUE(writeFileAtomically(path, "12345"));
+    change.clear();
+    const FileRead shrunk = readFile(path, 5);
+    EXPECT_FALSE(shrunk.ok);
+    EXPECT_TRUE(shrunk.error.contains(QStringLiteral("list.dat"))) << qPrintable(shrunk.error);
+    OpenedFile::setCheckedHook(nullptr);
+}
+
+TEST(Files, ReadFileSizesItsBufferByTheFileNotByTheLimit)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("U.zip"));
+    QByteArray bytes;
+    for (int i = 0; i < 200000; ++i)
+        bytes.append(char(i * 7));
+    ASSERT_TRUE(writeFileAtomically(path, bytes));
+    // A limit far beyond any memory: a buffer of the limit's size could not be made.
+    const FileRead read = readFile(path, qint64(1) << 50);
+    ASSERT_TRUE(read.ok) << qPrintable(read.error);
+    EXPECT_TRUE(read.bytes == bytes);
+    EXPECT_TRUE(readFile(path, 200000).ok);
+    EXPECT_FALSE(readFile(path, 199999).ok);
 }

@@ -77,9 +77,12 @@ const Case cases[] = {
     {"QtWarning", "BreaksWithoutServices.AQtWarning", "Qt logged a warning during the test: A stray warning."},
     {"QtCritical", "BreaksWithoutServices.AQtCritical",
      "Qt logged a warning during the test: A stray critical message."},
+    {"NoteAfterItsAllowance", "BreaksWithoutServices.ANoteOfAnAllowedCategoryAfterItsScope",
+     "Qt logged a warning during the test: A decoder note too late."},
     {"MessageTaken", "Keeps.TakesItsMessage", nullptr},
     {"MessageReadThroughOlderNames", "Keeps.ReadsItsMessagesThroughTheOlderNames", nullptr},
     {"AllowedNote", "KeepsWithoutServices.AnAllowedNote", nullptr},
+    {"NoteOfAnAllowedCategory", "KeepsWithoutServices.ANoteOfACategoryItsTestAllows", nullptr},
 };
 
 TEST_F(HarnessTest, EachRuleBreakerFailsWithItsReasonAndTheOthersPass)

@@ -38,10 +38,10 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    // The add fails and names the list file; it opens only the files in
-    // `opened` (the list when it is one), each once, and reads no more than
-    // they hold. With `diskFull` no file can grow.
-    void expectAddFails(const QStringList &opened = {}, bool diskFull = false)
+    // The add fails and names the list file. It opens only the files in
+    // `opened`, each once, and reads no more than `readAtMost` bytes of them.
+    // With `diskFull` no file can grow.
+    void expectAddFails(const QStringList &opened, qint64 readAtMost, bool diskFull = false)
     {
         FileWork work({base, base + QStringLiteral("Data")});
         ASSERT_TRUE(work.watching());
@@ -55,7 +55,8 @@ protected:
         EXPECT_FALSE(added);
         EXPECT_TRUE(listed.error.contains(QStringLiteral("myscenes.dat"))) << listed.error.toStdString();
         EXPECT_EQ(work.openedFiles(), opened);
-        EXPECT_LE(work.bytesRead(), (opened.isEmpty() ? 0 : QFileInfo(list).size()) + 2048);
+        // Besides the test's own look at the count and the watch's notes.
+        EXPECT_LE(work.bytesRead(), readAtMost + 2048);
     }
 
     QTemporaryDir dir;
@@ -64,9 +65,9 @@ protected:
 
 TEST_F(SceneListInputTest, AListThatIsAPipeIsReportedAndLeftAsItIs)
 {
-    // A pipe would be read for ever; it is not opened and stays a pipe.
+    // A pipe would be read for ever: it is looked at, never read, and stays a pipe.
     ASSERT_EQ(mkfifo(QFile::encodeName(list).constData(), 0600), 0);
-    expectAddFails();
+    expectAddFails({QStringLiteral("myscenes.dat")}, 0);
     struct stat st {};
     ASSERT_EQ(stat(QFile::encodeName(list).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
@@ -79,7 +80,7 @@ TEST_F(SceneListInputTest, ADataFolderThatIsAFileIsReported)
     ASSERT_TRUE(data.open(QIODevice::WriteOnly));
     data.write("notes");
     data.close();
-    expectAddFails();
+    expectAddFails({}, 0);
     EXPECT_EQ(readFile(data.fileName(), 1024).bytes, QByteArray("notes"));
 }
 
@@ -88,7 +89,7 @@ TEST_F(SceneListInputTest, ADataFolderThatIsAFileIsReported)
 TEST_F(SceneListInputTest, AListThatCannotBeWrittenIsReportedAndKept)
 {
     writeList("Old\n\r\r\n");
-    expectAddFails({QStringLiteral("myscenes.dat")}, true);
+    expectAddFails({QStringLiteral("myscenes.dat")}, QFileInfo(list).size(), true);
     EXPECT_EQ(readFile(list, 1024).bytes, QByteArray("Old\n\r\r\n"));
     EXPECT_EQ(QDir(base + QStringLiteral("Data")).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("myscenes.dat")});

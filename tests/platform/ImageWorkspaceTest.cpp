@@ -167,6 +167,13 @@ TEST_F(ImageWorkspaceTest, ResizeAndThumbnailGiveTheAskedSize)
     ASSERT_TRUE(ws.MakeThumbnail(140, 100));
     EXPECT_EQ(ws.Picture().size(), QSize(140, 100));
     EXPECT_FALSE(ws.ResizeImage(0, 10));
+    // Beyond what a picture may hold in memory: refused at once, the picture kept.
+    constexpr int most = std::numeric_limits<int>::max();
+    for (const QSize &huge : {QSize(48000, 36000), QSize(most, most), QSize(1, most)}) {
+        EXPECT_FALSE(ws.ResizeImage(huge.width(), huge.height())) << huge.width() << " x " << huge.height();
+        EXPECT_TRUE(ws.LastError().contains(QStringLiteral("too large"))) << ws.LastError().toStdString();
+        EXPECT_EQ(ws.Picture().size(), QSize(140, 100));
+    }
     ImageWorkspace empty;
     EXPECT_FALSE(empty.MakeThumbnail(140, 100));
 }

@@ -5,8 +5,10 @@
 
 #include "platform/ImageWorkspace.h"
 #include "platform/PictureFile.h"
+#include "base/Files.h"
 
 #include "tests/support/FileWork.h"
+#include "tests/support/QtNotes.h"
 #include "tests/support/ScriptedServices.h"
 
 #include <QBuffer>
@@ -78,9 +80,10 @@ QByteArray withThumbnailSegment(const QByteArray &jpeg)
     return jpeg.left(2) + segment + payload + jpeg.mid(2);
 }
 
-// Bytes a test process reads besides the file under test while it watches:
-// its own look at the count, the watch's notes.
-constexpr qint64 ReadAside = 2048;
+// Bytes a load reads besides the whole file, or a test besides the load: the
+// picture's header, which the decoder reads first (JPEG in blocks of 4096),
+// the test's own look at the count and the watch's notes.
+constexpr qint64 ReadAside = 2 * 4096 + 2048;
 
 class PictureLoadTest : public AppTest {
 protected:
@@ -93,9 +96,9 @@ protected:
         return path;
     }
     // The load fails, says which file and why, and leaves nothing to cut or
-    // save. It opens the file at most once (`opens`) and reads no more than
-    // the file holds.
-    void expectRefused(const QString &path, const QString &why, int opens = 1)
+    // save. It opens the path at most once and reads no more of it than
+    // `readAtMost` bytes (the whole file when it is one), besides its header.
+    void expectRefused(const QString &path, const QString &why, qint64 readAtMost = -1)
     {
         SCOPED_TRACE(path.toStdString());
         ImageWorkspace ws;
@@ -104,8 +107,8 @@ protected:
         FileWork work({file.absolutePath()});
         ASSERT_TRUE(work.watching());
         EXPECT_FALSE(ws.LoadImageFile(path));
-        EXPECT_LE(work.opened(file.fileName()), opens);
-        EXPECT_LE(work.bytesRead(), (opens ? file.size() : 0) + ReadAside);
+        EXPECT_LE(work.opened(file.fileName()), 1);
+        EXPECT_LE(work.bytesRead(), (readAtMost < 0 ? file.size() : readAtMost) + ReadAside);
         EXPECT_FALSE(ws.HasPicture());
         EXPECT_TRUE(ws.LastError().startsWith(QStringLiteral("Could not load the picture ") + path + u':'))
             << ws.LastError().toStdString();
@@ -156,7 +159,7 @@ TEST_F(PictureLoadTest, FilesThatAreNoPictureAreRefusedWithTheirReason)
         expectRefused(write(QString::fromUtf8(c.name), c.bytes), c.why);
 
     // A 20000 x 20000 picture of its full size (a sparse file: nothing is
-    // written) is refused before it is opened.
+    // written) is refused before a byte of it is read.
     QFile huge(write(QStringLiteral("full0001.bmp"), bmpHeaderClaiming(20000, 20000, 24)));
     ASSERT_TRUE(huge.resize(54 + qint64(60000) * 20000));
     expectRefused(huge.fileName(), QStringLiteral("too large"), 0);
@@ -206,6 +209,128 @@ TEST_F(PictureLoadTest, WholePicturesInEveryLayoutStillLoad)
     QDir().mkpath(tempPath(QStringLiteral("Bilder f\u00fcr Caf\u00e9")));
     expectLoads(write(QStringLiteral("Bilder f\u00fcr Caf\u00e9/Sch\u00f6ne Szene 0001.bmp"), encoded(odd, "BMP")),
                 odd, true);
+}
+
+// The files of pictures that once passed as whole: each whole one loads, each
+// part or damaged copy is refused as cut short, the header that claims more
+// than 64 bits can count is refused with no overflow.
+TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
+{
+    const QString hostile = QStringLiteral(SCENARA_FUZZ_CORPUS "/picture_load/");
+    const QString cutShort = QStringLiteral("ends before its picture does");
+    const struct {
+        const char *file;
+        const char *refusal; // nullptr: loads
+    } rows[] = {
+        {"whole.jpg", nullptr},
+        {"whole24.bmp", nullptr},
+        {"bmp8-whole.bmp", nullptr},
+        {"wholerle8.bmp", nullptr},
+        {"jpeg-plain-truncated.jpg", "ends before its picture does"},
+        // One stray byte between two segments, which decoders skip.
+        {"jpeg-garbage-whole.jpg", nullptr},
+        {"jpeg-garbage-truncated.jpg", "ends before its picture does"},
+        {"bmp24-truncated.bmp", "ends before its picture does"},
+        // A pixel-data offset of 0, inside the headers: the rows follow the palette.
+        {"bmp8-offbits0-whole.bmp", nullptr},
+        {"bmp8-offbits0-truncated.bmp", "ends before its picture does"},
+        // An info-header size of 0, read as the old 12-byte header.
+        {"bmp-infosize0-whole.bmp", nullptr},
+        {"bmp-infosize0-truncated.bmp", "ends before its picture does"},
+        {"bmprle8-truncated.bmp", "ends before its picture does"},
+        // 0x7fffffff x 0x7fffffff at 0xffff bits a pixel, in 54 bytes.
+        {"bmp-row-overflow-54bytes.bmp", ""},
+    };
+    const AllowedQtNotes damaged(AllowedQtNotes::JpegDecoder,
+                                 "these pictures are damaged on purpose; the decoder says so");
+    for (const auto &row : rows) {
+        const QString path = hostile + QLatin1String(row.file);
+        if (!row.refusal) {
+            SCOPED_TRACE(row.file);
+            ImageWorkspace ws;
+            EXPECT_TRUE(ws.LoadImageFile(path)) << ws.LastError().toStdString();
+        } else {
+            expectRefused(path, QString::fromUtf8(row.refusal));
+        }
+    }
+    // Each part is the same picture as its whole, had it been loaded.
+    const QImage whole = LoadPicture(hostile + QStringLiteral("bmp8-offbits0-whole.bmp"));
+    QFile part(hostile + QStringLiteral("bmp8-offbits0-truncated.bmp"));
+    ASSERT_TRUE(part.open(QIODevice::ReadOnly));
+    const DecodedPicture decoded = decodePicture(part.readAll());
+    EXPECT_TRUE(decoded.cutShort);
+    EXPECT_NE(decoded.image, whole);
+}
+
+// Run-length coded rows may end before the picture does (an end-of-picture
+// code after the first row here): the pixels they skip are colour 0 of the
+// palette on every load, never what the memory held before.
+TEST_F(PictureLoadTest, PixelsThatRunLengthRowsSkipAreColourZero)
+{
+    QByteArray bmp("BM");
+    bmp += QByteArray(12 + 40, '\0');
+    putLittleEndian(bmp, 10, 14 + 40 + 8, 4);      // the rows follow the palette
+    putLittleEndian(bmp, 14, 40, 4);               // the Windows header
+    putLittleEndian(bmp, 18, 4, 4);                // 4 x 4
+    putLittleEndian(bmp, 22, 4, 4);
+    putLittleEndian(bmp, 26, 1, 2);                // one plane
+    putLittleEndian(bmp, 28, 8, 2);                // 8 bits a pixel
+    putLittleEndian(bmp, 30, 1, 4);                // run-length coded
+    putLittleEndian(bmp, 46, 2, 4);                // two colours
+    bmp += QByteArray::fromHex("1e140a00" "3264c800"); // (10, 20, 30) and (200, 100, 50)
+    bmp += QByteArray::fromHex("0401" "0001");     // the bottom row in colour 1, then the end
+    putLittleEndian(bmp, 2, bmp.size(), 4);
+    const QString path = write(QStringLiteral("rle0001.bmp"), bmp);
+    QImage expected(4, 4, QImage::Format_RGB32);
+    expected.fill(qRgb(10, 20, 30));
+    for (int x = 0; x < 4; ++x)
+        expected.setPixel(x, 3, qRgb(200, 100, 50));
+    for (int load = 0; load < 3; ++load)
+        expectLoads(path, expected, true);
+}
+
+// The loader reads BMP and JPEG only, told by the content, whatever the name.
+TEST_F(PictureLoadTest, OnlyBmpAndJpegContentLoads)
+{
+    const QImage small = patterned(6, 4);
+    // The smallest GIF: one pixel, a two-colour table, one image block.
+    const QByteArray gif = QByteArray::fromHex("474946383961010001008000000000ffffff21f90401000000002c000000000100"
+                                               "010000020144003b");
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } others[] = {
+        {"png0001.bmp", encoded(small, "PNG")}, {"ppm0001.jpg", encoded(small, "PPM")},
+        {"xpm0001.bmp", encoded(small, "XPM")}, {"ico0001.jpg", encoded(small, "ICO")},
+        {"gif0001.bmp", gif},
+    };
+    for (const auto &c : others) {
+        ASSERT_FALSE(c.bytes.isEmpty()) << c.name;
+        expectRefused(write(QString::fromUtf8(c.name), c.bytes), QStringLiteral("not a BMP or JPEG picture"));
+    }
+    expectLoads(write(QStringLiteral("bmp0001.jpg"), encoded(small, "BMP")), small, true);
+}
+
+// A file that changes between its check and its read: only what passed the
+// check is read, so a part that grows whole afterwards is still a part.
+TEST_F(PictureLoadTest, AFileGrownAfterItsCheckIsReadOnlyAsFarAsItWasChecked)
+{
+    static QByteArray rest;
+    static QString grown;
+    const QByteArray bmp = encoded(patterned(16, 16), "BMP");
+    grown = write(QStringLiteral("growing0001.bmp"), bmp.left(bmp.size() / 2));
+    rest = bmp.mid(bmp.size() / 2) + QByteArray(1 << 20, 'x');
+    OpenedFile::setCheckedHook([](const QString &path) {
+        if (path != grown)
+            return;
+        QFile f(path);
+        if (f.open(QIODevice::Append))
+            f.write(rest);
+    });
+    expectRefused(grown, QStringLiteral("ends before its picture does"));
+    OpenedFile::setCheckedHook(nullptr);
+    EXPECT_EQ(QFileInfo(grown).size(), bmp.size() + (1 << 20));
+    expectLoads(grown, patterned(16, 16), true);
 }
 
 } // namespace

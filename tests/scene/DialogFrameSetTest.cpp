@@ -2,6 +2,7 @@
 // what a pick records, what the labels show, which messages appear.
 
 #include "app/SceneState.h"
+#include "base/Files.h"
 #include "scene/CountValidator.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/FrameSetFiles.h"

@@ -96,4 +96,44 @@ TEST(SceneChecks, FieldsAreNamedAndOnlyTypedValuesCount)
     EXPECT_TRUE(sceneFieldProblem(sceneEntries(s)).isEmpty());
 }
 
+// Sound and child frame names travel to the companion on Windows, which cannot
+// open a name with a drive, a stream or a control character in it.
+TEST(SceneChecks, SoundAndChildNamesThatWindowsCannotOpen)
+{
+    struct Case {
+        const char *label;
+        const char *typed;
+        bool refused;
+    } cases[] = {
+        {"plain", "Rain.wav", false},
+        {"blanks and accents", "R\xc3\xa9gen 2.WAV", false},
+        {"drive", "C:x.wav", true},
+        {"stream", "x.wav:stream", true},
+        {"tab", "x\tx.wav", true},
+        {"control character", "x\x01.wav", true},
+        {"question mark", "what?.wav", true},
+        {"star", "*.wav", true},
+        {"quote", "\"x\".wav", true},
+        {"pipe", "a|b.wav", true},
+        {"angle brackets", "<x>.wav", true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.label);
+        SceneSettings s;
+        s.name = QStringLiteral("Beach");
+        s.sounds.sound1 = QString::fromUtf8(c.typed);
+        const QString soundProblem = sceneFieldProblem(sceneEntries(s));
+        EXPECT_EQ(!soundProblem.isEmpty(), c.refused) << soundProblem.toStdString();
+        if (c.refused) {
+            EXPECT_TRUE(soundProblem.contains(QStringLiteral("sound one"))) << soundProblem.toStdString();
+        }
+
+        SceneSettings child;
+        child.name = QStringLiteral("Beach");
+        child.hasExtraAnim = child.hasChildAnim = true;
+        child.childAnim.preloadName = QString::fromUtf8(c.typed);
+        EXPECT_EQ(!sceneFieldProblem(sceneEntries(child)).isEmpty(), c.refused);
+    }
+}
+
 } // namespace

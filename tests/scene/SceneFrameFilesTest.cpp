@@ -67,6 +67,11 @@ TEST(SceneFrameFiles, WholeNumbers)
     EXPECT_FALSE(wholeNumber16(Value("seven")));
     EXPECT_FALSE(wholeNumber16(Value("40000")));
     EXPECT_FALSE(wholeNumber16(Value::longValue(-40000)));
+    // Beyond every range: refused, never converted out of range.
+    for (const char *text : {"1e300", "1e400", "nan", "inf", "&HFFFFFFFFFFFFFFFFF"})
+        EXPECT_FALSE(wholeNumber16(Value(QString::fromUtf8(text)))) << text;
+    for (double v : {1e300, -1e300, qInf(), qQNaN()})
+        EXPECT_FALSE(wholeNumber16(Value::real(v))) << v;
 }
 
 TEST(SceneFrameFiles, ExtraFromItsFirstFrame)

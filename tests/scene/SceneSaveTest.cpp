@@ -33,8 +33,6 @@
 
 namespace {
 
-const QString kSaved = QStringLiteral("Your Scene has been saved.");
-
 class SceneSaveTest : public SaveFixture {};
 
 // Where the designers cut when their rectangles are where they start.
@@ -351,14 +349,7 @@ TEST_F(SceneSaveTest, AlternatePictureIsCopiedWhole)
 // The desktop scene's alpha paths, which no visible control turns on.
 TEST_F(SceneSaveTest, DesktopSceneWithAlphaFrames)
 {
-    SceneState &s = scene();
-    extraSet(QStringLiteral("Fish"), 1, 2);
-    s.SceneIsDesktop = s.ExtraHasAlpha = FlagOn;
-    pickSet(s.AlphaFrameSet, QStringLiteral("Alpha"), 1, 2, 10);
-    draw(tempPath(QStringLiteral("Desk.bmp")), 9, QSize(300, 200));
-    s.AlphaBackgroundPath = tempPath(QStringLiteral("Desk.bmp"));
-    s.LayerPlacements[LayerExtraAnim] = {Value::longValue(10), Value::longValue(20), Value::real(50.5),
-                                         Value::real(30.5)};
+    alphaDesk();
     save(QStringLiteral("Desk"));
     EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
     // The box from (10, 20) to (60.5, 50.5), rounded half to even: 10, 20, 60, 50.

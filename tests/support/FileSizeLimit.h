@@ -1,11 +1,9 @@
 #pragma once
-// While it lives, this process cannot make a file larger than `bytes`: a write
-// past it fails with "File too large", as on a full disk or an exhausted quota.
-// Unlike folder permissions it holds for root too. Keep it around the one call
-// under test: it holds for every file the process writes, logs included.
+// A disk that fills up, for as long as the object lives: files of this process
+// cannot grow past `bytes`, and a write beyond fails with "File too large"
+// instead of ending the process. Unlike permissions it also holds for root.
 
 #include <csignal>
-
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
@@ -14,22 +12,21 @@ class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
     {
-        // The kernel signals a write past the limit; ignored, the write fails instead.
-        m_handler = std::signal(SIGXFSZ, SIG_IGN);
-        EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &m_before), 0);
-        rlimit limit = m_before;
-        limit.rlim_cur = bytes;
-        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &m_saved), 0);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
     }
     ~FileSizeLimit()
     {
-        setrlimit(RLIMIT_FSIZE, &m_before);
-        std::signal(SIGXFSZ, m_handler);
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_previousHandler);
     }
     FileSizeLimit(const FileSizeLimit &) = delete;
     FileSizeLimit &operator=(const FileSizeLimit &) = delete;
 
 private:
-    rlimit m_before{};
-    void (*m_handler)(int) = SIG_DFL;
+    rlimit m_saved {};
+    void (*m_previousHandler)(int) = nullptr;
 };

@@ -64,6 +64,18 @@ void SaveFixture::extraSet(const QString &base, int first, int count)
     form<ExtraAnimProps>().Text2->setText(QString::number(count));
 }
 
+void SaveFixture::alphaDesk()
+{
+    SceneState &s = scene();
+    extraSet(QStringLiteral("Fish"), 1, 2);
+    s.SceneIsDesktop = s.ExtraHasAlpha = FlagOn;
+    pickSet(s.AlphaFrameSet, QStringLiteral("Alpha"), 1, 2, 10);
+    draw(tempPath(QStringLiteral("Desk.bmp")), 9, QSize(300, 200));
+    s.AlphaBackgroundPath = tempPath(QStringLiteral("Desk.bmp"));
+    s.LayerPlacements[LayerExtraAnim] = {Value::longValue(10), Value::longValue(20), Value::real(50.5),
+                                         Value::real(30.5)};
+}
+
 void SaveFixture::save(const QString &name)
 {
     messages.expect(MsgResult::Ok);

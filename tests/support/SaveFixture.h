@@ -12,6 +12,9 @@
 #include <QSize>
 #include <QString>
 
+// What a save that wrote everything says.
+inline const QString kSaved = QStringLiteral("Your Scene has been saved.");
+
 class SaveFixture : public AppTest {
 protected:
     void SetUp() override;
@@ -33,6 +36,11 @@ protected:
 
     // An extra animation set picked at base & first, `count` frames, placed.
     void extraSet(const QString &base, int first, int count);
+
+    // A desktop scene whose extra animation (Fish01-02) has alpha frames
+    // (Alpha01-02) and an alpha background Desk.bmp of 300 x 200, the extra
+    // box placed from (10, 20), 50.5 x 30.5.
+    void alphaDesk();
 
     // Types the name and presses OK, as a user does, and answers the one
     // message every save ends with (read it back with messages.take...).

@@ -116,8 +116,8 @@ public:
 
 class ScriptedRandom : public RandomService {
 public:
-    QQueue<double> values; // when empty: 0.5
-    double next() override { return values.isEmpty() ? 0.5 : values.dequeue(); }
+    QQueue<float> values; // when empty: 0.5
+    float next() override { return values.isEmpty() ? 0.5f : values.dequeue(); }
 };
 
 // A fresh program for every test: a temporary documents and program folder,

@@ -3,11 +3,15 @@
 // checks that each rule-breaker fails with its reason and the others pass.
 
 #include "platform/Services.h"
+#include "tests/support/QtNotes.h"
 #include "tests/support/ScriptedServices.h"
 
+#include <QLoggingCategory>
 #include <QtGlobal>
 
 namespace {
+
+Q_LOGGING_CATEGORY(decoderNotes, "qt.gui.imageio.jpeg")
 
 class Breaks : public AppTest {};
 
@@ -50,6 +54,14 @@ TEST(BreaksWithoutServices, AQtCritical)
     qCritical("A stray critical message.");
 }
 
+TEST(BreaksWithoutServices, ANoteOfAnAllowedCategoryAfterItsScope)
+{
+    {
+        const AllowedQtNotes damaged(AllowedQtNotes::JpegDecoder, "the harness's own check");
+    }
+    qCWarning(decoderNotes, "A decoder note too late.");
+}
+
 class Keeps : public AppTest {};
 
 TEST_F(Keeps, TakesItsMessage)
@@ -76,6 +88,12 @@ TEST_F(Keeps, ReadsItsMessagesThroughTheOlderNames)
 TEST(KeepsWithoutServices, AnAllowedNote)
 {
     qWarning("This plugin does not support raise()");
+}
+
+TEST(KeepsWithoutServices, ANoteOfACategoryItsTestAllows)
+{
+    const AllowedQtNotes damaged(AllowedQtNotes::JpegDecoder, "the harness's own check");
+    qCWarning(decoderNotes, "A decoder note on a damaged picture.");
 }
 
 } // namespace

@@ -1,0 +1,22 @@
+// The libFuzzer entry of one target, chosen by SCENARA_FUZZ_TARGET at build time.
+
+#include "fuzz/FuzzTargets.h"
+
+#include <QCoreApplication>
+#include <QtGlobal>
+
+// The decoders' notes on damaged pictures would flood the fuzzer's output.
+static void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    qInstallMessageHandler(quiet);
+    static QCoreApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    SCENARA_FUZZ_TARGET(data, size);
+    return 0;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The media installer's one window: it shows the companion's install folder
+// as read from the registry, and its Install button copies the package that
+// lies beside the program into that folder, logging each file.
+
+#include "platform/Form.h"
+
+class QImage;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace installer {
+
+class Form1 : public Form {
+    Q_OBJECT
+public:
+    Form1();
+
+    QLabel *Label3;         // the install folder, or "Error"
+    QPushButton *Command1;  // Install
+    QPlainTextEdit *Text1;  // the copy log, then "DONE!"
+
+    void Command1_Click();
+
+protected:
+    void Form_Load() override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    // Adds text at the end of the log and brings the end into view.
+    void appendLog(const QString &text);
+};
+
+// The window's background artwork, 375 x 212 pixels.
+QImage installerArtwork();
+
+} // namespace installer

@@ -1,0 +1,31 @@
+#pragma once
+// The registry value reader of the media installer. The companion program's
+// install records its keys in velm-registry.ini: a section names a whole key
+// path such as "HKEY_LOCAL_MACHINE\Software\Pellwick Studios\Velm5Pro", and
+// its "name=value" lines are the key's text values. Key and value names
+// compare without regard to letter case, as the registry does.
+
+#include <QString>
+
+namespace installer {
+
+inline constexpr char RegistryFileName[] = "velm-registry.ini";
+// The registry file is read whole; a larger one counts as unreadable.
+inline constexpr qint64 RegistryFileMaxSize = 1024 * 1024;
+// The value buffer: a value that does not fit with its terminating zero cannot be read.
+inline constexpr int ValueBufferSize = 255;
+
+// velm-registry.ini in the user's config folder, else in the system's; "" when
+// neither has one.
+QString registryFile();
+
+// One text value. The key path begins with a root key's name ("HKEY_LOCAL_MACHINE"
+// alone reads the root key itself). Gives:
+// - "" for a malformed path (after the "Incorrect Format:" message) or a root
+//   name that is not one of the seven predefined roots;
+// - "Error" when the key or the value is missing, the file cannot be read, or
+//   the value's UTF-8 bytes do not fit the 255-byte buffer with the zero;
+// - else the value with its leading spaces dropped (trailing ones stay).
+QString RegRead(const QString &keyPath, const QString &valueName, const QString &registry = registryFile());
+
+} // namespace installer

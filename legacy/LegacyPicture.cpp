@@ -1,0 +1,14 @@
+#include "legacy/LegacySceneCommands.h"
+
+#include "platform/ImageWorkspace.h"
+#include "platform/PictureBox.h"
+
+FileResult LoadLegacyPicture(PictureBox &store, const QString &folder, const QString &name)
+{
+    QString error;
+    const QImage picture = LoadPicture(findFileIgnoringCase(folder, name), &error);
+    if (picture.isNull())
+        return {false, error};
+    store.SetPicture(picture);
+    return {true, QString()};
+}

@@ -1,0 +1,74 @@
+#include "legacy/LegacySceneCommands.h"
+
+#include "app/Form1.h"
+#include "app/Form2.h"
+#include "legacy/LegacySceneWriter.h"
+#include "platform/PictureBox.h"
+#include "platform/Services.h"
+#include "scene/PickedFile.h"
+#include "scene/SaveScene.h"
+#include "scene/SceneChecks.h"
+
+LegacySceneInput legacySceneInputFromWindows()
+{
+    const SceneState &s = scene();
+    const auto on = [](Flag f) { return f != FlagOff; };
+    LegacySceneInput in;
+    in.twips = form<Form2>().picBackground->ScaleMode() == 1;
+    in.hasMainBlink = on(s.SceneHasMainBlink);
+    in.hasUser = on(s.SceneHasUser);
+    in.hasUserBlink = on(s.SceneHasUserBlink); // on its own in this layout
+    in.hasExtraAnim = on(s.SceneHasExtraAnim);
+    in.hasChildAnim = on(s.SceneHasChildAnim);
+    in.hasFullAnim = on(s.SceneHasFullAnim);
+    in.hasAltImage = on(s.SceneHasAltImage);
+    in.extraDelayAt = on(s.ExtraDelayAtOn);
+
+    in.backgroundName = s.BackgroundFileName;
+    in.mainMouthName = s.MainMouthFileName;
+    in.mainBlinkName = s.MainBlinkFileName;
+    in.userMouthName = s.UserMouthFileName;
+    in.userBlinkName = s.UserBlinkFileName;
+    in.extraName = s.ExtraFileName;
+    const auto &p = s.LayerPlacements;
+    in.mainMouth = p[LayerMainMouth];
+    in.mainBlink = p[LayerMainBlink];
+    in.userMouth = p[LayerUserMouth];
+    in.userBlink = p[LayerUserBlink];
+    in.extra = p[LayerExtraAnim];
+
+    // The dialogs' boxes as the set-up's writer reads them; each dialog only
+    // when its group is written.
+    const SceneSettings boxes = sceneSettingsFromWindows(QString());
+    in.extraAnim = boxes.extraAnim;
+    in.childAnim = boxes.childAnim;
+    in.fullAnim = boxes.fullAnim;
+    in.fullAnimFirstFrameName = s.FullAnimFirstFrameName;
+    in.altImageName = s.AltImageName;
+    in.sounds = s.Sounds;
+    return in;
+}
+
+void SaveLegacyScene(Form1 &editor)
+{
+    CommonDialog &cdl = editor.cdl;
+    const QString work = setWorkFolderFromBase();
+    cdl.InitDir = work + QStringLiteral("Scenes");
+    cdl.FileName.clear();
+    cdl.Filter = QStringLiteral("Scn Files (*.scn)|*.scn");
+    cdl.CancelError = false;
+    cdl.ShowSave();
+
+    // The text is built afresh also when nothing is written.
+    const QList<SceneEntry> entries = legacySceneEntries(legacySceneInputFromWindows());
+    const QString text = sceneText(entries);
+    scene().SceneText = text;
+    if (cdl.FileName.isEmpty())
+        return;
+    if (const QString problem = sceneFieldProblem(entries); !problem.isEmpty()) {
+        MsgBox(problem);
+        return;
+    }
+    if (const FileResult written = writeFileAtomically(cdl.FileName, sceneFileBytes(text)); !written)
+        MsgBox(QStringLiteral("The scene was not saved. %1").arg(written.error));
+}

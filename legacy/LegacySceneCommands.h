@@ -1,0 +1,36 @@
+#pragma once
+// The older editor's scene commands on the windows: New Scene from the
+// program's template pictures, Save Scene in the older layout and Load Scene
+// of either layout. Form1's buttons run them.
+
+#include "base/Files.h"
+
+#include <QString>
+#include <QStringList>
+
+class Form1;
+class PictureBox;
+struct LegacySceneInput;
+struct LegacySceneRecord;
+
+// The largest scene file Load Scene reads.
+inline constexpr qint64 LegacySceneFileMaxSize = 1024 * 1024;
+
+void NewLegacyScene(Form1 &editor);
+void SaveLegacyScene(Form1 &editor);
+void LoadLegacyScene(Form1 &editor);
+
+// Everything the older layout is written from: the shared scene state, the
+// canvas's unit and the property dialogs' boxes.
+LegacySceneInput legacySceneInputFromWindows();
+
+// Sets the canvas, the shared state, the dialogs and the editor's boxes from a
+// read scene file, in the file's row order, so that each box's click step
+// runs; redraws the canvas last. Returns the reasons of the pictures that
+// could not be loaded, one line each.
+QStringList ApplyLegacyScene(const LegacySceneRecord &record);
+
+// Loads the picture `name` in `folder` (ending in a separator), or the same
+// name in another letter case when the exact one is absent, into the store.
+// On failure the store keeps its picture and the reason names the file.
+FileResult LoadLegacyPicture(PictureBox &store, const QString &folder, const QString &name);

@@ -1,0 +1,153 @@
+// The preview loader: turns the clicked scene's file into the live preview.
+// Its steps: clear the last scene's file names, reset, read the scene file,
+// the background and alternate image, every layer section in table order,
+// and the "Trigger Anim" box.
+
+#include "library/VelmNShare.h"
+
+#include "app/SceneState.h"
+#include "base/Files.h"
+#include "base/Numbers.h"
+#include "base/Text1252.h"
+#include "platform/PictureBox.h"
+#include "platform/Services.h"
+#include "platform/Timer.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+// Scene files are a few hundred short lines; a larger file is not one.
+constexpr qint64 MaxSceneFileSize = 1024 * 1024;
+// Widget coordinates stay within what Qt's geometry holds.
+constexpr int MaxCoordinate = QWIDGETSIZE_MAX;
+
+int widgetCoordinate(float v, int low)
+{
+    return int(roundHalfEven(std::clamp<double>(v, low, MaxCoordinate)));
+}
+}
+
+PreviewLoad::PreviewLoad(VelmNShare &window, const QString &sceneText, const QString &imagesFolder)
+    : window(window), text(sceneText), imagesFolder(imagesFolder)
+{
+}
+
+std::optional<double> PreviewLoad::ratio() const
+{
+    return PreviewRatio(window.MainPic->width(), locals.backgroundWidth);
+}
+
+LayerFrames PreviewLoad::loadFrames(const QStringList &names, std::optional<QSize> sizeFrom)
+{
+    LayerFrames frames = loadLayerFrames(window.Xpress1, imagesFolder, names, ratio(), sizeFrom);
+    if (frames.loaded && !sizeFrom)
+        locals.firstFrame = frames.firstSize;
+    return frames;
+}
+
+void PreviewLoad::placeLayer(PictureBox *box, const LayerFrames &frames) const
+{
+    const BoxPlace place = PlacePreviewLayer(frames.firstHimetric, locals, ratio(), window.MainPic->pos());
+    QRect g = box->geometry();
+    if (place.width)
+        g.setWidth(widgetCoordinate(*place.width, 0));
+    if (place.height)
+        g.setHeight(widgetCoordinate(*place.height, 0));
+    if (place.left)
+        g.moveLeft(widgetCoordinate(*place.left, -MaxCoordinate));
+    if (place.top)
+        g.moveTop(widgetCoordinate(*place.top, -MaxCoordinate));
+    box->setGeometry(g);
+    if (!frames.frames.isEmpty())
+        box->SetPicture(frames.frames.first());
+}
+
+LayerFrames PreviewLoad::LoadListFrames(const QStringList &names, ImageList &list, const QString &key,
+                                        PictureBox *box, int firstEntry, std::optional<QSize> sizeFrom)
+{
+    LayerFrames frames = loadFrames(names, sizeFrom);
+    if (!frames.loaded)
+        return frames;
+    if (box)
+        placeLayer(box, frames);
+    for (int n = 1; n <= frames.frames.size(); ++n)
+        if (!list.Add(firstEntry - 1 + n, n == 1 ? key : QString(), frames.frames[n - 1]))
+            break;
+    return frames;
+}
+
+void VelmNShare::resetPreview()
+{
+    HasNudy = false;
+    MainAnimState = QStringLiteral("Open");
+    Timer5->SetEnabled(false);
+    Timer6->SetEnabled(false);
+    Timer13->SetEnabled(false);
+    HasTrigger = false;
+    for (PictureBox *box : {VelmMouth, UserMouth, VelmBlink, UserBlink, MiscPic, TriggerPic})
+        box->hide();
+    for (const auto &section : Sections)
+        section->reset(*this);
+}
+
+void VelmNShare::LoadScenePreview()
+{
+    // No share carries the previous scene's files, whichever list the click came from.
+    ClearFilenames();
+    resetPreview();
+
+    const SceneState &s = scene();
+    const QString scenes = joinPath(s.BaseFolder, QStringLiteral("/Scenes/"));
+    const QString fileName = SelectScene + QStringLiteral(".scn");
+    SelectSceneFull = isBareName(SelectScene) ? findFileIgnoringCase(scenes, fileName) : scenes + fileName;
+
+    QString text;
+    if (!isBareName(SelectScene) || !QFileInfo::exists(SelectSceneFull)) {
+        MsgBox(QStringLiteral("Can't find ") + SelectSceneFull);
+    } else {
+        const FileRead read = readFile(SelectSceneFull, MaxSceneFileSize);
+        if (read)
+            text = fromWindows1252(read.bytes);
+        else
+            MsgBox(read.error);
+    }
+
+    PreviewLoad load(*this, text, joinPath(s.BaseFolder, QStringLiteral("/Images/")));
+    const EnvironmentService &env = *services().environment;
+    load.locals.xFactor = env.twipsPerPixelX() / 15;
+    load.locals.yFactor = env.twipsPerPixelY() / 15;
+
+    showBackground(load);
+    for (const auto &section : Sections)
+        section->load(load);
+
+    Check1->setEnabled(!NudyFilename.isEmpty() || HasTrigger);
+}
+
+void VelmNShare::showBackground(PreviewLoad &load)
+{
+    const BackgroundKeys keys = readBackgroundKeys(load.text);
+    if (keys.background.present) {
+        const QString name = backgroundPictureName(keys.background.value);
+        const QString file = name + QStringLiteral(".jpg");
+        // A background that cannot be loaded counts as none.
+        if (loadPreviewPicture(Xpress1, load.imagesFolder, file)) {
+            load.locals.backgroundWidth = Xpress1.ImageWidth();
+            if (Xpress1.ResizeImage(MainPic->width(), MainPic->height())) {
+                MainPicName = name;
+                MainPicFileName = file;
+                MainPic->SetPicture(Xpress1.Picture());
+            } else {
+                load.locals.backgroundWidth = 0;
+            }
+        }
+    }
+    if (keys.alternate.present) {
+        NudyFilename = keys.alternate.value;
+        HasNudy = true;
+    }
+}

@@ -1,0 +1,35 @@
+#include "library/PreviewFrames.h"
+
+#include "base/Files.h"
+#include "library/PreviewScene.h"
+
+bool loadPreviewPicture(ImageWorkspace &work, const QString &imagesFolder, const QString &name)
+{
+    if (!isBareName(name)) {
+        work.Clear();
+        return false;
+    }
+    return work.LoadImageFile(findFileIgnoringCase(imagesFolder, name));
+}
+
+LayerFrames loadLayerFrames(ImageWorkspace &work, const QString &imagesFolder, const QStringList &names,
+                            std::optional<double> ratio, std::optional<QSize> sizeFrom)
+{
+    LayerFrames layer;
+    std::optional<QSize> target;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        bool ok = loadPreviewPicture(work, imagesFolder, names[i]);
+        if (ok && i == 0) {
+            layer.firstSize = sizeFrom ? *sizeFrom : work.Picture().size();
+            layer.firstHimetric = HimetricSize(work.Picture());
+            target = previewFrameSize(layer.firstSize, ratio);
+        }
+        if (ok && target)
+            ok = work.ResizeImage(target->width(), target->height());
+        if (!ok && i == 0)
+            return LayerFrames();
+        layer.frames.append(ok ? work.Picture() : layer.frames.last());
+    }
+    layer.loaded = !layer.frames.isEmpty();
+    return layer;
+}

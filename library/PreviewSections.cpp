@@ -1,0 +1,23 @@
+// The table of the preview loader's layer sections. A new layer adds its
+// section here; addPreviewSection keeps them in table order.
+
+#include "library/PreviewSection.h"
+
+#include "library/MouthSection.h"
+
+#include <algorithm>
+
+PreviewSections makePreviewSections()
+{
+    PreviewSections sections;
+    addPreviewSection(sections, std::make_unique<MainMouthSection>());
+    return sections;
+}
+
+void addPreviewSection(PreviewSections &sections, std::unique_ptr<PreviewSection> section)
+{
+    const int order = section->order();
+    const auto at = std::find_if(sections.begin(), sections.end(),
+                                 [order](const auto &s) { return s->order() > order; });
+    sections.insert(at, std::move(section));
+}

@@ -1,0 +1,56 @@
+#include "library/SharingAddress.h"
+
+#include "base/Files.h"
+#include "base/IniFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+// A settings file of a few lines; a larger one is not this file.
+constexpr qint64 MaxSettingsSize = 64 * 1024;
+}
+
+QString sharingSettingsPath(const QString &configFolder)
+{
+    return joinPath(configFolder, QStringLiteral("/sharing.ini"));
+}
+
+SharingHost sharingHost(const QString &configFolder)
+{
+    const QString path = sharingSettingsPath(configFolder);
+    const QString shown = QDir::toNativeSeparators(path);
+    SharingHost result;
+    QString host;
+    if (QFileInfo::exists(path)) {
+        const IniRead settings = readIniFile(path, MaxSettingsSize);
+        if (!settings) {
+            result.error = settings.error;
+            return result;
+        }
+        host = settings.ini.value(QStringLiteral("Service"), QStringLiteral("Host")).value_or(QString()).trimmed();
+    }
+    if (host.isEmpty()) {
+        result.error = QStringLiteral("The address of VelmNShare is not set. Put a line Host=<server name> under "
+                                      "[Service] in %1.")
+                           .arg(shown);
+        return result;
+    }
+    // A server name and perhaps a port, nothing else: no path, user or query slips in.
+    const QUrl url(QStringLiteral("http://") + host + u'/', QUrl::StrictMode);
+    if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || url.hasQuery() || url.hasFragment()
+        || url.path() != QStringLiteral("/")) {
+        result.error = QStringLiteral("The VelmNShare host \"%1\" in %2 is not a server name.").arg(host, shown);
+        return result;
+    }
+    result.host = host;
+    return result;
+}
+
+SharingPage sharingPage(const QString &configFolder)
+{
+    const SharingHost host = sharingHost(configFolder);
+    if (!host)
+        return SharingPage{QUrl(), host.error};
+    return SharingPage{QUrl(QStringLiteral("http://") + host.host + QStringLiteral("/VELMnShare.aspx")), QString()};
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Where the sharing service lives: the host named by "Host" under "[Service]"
+// in sharing.ini of the user's config folder. No host is assumed: without
+// one, whatever needs it says where to set it.
+
+#include <QString>
+#include <QUrl>
+
+// The settings file that names the host.
+QString sharingSettingsPath(const QString &configFolder);
+
+// The service's host (a server name, perhaps with ":port"), or why there is
+// none: a sentence for a message box that names the settings file.
+struct [[nodiscard]] SharingHost {
+    QString host;
+    QString error;
+    explicit operator bool() const { return !host.isEmpty(); }
+};
+SharingHost sharingHost(const QString &configFolder);
+
+// The service's web page, http://<host>/VELMnShare.aspx, or why there is none.
+struct [[nodiscard]] SharingPage {
+    QUrl url;
+    QString error;
+    explicit operator bool() const { return url.isValid(); }
+};
+SharingPage sharingPage(const QString &configFolder);

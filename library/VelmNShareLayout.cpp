@@ -1,0 +1,167 @@
+// The library window's controls at their places, captions and start states.
+
+#include "library/VelmNShare.h"
+
+#include "platform/ControlText.h"
+#include "platform/PictureBox.h"
+#include "platform/Timer.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+// The window measures in pixels; controls are placed in twips of 15 a pixel,
+// so that the scaling of the load keeps their pixel size on every screen.
+void place(QWidget *control, double left, double top, double width, double height)
+{
+    placeTwips(control, left * 15, top * 15, width * 15, height * 15);
+}
+
+template <class Control>
+Control *make(QWidget *parent, const char *name, const QString &accessible, double left, double top, double width,
+              double height)
+{
+    auto *control = new Control(parent);
+    nameControl(control, QString::fromUtf8(name), accessible);
+    place(control, left, top, width, height);
+    return control;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, double left, double top, double width,
+              double height)
+{
+    auto *l = make<QLabel>(parent, name, QString(), left, top, width, height);
+    l->setText(text);
+    l->setWordWrap(true);
+    fitTextToLabel(l);
+    return l;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, double left, double top, double width,
+                    double height)
+{
+    auto *b = make<QPushButton>(parent, name, caption.trimmed(), left, top, width, height);
+    b->setText(caption);
+    fitCaption(b);
+    return b;
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, const QString &accessible, const QString &text, double left,
+                   double top, double width, double height)
+{
+    auto *box = make<QLineEdit>(parent, name, accessible, left, top, width, height);
+    box->setText(text);
+    return box;
+}
+
+QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, double left, double top, double width,
+                    double height)
+{
+    auto *box = make<QCheckBox>(parent, name, caption, left, top, width, height);
+    box->setText(caption);
+    fitCaption(box);
+    return box;
+}
+
+} // namespace
+
+void VelmNShare::makeLayout()
+{
+    SetCaption(QString());
+    SetClientTwips(1193 * 15, 1002 * 15);
+
+    MainPic = make<PictureBox>(this, "MainPic", QString(), 0, 0, 1200, 857);
+    MainPic->SetBackColor(Qt::black);
+    // The layer boxes lie anywhere over the background; each section places its own.
+    auto layerBox = [this](const char *name) {
+        auto *box = make<PictureBox>(this, name, QString(), 0, 0, 1, 1);
+        box->hide();
+        return box;
+    };
+    VelmMouth = layerBox("VelmMouth");
+    VelmBlink = layerBox("VelmBlink");
+    UserMouth = layerBox("UserMouth");
+    UserBlink = layerBox("UserBlink");
+    MiscPic = layerBox("MiscPic");
+    TriggerPic = layerBox("TriggerPic");
+
+    Picture1 = make<PictureBox>(this, "Picture1", QString(), 1, 859, 1195, 149);
+    Picture1->SetBackColor(QColor(0x1c, 0x2a, 0x5c));
+    Picture1->setStyleSheet(QStringLiteral("QLabel { color: white; }"));
+    Label1 = label(Picture1, "Label1", QStringLiteral("Your Scenes"), 40, 16, 87, 16);
+    List1 = make<QListWidget>(Picture1, "List1", QStringLiteral("Your Scenes"), 16, 40, 129, 95);
+    Label2 = label(Picture1, "Label2", QStringLiteral("VELM Scenes"), 394, 20, 87, 16);
+    List2 = make<QListWidget>(Picture1, "List2", QStringLiteral("VELM Scenes"), 365, 40, 129, 95);
+    Command3 = button(Picture1, "Command3", QStringLiteral("Open in Notepad"), 855, 108, 81, 28);
+    Label4 = label(Picture1, "Label4", QStringLiteral("Speak this:"), 519, 44, 111, 32);
+    Combo1 = make<QComboBox>(Picture1, "Combo1", QStringLiteral("Velm's Voice"), 504, 80, 233, 21);
+    Combo1->setPlaceholderText(QStringLiteral("Velm's Voice"));
+    Combo2 = make<QComboBox>(Picture1, "Combo2", QStringLiteral("User's Voice"), 504, 112, 233, 21);
+    Combo2->setPlaceholderText(QStringLiteral("User's Voice"));
+    Label5 = label(Picture1, "Label5", QStringLiteral("VelmNShare Handle"), 158, 11, 110, 16);
+    Text2 = textBox(Picture1, "Text2", QStringLiteral("VelmNShare Handle"), QStringLiteral("Anonymous"), 151, 28, 122,
+                    27);
+    // The frame stepper along the panel's top edge, hidden.
+    Label3 = label(Picture1, "Label3", QStringLiteral("Display Frame:"), 760, 2, 90, 16);
+    Command1 = button(Picture1, "Command1", QStringLiteral("<"), 852, 0, 24, 20);
+    TextB1 = textBox(Picture1, "TextB1", QStringLiteral("Display Frame:"), QStringLiteral("1"), 878, 0, 40, 20);
+    Command2 = button(Picture1, "Command2", QStringLiteral(">"), 920, 0, 24, 20);
+    for (QWidget *stepper : {static_cast<QWidget *>(Label3), static_cast<QWidget *>(Command1),
+                             static_cast<QWidget *>(TextB1), static_cast<QWidget *>(Command2)})
+        stepper->hide();
+    Label1->setBuddy(List1);
+    Label2->setBuddy(List2);
+    Label5->setBuddy(Text2);
+    Label3->setBuddy(TextB1);
+
+    Text1 = textBox(this, "Text1", QStringLiteral("Speak this:"), QStringLiteral("We are good friends."), 632, 896, 441,
+                    33);
+    QFont bold = Text1->font();
+    bold.setBold(true);
+    bold.setPointSizeF(13.5);
+    Text1->setFont(bold);
+    Label4->setBuddy(Text1);
+    Command4 = button(this, "Command4", QStringLiteral("VELM SPEAK"), 752, 936, 81, 25);
+    Command5 = button(this, "Command5", QStringLiteral(" USER SPEAK"), 752, 968, 81, 25);
+    Check1 = checkBox(this, "Check1", QStringLiteral("Trigger Anim"), 847, 932, 81, 25);
+    Text3 = textBox(this, "Text3", QStringLiteral("Optional Comment"), QStringLiteral("Optional Comment"), 151, 918, 124,
+                    43);
+    Command7 = button(this, "Command7", QStringLiteral("Upload to VelmNShare"), 153, 965, 81, 33);
+    Command8 = button(this, "Command8", QStringLiteral("Go to VelmNShare"), 239, 965, 81, 33);
+    Command6 = button(this, "Command6", QStringLiteral("<< Move to My Scenes"), 304, 917, 59, 40);
+    Command6->setAccessibleName(QStringLiteral("Move to My Scenes"));
+    Command6->hide();
+    Check2 = checkBox(this, "Check2", QStringLiteral("Approved"), 278, 858, 81, 33);
+    Check2->hide();
+}
+
+void VelmNShare::makeTimers()
+{
+    Timer1 = new Timer(this, 100, true);
+    Timer2 = new Timer(this, 80, false);
+    Timer4 = new Timer(this, 80, false);
+    Timer5 = new Timer(this, 1000, false);
+    Timer6 = new Timer(this, 1000, false);
+    Timer7 = new Timer(this, 0, false);
+    Timer10 = new Timer(this, 1000, false);
+    Timer13 = new Timer(this, 0, false);
+    Timer14 = new Timer(this, 100, true);
+    Timer15 = new Timer(this, 1000, false);
+    SmileTimer1 = new Timer(this, 50, true);
+    SmileTimer2 = new Timer(this, 250, true);
+    BrowTimer1 = new Timer(this, 80, false);
+    BrowTimer2 = new Timer(this, 1000, false);
+    const std::pair<Timer *, const char *> names[] = {
+        {Timer1, "Timer1"},   {Timer2, "Timer2"},   {Timer4, "Timer4"},           {Timer5, "Timer5"},
+        {Timer6, "Timer6"},   {Timer7, "Timer7"},   {Timer10, "Timer10"},         {Timer13, "Timer13"},
+        {Timer14, "Timer14"}, {Timer15, "Timer15"}, {SmileTimer1, "SmileTimer1"}, {SmileTimer2, "SmileTimer2"},
+        {BrowTimer1, "BrowTimer1"}, {BrowTimer2, "BrowTimer2"},
+    };
+    for (const auto &[timer, name] : names)
+        timer->setObjectName(QString::fromUtf8(name));
+}

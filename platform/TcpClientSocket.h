@@ -1,0 +1,41 @@
+#pragma once
+// A TCP client connection with the events the upload reacts to: connected,
+// data arrived, an error with its description, and a close by the remote side.
+// A close by the program itself reports nothing, and once the connection has
+// ended (closed, failed or closed by the peer) no further event comes.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QTcpSocket;
+
+class TcpClientSocket : public QObject {
+    Q_OBJECT
+public:
+    explicit TcpClientSocket(QObject *parent = nullptr);
+    ~TcpClientSocket() override;
+
+    void connectToHost(const QString &host, quint16 port);
+    // Queues bytes for sending; they go out while the event loop runs.
+    void write(const QByteArray &bytes);
+    QByteArray readAll();
+    // Bytes handed to write() that have not yet gone to the system.
+    qint64 bytesToWrite() const;
+    // Drops the connection at once, unsent bytes included.
+    void close();
+
+signals:
+    void connected();
+    void dataArrived(qint64 bytesTotal);
+    void error(const QString &description);
+    void remoteClosed();
+
+private:
+    void onErrorOccurred();
+    void onDisconnected();
+    void onReadyRead();
+
+    QTcpSocket *socket_;
+    bool ended_ = false;
+};

@@ -1,0 +1,241 @@
+#include "sharing/UploadSequence.h"
+
+#include "platform/TcpClientSocket.h"
+#include "sharing/UploadRequest.h"
+#include "sharing/UrlHelper.h"
+
+#include <QThread>
+
+namespace {
+
+const QString kErrorTitle = QStringLiteral("ERROR");
+const QString kUploadFailed = QStringLiteral("Upload failed! Try again.");
+const QString kCompleted = QStringLiteral(
+    "Scene has completed uploading. After approval it will be posted to VelmNShare. Thank you for sharing!");
+const QString kStillRunning = QStringLiteral("An upload is still running. Please wait until it has ended.");
+const QString kDefaultComment = QStringLiteral("Optional Comment");
+
+// Enough for the status line; the rest of a reply is read and dropped.
+constexpr qsizetype kReplyStartKept = 1024;
+
+}
+
+UploadSequence::UploadSequence(Wiring wiring, QObject *parent)
+    : QObject(parent), wiring_(std::move(wiring))
+{
+    QPointer<UploadSequence> self(this);
+    wiring_.UploadTimeOut->setTickHandler([self] {
+        if (self)
+            self->UploadTimeOut_Timer();
+    });
+}
+
+bool UploadSequence::refuseWhileRunning()
+{
+    if (!running_)
+        return false;
+    MsgBox(kStillRunning, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
+    return true;
+}
+
+bool UploadSequence::start(const UploadJob &job)
+{
+    if (running_)
+        return false;
+    job_ = job;
+    flags_ = {};
+    running_ = true;
+    startStep(1);
+    return true;
+}
+
+void UploadSequence::startStep(int step)
+{
+    step_ = step;
+    const QString comment = step == kUploadStepCount && wiring_.commentText ? wiring_.commentText() : QString();
+    const UploadStepFile file = UploadStepFileFor(step, job_.ZipsFolder, job_.UploadName, comment);
+    switch (file.procedure) {
+    case UploadProcedure::Zip:
+        UploadZipFile(file.path, file.baseName);
+        break;
+    case UploadProcedure::Jpg:
+        UploadJpgFile(file.path, file.baseName);
+        break;
+    case UploadProcedure::Txt:
+        UploadTxtFile(file.path, file.baseName);
+        break;
+    }
+}
+
+void UploadSequence::UploadZipFile(const QString &path, const QString &baseName)
+{
+    uploadFile(path, baseName, UploadProcedure::Zip);
+}
+
+void UploadSequence::UploadJpgFile(const QString &path, const QString &baseName)
+{
+    uploadFile(path, baseName, UploadProcedure::Jpg);
+}
+
+void UploadSequence::UploadTxtFile(const QString &path, const QString &baseName)
+{
+    uploadFile(path, baseName, UploadProcedure::Txt);
+}
+
+void UploadSequence::uploadFile(const QString &path, const QString &baseName, UploadProcedure procedure)
+{
+    if (SocketConnected_)
+        return;
+    const UrlParts url = ParseUrl(job_.DestinationUrl);
+    if (url.Host.isEmpty() || url.Port < 0) {
+        stop();
+        MsgBox(QStringLiteral("Invalid Host"), MsgButtons::Ok, kErrorTitle, MsgIcon::Critical);
+        return;
+    }
+    const QString fileName = baseName + UploadExtension(procedure);
+    sentName_ = UploadFileNameParameter(fileName);
+    // A file that cannot be read ends the upload; no empty part goes up.
+    const FileRead file = ReadWholeFile(path);
+    if (!file) {
+        fail(file.error, kErrorTitle, MsgIcon::Critical, QStringLiteral("the file could not be read"));
+        return;
+    }
+    request_ = BuildUploadRequest(file.bytes, url, QStringLiteral("file"), fileName,
+                                  QStringLiteral("application/octet-stream"));
+    replyStart_.clear();
+
+    auto *socket = new TcpClientSocket(this);
+    socket_ = socket;
+    connect(socket, &TcpClientSocket::connected, this, &UploadSequence::Winsock1_Connect);
+    connect(socket, &TcpClientSocket::dataArrived, this, &UploadSequence::Winsock1_DataArrival);
+    connect(socket, &TcpClientSocket::error, this, &UploadSequence::Winsock1_Error);
+    connect(socket, &TcpClientSocket::remoteClosed, this, &UploadSequence::Winsock1_Close);
+    // The watchdog runs from the first attempt, so a connection that is never
+    // made is bounded too. Switching it on again does not restart it.
+    wiring_.UploadTimeOut->setEnabled(true);
+    socket->connectToHost(url.Host, quint16(url.Port == 0 ? 80 : url.Port));
+    if (socket_ == socket)
+        emit stepStarted(step_);
+}
+
+void UploadSequence::Winsock1_Connect()
+{
+    SocketConnected_ = true;
+    wiring_.UploadTimeOut->setEnabled(true);
+    if (socket_)
+        socket_->write(request_);
+    request_.clear();
+}
+
+void UploadSequence::Winsock1_DataArrival(qint64 bytesTotal)
+{
+    Q_UNUSED(bytesTotal);
+    if (!socket_)
+        return;
+    const QByteArray bytes = socket_->readAll();
+    if (replyStart_.size() < kReplyStartKept)
+        replyStart_ += bytes.left(kReplyStartKept - replyStart_.size());
+}
+
+void UploadSequence::Winsock1_Error(const QString &description)
+{
+    fail(description, kErrorTitle, MsgIcon::Exclamation, QStringLiteral("the connection failed"));
+}
+
+void UploadSequence::Winsock1_Close()
+{
+    const bool requestSent = SocketConnected_ && socket_ && socket_->bytesToWrite() == 0;
+    closeSocket();
+    SocketConnected_ = false;
+
+    if (!requestSent) {
+        fail(kUploadFailed, programTitle(), MsgIcon::None,
+             QStringLiteral("the service closed the connection before the request was sent"));
+        return;
+    }
+    const ReplyStatus status = ReadReplyStatus(replyStart_);
+    if (!status.hasStatusLine) {
+        fail(kUploadFailed, programTitle(), MsgIcon::None,
+             QStringLiteral("the service closed the connection without an answer"));
+        return;
+    }
+    if (!status.succeeded()) {
+        fail(kUploadFailed, programTitle(), MsgIcon::None,
+             QStringLiteral("the service answered \"%1\"").arg(status.statusLine));
+        return;
+    }
+
+    const UploadCloseAction action = UploadActionOnClose(flags_);
+    flags_ = action.flags;
+    if (action.finishes())
+        finish();
+    else
+        startStep(action.nextStep);
+}
+
+void UploadSequence::UploadTimeOut_Timer()
+{
+    // A tick that was already on its way when the sequence ended counts for nothing.
+    if (!running_)
+        return;
+    ++UploadTicks_;
+    if (UploadTicks_ > MaxUploadTicks)
+        fail(kUploadFailed, programTitle(), MsgIcon::None,
+             QStringLiteral("the upload took longer than %1 seconds").arg(MaxUploadTicks));
+}
+
+void UploadSequence::finish()
+{
+    wiring_.UploadTimeOut->setEnabled(false);
+    UploadTicks_ = 0;
+    step_ = 0;
+    if (!wiring_.mail) {
+        noticeMailSent();
+        return;
+    }
+    const MailSettings settings = wiring_.mailSettings ? wiring_.mailSettings() : MailSettings{};
+    const QString body = QStringLiteral("http://") + job_.ServiceHost + QStringLiteral("/VELMnShareAprv.aspx");
+    // The relay may take its whole timeout; the window stays responsive meanwhile.
+    QThread *worker = QThread::create([sender = wiring_.mail, settings, body] {
+        SendNoticeMail(*sender, settings, settings.To, body);
+    });
+    connect(worker, &QThread::finished, this, &UploadSequence::noticeMailSent);
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    worker->start();
+}
+
+void UploadSequence::noticeMailSent()
+{
+    MsgBox(kCompleted, MsgButtons::Ok, programTitle());
+    if (wiring_.setCommentText)
+        wiring_.setCommentText(kDefaultComment);
+    running_ = false;
+}
+
+void UploadSequence::fail(const QString &text, const QString &title, MsgIcon icon, const QString &cause)
+{
+    const QString stepLine = QStringLiteral("Step %1 of %2 (%3): %4.").arg(step_).arg(kUploadStepCount).arg(sentName_, cause);
+    stop();
+    MsgBox(text + u'\n' + stepLine, MsgButtons::Ok, title, icon);
+}
+
+void UploadSequence::stop()
+{
+    wiring_.UploadTimeOut->setEnabled(false);
+    UploadTicks_ = 0;
+    closeSocket();
+    SocketConnected_ = false;
+    request_.clear();
+    step_ = 0;
+    running_ = false;
+}
+
+void UploadSequence::closeSocket()
+{
+    if (!socket_)
+        return;
+    TcpClientSocket *socket = socket_;
+    socket_ = nullptr;
+    socket->close();
+    socket->deleteLater();
+}

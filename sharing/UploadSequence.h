@@ -1,0 +1,105 @@
+#pragma once
+// The upload of a share package: five files, each in its own request over a
+// new connection, the next one started when the service closes the last; a
+// watchdog that ends the whole sequence after 60 ticks; then the notice mail
+// and the completion message. Everything goes on from socket and timer events
+// on the window's thread; nothing waits. The window supplies its watchdog
+// timer, the mail, and its comment box.
+//
+// The window's handlers of the socket and the timer are the members below
+// with their names: Winsock1_Connect, Winsock1_DataArrival, Winsock1_Error,
+// Winsock1_Close (a close by the service) and UploadTimeOut_Timer.
+
+#include "platform/Services.h"
+#include "sharing/NoticeMail.h"
+#include "sharing/TickSource.h"
+#include "sharing/UploadSteps.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class TcpClientSocket;
+
+// What one confirmed upload sends.
+struct UploadJob {
+    QString DestinationUrl; // the upload script's address
+    QString UploadName;     // base name of the package's files
+    QString ZipsFolder;     // the folder that holds them: <BaseFolder>Data/Temp/zips
+    QString ServiceHost;    // the service's host, for the approval page's address in the mail
+};
+
+class UploadSequence : public QObject {
+    Q_OBJECT
+public:
+    struct Wiring {
+        TickSource *UploadTimeOut = nullptr;                 // the watchdog, ticking every UploadTimeOutInterval ms
+        std::shared_ptr<MailSender> mail;                    // used on a worker thread
+        std::function<MailSettings()> mailSettings;          // read when the mail goes out
+        std::function<QString()> commentText;                // the comment box's text
+        std::function<void(const QString &)> setCommentText; // sets the comment box's text
+    };
+
+    static constexpr int UploadTimeOutInterval = 1000;
+    static constexpr int MaxUploadTicks = 60;
+
+    explicit UploadSequence(Wiring wiring, QObject *parent = nullptr);
+
+    // From start() until the completion message has been answered, the mail
+    // included, or until a failure ends the sequence.
+    bool isRunning() const { return running_; }
+    // While a sequence runs, says so in a message box and returns true. The
+    // upload command calls it before it builds a package.
+    bool refuseWhileRunning();
+    // Clears the step flags and uploads the archive (step 1). Does nothing and
+    // returns false while a sequence runs.
+    bool start(const UploadJob &job);
+
+    bool SocketConnected() const { return SocketConnected_; }
+    int UploadTicks() const { return UploadTicks_; }
+    UploadStepFlags stepFlags() const { return flags_; }
+    int currentStep() const { return step_; }
+    // A connection of the current step is open or being opened.
+    bool hasSocket() const { return !socket_.isNull(); }
+
+signals:
+    // A step's request is built and its connection is being opened.
+    void stepStarted(int step);
+
+private:
+    void UploadZipFile(const QString &path, const QString &baseName);
+    void UploadJpgFile(const QString &path, const QString &baseName);
+    void UploadTxtFile(const QString &path, const QString &baseName);
+    void uploadFile(const QString &path, const QString &baseName, UploadProcedure procedure);
+    void startStep(int step);
+
+    void Winsock1_Connect();
+    void Winsock1_DataArrival(qint64 bytesTotal);
+    void Winsock1_Error(const QString &description);
+    void Winsock1_Close();
+    void UploadTimeOut_Timer();
+
+    void finish();
+    void noticeMailSent();
+    // Ends the sequence, then shows one message: `text`, then the step and the cause.
+    void fail(const QString &text, const QString &title, MsgIcon icon, const QString &cause);
+    // Watchdog off and ticks 0, the connection dropped, idle.
+    void stop();
+    void closeSocket();
+
+    Wiring wiring_;
+    UploadJob job_;
+    bool running_ = false;
+    bool SocketConnected_ = false;
+    int UploadTicks_ = 0;
+    UploadStepFlags flags_;
+    int step_ = 0;
+    QString sentName_;        // the current step's file name as sent
+    QByteArray request_;      // built, waiting for the connection
+    QByteArray replyStart_;   // the start of the service's reply
+    QPointer<TcpClientSocket> socket_;
+};

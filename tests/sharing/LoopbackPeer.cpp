@@ -1,0 +1,52 @@
+#include "tests/sharing/LoopbackPeer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QTest>
+
+bool LoopbackPeer::start(const QString &script, const QStringList &arguments)
+{
+    process_.setProgram(QStringLiteral("/usr/bin/python3"));
+    process_.setArguments(QStringList{QStringLiteral(SCENARA_TEST_PEERS "/") + script} + arguments);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start();
+    if (!process_.waitForStarted(10000)) {
+        error_ = process_.errorString();
+        return false;
+    }
+    QByteArray line;
+    while (!line.contains('\n')) {
+        if (!process_.waitForReadyRead(10000)) {
+            error_ = QStringLiteral("the peer printed no port");
+            return false;
+        }
+        line += process_.readAllStandardOutput();
+    }
+    bool ok = false;
+    port_ = quint16(line.trimmed().toUInt(&ok));
+    if (!ok || port_ == 0) {
+        error_ = QStringLiteral("the peer printed \"%1\"").arg(QString::fromUtf8(line.trimmed()));
+        return false;
+    }
+    return true;
+}
+
+void LoopbackPeer::stop()
+{
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    process_.kill();
+    process_.waitForFinished(10000);
+}
+
+QJsonObject waitForRecord(const QString &folder, const QString &name, int timeoutMs)
+{
+    const QString path = QDir(folder).filePath(name);
+    if (!QTest::qWaitFor([&] { return QFile::exists(path); }, timeoutMs))
+        return {};
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}

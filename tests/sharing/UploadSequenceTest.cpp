@@ -1,0 +1,213 @@
+// The five uploads against a loopback receiver: requests in order, each on a
+// new connection; the mail and the completion message; every way a step can
+// fail ends the sequence with one message naming the step, and the next
+// upload runs all five again. The watchdog's ticks are driven by the tests.
+
+#include "tests/sharing/UploadFixture.h"
+
+namespace {
+
+using UploadSequenceTest = UploadFixture;
+TEST_F(UploadSequenceTest, FiveRequestsInOrderThenTheMailAndTheBoxAndAgainFromTickZero)
+{
+    expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
+
+    // The second upload counts its ticks from 0.
+    int ticksAtFirstStep = -1;
+    QObject::connect(sequence.get(), &UploadSequence::stepStarted, [&](int step) {
+        if (step == 1) {
+            ticks.fire(1);
+            ticksAtFirstStep = sequence->UploadTicks();
+        }
+    });
+    expectAllFiveGoUp(QStringLiteral("Optional Comment.txt"));
+    EXPECT_EQ(ticksAtFirstStep, 1);
+}
+
+TEST_F(UploadSequenceTest, ARepliesLengthAndContentDoNotMatter)
+{
+    startReceiver({QStringLiteral("1=long"), QStringLiteral("2=long"), QStringLiteral("3=long"),
+                   QStringLiteral("4=long"), QStringLiteral("5=long")});
+    messages.answers.enqueue(MsgResult::Ok);
+    ASSERT_TRUE(sequence->start(job()));
+    waitUntilIdle();
+    EXPECT_EQ(messages.texts(), QStringList{kCompleted});
+    EXPECT_EQ(mail->count(), 1);
+}
+
+struct FailureCase {
+    const char *name;
+    int step;
+    const char *mode; // the receiver's mode at that step, or "" when the file is broken
+    QString text;     // the message's first line, "%1" for the file's path
+    QString cause;
+    QString title;    // "" for the program's title
+    MsgIcon icon;
+};
+
+TEST_F(UploadSequenceTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageNamingTheStep)
+{
+    const QString failed = QStringLiteral("Upload failed! Try again.");
+    const QString error = QStringLiteral("ERROR");
+    const QString readError = QStringLiteral("Could not read %1: ");
+    const FailureCase cases[] = {
+        {"refused at 1", 1, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
+        {"refused at 3", 3, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
+        {"stalled at 1", 1, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        {"stalled at 3", 3, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        {"closed early at 1", 1, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
+        {"closed early at 3", 3, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
+        {"500 at 1", 1, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
+        {"500 at 3", 3, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
+        {"missing file at 1", 1, "", readError + QStringLiteral("the file does not exist"), QStringLiteral("the file could not be read"), error, MsgIcon::Critical},
+        {"folder for a file at 3", 3, "", readError + QStringLiteral("it is not a regular file"), QStringLiteral("the file could not be read"), error, MsgIcon::Critical},
+    };
+    const QString sentNames[] = {{}, QStringLiteral("4711.zip"), {}, QStringLiteral("4711.txt")};
+    for (const FailureCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString name = sentNames[c.step];
+        const QString path = QDir(zips).filePath(name);
+        const QString mode = QString::fromUtf8(c.mode);
+        if (mode.isEmpty()) {
+            ASSERT_TRUE(QFile::remove(path));
+            if (c.step == 3) {
+                ASSERT_TRUE(QDir().mkdir(path));
+            }
+        }
+        startReceiver(mode.isEmpty() ? QStringList{} : QStringList{QStringLiteral("%1=%2").arg(c.step).arg(mode)});
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        const qsizetype mails = mail->count();
+        ASSERT_TRUE(sequence->start(job()));
+
+        if (mode == u"stall") {
+            // The request is in; the service never answers. 60 ticks are allowed, the 61st ends it.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(QDir(received).filePath(QStringLiteral("%1.raw").arg(c.step))); }, 30000));
+            ticks.fire(60);
+            EXPECT_TRUE(sequence->isRunning());
+            EXPECT_EQ(sequence->UploadTicks(), 60);
+            ticks.fire(1);
+        }
+        waitUntilIdle();
+
+        const QString expected = c.text.contains(u"%1") ? c.text.arg(path) : c.text;
+        ASSERT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
+        EXPECT_EQ(messages.shown[0].text,
+                  expected + QStringLiteral("\nStep %1 of 5 (%2): %3.").arg(c.step).arg(name, c.cause));
+        EXPECT_EQ(messages.shown[0].title, c.title.isEmpty() ? programTitle() : c.title);
+        EXPECT_EQ(messages.shown[0].icon, c.icon);
+        expectIdle();
+        EXPECT_EQ(mail->count(), mails);
+        EXPECT_EQ(comment, QStringLiteral("My first scene"));
+        if (mode == u"stall") {
+            const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(c.step));
+            EXPECT_TRUE(r[QStringLiteral("client_closed")].toBool()) << "the stalled connection was closed";
+        }
+        if (!mode.isEmpty()) {
+            EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("%1.json").arg(c.step + 1))));
+        }
+
+        if (mode.isEmpty()) {
+            if (c.step == 3) {
+                ASSERT_TRUE(QDir().rmdir(path));
+            }
+            writeZipsFile(name, contents[name]);
+        }
+        messages.shown.clear();
+        expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
+        comment = QStringLiteral("My first scene");
+    }
+}
+
+// The service drops the connection before it reads anything. Whether the
+// system reports a reset, an early end or a close without an answer depends
+// on timing; it is never taken for a finished step.
+TEST_F(UploadSequenceTest, AConnectionDroppedAtOnceIsNeverADoneStep)
+{
+    for (int step : {1, 3}) {
+        SCOPED_TRACE(step);
+        startReceiver({QStringLiteral("%1=drop").arg(step)});
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        ASSERT_TRUE(sequence->start(job()));
+        waitUntilIdle();
+        ASSERT_EQ(messages.shown.size(), 1);
+        const QString name = step == 1 ? QStringLiteral("4711.zip") : QStringLiteral("4711.txt");
+        EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("\nStep %1 of 5 (%2): ").arg(step).arg(name)))
+            << messages.shown[0].text.toStdString();
+        expectIdle();
+        EXPECT_EQ(mail->count(), 0);
+        EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("%1.json").arg(step + 1))));
+    }
+}
+
+TEST_F(UploadSequenceTest, SixtyTicksCoverAllFiveStepsTogether)
+{
+    startReceiver();
+    // Fifteen ticks in each of the first four steps, one more in the fifth.
+    QObject::connect(sequence.get(), &UploadSequence::stepStarted, [&](int step) {
+        ticks.fire(step < 5 ? 15 : 1);
+    });
+    messages.answers.enqueue(MsgResult::Ok);
+    ASSERT_TRUE(sequence->start(job()));
+    waitUntilIdle();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral(
+                                    "Upload failed! Try again.\nStep 5 of 5 (My first scene.txt): the upload took longer than 60 seconds.")});
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_FALSE(waitForRecord(received, QStringLiteral("%1.json").arg(n)).isEmpty()) << n;
+    expectIdle();
+    EXPECT_EQ(mail->count(), 0);
+    // A tick already under way when the sequence ended counts for nothing.
+    ticks.handler();
+    EXPECT_EQ(sequence->UploadTicks(), 0);
+}
+
+TEST_F(UploadSequenceTest, AnAddressWithoutHostOrWithAnUnusablePortIsInvalidHost)
+{
+    for (const char *url : {"http:///VSH-APRV/post_dump.php", "http://127.0.0.1:0/VSH-APRV/post_dump.php",
+                            "http://127.0.0.1:70000/VSH-APRV/post_dump.php"}) {
+        SCOPED_TRACE(url);
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        UploadJob j{QString::fromUtf8(url), QStringLiteral("4711"), zips, QStringLiteral("share.example")};
+        ASSERT_TRUE(sequence->start(j));
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("Invalid Host"));
+        EXPECT_EQ(messages.shown[0].title, QStringLiteral("ERROR"));
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+        expectIdle();
+    }
+}
+
+TEST_F(UploadSequenceTest, AnUploadIsRefusedWhileOneRunsTheMailIncluded)
+{
+    startReceiver();
+    mail->hold = true;
+    ASSERT_TRUE(sequence->start(job()));
+    EXPECT_FALSE(sequence->start(job()));
+
+    messages.answers.enqueue(MsgResult::Ok);
+    EXPECT_TRUE(sequence->refuseWhileRunning());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return mail->count() == 1; }, 30000));
+    messages.answers.enqueue(MsgResult::Ok);
+    EXPECT_TRUE(sequence->refuseWhileRunning()) << "the mail is part of the sequence";
+    const ShownMessage busy{QStringLiteral("An upload is still running. Please wait until it has ended."),
+                            MsgButtons::Ok, programTitle(), MsgIcon::Exclamation};
+    ASSERT_EQ(messages.shown.size(), 2);
+    for (const ShownMessage &m : messages.shown) {
+        EXPECT_EQ(m.text, busy.text);
+        EXPECT_EQ(m.title, busy.title);
+        EXPECT_EQ(m.icon, busy.icon);
+    }
+
+    messages.answers.enqueue(MsgResult::Ok);
+    mail->gate.release();
+    waitUntilIdle();
+    EXPECT_EQ(messages.texts().last(), kCompleted);
+    EXPECT_FALSE(sequence->refuseWhileRunning());
+    EXPECT_EQ(messages.shown.size(), 3);
+    EXPECT_TRUE(waitForRecord(received, QStringLiteral("6.json"), 0).isEmpty());
+}
+
+}
+

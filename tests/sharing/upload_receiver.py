@@ -1,0 +1,173 @@
+#!/usr/bin/python3
+"""Loopback stand-in for the sharing service's upload script.
+
+usage: upload_receiver.py OUTDIR [N=MODE ...]
+
+Listens on 127.0.0.1 at a free port and prints the port as its first line.
+Connections are numbered from 1 in the order they are accepted. For each one
+it reads the request, checks the request line, the three header fields and
+Content-Length, takes the boundary as the service does (the text after
+"boundary=") and parses the body with the email parser. It writes N.raw (the
+request's bytes), N.payload (the part's bytes) and last N.json (what it
+found), then answers and closes.
+
+Modes of connection N:
+  refuse  stop listening before it is made
+  drop    close at once, reading nothing
+  stall   read the request, never answer, wait for the client to close
+  close   read the request, close without an answer
+  500     answer "HTTP/1.0 500 Internal Server Error"
+  long    answer 200 with a body of 256 KiB
+  count   only count the body's bytes, keep nothing, answer 200
+"""
+
+import email.parser
+import email.policy
+import json
+import os
+import re
+import socket
+import sys
+import threading
+import time
+
+HEAD_LIMIT = 64 * 1024
+BODY_LIMIT = 300 * 1024 * 1024
+READ_TIMEOUT = 60
+
+
+def read_request(conn, keep):
+    """The head, and the body (or its length when not kept)."""
+    data = b""
+    while b"\r\n\r\n" not in data:
+        if len(data) > HEAD_LIMIT:
+            raise ValueError("header too long")
+        chunk = conn.recv(65536)
+        if not chunk:
+            raise ValueError("closed inside the header")
+        data += chunk
+    head, _, body = data.partition(b"\r\n\r\n")
+    match = re.search(rb"\r\nContent-Length: (\d+)(\r\n|$)", head)
+    length = int(match.group(1)) if match else 0
+    if length > BODY_LIMIT:
+        raise ValueError("body too long")
+    received = len(body)
+    parts = [body] if keep else []
+    while received < length:
+        chunk = conn.recv(min(1 << 20, length - received))
+        if not chunk:
+            raise ValueError("closed inside the body")
+        received += len(chunk)
+        if keep:
+            parts.append(chunk)
+    return head, (b"".join(parts) if keep else received)
+
+
+def examine(head, body):
+    """What the service would see, and every departure from the format."""
+    found = {"problems": []}
+    problems = found["problems"]
+    lines = head.split(b"\r\n")
+    found["request_line"] = lines[0].decode("latin-1")
+    if not re.fullmatch(rb"POST \S*\?\S* HTTP/1\.0", lines[0]):
+        problems.append("request line")
+    fields = [line.split(b": ", 1) for line in lines[1:]]
+    found["fields"] = [[f[0].decode("latin-1"), f[1].decode("latin-1") if len(f) > 1 else None] for f in fields]
+    if [f[0] for f in fields] != [b"Host", b"Content-Type", b"Content-Length"]:
+        problems.append("header fields")
+        return found
+    content_type = fields[1][1]
+    if not content_type.startswith(b"multipart/form-data, boundary="):
+        problems.append("content type")
+        return found
+    if int(fields[2][1]) != len(body):
+        problems.append("content length")
+    boundary = content_type.partition(b"boundary=")[2]
+    found["boundary"] = boundary.decode("latin-1")
+    if not body.endswith(b"\r\n--" + boundary + b"--"):
+        problems.append("closing boundary")
+    message = email.parser.BytesParser(policy=email.policy.HTTP).parsebytes(
+        b'Content-Type: multipart/form-data; boundary="' + boundary + b'"\r\n\r\n' + body)
+    if message.defects:
+        problems.append("body: " + ", ".join(type(d).__name__ for d in message.defects))
+    parts = list(message.iter_parts()) if message.is_multipart() else []
+    if len(parts) != 1:
+        problems.append("%d parts" % len(parts))
+        return found
+    part = parts[0]
+    found["field"] = part.get_param("name", header="content-disposition")
+    found["filename"] = part.get_param("filename", header="content-disposition")
+    found["content_type"] = part.get_content_type()
+    found["payload"] = part.get_payload(decode=True)
+    return found
+
+
+def write_json(outdir, number, record):
+    path = os.path.join(outdir, "%d.json" % number)
+    with open(path + ".tmp", "w") as f:
+        json.dump(record, f)
+    os.replace(path + ".tmp", path)
+
+
+def serve(conn, number, mode, outdir):
+    record = {"n": number, "mode": mode, "peer_port": conn.getpeername()[1], "accepted": time.monotonic()}
+    conn.settimeout(READ_TIMEOUT)
+    try:
+        if mode == "drop":
+            return
+        head, body = read_request(conn, keep=(mode != "count"))
+        if mode == "count":
+            record["body_length"] = body
+        else:
+            with open(os.path.join(outdir, "%d.raw" % number), "wb") as f:
+                f.write(head + b"\r\n\r\n" + body)
+            found = examine(head, body)
+            payload = found.pop("payload", None)
+            if payload is not None:
+                with open(os.path.join(outdir, "%d.payload" % number), "wb") as f:
+                    f.write(payload)
+            record.update(found)
+        if mode == "stall":
+            conn.settimeout(None)
+            while conn.recv(65536):
+                pass
+            record["client_closed"] = True
+        elif mode == "close":
+            pass
+        elif mode == "500":
+            conn.sendall(b"HTTP/1.0 500 Internal Server Error\r\nContent-Length: 0\r\n\r\n")
+        elif mode == "long":
+            conn.sendall(b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + b"x\r\n" * (256 * 1024 // 3))
+        else:
+            conn.sendall(b"HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<html><body>OK</body></html>")
+    except (OSError, ValueError) as error:
+        record["error"] = str(error)
+    finally:
+        conn.close()
+        record["closed"] = time.monotonic()
+        write_json(outdir, number, record)
+
+
+def main():
+    outdir = sys.argv[1]
+    modes = {}
+    for arg in sys.argv[2:]:
+        number, _, mode = arg.partition("=")
+        modes[int(number)] = mode
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(16)
+    print(listener.getsockname()[1], flush=True)
+    number = 0
+    while True:
+        number += 1
+        mode = modes.get(number, "ok")
+        if mode == "refuse":
+            listener.close()
+            threading.Event().wait()
+        conn, _ = listener.accept()
+        threading.Thread(target=serve, args=(conn, number, mode, outdir), daemon=True).start()
+
+
+if __name__ == "__main__":
+    main()
