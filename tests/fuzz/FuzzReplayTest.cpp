@@ -12,6 +12,12 @@
 
 #include <gtest/gtest.h>
 
+// A target by its name in the test's listing.
+inline void PrintTo(const FuzzTarget &target, std::ostream *out)
+{
+    *out << target.name;
+}
+
 namespace {
 
 const QString kCorpus = QStringLiteral(SCENARA_FUZZ_CORPUS);

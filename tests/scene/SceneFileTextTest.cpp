@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include "tests/support/Printers.h"
+
 #include <clocale>
 #include <functional>
 
@@ -104,21 +105,6 @@ void PrintTo(const GoldenCase &c, std::ostream *out)
 
 class SceneFileGolden : public ::testing::TestWithParam<GoldenCase> {};
 
-// A case's name as a test name: its words run together, each with a capital.
-std::string testName(const char *name)
-{
-    std::string out;
-    bool wordStart = true;
-    for (const char *c = name; *c; ++c) {
-        if (!std::isalnum(static_cast<unsigned char>(*c))) {
-            wordStart = true;
-            continue;
-        }
-        out += wordStart ? char(std::toupper(static_cast<unsigned char>(*c))) : *c;
-        wordStart = false;
-    }
-    return out;
-}
 
 TEST_P(SceneFileGolden, Bytes)
 {
@@ -231,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    fileOf({kMouth[0], kMouth[1], kMouth[2], kMouth[3], kMouth[4], kMouth[5], "Sound1=Sea.wav;",
                            "Sound1R=;", "Sound1LoopDelay=;", "Sound1Loop=False;", "Sound1PauseForTalk=True;"})}),
-    [](const ::testing::TestParamInfo<GoldenCase> &info) { return testName(info.param.name); });
+    [](const ::testing::TestParamInfo<GoldenCase> &info) { return testNameOf(info.param.name); });
 
 TEST(SceneFileText, NameAndValuesInWindows1252)
 {
