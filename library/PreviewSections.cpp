@@ -3,7 +3,10 @@
 
 #include "library/PreviewSection.h"
 
+#include "library/ExtraChildSection.h"
+#include "library/FullBackgroundSection.h"
 #include "library/MouthSection.h"
+#include "library/TriggerSection.h"
 
 #include <algorithm>
 
@@ -11,6 +14,9 @@ PreviewSections makePreviewSections()
 {
     PreviewSections sections;
     addPreviewSection(sections, std::make_unique<MainMouthSection>());
+    addPreviewSection(sections, std::make_unique<ExtraChildSection>());
+    addPreviewSection(sections, std::make_unique<FullBackgroundSection>());
+    addPreviewSection(sections, std::make_unique<TriggerSection>());
     return sections;
 }
 

@@ -24,6 +24,7 @@ VelmNShare::VelmNShare()
     makeLayout();
     makeTimers();
     Sections = makePreviewSections();
+    connectAnimations();
 
     // A list's Click: the selection moved (mouse or keys), or the selected
     // entry was clicked again.

@@ -8,11 +8,15 @@
 // in LoadScenePreview.cpp with its layer sections (library/PreviewSection.h).
 
 #include "base/Value.h"
+#include "library/ExtraAnimation.h"
+#include "library/FullBackgroundAnimation.h"
 #include "library/PreviewSection.h"
+#include "library/TriggerAnimation.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ImageWorkspace.h"
 
+#include <QImage>
 #include <QString>
 
 #include <cstdint>
@@ -121,6 +125,24 @@ public:
     void Command6_Click();
     void Command3_Click();
     void Command8_Click();
+
+    // The extra, child, full-background and trigger animations, loaded by
+    // their sections and driven by their timers and the "Trigger Anim" box
+    // (VelmNShareAnimations.cpp). The master tick arms the child and starts
+    // the extra through ExtraAnim (PlayExtraMiscA, MiscDelay, MiscRandom,
+    // ExtraMiscARandom) and Timer5.
+    ExtraAnimation ExtraAnim;        // Timer5, Timer6: MiscPic
+    FullBackgroundAnimation FullAnim; // Timer7, Timer10: MainPic
+    TriggerAnimation TriggerAnim;    // Timer13: TriggerPic
+    QImage BackgroundPicture, AlternatePicture; // what the box swaps into MainPic
+    void Timer5_Timer();
+    void Timer6_Timer();
+    void Timer7_Timer();
+    void Timer10_Timer();
+    void Timer13_Timer();
+    void Check1_Click();
+private:
+    void connectAnimations();
 
 protected:
     void Form_Load() override;
