@@ -25,6 +25,7 @@ VelmNShare::VelmNShare()
     makeTimers();
     Sections = makePreviewSections();
     connectAnimations();
+    makeSpeech();
 
     // A list's Click: the selection moved (mouse or keys), or the selected
     // entry was clicked again.
@@ -85,11 +86,13 @@ void VelmNShare::Form_Load()
     Blink = BlinkB = Value::integer(1);
 
     List2->addItems(sceneFileNames(joinPath(s.BaseFolder, QStringLiteral("/Scenes/"))));
+    loadVoices();
 }
 
 void VelmNShare::Form_Unload(bool &cancel)
 {
     Q_UNUSED(cancel);
+    stopSpeech();
     for (const auto &section : Sections)
         section->reset(*this);
 }

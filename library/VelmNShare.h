@@ -12,6 +12,7 @@
 #include "library/FullBackgroundAnimation.h"
 #include "library/PreviewSection.h"
 #include "library/TriggerAnimation.h"
+#include "library/VoiceSettingsFile.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ImageWorkspace.h"
@@ -28,7 +29,11 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class SpeechEngineSet;
+class SpeechVoice;
 class Timer;
+struct MouthPick;
+enum class VoiceCharacter;
 
 class VelmNShare : public Form {
     Q_OBJECT
@@ -161,4 +166,34 @@ private:
     int16_t SelectSceneList = 0;
     // A press on an entry that was already selected: its click loads it again.
     bool m_pressOnSelected = false;
+
+    // --- Voices, speech and lip sync (VelmNShareSpeech.cpp) ---
+public:
+    SpeechEngineSet *DirectSS1;   // the engine-set voices and their mouth shapes
+    SpeechVoice *Voice = nullptr; // the voices and their visemes; made by the load
+    // Which voice each character speaks with (KSapiVers, KSapi4Voice,
+    // KSapi5Voice, USapiVers, USapi4Voice, USapi5Voice): read from "Setts.dat"
+    // by the load, written back whole at every pick in a voice box.
+    VoiceSettings Setts;
+    QString FinalOutMessage;  // the text spoken last
+    QString WhoVoice;         // "Velm" or "User": who was asked to speak last; empty before
+    bool HasUser = false;     // the loaded scene has a user character
+    bool VelmSmileOn = false; // a smile shows: the main character talks with its smile mouths
+
+    void Combo1_Click();
+    void Combo2_Click();
+    void Command4_Click();
+    void Command5_Click();
+    // Lip sync: a viseme of the voices, a mouth shape of the engine set. Each
+    // moves the mouth of the character its speech was spoken for.
+    void Voice_Viseme(const QString &speaker, int CurrentVisemeId);
+    void DirectSS1_Mouth(const QString &speaker, qint16 jaw, qint16 lipTension);
+
+private:
+    void makeSpeech();
+    void loadVoices();
+    void voicePicked(const QComboBox *box, VoiceCharacter who);
+    void speak(VoiceCharacter who);
+    void showMouth(const MouthPick &pick);
+    void stopSpeech();
 };
