@@ -3,7 +3,10 @@
 
 #include "library/PreviewSection.h"
 
+#include "library/BlinkBrowSection.h"
 #include "library/MouthSection.h"
+#include "library/SmileSection.h"
+#include "library/UserSection.h"
 
 #include <algorithm>
 
@@ -11,6 +14,9 @@ PreviewSections makePreviewSections()
 {
     PreviewSections sections;
     addPreviewSection(sections, std::make_unique<MainMouthSection>());
+    addPreviewSection(sections, std::make_unique<SmileSection>());
+    addPreviewSection(sections, std::make_unique<BlinkBrowSection>());
+    addPreviewSection(sections, std::make_unique<UserSection>());
     return sections;
 }
 

@@ -8,7 +8,10 @@
 // in LoadScenePreview.cpp with its layer sections (library/PreviewSection.h).
 
 #include "base/Value.h"
+#include "library/BlinkSteppers.h"
+#include "library/BrowStepper.h"
 #include "library/PreviewSection.h"
+#include "library/SmileStepper.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ImageWorkspace.h"
@@ -104,11 +107,28 @@ public:
     bool HasTrigger = false; // the scene has a trigger animation
 
     // Direction states and step counters of the animations.
-    QString BlinkState, BlinkStateB, MainAnimState;
-    Value Blink, BlinkB;
+    QString MainAnimState;
 
     // The layer sections of the loader, in table order.
     PreviewSections Sections;
+
+    // The smile, the blinks, the brows and the user character. Their loads are
+    // sections of the loader (library/SmileSection.h, BlinkBrowSection.h,
+    // UserSection.h); their steppers hold the animations' states
+    // (Smile.VelmSmileOn, MainBlinks.Blink, UserBlinks.BlinkB, Brow.VelmBrowOn,
+    // ...), and the timer steps below, in VelmNShareLayers.cpp, show what the
+    // steppers pick.
+    SmileStepper Smile;          // SmileTimer1, SmileTimer2
+    MainBlinkStepper MainBlinks; // Timer2
+    BrowStepper Brow;            // BrowTimer1, BrowTimer2
+    UserBlinkStepper UserBlinks; // Timer4
+    bool HasUser = false;        // the scene has a user character ("UM=")
+    void SmileTimer1_Timer();
+    void SmileTimer2_Timer();
+    void Timer2_Timer();
+    void BrowTimer1_Timer();
+    void BrowTimer2_Timer();
+    void Timer4_Timer();
 
     // 1 after a "Your Scenes" click, 2 after a "VELM Scenes" click, 0 before any.
     int16_t selectSceneList() const { return SelectSceneList; }
@@ -130,6 +150,7 @@ protected:
 private:
     void makeLayout();
     void makeTimers();
+    void connectLayerTimers();
     // A list's click: the selected entry becomes the scene, and it loads.
     void loadFromList(const QListWidget *list, int16_t which);
     void LoadScenePreview();
