@@ -223,5 +223,18 @@ protected:
         return out;
     }
 
+    // Moves the virtual clock on by `ms` with the random draws `draws` scripted:
+    // exactly these are taken, in this order.
+    void advance(qint64 ms, const QVector<float> &draws = {})
+    {
+        random.strict = true;
+        const int before = random.taken;
+        for (const float r : draws)
+            random.values.enqueue(r);
+        clock->Advance(ms);
+        EXPECT_EQ(random.taken - before, draws.size()) << "draws up to " << clock->Now() << " ms";
+        random.values.clear();
+    }
+
     QVector<Shown> trace;
 };
