@@ -7,6 +7,9 @@
 #include "library/FullBackgroundSection.h"
 #include "library/MouthSection.h"
 #include "library/TriggerSection.h"
+#include "library/BlinkBrowSection.h"
+#include "library/SmileSection.h"
+#include "library/UserSection.h"
 
 #include <algorithm>
 
@@ -17,6 +20,9 @@ PreviewSections makePreviewSections()
     addPreviewSection(sections, std::make_unique<ExtraChildSection>());
     addPreviewSection(sections, std::make_unique<FullBackgroundSection>());
     addPreviewSection(sections, std::make_unique<TriggerSection>());
+    addPreviewSection(sections, std::make_unique<SmileSection>());
+    addPreviewSection(sections, std::make_unique<BlinkBrowSection>());
+    addPreviewSection(sections, std::make_unique<UserSection>());
     return sections;
 }
 

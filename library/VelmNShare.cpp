@@ -23,6 +23,7 @@ VelmNShare::VelmNShare()
 {
     makeLayout();
     makeTimers();
+    connectLayerTimers();
     Sections = makePreviewSections();
     connectAnimations();
     makeSpeech();
@@ -82,8 +83,8 @@ void VelmNShare::Form_Load()
             if (isBareName(name))
                 List1->addItem(name);
 
-    BlinkState = BlinkStateB = MainAnimState = QStringLiteral("Open");
-    Blink = BlinkB = Value::integer(1);
+    // The blinks start open at 1 (MainBlinks, UserBlinks).
+    MainAnimState = QStringLiteral("Open");
 
     List2->addItems(sceneFileNames(joinPath(s.BaseFolder, QStringLiteral("/Scenes/"))));
     loadVoices();

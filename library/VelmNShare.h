@@ -13,6 +13,9 @@
 #include "library/PreviewSection.h"
 #include "library/TriggerAnimation.h"
 #include "library/VoiceSettingsFile.h"
+#include "library/BlinkSteppers.h"
+#include "library/BrowStepper.h"
+#include "library/SmileStepper.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ImageWorkspace.h"
@@ -113,11 +116,28 @@ public:
     bool HasTrigger = false; // the scene has a trigger animation
 
     // Direction states and step counters of the animations.
-    QString BlinkState, BlinkStateB, MainAnimState;
-    Value Blink, BlinkB;
+    QString MainAnimState;
 
     // The layer sections of the loader, in table order.
     PreviewSections Sections;
+
+    // The smile, the blinks, the brows and the user character. Their loads are
+    // sections of the loader (library/SmileSection.h, BlinkBrowSection.h,
+    // UserSection.h); their steppers hold the animations' states
+    // (Smile.VelmSmileOn, MainBlinks.Blink, UserBlinks.BlinkB, Brow.VelmBrowOn,
+    // ...), and the timer steps below, in VelmNShareLayers.cpp, show what the
+    // steppers pick.
+    SmileStepper Smile;          // SmileTimer1, SmileTimer2
+    MainBlinkStepper MainBlinks; // Timer2
+    BrowStepper Brow;            // BrowTimer1, BrowTimer2
+    UserBlinkStepper UserBlinks; // Timer4
+    bool HasUser = false;        // the scene has a user character ("UM=")
+    void SmileTimer1_Timer();
+    void SmileTimer2_Timer();
+    void Timer2_Timer();
+    void BrowTimer1_Timer();
+    void BrowTimer2_Timer();
+    void Timer4_Timer();
 
     // 1 after a "Your Scenes" click, 2 after a "VELM Scenes" click, 0 before any.
     int16_t selectSceneList() const { return SelectSceneList; }
@@ -157,6 +177,7 @@ protected:
 private:
     void makeLayout();
     void makeTimers();
+    void connectLayerTimers();
     // A list's click: the selected entry becomes the scene, and it loads.
     void loadFromList(const QListWidget *list, int16_t which);
     void LoadScenePreview();
@@ -177,8 +198,6 @@ public:
     VoiceSettings Setts;
     QString FinalOutMessage;  // the text spoken last
     QString WhoVoice;         // "Velm" or "User": who was asked to speak last; empty before
-    bool HasUser = false;     // the loaded scene has a user character
-    bool VelmSmileOn = false; // a smile shows: the main character talks with its smile mouths
 
     void Combo1_Click();
     void Combo2_Click();

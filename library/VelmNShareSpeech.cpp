@@ -108,7 +108,7 @@ void VelmNShare::speak(VoiceCharacter who)
 
 void VelmNShare::Voice_Viseme(const QString &speaker, int CurrentVisemeId)
 {
-    showMouth(visemeMouth(speaker, CurrentVisemeId, VelmSmileOn));
+    showMouth(visemeMouth(speaker, CurrentVisemeId, Smile.VelmSmileOn));
 }
 
 void VelmNShare::DirectSS1_Mouth(const QString &speaker, qint16 jaw, qint16 lipTension)

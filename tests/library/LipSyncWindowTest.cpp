@@ -92,7 +92,7 @@ TEST_F(LipSyncWindowTest, VisemesAndMouthShapesPickTheirEntries)
         const QString speaker = QString::fromUtf8(row.speaker);
         w.VelmMouth->SetPicture(before);
         w.UserMouth->SetPicture(before);
-        w.VelmSmileOn = row.smiling;
+        w.Smile.VelmSmileOn = row.smiling;
         if (row.kind == Viseme)
             w.Voice_Viseme(speaker, row.a);
         else
@@ -121,7 +121,7 @@ TEST_F(LipSyncWindowTest, BeforeAnySceneTheMouthIsLeftAlone)
     click(w.List2, QStringLiteral("Beach"));
     w.Voice_Viseme(QStringLiteral("Velm"), 7);
     const QImage talking = w.VelmMouth->Picture();
-    w.VelmSmileOn = true;
+    w.Smile.VelmSmileOn = true;
     w.Voice_Viseme(QStringLiteral("Velm"), 14);
     EXPECT_EQ(w.VelmMouth->Picture(), talking);
 }
