@@ -6,6 +6,7 @@
 #include "library/SharingAddress.h"
 #include "platform/Services.h"
 #include "platform/Timer.h"
+#include "sharing/cZip.h"
 
 #include <QDir>
 #include <QEvent>
@@ -23,6 +24,7 @@ VelmNShare::VelmNShare()
 {
     makeLayout();
     makeTimers();
+    makeSharing();
     Sections = makePreviewSections();
 
     // A list's Click: the selection moved (mouse or keys), or the selected
@@ -73,6 +75,7 @@ void VelmNShare::Form_Load()
 {
     SceneState &s = scene();
     setWorkFolderToBase(s);
+    m_cZ = new cZip(this);
 
     const FileRead list = readFile(sceneListPath(s.BaseFolder), MaxSceneListSize);
     if (list)

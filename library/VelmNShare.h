@@ -16,6 +16,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class PictureBox;
 class QCheckBox;
@@ -25,6 +26,10 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class Timer;
+class TickSource;
+class UploadSequence;
+class cZip;
+struct SharePlan;
 
 class VelmNShare : public Form {
     Q_OBJECT
@@ -139,4 +144,26 @@ private:
     int16_t SelectSceneList = 0;
     // A press on an entry that was already selected: its click loads it again.
     bool m_pressOnSelected = false;
+
+    // Sharing (VelmNShareShare.cpp): the upload button stages the scene last
+    // loaded, zips it and uploads it with its side files.
+public:
+    Timer *UploadTimeOut = nullptr; // the upload's watchdog, 1000 ms, off at start
+    QString DestinationUrl;         // the upload script's address, set by each upload
+    QString UploadName;             // base name of the upload's archive and side files
+    void Command7_Click();
+    // The sequence of the five uploads and the notice mail.
+    UploadSequence &Upload() const { return *m_upload; }
+
+private:
+    void makeSharing();
+    // Stages the package's files and writes its side files; false after a
+    // message naming what failed.
+    bool buildSharePackage(const SharePlan &plan);
+    void ZipSharePackage(const QString &name);
+
+    cZip *m_cZ = nullptr; // the zip wrapper, made by the load
+    UploadSequence *m_upload = nullptr;
+    std::shared_ptr<TickSource> m_uploadTicks;
+    QString m_serviceHost; // the host the upload goes to, read at each click
 };

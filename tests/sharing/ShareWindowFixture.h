@@ -1,0 +1,134 @@
+#pragma once
+// The library window's upload button as a user uses it: a scene clicked in a
+// list, the handle and comment typed, "Upload to VelmNShare" clicked, the
+// boxes answered from the script. The service's host and the mail relay come
+// from sharing.ini in the config folder; the loopback receiver and relay
+// stand in for the service.
+
+#include "sharing/SharePackage.h"
+#include "sharing/UploadSequence.h"
+
+#include "tests/library/LibraryFixture.h"
+#include "tests/sharing/LoopbackPeer.h"
+
+#include <QDirIterator>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QMap>
+
+#include <functional>
+
+inline const QString kShareCompleted = QStringLiteral(
+    "Scene has completed uploading. After approval it will be posted to VelmNShare. Thank you for sharing!");
+
+// Answers from the test's script like ScriptedMessages, and runs a test's step
+// when a box with a given text comes up: what a user could do meanwhile.
+class HookedMessages : public MessageService {
+public:
+    explicit HookedMessages(ScriptedMessages &script) : script_(script) {}
+    MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) override
+    {
+        const MsgResult answer = script_.show(text, buttons, title, icon);
+        if (const auto hook = hooks.find(text); hook != hooks.end())
+            hook.value()();
+        return answer;
+    }
+    QMap<QString, std::function<void()>> hooks;
+
+private:
+    ScriptedMessages &script_;
+};
+
+class ShareWindowTest : public LibraryTest {
+protected:
+    void SetUp() override
+    {
+        LibraryTest::SetUp();
+        // A stand-in for the installer beside the program.
+        writeFile(env.program + QStringLiteral("/mediadrop"), QByteArray("\x7f" "ELF installer", 13));
+    }
+    void TearDown() override
+    {
+        // Nothing may reach the network or the relay after the test.
+        if (formExists<VelmNShare>()) {
+            EXPECT_FALSE(form<VelmNShare>().Upload().isRunning());
+        }
+        EXPECT_TRUE(messages.answers.isEmpty()) << "answers left unused: " << messages.answers.size();
+        LibraryTest::TearDown();
+    }
+
+    // sharing.ini in the config folder: the service's host, and the relay's
+    // settings when `mail` is given.
+    void writeSettings(const QString &host, const QByteArray &mail = QByteArray())
+    {
+        QByteArray text = "[Service]\r\nHost=" + host.toUtf8() + "\r\n";
+        if (!mail.isEmpty())
+            text += "[Mail]\r\n" + mail;
+        writeFile(env.config + QStringLiteral("/sharing.ini"), text);
+    }
+    // A receiver writing into a fresh folder, with modes per connection ("3=500").
+    void startReceiver(const QStringList &modes = {})
+    {
+        received = tempPath(QStringLiteral("received%1").arg(++receivers));
+        receiver = std::make_unique<LoopbackPeer>();
+        ASSERT_TRUE(startUploadReceiver(*receiver, received, modes)) << receiver->error().toStdString();
+    }
+    // A relay recording into `mails`; the settings point at it with a login.
+    QByteArray startRelay()
+    {
+        mails = tempPath(QStringLiteral("mails"));
+        EXPECT_TRUE(QDir().mkpath(mails));
+        relay = std::make_unique<LoopbackPeer>();
+        EXPECT_TRUE(relay->start(QStringLiteral("smtp_relay.py"), QStringList{mails})) << relay->error().toStdString();
+        return "Host=127.0.0.1\r\nPort=" + QByteArray::number(relay->port())
+               + "\r\nUser=sharer\r\nPassword=p,a=s#s;w\r\nFrom=noreply@share.example\r\nTo=staff@share.example\r\n"
+                 "ConnectTimeout=5\r\nTimeout=10\r\n";
+    }
+    // The receiver as the service's host, and the relay for the mail.
+    void serveLocally(const QStringList &modes = {})
+    {
+        startReceiver(modes);
+        mailSettings = startRelay();
+        writeSettings(QStringLiteral("127.0.0.1:%1").arg(receiver->port()), mailSettings);
+    }
+
+    // "Upload to VelmNShare".
+    static void clickUpload(VelmNShare &w) { QTest::mouseClick(w.Command7, Qt::LeftButton); }
+    // Replaces a box's text as a user does: select all, delete, type.
+    static void type(QLineEdit *box, const QString &text)
+    {
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    void waitUntilIdle(VelmNShare &w)
+    {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !w.Upload().isRunning(); }, 60000));
+    }
+
+    QString zips(const QString &name = QString()) const { return base(QStringLiteral("Data/Temp/zips/")) + name; }
+    QString staged(const QString &name = QString()) const
+    {
+        return base(QStringLiteral("Data/Temp/ShareTemp/")) + name;
+    }
+    // Every file under a folder, by its path below it.
+    static QStringList filesUnder(const QString &folder)
+    {
+        QStringList out;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            out << QDir(folder).relativeFilePath(it.next());
+        out.sort();
+        return out;
+    }
+    static QByteArray bytesOf(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+
+    QString received, mails;
+    QByteArray mailSettings; // the [Mail] section's lines for the relay
+    int receivers = 0;
+    std::unique_ptr<LoopbackPeer> receiver, relay;
+};
