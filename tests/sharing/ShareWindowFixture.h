@@ -76,7 +76,7 @@ protected:
     // A relay recording into `mails`; the settings point at it with a login.
     QByteArray startRelay()
     {
-        mails = tempPath(QStringLiteral("mails"));
+        mails = tempPath(QStringLiteral("mails%1").arg(++relays));
         EXPECT_TRUE(QDir().mkpath(mails));
         relay = std::make_unique<LoopbackPeer>();
         EXPECT_TRUE(relay->start(QStringLiteral("smtp_relay.py"), QStringList{mails})) << relay->error().toStdString();
@@ -99,7 +99,12 @@ protected:
     {
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
+        for (const QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClick(box, c.toLatin1());
+            else // a character of another keyboard layout
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
     }
     void waitUntilIdle(VelmNShare &w)
     {
@@ -129,6 +134,6 @@ protected:
 
     QString received, mails;
     QByteArray mailSettings; // the [Mail] section's lines for the relay
-    int receivers = 0;
+    int receivers = 0, relays = 0;
     std::unique_ptr<LoopbackPeer> receiver, relay;
 };

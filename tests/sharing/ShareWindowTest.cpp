@@ -181,4 +181,109 @@ TEST_F(ShareUploadTest, FiveRequestsOneMailTheBoxAndTheCommentResetThenAgainFrom
     EXPECT_FALSE(waitForRecord(mails, QStringLiteral("mail-2.json")).isEmpty());
 }
 
+struct WindowFailureCase {
+    const char *name;
+    int step;
+    const char *mode; // the receiver's mode at that step, or "" when the step's file is unreadable
+    QString text;     // the message's first line
+    QString cause;
+    QString title;    // "" for the program's title
+    MsgIcon icon;
+};
+
+TEST_F(ShareUploadTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageThenTheNextUploadRunsAllFive)
+{
+    const QString failed = QStringLiteral("Upload failed! Try again.");
+    const QString error = QStringLiteral("ERROR");
+    const WindowFailureCase cases[] = {
+        {"refused at 1", 1, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
+        {"refused at 3", 3, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
+        {"stalled at 1", 1, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        {"stalled at 3", 3, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        {"closed early at 1", 1, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
+        {"closed early at 3", 3, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
+        {"500 at 1", 1, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
+        {"500 at 3", 3, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
+        {"unreadable handle file at 3", 3, "", QStringLiteral("Could not read %1: it is not a regular file"), QStringLiteral("the file could not be read"), error, MsgIcon::Critical},
+    };
+    VelmNShare &w = ready();
+    float draw = 0.1f; // a fresh upload name for every upload
+    for (const WindowFailureCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString mode = QString::fromUtf8(c.mode);
+        serveLocally(mode.isEmpty() ? QStringList{} : QStringList{QStringLiteral("%1=%2").arg(c.step).arg(mode)});
+        type(w.Text3, QStringLiteral("Sunny day"));
+        messages.shown.clear();
+        random.values.enqueue(draw += 0.05f);
+        messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok});
+        clickUpload(w);
+        ASSERT_TRUE(w.Upload().isRunning()) << messages.texts().join(u'|').toStdString();
+        const QString upload = w.UploadName;
+        const QString name = storedNames(upload)[c.step - 1];
+        if (mode.isEmpty()) {
+            // The handle file turns into a folder while the archive goes up.
+            ASSERT_TRUE(QFile::remove(zips(name)));
+            ASSERT_TRUE(QDir().mkdir(zips(name)));
+        }
+        if (mode == u"stall") {
+            // The request is in; the service never answers. 60 ticks are allowed, the 61st ends it.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(QDir(received).filePath(QStringLiteral("%1.raw").arg(c.step))); }, 30000));
+            clock->Advance(60000);
+            EXPECT_TRUE(w.Upload().isRunning());
+            clock->Advance(1000);
+        }
+        waitUntilIdle(w);
+
+        const QString first = c.text.contains(u"%1") ? c.text.arg(zips(name)) : c.text;
+        ASSERT_EQ(messages.texts(), (QStringList{ShareConfirmText, ShareStartText,
+                                                 first + QStringLiteral("\nStep %1 of 5 (%2): %3.").arg(c.step).arg(name, c.cause)}));
+        EXPECT_EQ(messages.shown[2].title, c.title.isEmpty() ? programTitle() : c.title);
+        EXPECT_EQ(messages.shown[2].icon, c.icon);
+        EXPECT_FALSE(w.Upload().SocketConnected());
+        EXPECT_FALSE(w.Upload().hasSocket());
+        EXPECT_FALSE(w.UploadTimeOut->Enabled());
+        EXPECT_EQ(w.Upload().UploadTicks(), 0);
+        EXPECT_EQ(w.Text3->text(), QStringLiteral("Sunny day"));
+        EXPECT_TRUE(QDir(mails).entryList(QDir::Files).isEmpty()) << "no mail";
+        if (mode.isEmpty()) {
+            ASSERT_TRUE(QDir().rmdir(zips(name)));
+        }
+
+        // The next upload runs all five.
+        serveLocally();
+        messages.shown.clear();
+        random.values.enqueue(draw += 0.05f);
+        messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok});
+        clickUpload(w);
+        waitUntilIdle(w);
+        EXPECT_EQ(messages.texts(), (QStringList{ShareConfirmText, ShareStartText, kShareCompleted}));
+        expectFiveRequests(w.UploadName, QStringLiteral("Sunny day"));
+    }
+}
+
+// The archive cannot be written: one message with the reason, and nothing goes up.
+TEST_F(ShareUploadTest, AnArchiveThatCannotBeWrittenStopsBeforeTheUpload)
+{
+    serveLocally();
+    VelmNShare &w = ready();
+    HookedMessages hooked(messages);
+    services().messages = &hooked;
+    // Just before the zip step, a file takes the place of the zips folder.
+    hooked.hooks[ShareStartText] = [&] {
+        ASSERT_TRUE(QDir(zips()).removeRecursively());
+        writeFile(zips().chopped(1), "in the way");
+    };
+    messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok});
+    clickUpload(w);
+    services().messages = &messages;
+
+    ASSERT_EQ(messages.shown.size(), 3) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(messages.texts().mid(0, 2), (QStringList{ShareConfirmText, ShareStartText}));
+    EXPECT_TRUE(messages.shown[2].text.contains(w.UploadName + QStringLiteral(".zip"))) << messages.shown[2].text.toStdString();
+    EXPECT_EQ(messages.shown[2].icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(w.Upload().isRunning());
+    EXPECT_FALSE(w.UploadTimeOut->Enabled());
+    EXPECT_TRUE(QDir(received).entryList(QDir::Files).isEmpty());
+}
+
 } // namespace
