@@ -5,6 +5,13 @@
 // from sharing.ini in the config folder; the loopback receiver and relay
 // stand in for the service.
 
+#include "designers/frmFormDesign.h"
+#include "designers/frmFormDesignB.h"
+#include "designers/frmFormDesignC.h"
+#include "designers/frmFormDesignD.h"
+#include "scene/ExtraAnimProps.h"
+#include "scene/SaveScene.h"
+#include "scene/Sound.h"
 #include "sharing/SharePackage.h"
 #include "sharing/UploadSequence.h"
 
@@ -132,6 +139,73 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
     }
 
+    // Frame n of a series: a shade of its own, so that frames can be told apart.
+    static void draw(const QString &path, int n, QSize size = QSize(500, 500))
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(QColor((10 * n) % 256, (37 * n) % 256, 128));
+        ASSERT_TRUE(image.save(path, "BMP")) << path.toStdString();
+    }
+    // Frames base & first .. first + count - 1 of a picked set, as its loader fills it.
+    void pickSet(AnimFrameSet &set, const QString &name, int first, int count)
+    {
+        for (int n = first; n < first + count; ++n)
+            draw(series + name + QStringLiteral("%1.bmp").arg(n, 2, 10, QLatin1Char('0')), 100 + n);
+        set.FirstFramePath = series + name + QStringLiteral("%1.bmp").arg(first, 2, 10, QLatin1Char('0'));
+        set.FrameFolder = series;
+        set.FrameBaseName = name;
+        set.FrameExt = QStringLiteral(".bmp");
+        set.FirstFrame = Value::integer(int16_t(first));
+        set.LastFrame = Value::integer(int16_t(first + count - 1));
+        set.FrameCount = Value::integer(int16_t(count));
+    }
+
+    // A scene with every layer, saved by the scene writer as the set-up
+    // leaves it: main mouth and blink, smile, brow, the user's mouth and
+    // blink, an extra animation of `extraFrames`, a trigger, an alternate
+    // picture and a sound.
+    void saveEveryLayer(const QString &name, int extraFrames = 3)
+    {
+        series = tempPath(QStringLiteral("art/"));
+        QDir().mkpath(series);
+        for (int n = 1; n <= 21; ++n)
+            draw(series + QStringLiteral("Girl%1.bmp").arg(n, 4, 10, QLatin1Char('0')), n);
+        SceneState &s = scene();
+        s.PrimaryFirstFramePath = series + QStringLiteral("Girl0001.bmp");
+        s.PrimaryFramePrefix = series + QStringLiteral("Girl");
+        s.PrimaryFrameExt = QStringLiteral(".bmp");
+        ASSERT_TRUE(form<frmFormDesign>().CropPrimaryFrames());
+        ASSERT_TRUE(form<frmFormDesignB>().CropPrimaryFrames());
+        ASSERT_TRUE(form<frmFormDesignC>().CropPrimaryFrames());
+        ASSERT_TRUE(form<frmFormDesignD>().CropPrimaryFrames());
+        s.LayerPlacements[LayerMainMouth] = {Value::longValue(350), Value::longValue(250), Value::real(56),
+                                             Value::real(41)};
+        s.SceneHasMainBlink = s.MainBlinkPlaced = FlagOn;
+        s.SceneHasUser = s.UserMouthPlaced = s.SceneHasUserBlink = s.UserBlinkPlaced = FlagOn;
+        s.SceneHasSmile = s.SceneHasBrow = FlagOn;
+        pickSet(s.ExtraFrameSet, QStringLiteral("Fish"), 1, extraFrames);
+        s.SceneHasExtraAnim = s.ExtraPlaced = FlagOn;
+        form<ExtraAnimProps>().Text2->setText(QString::number(extraFrames));
+        pickSet(s.TriggerFrameSet, QStringLiteral("Trig"), 1, 3);
+        s.TriggerFrameSet.FrameCount = QStringLiteral("3");
+        s.SceneHasTrigger = s.TriggerPlaced = FlagOn;
+        draw(tempPath(QStringLiteral("Night.bmp")), 3, QSize(120, 90));
+        s.SceneHasAltImage = FlagOn;
+        s.AltImagePath = tempPath(QStringLiteral("Night.bmp"));
+        form<Sound>().Text4->setText(QStringLiteral("rain.wav"));
+        writeFile(base(QStringLiteral("Sounds/rain.wav")), "RIFF rain");
+
+        SaveScene &w = form<SaveScene>();
+        w.Show();
+        w.Text1->setText(name);
+        messages.answers.enqueue(MsgResult::Ok);
+        QTest::mouseClick(w.Image1, Qt::LeftButton);
+        ASSERT_EQ(messages.texts(), QStringList{QStringLiteral("Your Scene has been saved.")});
+        messages.shown.clear();
+        w.Hide();
+    }
+
+    QString series; // the frame series the set-up picked from
     QString received, mails;
     QByteArray mailSettings; // the [Mail] section's lines for the relay
     int receivers = 0, relays = 0;
