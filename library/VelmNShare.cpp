@@ -6,6 +6,7 @@
 #include "library/SharingAddress.h"
 #include "platform/Services.h"
 #include "platform/Timer.h"
+#include "sharing/cZip.h"
 
 #include <QDir>
 #include <QEvent>
@@ -24,6 +25,7 @@ VelmNShare::VelmNShare()
     makeLayout();
     makeTimers();
     connectLayerTimers();
+    makeSharing();
     Sections = makePreviewSections();
     connectAnimations();
     makeSpeech();
@@ -76,6 +78,7 @@ void VelmNShare::Form_Load()
 {
     SceneState &s = scene();
     setWorkFolderToBase(s);
+    m_cZ = new cZip(this);
 
     const FileRead list = readFile(sceneListPath(s.BaseFolder), MaxSceneListSize);
     if (list)

@@ -24,6 +24,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class PictureBox;
 class QCheckBox;
@@ -37,6 +38,10 @@ class SpeechVoice;
 class Timer;
 struct MouthPick;
 enum class VoiceCharacter;
+class TickSource;
+class UploadSequence;
+class cZip;
+struct SharePlan;
 
 class VelmNShare : public Form {
     Q_OBJECT
@@ -215,4 +220,26 @@ private:
     void speak(VoiceCharacter who);
     void showMouth(const MouthPick &pick);
     void stopSpeech();
+
+    // --- Sharing (VelmNShareShare.cpp): the upload button stages the scene last
+    // loaded, zips it and uploads it with its side files.
+public:
+    Timer *UploadTimeOut = nullptr; // the upload's watchdog, 1000 ms, off at start
+    QString DestinationUrl;         // the upload script's address, set by each upload
+    QString UploadName;             // base name of the upload's archive and side files
+    void Command7_Click();
+    // The sequence of the five uploads and the notice mail.
+    UploadSequence &Upload() const { return *m_upload; }
+
+private:
+    void makeSharing();
+    // Stages the package's files and writes its side files; false after a
+    // message naming what failed.
+    bool buildSharePackage(const SharePlan &plan);
+    void ZipSharePackage(const QString &name);
+
+    cZip *m_cZ = nullptr; // the zip wrapper, made by the load
+    UploadSequence *m_upload = nullptr;
+    std::shared_ptr<TickSource> m_uploadTicks;
+    QString m_serviceHost; // the host the upload goes to, read at each click
 };
