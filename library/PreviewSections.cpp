@@ -4,6 +4,7 @@
 #include "library/PreviewSection.h"
 
 #include "library/MouthSection.h"
+#include "library/SoundSection.h"
 
 #include <algorithm>
 
@@ -11,6 +12,7 @@ PreviewSections makePreviewSections()
 {
     PreviewSections sections;
     addPreviewSection(sections, std::make_unique<MainMouthSection>());
+    addPreviewSection(sections, std::make_unique<SceneSoundSection>());
     return sections;
 }
 
