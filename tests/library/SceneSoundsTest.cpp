@@ -7,6 +7,8 @@
 #include "tests/support/FakeSoundBackend.h"
 #include "tests/support/WavFile.h"
 
+#include <random>
+
 namespace {
 
 class SceneSoundsTest : public LibraryTest {
@@ -305,6 +307,97 @@ TEST_F(SceneSoundsTest, ClosingTheWindowStopsEverythingAndANewWindowPlaysNothing
     EXPECT_EQ(sent, QStringList());
     EXPECT_EQ(device.log, QStringList());
     EXPECT_FALSE(again.Timer15->Enabled());
+}
+
+} // namespace
+
+namespace {
+
+// A seeded generator of the test's own, in single precision.
+class SeededRandom : public RandomService {
+public:
+    explicit SeededRandom(quint32 seed) : m_engine(seed) {}
+    float next() override { return float(m_engine() >> 8) / 16777216.0f; }
+
+private:
+    std::mt19937 m_engine;
+};
+
+using ScenePreviewSoundsTest = SceneSoundsTest;
+
+// One virtual minute of a scene with every kind of sound: the strings sent
+// and what the device played, with times.
+TEST_F(ScenePreviewSoundsTest, AMinuteOfSoundsIsWholeStartsWithoutOverlapAndTheSameForTheSameSeed)
+{
+    for (const char *name : {"loop.wav", "b.wav", "c.wav"})
+        writeSound(QString::fromLatin1(name));
+    writeBeach(QStringLiteral("Beach"), "Sound1=loop.wav;Sound1Loop=True;Sound2=b.wav;Sound2R=5;Sound3=c.wav;"
+                                        "Sound3R=3;\r\n");
+    device.durations.insert(QStringLiteral("b.wav"), 1300);
+    device.durations.insert(QStringLiteral("c.wav"), 700);
+    const QHash<QString, qint64> lengths{{"Sound2b", 1300}, {"Sound3b", 700}};
+
+    auto minute = [&](bool renameFolders) {
+        SeededRandom seeded(20240611);
+        services().random = &seeded;
+        VelmNShare &w = openLibrary();
+        click(w.List2, QStringLiteral("Beach"));
+        if (renameFolders) {
+            EXPECT_TRUE(QDir().rename(base("Sounds"), base("Sounds.away")));
+            EXPECT_TRUE(QDir().rename(base("Images"), base("Images.away")));
+        }
+        clearLogs();
+        const qint64 start = clock->Now();
+        QStringList trace;
+        mciPlayer().setRecorder([&](const QString &command, int result) {
+            if (!command.startsWith(QStringLiteral("status ")))
+                trace << QStringLiteral("%1 %2 %3").arg(clock->Now() - start).arg(command).arg(result);
+        });
+        clock->Advance(60000);
+        closeLibrary();
+        mciPlayer().setRecorder({});
+        trace << device.log;
+        if (renameFolders) {
+            EXPECT_TRUE(QDir().rename(base("Sounds.away"), base("Sounds")));
+            EXPECT_TRUE(QDir().rename(base("Images.away"), base("Images")));
+        }
+        services().random = &random;
+        return trace;
+    };
+    const QStringList first = minute(false);
+
+    // Every start is Stop, Close, Open, Seek, Play, and starts only after the
+    // slot's last play has ended.
+    QStringList starts;
+    QHash<QString, qint64> lastPlay;
+    int plays = 0;
+    for (qsizetype i = 0; i < first.size(); ++i) {
+        const QStringList parts = first[i].split(QLatin1Char(' '));
+        if (parts.size() < 3 || parts[1] != QStringLiteral("Play"))
+            continue;
+        ++plays;
+        ASSERT_GE(i, 4);
+        const QString alias = parts[2];
+        const QString at = parts[0] + QLatin1Char(' ');
+        EXPECT_TRUE(first[i - 4].startsWith(at + "Stop " + alias));
+        EXPECT_TRUE(first[i - 3].startsWith(at + "Close " + alias));
+        EXPECT_TRUE(first[i - 2].startsWith(at + "Open \"" + base("Sounds/")));
+        EXPECT_TRUE(first[i - 1].startsWith(at + "Seek " + alias + " to start wait"));
+        const qint64 t = parts[0].toLongLong();
+        if (lastPlay.contains(alias)) {
+            EXPECT_GE(t, lastPlay[alias] + lengths[alias]) << alias.toStdString() << " overlaps itself at " << t;
+        }
+        lastPlay[alias] = t;
+    }
+    EXPECT_GT(plays, 20) << "sounds 2 and 3 about one tick in 15 and 9 while done";
+    EXPECT_EQ(first.count(QStringLiteral("loop loop.wav")), 1);
+    // Closing the window stops everything: every device and the loop.
+    EXPECT_TRUE(first.contains(QStringLiteral("60000 Close all 0")));
+    EXPECT_EQ(first.last(), QStringLiteral("halt loop.wav"));
+
+    EXPECT_EQ(minute(false), first) << "the same seed gives the same minute";
+    EXPECT_EQ(minute(true), first) << "no timer reads the disk";
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 } // namespace
