@@ -10,6 +10,7 @@
 #include "library/BlinkBrowSection.h"
 #include "library/SmileSection.h"
 #include "library/UserSection.h"
+#include "library/SoundSection.h"
 
 #include <algorithm>
 
@@ -23,6 +24,7 @@ PreviewSections makePreviewSections()
     addPreviewSection(sections, std::make_unique<SmileSection>());
     addPreviewSection(sections, std::make_unique<BlinkBrowSection>());
     addPreviewSection(sections, std::make_unique<UserSection>());
+    addPreviewSection(sections, std::make_unique<SceneSoundSection>());
     return sections;
 }
 

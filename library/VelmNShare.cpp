@@ -53,6 +53,7 @@ VelmNShare::VelmNShare()
     connect(Command3, &QPushButton::clicked, this, &VelmNShare::Command3_Click);
     connect(Command6, &QPushButton::clicked, this, &VelmNShare::Command6_Click);
     connect(Command8, &QPushButton::clicked, this, &VelmNShare::Command8_Click);
+    connectPlayer();
 }
 
 VelmNShare::~VelmNShare()

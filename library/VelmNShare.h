@@ -174,6 +174,25 @@ public:
 private:
     void connectAnimations();
 
+public:
+    // Scene sounds (VelmNShareSounds.cpp), the master tick and the frame
+    // stepper (VelmNShareTick.cpp). A slot is 0..7; StopSound also takes a
+    // negative slot, which closes every sound device.
+    void LoadSoundA();
+    void LoadSoundB();
+    void LoadSoundC();
+    void LoadSound(int32_t slot);
+    void PlaySound(int32_t slot);
+    void StopSound(int32_t slot);
+    bool IsSoundDone(int32_t slot);
+    void UpdateSceneSounds();
+    void Timer1_Timer();
+    void Timer14_Timer();
+    void Timer15_Timer();
+    int32_t ImageNum = 0; // the frame stepper's frame number
+    void Command1_Click();
+    void Command2_Click();
+
 protected:
     void Form_Load() override;
     void Form_Unload(bool &cancel) override;
@@ -188,6 +207,7 @@ private:
     void LoadScenePreview();
     void showBackground(PreviewLoad &load);
     void resetPreview();
+    void connectPlayer(); // the sound, tick and stepper handlers
 
     int16_t SelectSceneList = 0;
     // A press on an entry that was already selected: its click loads it again.

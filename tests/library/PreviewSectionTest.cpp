@@ -4,6 +4,8 @@
 
 #include "tests/library/LibraryFixture.h"
 
+#include <algorithm>
+
 namespace {
 
 // Writes what it sees into a shared log.
