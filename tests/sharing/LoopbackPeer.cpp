@@ -43,6 +43,11 @@ void LoopbackPeer::stop()
     process_.waitForFinished(10000);
 }
 
+bool startUploadReceiver(LoopbackPeer &peer, const QString &folder, const QStringList &modes)
+{
+    return QDir().mkpath(folder) && peer.start(QStringLiteral("upload_receiver.py"), QStringList{folder} + modes);
+}
+
 QJsonObject waitForRecord(const QString &folder, const QString &name, int timeoutMs)
 {
     const QString path = QDir(folder).filePath(name);

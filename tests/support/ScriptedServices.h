@@ -116,8 +116,18 @@ public:
 
 class ScriptedRandom : public RandomService {
 public:
-    QQueue<float> values; // when empty: 0.5
-    float next() override { return values.isEmpty() ? 0.5f : values.dequeue(); }
+    QQueue<float> values; // when empty: 0.5, or a failure when strict
+    bool strict = false;  // a draw from an empty queue fails the test
+    int taken = 0;        // draws taken so far
+    float next() override
+    {
+        ++taken;
+        if (!values.isEmpty())
+            return values.dequeue();
+        if (strict)
+            ADD_FAILURE() << "the scripted random source ran dry at draw " << taken;
+        return 0.5f;
+    }
 };
 
 // A fresh program for every test: a temporary documents and program folder,
