@@ -38,11 +38,10 @@ bool copied(const ShareCopy &copy)
 
 bool written(const ShareFile &file)
 {
-    QString error;
-    if (writeFileAtomically(file.path, file.bytes, &error))
-        return true;
-    showFailure(error);
-    return false;
+    const FileResult result = writeFileAtomically(file.path, file.bytes);
+    if (!result)
+        showFailure(result.error);
+    return bool(result);
 }
 
 }
