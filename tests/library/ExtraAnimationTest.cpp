@@ -50,6 +50,9 @@ protected:
         for (size_t i = 0; i < rows.size(); ++i)
             writeExtraScene(QStringLiteral("Row%1").arg(i), rows[i].keys);
         VelmNShare &w = openLibrary();
+        // The master tick would start the extra and arm the child on its own
+        // draws; the rows do both themselves.
+        w.Timer1->SetEnabled(false);
         window = &w;
         for (size_t i = 0; i < rows.size(); ++i) {
             const ExtraRow &row = rows[i];

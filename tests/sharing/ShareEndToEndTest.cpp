@@ -51,16 +51,23 @@ private:
 
 struct PreviewPictures {
     QImage background;
-    QList<QImage> mouths;
+    QList<QImage> entries; // every entry of every layer's display list, in order
+    QList<int> counts;     // the entries of each list
 };
 
 class ShareEndToEndTest : public ShareWindowTest {
 protected:
+    // The talk and smile mouths, the blinks and brows, the user's mouths and
+    // blinks, the extra and the trigger, as the preview shows them.
     PreviewPictures preview(const VelmNShare &w) const
     {
-        PreviewPictures p{w.MainPic->Picture(), {}};
-        for (int n = 1; n <= w.ImageList8.Count(); ++n)
-            p.mouths << w.ImageList8.Picture(n);
+        PreviewPictures p{w.MainPic->Picture(), {}, {}};
+        for (const ImageList *list : {&w.ImageList8, &w.ImageList10, &w.ImageList9, &w.ImageList11, &w.ImageList12,
+                                      &w.ImageList1}) {
+            p.counts << list->Count();
+            for (int n = 1; n <= list->Count(); ++n)
+                p.entries << list->Picture(n);
+        }
         return p;
     }
 };
@@ -80,7 +87,9 @@ TEST_F(ShareEndToEndTest, SharedReceivedInstalledAndPreviewedAlike)
     VelmNShare &w = openLibrary();
     click(w.List1, QStringLiteral("Dune"));
     const PreviewPictures original = preview(w);
-    ASSERT_EQ(original.mouths.size(), 22);
+    // 22 talk mouths and 30 smile entries; 15 blink and brow entries; the user's
+    // 22 mouths and 5 blinks; extra and trigger frames 01 to 03 with frame 01 first.
+    ASSERT_EQ(original.counts, (QList<int>{52, 15, 22, 5, 4, 4}));
     type(w.Text2, QStringLiteral("Sandy"));
     messages.shown.clear();
     messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok});
@@ -131,9 +140,9 @@ TEST_F(ShareEndToEndTest, SharedReceivedInstalledAndPreviewedAlike)
     click(again.List2, QStringLiteral("Dune"));
     const PreviewPictures installed = preview(again);
     EXPECT_TRUE(installed.background == original.background);
-    ASSERT_EQ(installed.mouths.size(), original.mouths.size());
-    for (int n = 0; n < original.mouths.size(); ++n)
-        EXPECT_TRUE(installed.mouths[n] == original.mouths[n]) << "talk mouth " << n + 1;
+    ASSERT_EQ(installed.counts, original.counts);
+    for (int n = 0; n < original.entries.size(); ++n)
+        EXPECT_TRUE(installed.entries[n] == original.entries[n]) << "entry " << n + 1;
 }
 
 } // namespace

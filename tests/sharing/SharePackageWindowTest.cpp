@@ -17,31 +17,6 @@ const QString kInvalidHost = QStringLiteral("Invalid Host");
 
 class SharePackageWindowTest : public ShareWindowTest {
 protected:
-    // The frames of a layer whose preview section this build lacks stay
-    // unnamed after the load; they are named here as the writer named them,
-    // which is what such a section reads from the scene file.
-    void nameFramesThePreviewLeftOut(const QString &name)
-    {
-        SceneFileLists &f = scene().Files;
-        const std::pair<QStringList *, const char *> lists[] = {
-            {&f.MainBlinkFrameFiles, "Blink"}, {&f.UserMouthFrameFiles, "UserMouth"},
-            {&f.UserBlinkFrameFiles, "UserBlink"}, {&f.SmileFrameFiles, "Smile"}, {&f.BrowFrameFiles, "Brow"},
-            {&f.ExtraFrameFiles, "Extra"}, {&f.TriggerFrameFiles, "Trigger"},
-        };
-        for (const auto &[list, word] : lists) {
-            if (std::any_of(list->begin(), list->end(), [](const QString &e) { return !e.isEmpty(); }))
-                continue;
-            for (int n = 1; n < list->size(); ++n) {
-                const QString file = name + QLatin1String(word) + QStringLiteral("%1.jpg").arg(n, 2, 10, QLatin1Char('0'));
-                if (!QFile::exists(base(QStringLiteral("Images/") + file)))
-                    break;
-                (*list)[n] = file;
-            }
-        }
-        if (f.SoundFiles[1].isEmpty())
-            f.SoundFiles[1] = QStringLiteral("rain.wav");
-    }
-
     // Confirms an upload without a host: staged and zipped, then "Invalid Host".
     void uploadWithoutHost(VelmNShare &w)
     {
@@ -65,7 +40,6 @@ TEST_F(SharePackageWindowTest, EveryLayerOfASavedSceneIsStagedAndArchivedExactly
 
     VelmNShare &w = openLibrary();
     click(w.List1, name);
-    nameFramesThePreviewLeftOut(name);
     // An empty entry: the entries after it still go.
     scene().Files.ExtraFrameFiles[2].clear();
     type(w.Text2, QStringLiteral("Sandy"));

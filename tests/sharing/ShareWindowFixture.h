@@ -12,6 +12,7 @@
 #include "scene/ExtraAnimProps.h"
 #include "scene/SaveScene.h"
 #include "scene/Sound.h"
+#include "scene/TrigAnimProps.h"
 #include "sharing/SharePackage.h"
 #include "sharing/UploadSequence.h"
 
@@ -188,6 +189,7 @@ protected:
         form<ExtraAnimProps>().Text2->setText(QString::number(extraFrames));
         pickSet(s.TriggerFrameSet, QStringLiteral("Trig"), 1, 3);
         s.TriggerFrameSet.FrameCount = QStringLiteral("3");
+        form<TrigAnimProps>().Text2->setText(QStringLiteral("3"));
         s.SceneHasTrigger = s.TriggerPlaced = FlagOn;
         draw(tempPath(QStringLiteral("Night.bmp")), 3, QSize(120, 90));
         s.SceneHasAltImage = FlagOn;
