@@ -53,6 +53,12 @@ struct SceneSoundSettings {
     Value Sound1File, Sound1Random, Sound1LoopDelay, Sound2File, Sound2Random;
     Flag Sound1Loop = FlagOff;
     Value Sound3File, Sound3Random;
+    // The preview's own: a scene with sound 1 was loaded since the start, the
+    // continuous loop of sound 1 runs for this load, seconds counted towards
+    // the loop delay.
+    Flag Sound1Present = FlagOff;
+    Flag Sound1LoopStarted = FlagOff;
+    Value Sound1DelayCount;
 };
 
 // Bare file names of every frame and sound of the previewed scene; entry 0 of

@@ -67,21 +67,23 @@ bool fileExists(const QString &path)
     return info.exists() && !info.isDir();
 }
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+FileResult writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     QSaveFile file(path);
+    FileResult result;
     if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
-        return false;
+        result.error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+        return result;
     }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
+    // Flushed and checked before the commit: a commit whose own flush fails
+    // (a full disk) still renames, and the file would be replaced by a part.
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        result.error = QStringLiteral("Could not write %1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
         file.cancelWriting();
-        return false;
+        return result;
     }
-    return true;
+    result.ok = true;
+    return result;
 }
 
 FileResult copyFileAtomically(const QString &source, const QString &target)
@@ -141,22 +143,14 @@ FileResult copyFileAtomically(const QString &source, const QString &target)
         out.cancelWriting();
         return failed(QStringLiteral("the file grew while it was copied"));
     }
-    if (!out.commit())
-        return failed(out.errorString());
+    // As in writeFileAtomically: a commit whose own flush fails still renames.
+    if (!out.flush() || !out.commit()) {
+        const QString reason = out.errorString();
+        out.cancelWriting();
+        return failed(reason);
+    }
     result.ok = true;
     return result;
-}
-
-bool readWholeFile(const QString &path, QByteArray *bytes)
-{
-    // A pipe or a device would be read until its writer stops, perhaps never.
-    if (!QFileInfo(path).isFile())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    *bytes = file.readAll();
-    return true;
 }
 
 bool isBareName(const QString &name)

@@ -44,9 +44,8 @@ bool liesDirectlyIn(const QString &path, const QString &folder);
 bool fileExists(const QString &path);
 
 // Replaces a file whole: writes a temporary file beside it and renames it over
-// the old one, so a failure never leaves it truncated. On failure returns
-// false and sets `error` to a sentence that names the file.
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+// the old one, so a failure never leaves it truncated.
+[[nodiscard]] FileResult writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 // Copies a regular file over `target` whole or not at all: the bytes stream
 // into a temporary file in the target's folder, which is renamed over the
@@ -95,5 +94,3 @@ private:
 // when the file ends before that (it was cut since its check).
 [[nodiscard]] FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path);
 
-// Reads a whole file; returns false when it cannot be read or is no regular file.
-bool readWholeFile(const QString &path, QByteArray *bytes);

@@ -5,6 +5,8 @@
 #include "sharing/SharePackage.h"
 #include "sharing/cZip.h"
 
+#include "bench/BenchSupport.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,22 +24,6 @@ namespace {
 constexpr int kFrames = 1000;
 constexpr int kWidth = 640, kHeight = 480;
 constexpr int kRuns = 3;
-
-QImage fixtureFrame(int n)
-{
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    image.fill(QColor(n % 256, (n * 7) % 256, 90));
-    for (int y = 100; y < 300; ++y)
-        for (int x = 200 + n % 50; x < 300 + n % 50; ++x)
-            image.setPixelColor(x, y, QColor((x * n) % 256, y % 256, (x + y) % 256));
-    return image;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 

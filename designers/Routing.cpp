@@ -59,8 +59,11 @@ CropDesigner &designer(RouteTo X)
     case RouteTo::frmFormDesignC: return form<frmFormDesignC>();
     case RouteTo::frmFormDesignD: return form<frmFormDesignD>();
     case RouteTo::frmFormDesignE: return form<frmFormDesignE>();
-    default: return form<frmFormDesignF>();
+    case RouteTo::frmFormDesignF: return form<frmFormDesignF>();
+    case RouteTo::Canvas: break;
     }
+    // The canvas is no designer: callers open it through BeginMouthPlacement.
+    Q_UNREACHABLE();
 }
 
 bool leavesAnAnimationDesigner(const Form &W)

@@ -69,7 +69,6 @@ void SaveLegacyScene(Form1 &editor)
         MsgBox(problem);
         return;
     }
-    QString error;
-    if (!writeFileAtomically(cdl.FileName, sceneFileBytes(text), &error))
-        MsgBox(QStringLiteral("The scene was not saved. %1").arg(error));
+    if (const FileResult written = writeFileAtomically(cdl.FileName, sceneFileBytes(text)); !written)
+        MsgBox(QStringLiteral("The scene was not saved. %1").arg(written.error));
 }

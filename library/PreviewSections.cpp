@@ -3,7 +3,14 @@
 
 #include "library/PreviewSection.h"
 
+#include "library/ExtraChildSection.h"
+#include "library/FullBackgroundSection.h"
 #include "library/MouthSection.h"
+#include "library/TriggerSection.h"
+#include "library/BlinkBrowSection.h"
+#include "library/SmileSection.h"
+#include "library/UserSection.h"
+#include "library/SoundSection.h"
 
 #include <algorithm>
 
@@ -11,6 +18,13 @@ PreviewSections makePreviewSections()
 {
     PreviewSections sections;
     addPreviewSection(sections, std::make_unique<MainMouthSection>());
+    addPreviewSection(sections, std::make_unique<ExtraChildSection>());
+    addPreviewSection(sections, std::make_unique<FullBackgroundSection>());
+    addPreviewSection(sections, std::make_unique<TriggerSection>());
+    addPreviewSection(sections, std::make_unique<SmileSection>());
+    addPreviewSection(sections, std::make_unique<BlinkBrowSection>());
+    addPreviewSection(sections, std::make_unique<UserSection>());
+    addPreviewSection(sections, std::make_unique<SceneSoundSection>());
     return sections;
 }
 

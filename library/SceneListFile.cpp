@@ -56,22 +56,25 @@ QByteArray appendSceneListEntry(const QByteArray &contents, const QString &name)
     return contents + (open ? kEntryEnd : QByteArray()) + toWindows1252(name) + kEntryEnd;
 }
 
-bool addSceneToList(const QString &listPath, const QString &name, bool *added, QString *error)
+FileResult addSceneToList(const QString &listPath, const QString &name, bool *added)
 {
     if (added)
         *added = false;
     QByteArray contents;
-    if (QFileInfo::exists(listPath) && !readWholeFile(listPath, &contents)) {
-        if (error)
-            *error = QStringLiteral("Could not read %1.").arg(QDir::toNativeSeparators(listPath));
-        return false;
+    if (QFileInfo::exists(listPath)) {
+        FileRead read = readFile(listPath, MaxSceneListSize);
+        if (!read)
+            return {false, read.error};
+        contents = std::move(read.bytes);
     }
     if (sceneListContains(contents, name))
-        return true;
-    QDir().mkpath(QFileInfo(listPath).absolutePath());
-    if (!writeFileAtomically(listPath, appendSceneListEntry(contents, name), error))
-        return false;
-    if (added)
+        return {true, {}};
+    const QString folder = QFileInfo(listPath).absolutePath();
+    if (!QDir().mkpath(folder))
+        return {false, QStringLiteral("Could not write %1: the folder %2 could not be created")
+                           .arg(QDir::toNativeSeparators(listPath), QDir::toNativeSeparators(folder))};
+    const FileResult written = writeFileAtomically(listPath, appendSceneListEntry(contents, name));
+    if (written && added)
         *added = true;
-    return true;
+    return written;
 }

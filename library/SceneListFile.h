@@ -3,11 +3,17 @@
 // name per entry, each entry the name followed by LF, CR, CR, LF, in
 // Windows-1252. The scene writer and the library window share these rules.
 
+#include "base/Files.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 QString sceneListPath(const QString &baseFolder);
+
+// The largest list file read: some 18,000 names of the longest length a scene
+// name may have. A larger file is no list this program wrote.
+inline constexpr qint64 MaxSceneListSize = 4 * 1024 * 1024;
 
 // The names the library window lists: the pieces between runs of CR and LF,
 // every one that is not empty, in file order. Entries written with other line
@@ -27,6 +33,6 @@ bool sceneListContains(const QByteArray &contents, const QString &name);
 QByteArray appendSceneListEntry(const QByteArray &contents, const QString &name);
 
 // Adds `name` to the list file unless it is already listed; rewrites the file
-// through a temporary file. Returns false with `error` set when the file cannot
-// be read or written; `added` tells whether an entry was written.
-bool addSceneToList(const QString &listPath, const QString &name, bool *added = nullptr, QString *error = nullptr);
+// through a temporary file. Fails with the reason when the file cannot be read
+// or written; `added` tells whether an entry was written.
+[[nodiscard]] FileResult addSceneToList(const QString &listPath, const QString &name, bool *added = nullptr);

@@ -2,6 +2,7 @@
 
 #include "base/Files.h"
 #include "base/IniFile.h"
+#include "sharing/NoticeMail.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -53,4 +54,19 @@ SharingPage sharingPage(const QString &configFolder)
     if (!host)
         return SharingPage{QUrl(), host.error};
     return SharingPage{QUrl(QStringLiteral("http://") + host.host + QStringLiteral("/VELMnShare.aspx")), QString()};
+}
+
+MailSettings sharingMailSettings(const QString &configFolder)
+{
+    const QString path = sharingSettingsPath(configFolder);
+    IniFile settings;
+    if (QFileInfo::exists(path)) {
+        IniRead read = readIniFile(path, MaxSettingsSize);
+        if (read)
+            settings = std::move(read.ini);
+    }
+    const IniSection *mail = settings.section(QStringLiteral("Mail"));
+    return MailSettingsFrom([mail](const QString &key) {
+        return mail ? mail->value(key).value_or(QString()) : QString();
+    });
 }

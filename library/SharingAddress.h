@@ -25,3 +25,9 @@ struct [[nodiscard]] SharingPage {
     explicit operator bool() const { return url.isValid(); }
 };
 SharingPage sharingPage(const QString &configFolder);
+
+// The notice mail's relay and addresses: the [Mail] section of the same
+// settings file, read afresh at each call. A file that is absent or cannot be
+// read gives settings without a host, and so no mail.
+struct MailSettings;
+MailSettings sharingMailSettings(const QString &configFolder);

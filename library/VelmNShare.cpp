@@ -6,6 +6,7 @@
 #include "library/SharingAddress.h"
 #include "platform/Services.h"
 #include "platform/Timer.h"
+#include "sharing/cZip.h"
 
 #include <QDir>
 #include <QEvent>
@@ -14,16 +15,15 @@
 #include <QPushButton>
 #include <QUrl>
 
-namespace {
-// The scene list holds names only; a larger file is not one.
-constexpr qint64 MaxSceneListSize = 4 * 1024 * 1024;
-}
-
 VelmNShare::VelmNShare()
 {
     makeLayout();
     makeTimers();
+    connectLayerTimers();
+    makeSharing();
     Sections = makePreviewSections();
+    connectAnimations();
+    makeSpeech();
 
     // A list's Click: the selection moved (mouse or keys), or the selected
     // entry was clicked again.
@@ -48,6 +48,7 @@ VelmNShare::VelmNShare()
     connect(Command3, &QPushButton::clicked, this, &VelmNShare::Command3_Click);
     connect(Command6, &QPushButton::clicked, this, &VelmNShare::Command6_Click);
     connect(Command8, &QPushButton::clicked, this, &VelmNShare::Command8_Click);
+    connectPlayer();
 }
 
 VelmNShare::~VelmNShare()
@@ -73,6 +74,7 @@ void VelmNShare::Form_Load()
 {
     SceneState &s = scene();
     setWorkFolderToBase(s);
+    m_cZ = new cZip(this);
 
     const FileRead list = readFile(sceneListPath(s.BaseFolder), MaxSceneListSize);
     if (list)
@@ -80,15 +82,17 @@ void VelmNShare::Form_Load()
             if (isBareName(name))
                 List1->addItem(name);
 
-    BlinkState = BlinkStateB = MainAnimState = QStringLiteral("Open");
-    Blink = BlinkB = Value::integer(1);
+    // The blinks start open at 1 (MainBlinks, UserBlinks).
+    MainAnimState = QStringLiteral("Open");
 
     List2->addItems(sceneFileNames(joinPath(s.BaseFolder, QStringLiteral("/Scenes/"))));
+    loadVoices();
 }
 
 void VelmNShare::Form_Unload(bool &cancel)
 {
     Q_UNUSED(cancel);
+    stopSpeech();
     for (const auto &section : Sections)
         section->reset(*this);
 }
@@ -131,9 +135,8 @@ void VelmNShare::Command6_Click()
     if (selected.isEmpty())
         return;
     const QString name = selected.first()->text();
-    QString error;
-    if (!addSceneToList(sceneListPath(scene().BaseFolder), name, nullptr, &error)) {
-        MsgBox(error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
+    if (const FileResult listed = addSceneToList(sceneListPath(scene().BaseFolder), name); !listed) {
+        MsgBox(listed.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
         return;
     }
     List1->addItem(name);

@@ -8,14 +8,23 @@
 // in LoadScenePreview.cpp with its layer sections (library/PreviewSection.h).
 
 #include "base/Value.h"
+#include "library/ExtraAnimation.h"
+#include "library/FullBackgroundAnimation.h"
 #include "library/PreviewSection.h"
+#include "library/TriggerAnimation.h"
+#include "library/VoiceSettingsFile.h"
+#include "library/BlinkSteppers.h"
+#include "library/BrowStepper.h"
+#include "library/SmileStepper.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ImageWorkspace.h"
 
+#include <QImage>
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 
 class PictureBox;
 class QCheckBox;
@@ -24,7 +33,15 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class SpeechEngineSet;
+class SpeechVoice;
 class Timer;
+struct MouthPick;
+enum class VoiceCharacter;
+class TickSource;
+class UploadSequence;
+class cZip;
+struct SharePlan;
 
 class VelmNShare : public Form {
     Q_OBJECT
@@ -104,11 +121,28 @@ public:
     bool HasTrigger = false; // the scene has a trigger animation
 
     // Direction states and step counters of the animations.
-    QString BlinkState, BlinkStateB, MainAnimState;
-    Value Blink, BlinkB;
+    QString MainAnimState;
 
     // The layer sections of the loader, in table order.
     PreviewSections Sections;
+
+    // The smile, the blinks, the brows and the user character. Their loads are
+    // sections of the loader (library/SmileSection.h, BlinkBrowSection.h,
+    // UserSection.h); their steppers hold the animations' states
+    // (Smile.VelmSmileOn, MainBlinks.Blink, UserBlinks.BlinkB, Brow.VelmBrowOn,
+    // ...), and the timer steps below, in VelmNShareLayers.cpp, show what the
+    // steppers pick.
+    SmileStepper Smile;          // SmileTimer1, SmileTimer2
+    MainBlinkStepper MainBlinks; // Timer2
+    BrowStepper Brow;            // BrowTimer1, BrowTimer2
+    UserBlinkStepper UserBlinks; // Timer4
+    bool HasUser = false;        // the scene has a user character ("UM=")
+    void SmileTimer1_Timer();
+    void SmileTimer2_Timer();
+    void Timer2_Timer();
+    void BrowTimer1_Timer();
+    void BrowTimer2_Timer();
+    void Timer4_Timer();
 
     // 1 after a "Your Scenes" click, 2 after a "VELM Scenes" click, 0 before any.
     int16_t selectSceneList() const { return SelectSceneList; }
@@ -122,6 +156,43 @@ public:
     void Command3_Click();
     void Command8_Click();
 
+    // The extra, child, full-background and trigger animations, loaded by
+    // their sections and driven by their timers and the "Trigger Anim" box
+    // (VelmNShareAnimations.cpp). The master tick arms the child and starts
+    // the extra through ExtraAnim (PlayExtraMiscA, MiscDelay, MiscRandom,
+    // ExtraMiscARandom) and Timer5.
+    ExtraAnimation ExtraAnim;        // Timer5, Timer6: MiscPic
+    FullBackgroundAnimation FullAnim; // Timer7, Timer10: MainPic
+    TriggerAnimation TriggerAnim;    // Timer13: TriggerPic
+    QImage BackgroundPicture, AlternatePicture; // what the box swaps into MainPic
+    void Timer5_Timer();
+    void Timer6_Timer();
+    void Timer7_Timer();
+    void Timer10_Timer();
+    void Timer13_Timer();
+    void Check1_Click();
+private:
+    void connectAnimations();
+
+public:
+    // Scene sounds (VelmNShareSounds.cpp), the master tick and the frame
+    // stepper (VelmNShareTick.cpp). A slot is 0..7; StopSound also takes a
+    // negative slot, which closes every sound device.
+    void LoadSoundA();
+    void LoadSoundB();
+    void LoadSoundC();
+    void LoadSound(int32_t slot);
+    void PlaySound(int32_t slot);
+    void StopSound(int32_t slot);
+    bool IsSoundDone(int32_t slot);
+    void UpdateSceneSounds();
+    void Timer1_Timer();
+    void Timer14_Timer();
+    void Timer15_Timer();
+    int32_t ImageNum = 0; // the frame stepper's frame number
+    void Command1_Click();
+    void Command2_Click();
+
 protected:
     void Form_Load() override;
     void Form_Unload(bool &cancel) override;
@@ -130,13 +201,65 @@ protected:
 private:
     void makeLayout();
     void makeTimers();
+    void connectLayerTimers();
     // A list's click: the selected entry becomes the scene, and it loads.
     void loadFromList(const QListWidget *list, int16_t which);
     void LoadScenePreview();
     void showBackground(PreviewLoad &load);
     void resetPreview();
+    void connectPlayer(); // the sound, tick and stepper handlers
 
     int16_t SelectSceneList = 0;
     // A press on an entry that was already selected: its click loads it again.
     bool m_pressOnSelected = false;
+
+    // --- Voices, speech and lip sync (VelmNShareSpeech.cpp) ---
+public:
+    SpeechEngineSet *DirectSS1;   // the engine-set voices and their mouth shapes
+    SpeechVoice *Voice = nullptr; // the voices and their visemes; made by the load
+    // Which voice each character speaks with (KSapiVers, KSapi4Voice,
+    // KSapi5Voice, USapiVers, USapi4Voice, USapi5Voice): read from "Setts.dat"
+    // by the load, written back whole at every pick in a voice box.
+    VoiceSettings Setts;
+    QString FinalOutMessage;  // the text spoken last
+    QString WhoVoice;         // "Velm" or "User": who was asked to speak last; empty before
+
+    void Combo1_Click();
+    void Combo2_Click();
+    void Command4_Click();
+    void Command5_Click();
+    // Lip sync: a viseme of the voices, a mouth shape of the engine set. Each
+    // moves the mouth of the character its speech was spoken for.
+    void Voice_Viseme(const QString &speaker, int CurrentVisemeId);
+    void DirectSS1_Mouth(const QString &speaker, qint16 jaw, qint16 lipTension);
+
+private:
+    void makeSpeech();
+    void loadVoices();
+    void voicePicked(const QComboBox *box, VoiceCharacter who);
+    void speak(VoiceCharacter who);
+    void showMouth(const MouthPick &pick);
+    void stopSpeech();
+
+    // --- Sharing (VelmNShareShare.cpp): the upload button stages the scene last
+    // loaded, zips it and uploads it with its side files.
+public:
+    Timer *UploadTimeOut = nullptr; // the upload's watchdog, 1000 ms, off at start
+    QString DestinationUrl;         // the upload script's address, set by each upload
+    QString UploadName;             // base name of the upload's archive and side files
+    void Command7_Click();
+    // The sequence of the five uploads and the notice mail.
+    UploadSequence &Upload() const { return *m_upload; }
+
+private:
+    void makeSharing();
+    // Stages the package's files and writes its side files; false after a
+    // message naming what failed.
+    bool buildSharePackage(const SharePlan &plan);
+    void ZipSharePackage(const QString &name);
+
+    cZip *m_cZ = nullptr; // the zip wrapper, made by the load
+    UploadSequence *m_upload = nullptr;
+    std::shared_ptr<TickSource> m_uploadTicks;
+    QString m_serviceHost; // the host the upload goes to, read at each click
 };

@@ -73,8 +73,5 @@ FileResult saveVoiceSettings(const QString &path, const VoiceSettings &settings)
 {
     // A folder that cannot be made fails the write below, whose sentence names the file.
     (void)QDir().mkpath(QFileInfo(path).absolutePath());
-    QString error;
-    if (!writeFileAtomically(path, voiceSettingsBytes(settings), &error))
-        return {false, error};
-    return {true, {}};
+    return writeFileAtomically(path, voiceSettingsBytes(settings));
 }

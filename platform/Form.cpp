@@ -22,14 +22,24 @@ std::map<std::type_index, Form *> &registry()
 
 QRect pixels(const QRectF &twips, double tppX, double tppY)
 {
-    return QRect(int(roundHalfEven(twips.left() / tppX)), int(roundHalfEven(twips.top() / tppY)),
-                 int(roundHalfEven(twips.width() / tppX)), int(roundHalfEven(twips.height() / tppY)));
+    return QRect(twipsToPixels(twips.left(), tppX), twipsToPixels(twips.top(), tppY),
+                 twipsToPixels(twips.width(), tppX), twipsToPixels(twips.height(), tppY));
 }
 }
 
 Form::Form(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+Form::~Form()
+{
+    forgetForm(this);
+}
+
+int twipsToPixels(double twips, double twipsPerPixel)
+{
+    return int(roundHalfEven(twips / twipsPerPixel));
 }
 
 void Form::Show()
@@ -43,7 +53,7 @@ void Form::SetClientTwips(double width, double height)
 {
     setProperty(kClientTwips, QSizeF(width, height));
     const auto &env = *services().environment;
-    resize(int(width / env.twipsPerPixelX() + 0.5), int(height / env.twipsPerPixelY() + 0.5));
+    resize(twipsToPixels(width, env.twipsPerPixelX()), twipsToPixels(height, env.twipsPerPixelY()));
 }
 
 QSizeF Form::ClientTwips() const
@@ -117,7 +127,7 @@ void ScaleFormToScreen(Form &form)
         QSizeF size = client.toSizeF();
         size = QSizeF(size.width() * horizontal, size.height() * vertical);
         form.setProperty(kClientTwips, size);
-        form.resize(int(size.width() / tppX + 0.5), int(size.height() / tppY + 0.5));
+        form.resize(twipsToPixels(size.width(), tppX), twipsToPixels(size.height(), tppY));
     }
     // Controls placed in twips carry their twips; others (pixel windows, layouts)
     // lack the properties and are skipped.

@@ -4,6 +4,13 @@
 // (ScaleFormToScreen, then Form_Load). The program shows and hides windows; a
 // close from the window box runs Form_Unload (which may cancel it) and then
 // destroys the window, so that the next reference creates it again, empty.
+//
+// So a window can go at any moment the user closes it. Whatever reaches a
+// window later than the handler that is running (a timer's timeout, a speech
+// event, a network reply, a queued call) holds it through a QPointer and finds
+// it null once it is gone, or is connected with the window as its context
+// object, so that Qt disconnects it when the window is destroyed. A raw pointer
+// or reference to a window is kept only for the length of one handler.
 
 #include <QWidget>
 
@@ -16,6 +23,8 @@ class Form : public QWidget {
     Q_OBJECT
 public:
     explicit Form(QWidget *parent = nullptr);
+    // Leaves the registry, however the window is destroyed.
+    ~Form() override;
 
     void Show();        // modeless, brought forward when already shown
     void Hide() { hide(); }
@@ -43,6 +52,10 @@ private:
     friend void loadForm(Form *form);
     bool m_unloading = false;
 };
+
+// Twips to whole pixels at the given density: the nearest whole number, a
+// half to the even neighbour. Every window and control size and place takes it.
+int twipsToPixels(double twips, double twipsPerPixel);
 
 // Places a control in twips. The twips are kept on the control, so that
 // ScaleFormToScreen can scale them; the pixel geometry is twips / 15 at 96 dpi.

@@ -66,7 +66,8 @@ QImage LoadPicture(const QString &path, QString *error)
     {
         // The header first, so that a picture too large is refused before its file is read.
         QFile file;
-        if (!file.open(opened.descriptor(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle))
+        // Unbuffered: the reader takes only the header's bytes, not a buffer's worth.
+        if (!file.open(opened.descriptor(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
             return refuse(file.errorString() + u'.');
         QImageReader header(&file, format);
         header.setAutoDetectImageFormat(false);
@@ -185,11 +186,6 @@ bool ImageWorkspace::MakeThumbnail(int width, int height)
     return ResizeImage(width, height);
 }
 
-void ImageWorkspace::SetSaveOptions()
-{
-    // Every save writes JPEG at JpegQuality; there is no other setting to choose.
-}
-
 bool ImageWorkspace::encodeForSave(QByteArray *bytes)
 {
     if (m_picture.isNull())
@@ -207,10 +203,8 @@ bool ImageWorkspace::SaveImageFile()
     QByteArray bytes;
     if (!encodeForSave(&bytes))
         return false;
-    QString error;
-    if (!writeFileAtomically(m_saveName, bytes, &error))
-        return fail(error);
-    return true;
+    const FileResult written = writeFileAtomically(m_saveName, bytes);
+    return written ? true : fail(written.error);
 }
 
 bool ImageWorkspace::SaveImageFile(FileTransaction &unit)

@@ -49,14 +49,11 @@ public:
     bool ResizeImage(int width, int height);
     // The picture becomes a thumbnail of exactly width x height pixels.
     bool MakeThumbnail(int width, int height);
-    // Makes ready for use; there is nothing to prepare.
-    void PrepareImageControl() {}
-    // The next save writes a JPEG file at JpegQuality.
-    void SetSaveOptions();
     // The path of the next save.
     void SaveImageFileName(const QString &path) { m_saveName = path; }
-    // Writes the current picture to the save path through a temporary file,
-    // replacing an existing file only once the new one is complete.
+    // Writes the current picture to the save path as a JPEG file at
+    // JpegQuality, through a temporary file, replacing an existing file only
+    // once the new one is complete.
     bool SaveImageFile();
     // The same as one of the files of `unit`: the picture is written beside
     // the save path and put in place when the unit is committed.

@@ -8,7 +8,7 @@
 // The window lists EngineName(1..EngineCount()) first in both voice boxes;
 // the speak buttons call SelectEngine(number) and then SpeakText(text,
 // WhoVoice), and show "Please choose a voice." when either fails; mouth goes
-// to the window's mouth-shape handler.
+// to the window's mouth-shape handler. Closing the window calls Purge.
 
 #include <QObject>
 #include <QString>
@@ -30,6 +30,8 @@ public:
     // Purges any speech in progress and speaks the text with the current
     // engine; its mouth shapes carry `speaker`. False when no engine is current.
     [[nodiscard]] virtual bool SpeakText(const QString &text, const QString &speaker) = 0;
+    // Ends this set's speech in progress; no mouth shape of it arrives afterwards.
+    virtual void Purge() = 0;
 
 signals:
     void mouth(const QString &speaker, qint16 jaw, qint16 lipTension);
@@ -44,6 +46,7 @@ public:
     std::optional<QString> EngineName(int) override { return std::nullopt; }
     bool SelectEngine(int) override { return false; }
     bool SpeakText(const QString &, const QString &) override { return false; }
+    void Purge() override {}
 };
 
 // A new engine set for a window: NoSpeechEngines unless a test set a maker.

@@ -18,7 +18,6 @@ bool fail(QString *error, const QString &text)
 
 bool save(ImageWorkspace &workspace, const QString &target, FileTransaction &unit, QString *error)
 {
-    workspace.SetSaveOptions();
     workspace.SaveImageFileName(target);
     return workspace.SaveImageFile(unit) || fail(error, workspace.LastError());
 }
@@ -94,8 +93,6 @@ bool saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList
                     FileTransaction *given)
 {
     UnitInUse unit(given);
-    for (ImageWorkspace *w : workspaces)
-        w->PrepareImageControl();
     bool ok = true;
     for (qsizetype n = 0; ok && n < targets.size() && n < workspaces.size(); ++n)
         ok = save(*workspaces[n], targets[n], *unit, error);
@@ -107,7 +104,6 @@ bool exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const std
 {
     if (!plan.error.isEmpty())
         return fail(error, plan.error);
-    workspace.PrepareImageControl();
     UnitInUse unit(given);
     const bool ok = exportFrames(workspace, plan, crop, *unit, error);
     return unit.finish(ok, error);

@@ -265,9 +265,8 @@ void SaveScene::Image1_Click()
         return;
     }
 
-    QString error;
-    if (!addSceneToList(sceneListPath(MyPath), name, nullptr, &error)) {
-        reportFailedStep(error);
+    if (const FileResult listed = addSceneToList(sceneListPath(MyPath), name); !listed) {
+        reportFailedStep(listed.error);
         return;
     }
 

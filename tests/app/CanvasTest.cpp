@@ -18,6 +18,14 @@
 
 namespace {
 
+// A layer's name in a failure message.
+const char *layerName(CanvasLayer layer)
+{
+    static const char *const names[] = {"main mouth", "main blink", "user mouth", "user blink",
+                                        "extra animation", "trigger animation", "brow"};
+    return layer >= 0 && layer < int(std::size(names)) ? names[layer] : "no layer";
+}
+
 const QRgb kBack = qRgb(192, 192, 255);
 const QRgb kSky = qRgb(10, 20, 200);
 
@@ -173,7 +181,7 @@ TEST_F(CanvasTest, SelectingALayerShowsItsFileAndRedrawsOnlyForSome)
     openCanvas(false);
     controller(); // loaded before the places are set: its load gives every layer a start place
     for (const Case &c : cases) {
-        SCOPED_TRACE(int(c.layer));
+        SCOPED_TRACE(layerName(c.layer));
         canvas().LayerStore(c.layer)->SetPicture(patterned(4, 3));
         place(c.layer, 5, 6, 4, 3);
         controller().Text3->setText("before");
@@ -258,7 +266,7 @@ TEST_F(CanvasTest, DragKeepsTheGrabPointAndHoldsOnlySomeLayersInside)
         {LayerBrowAnim, &Form1::Option7, false},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(int(c.layer));
+        SCOPED_TRACE(layerName(c.layer));
         (controller().*c.option)->setChecked(true);
         place(c.layer, 100, 80, 30, 20);
         QTest::mousePress(box, Qt::LeftButton, {}, QPoint(110, 85));

@@ -79,19 +79,27 @@ protected:
 
     void next() { QTest::mouseClick(form<Form2>().Image1, Qt::LeftButton); }
 
-    // Clicks NEXT until the sound dialog opens; returns the layers placed, in order.
-    QVector<CanvasLayer> positionAll()
+    // Clicks NEXT until the sound dialog opens, answering the one message of
+    // each step; returns the layers placed, in order, and adds the messages to `said`.
+    QVector<CanvasLayer> positionAll(QStringList *said = nullptr)
     {
         QVector<CanvasLayer> placed;
         for (int click = 0; click < 10 && form<Form2>().Visible(); ++click) {
-            const int before = messages.shown.size();
+            messages.expect(MsgResult::Ok);
             next();
-            if (form<Form2>().Visible()) {
-                EXPECT_EQ(messages.shown.size(), before + 1);
-                for (int i = 0; i < CanvasLayerCount; ++i)
-                    if (form<Form1>().LayerSelected(CanvasLayer(i)))
-                        placed << CanvasLayer(i);
+            if (!form<Form2>().Visible()) {
+                // The last click opens the sound dialog and says nothing.
+                EXPECT_EQ(messages.answers.size(), 1);
+                messages.answers.clear();
+                break;
             }
+            const QStringList texts = messages.takeTexts();
+            EXPECT_EQ(texts.size(), 1);
+            if (said)
+                *said += texts;
+            for (int i = 0; i < CanvasLayerCount; ++i)
+                if (form<Form1>().LayerSelected(CanvasLayer(i)))
+                    placed << CanvasLayer(i);
         }
         return placed;
     }
@@ -118,12 +126,12 @@ TEST_F(PositioningTest, FlagSetsGiveTheirSequenceOfSteps)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         scene().clearPlacedFlags();
-        messages.shown.clear();
         form<Sound>().Hide();
         form<Form2>().Show();
         setLayers(c.layers);
 
-        EXPECT_EQ(positionAll(), c.placed);
+        QStringList said;
+        EXPECT_EQ(positionAll(&said), c.placed);
         EXPECT_TRUE(form<Sound>().Visible());
         EXPECT_FALSE(form<Form2>().Visible());
 
@@ -132,9 +140,10 @@ TEST_F(PositioningTest, FlagSetsGiveTheirSequenceOfSteps)
             for (const PositioningStep &step : PositioningSteps())
                 if (step.layer == layer)
                     expected << step.message;
-        EXPECT_EQ(messages.texts(), expected);
+        EXPECT_EQ(said, expected);
         for (const PositioningStep &step : PositioningSteps())
-            EXPECT_EQ(scene().*step.placed, toFlag(c.placed.contains(step.layer))) << int(step.layer);
+            EXPECT_EQ(scene().*step.placed, toFlag(c.placed.contains(step.layer)))
+                << step.caption.toStdString();
     }
 }
 
@@ -142,10 +151,12 @@ TEST_F(PositioningTest, EachStepFillsItsStoreCaptionPlaceAndSize)
 {
     setLayers(Blink | User | UserBlink | Extra | Trigger);
     for (const PositioningStep &step : PositioningSteps()) {
-        SCOPED_TRACE(int(step.layer));
+        SCOPED_TRACE(step.caption.toStdString());
         // The previous layer was moved away from the start place.
         scene().LayerPlacements[step.layer].LayerX = Value::integer(7);
+        messages.expect(MsgResult::Ok);
         next();
+        EXPECT_EQ(messages.takeTexts(), QStringList{step.message});
         Form2 &canvas = form<Form2>();
         EXPECT_EQ(canvas.Label1->text(), step.caption);
         EXPECT_EQ(canvas.LayerStore(step.layer)->Picture().size(), frameSize(step.layer));
@@ -172,7 +183,9 @@ TEST_F(PositioningTest, EachStepFillsItsStoreCaptionPlaceAndSize)
 TEST_F(PositioningTest, TheMouthSizeIsTakenAgainOnEveryClick)
 {
     setLayers(Blink);
+    messages.expect(MsgResult::Ok);
     next();
+    EXPECT_EQ(messages.takeTexts(), QStringList{PositioningSteps()[0].message});
     EXPECT_NEAR(scene().LayerPlacements[LayerMainMouth].LayerWidth.toDouble(), 56.02, 0.005);
     EXPECT_NEAR(scene().LayerPlacements[LayerMainMouth].LayerHeight.toDouble(), 41.01, 0.005);
     form<Form2>().picImage->SetPicture(solid(12, 8, qRgb(255, 0, 0)));
@@ -205,13 +218,15 @@ TEST_F(PositioningTest, ASecondSceneOfTheRunIsPositionedAfresh)
     scene().PrimaryFrameExt = ".bmp";
     form<frmFormDesign>().Xpress1.SetPicture(solid(56, 41, qRgb(255, 0, 0)));
     form<Sound>().Hide();
+    messages.expect(MsgResult::Ok);
     ASSERT_TRUE(BeginMouthPlacement(form<ShowMouth>()));
+    EXPECT_EQ(messages.takeTexts(), QStringList{QString::fromUtf8(MouthPlacementMessage)});
     EXPECT_EQ(scene().MainBlinkPlaced, FlagOff);
     EXPECT_EQ(form<Form2>().Label1->text(), MouthPlacementCaption());
-    messages.shown.clear();
-    EXPECT_EQ(positionAll(), (QVector<CanvasLayer>{LayerMainBlink}));
+    QStringList said;
+    EXPECT_EQ(positionAll(&said), (QVector<CanvasLayer>{LayerMainBlink}));
     EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerX.toDouble(), 350);
-    EXPECT_EQ(messages.texts(), QStringList{PositioningSteps()[0].message});
+    EXPECT_EQ(said, QStringList{PositioningSteps()[0].message});
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/Printers.h"
 
 TEST(Files, JoinCountsADoubledSeparatorAsOne)
@@ -41,14 +42,30 @@ TEST(Files, AtomicWriteReplacesWholeOrNotAtAll)
     const QString path = dir.filePath(QStringLiteral("a.scn"));
     ASSERT_TRUE(writeFileAtomically(path, "first"));
     ASSERT_TRUE(writeFileAtomically(path, "second"));
-    QByteArray bytes;
-    ASSERT_TRUE(readWholeFile(path, &bytes));
-    EXPECT_EQ(bytes, QByteArray("second"));
+    EXPECT_EQ(readFile(path, 1024).bytes, QByteArray("second"));
 
-    QString error;
-    EXPECT_FALSE(writeFileAtomically(dir.filePath(QStringLiteral("missing/a.scn")), "x", &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("a.scn")));
+    const FileResult failed = writeFileAtomically(dir.filePath(QStringLiteral("missing/a.scn")), "x");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_TRUE(failed.error.contains(QStringLiteral("a.scn"))) << qPrintable(failed.error);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.scn")});
+}
+
+// A disk that takes no more bytes: the write fails with the system's reason
+// and the old file stays whole.
+TEST(Files, AtomicWriteOnAFullDiskKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("myscenes.dat"));
+    ASSERT_TRUE(writeFileAtomically(path, "Old\n\r\r\n"));
+    FileResult written;
+    {
+        FileSizeLimit full(0);
+        written = writeFileAtomically(path, "Old\n\r\r\nBeach\n\r\r\n");
+    }
+    EXPECT_FALSE(written.ok);
+    EXPECT_TRUE(written.error.contains(QStringLiteral("myscenes.dat: File too large"))) << qPrintable(written.error);
+    EXPECT_EQ(readFile(path, 1024).bytes, QByteArray("Old\n\r\r\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("myscenes.dat")});
 }
 
 TEST(Text1252, RoundTripsTheCodePage)
@@ -94,6 +111,9 @@ TEST(Files, ReadFileGivesTheReasonAndKeepsToItsLimit)
     const FileRead whole = readFile(path, 5);
     ASSERT_TRUE(whole.ok) << qPrintable(whole.error);
     EXPECT_EQ(whole.bytes, QByteArray("12345"));
+
+    // A generous limit costs nothing: the file is read as large as it is.
+    EXPECT_EQ(readFile(path, qint64(1) << 40).bytes, QByteArray("12345"));
 
     const FileRead tooLarge = readFile(path, 4);
     EXPECT_FALSE(tooLarge.ok);

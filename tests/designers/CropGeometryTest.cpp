@@ -69,21 +69,22 @@ CRect edges(int32_t l, int32_t t, int32_t r, int32_t b)
 TEST_F(CropGeometryTest, PtInRectTable)
 {
     struct Case {
+        const char *name;
         CRect rect;
         double x, y;
         bool inside;
     } cases[] = {
-        {edges(10, 20, 30, 40), 10, 20, true},    // left and top edges belong
-        {edges(10, 20, 30, 40), 29.99, 39.99, true},
-        {edges(10, 20, 30, 40), 30, 25, false},   // the right edge does not
-        {edges(10, 20, 30, 40), 15, 40, false},   // nor the bottom one
-        {edges(10, 20, 30, 40), 9.99, 25, false},
-        {edges(10, 20, 10, 40), 10, 25, false},   // empty across
-        {edges(10, 20, 30, 20), 15, 20, false},   // empty down
-        {edges(30, 40, 10, 20), 15, 25, false},   // out of order
+        {"left and top edges belong", edges(10, 20, 30, 40), 10, 20, true},
+        {"just inside the far corner", edges(10, 20, 30, 40), 29.99, 39.99, true},
+        {"the right edge does not", edges(10, 20, 30, 40), 30, 25, false},
+        {"nor the bottom one", edges(10, 20, 30, 40), 15, 40, false},
+        {"just left of the left edge", edges(10, 20, 30, 40), 9.99, 25, false},
+        {"empty across", edges(10, 20, 10, 40), 10, 25, false},
+        {"empty down", edges(10, 20, 30, 20), 15, 20, false},
+        {"out of order", edges(30, 40, 10, 20), 15, 25, false},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(c.rect.PtInRect(c.x, c.y), c.inside) << c.x << ", " << c.y;
+        EXPECT_EQ(c.rect.PtInRect(c.x, c.y), c.inside) << c.name;
 
     CRect reversed = edges(30, 40, 10, 20);
     EXPECT_EQ(reversed.Width(), -20);

@@ -142,8 +142,15 @@ TEST_F(LegacySaveLoadTest, LoadStartsFreshEvenWhenTheDialogIsCancelled)
     SceneState &s = scene();
     for (QCheckBox *box : {f.Check2, f.Check3, f.Check4, f.Check5, f.Check8, f.Check9})
         setCheckValue(box, 1);
-    s.Sounds = {QStringLiteral("a.wav"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("b.wav"),
-                QStringLiteral("3"), FlagOn, QStringLiteral("c.wav"), QStringLiteral("4")};
+    s.Sounds = SceneSoundSettings{};
+    s.Sounds.Sound1File = QStringLiteral("a.wav");
+    s.Sounds.Sound1Random = QStringLiteral("1");
+    s.Sounds.Sound1LoopDelay = QStringLiteral("2");
+    s.Sounds.Sound2File = QStringLiteral("b.wav");
+    s.Sounds.Sound2Random = QStringLiteral("3");
+    s.Sounds.Sound1Loop = FlagOn;
+    s.Sounds.Sound3File = QStringLiteral("c.wav");
+    s.Sounds.Sound3Random = QStringLiteral("4");
     f.cdl.FileName = scenesFolder() + QStringLiteral("Last.scn");
     s.WorkFolder = env.program + u'/';
 

@@ -29,6 +29,11 @@ struct GoldenCase {
     QByteArray bytes;
 };
 
+void PrintTo(const GoldenCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class LegacyGolden : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(LegacyGolden, Bytes)
@@ -179,7 +184,8 @@ INSTANTIATE_TEST_SUITE_P(
                        return in;
                    },
                    fileOf({kPlain[0], kPlain[1], "KMh=41.5;", "KMw=56.0206195192546;", "KMx=350.5;",
-                           "KMy=0.25;"})}));
+                           "KMy=0.25;"})}),
+    [](const ::testing::TestParamInfo<GoldenCase> &info) { return testNameOf(info.param.name); });
 
 TEST(LegacyWriter, AValueThatWouldBreakTheFileIsFoundByItsField)
 {

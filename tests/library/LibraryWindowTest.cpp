@@ -103,9 +103,11 @@ TEST_F(LibraryWindowTest, ControlsAtTheirPlacesWithTheirCaptions)
         EXPECT_EQ(t.timer->Interval(), t.interval) << t.timer->objectName().toStdString();
         EXPECT_EQ(t.timer->Enabled(), t.enabled) << t.timer->objectName().toStdString();
     }
-    EXPECT_EQ(w.BlinkState, QStringLiteral("Open"));
+    EXPECT_EQ(w.MainBlinks.BlinkState, QStringLiteral("Open"));
+    EXPECT_EQ(w.UserBlinks.BlinkStateB, QStringLiteral("Open"));
     EXPECT_EQ(w.MainAnimState, QStringLiteral("Open"));
-    EXPECT_EQ(w.Blink.toDouble(), 1);
+    EXPECT_EQ(w.MainBlinks.Blink, 1);
+    EXPECT_EQ(w.UserBlinks.BlinkB, 1);
     EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
     EXPECT_TRUE(messages.shown.isEmpty());
 }

@@ -4,6 +4,8 @@
 
 #include "tests/library/LibraryFixture.h"
 
+#include <algorithm>
+
 namespace {
 
 // Writes what it sees into a shared log.
@@ -38,11 +40,14 @@ TEST_F(PreviewSectionTest, ARecordingSectionSeesEachLoadInOrder)
     writeScene(QStringLiteral("Empty"), "\r\n");
     VelmNShare &w = openLibrary();
     QStringList log;
+    const size_t layers = w.Sections.size();
     // Added out of order; they run in table order, the main mouth (2) first.
     addPreviewSection(w.Sections, std::make_unique<RecordingSection>(9, &log));
     addPreviewSection(w.Sections, std::make_unique<RecordingSection>(3, &log));
-    ASSERT_EQ(w.Sections.size(), 3u);
+    ASSERT_EQ(w.Sections.size(), layers + 2);
     EXPECT_EQ(w.Sections[0]->order(), 2);
+    for (size_t i = 1; i < w.Sections.size(); ++i)
+        EXPECT_LE(w.Sections[i - 1]->order(), w.Sections[i]->order()) << i;
 
     click(w.List2, QStringLiteral("Beach"));
     EXPECT_EQ(log, (QStringList{"reset 3: mouth 0", "reset 9: mouth 0", "load 3: smile, x 10, mouth 1, ratio 2",

@@ -1,21 +1,24 @@
 // The scene list where the user's Data folder is not as the program left it:
-// every failure is reported with the file's name, at once, and the old list
-// is never replaced by one that lacks its entries.
+// every failure is reported with the file's name, without opening what is no
+// list, and the old list is never replaced by one that lacks its entries.
 
 #include "library/SceneListFile.h"
 
 #include "base/Files.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <sys/stat.h>
 
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/FileWork.h"
 #include "tests/support/Printers.h"
 
 namespace {
@@ -35,17 +38,25 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    // The add fails within a moment and names the list file.
-    void expectAddFails()
+    // The add fails and names the list file. It opens only the files in
+    // `opened`, each once, and reads no more than `readAtMost` bytes of them.
+    // With `diskFull` no file can grow.
+    void expectAddFails(const QStringList &opened, qint64 readAtMost, bool diskFull = false)
     {
-        QElapsedTimer clock;
-        clock.start();
+        FileWork work({base, base + QStringLiteral("Data")});
+        ASSERT_TRUE(work.watching());
         bool added = true;
-        QString error;
-        EXPECT_FALSE(addSceneToList(list, QStringLiteral("Beach"), &added, &error));
-        EXPECT_LT(clock.elapsed(), 1000);
+        std::optional<FileSizeLimit> full;
+        if (diskFull)
+            full.emplace(0);
+        const FileResult listed = addSceneToList(list, QStringLiteral("Beach"), &added);
+        full.reset();
+        EXPECT_FALSE(listed.ok);
         EXPECT_FALSE(added);
-        EXPECT_TRUE(error.contains(QStringLiteral("myscenes.dat"))) << error.toStdString();
+        EXPECT_TRUE(listed.error.contains(QStringLiteral("myscenes.dat"))) << listed.error.toStdString();
+        EXPECT_EQ(work.openedFiles(), opened);
+        // Besides the test's own look at the count and the watch's notes.
+        EXPECT_LE(work.bytesRead(), readAtMost + 2048);
     }
 
     QTemporaryDir dir;
@@ -54,9 +65,9 @@ protected:
 
 TEST_F(SceneListInputTest, AListThatIsAPipeIsReportedAndLeftAsItIs)
 {
-    // A pipe would be read for ever; it stays a pipe.
+    // A pipe would be read for ever: it is looked at, never read, and stays a pipe.
     ASSERT_EQ(mkfifo(QFile::encodeName(list).constData(), 0600), 0);
-    expectAddFails();
+    expectAddFails({QStringLiteral("myscenes.dat")}, 0);
     struct stat st {};
     ASSERT_EQ(stat(QFile::encodeName(list).constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
@@ -69,29 +80,19 @@ TEST_F(SceneListInputTest, ADataFolderThatIsAFileIsReported)
     ASSERT_TRUE(data.open(QIODevice::WriteOnly));
     data.write("notes");
     data.close();
-    expectAddFails();
-    QByteArray bytes;
-    ASSERT_TRUE(readWholeFile(data.fileName(), &bytes));
-    EXPECT_EQ(bytes, QByteArray("notes"));
+    expectAddFails({}, 0);
+    EXPECT_EQ(readFile(data.fileName(), 1024).bytes, QByteArray("notes"));
 }
 
-TEST_F(SceneListInputTest, AReadOnlyDataFolderIsReportedAndKeepsTheList)
+// A disk that takes no more bytes (full, or over its quota): the list is read
+// once, the new one fails to be written, and the old one stays whole.
+TEST_F(SceneListInputTest, AListThatCannotBeWrittenIsReportedAndKept)
 {
     writeList("Old\n\r\r\n");
-    const QString data = base + QStringLiteral("Data");
-    ASSERT_TRUE(QFile::setPermissions(data, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    QFile probe(data + QStringLiteral("/probe"));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.remove();
-        QFile::setPermissions(data, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        GTEST_SKIP() << "this process writes into folders whatever their permissions";
-    }
-    expectAddFails();
-    QFile::setPermissions(data, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QByteArray bytes;
-    ASSERT_TRUE(readWholeFile(list, &bytes));
-    EXPECT_EQ(bytes, QByteArray("Old\n\r\r\n"));
-    EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("myscenes.dat")});
+    expectAddFails({QStringLiteral("myscenes.dat")}, QFileInfo(list).size(), true);
+    EXPECT_EQ(readFile(list, 1024).bytes, QByteArray("Old\n\r\r\n"));
+    EXPECT_EQ(QDir(base + QStringLiteral("Data")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("myscenes.dat")});
 }
 
 } // namespace

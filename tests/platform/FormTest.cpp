@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -109,17 +110,65 @@ TEST_F(FormTest, HidingByTheProgramRunsNoUnload)
     EXPECT_EQ(unloads, 0);
 }
 
+// However a window goes (deleted by the program, or with a window that owns
+// it), the registry forgets it, and whatever held it through a QPointer sees it gone.
+TEST_F(FormTest, AWindowDestroyedAnyWayLeavesTheRegistry)
+{
+    QPointer<Probe> held = &form<Probe>();
+    delete held.data();
+    EXPECT_TRUE(held.isNull());
+    EXPECT_FALSE(formExists<Probe>());
+    Probe &again = form<Probe>();
+    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(formSlot(typeid(Probe)), &again);
+
+    // Destroyed as a child of a window that goes.
+    QWidget *owner = new QWidget;
+    again.setParent(owner, Qt::Window);
+    held = &again;
+    delete owner;
+    EXPECT_TRUE(held.isNull());
+    EXPECT_FALSE(formExists<Probe>());
+}
+
+// One rule for every twips-to-pixels size and place: the nearest whole
+// number, a half to the even neighbour.
+TEST_F(FormTest, TwipsBecomePixelsRoundingHalvesToEven)
+{
+    struct Row {
+        const char *name;
+        double twips, perPixel;
+        int pixels;
+    };
+    const Row rows[] = {
+        {"whole", 300, 15, 20},          {"2.5 down to 2", 37.5, 15, 2},   {"3.5 up to 4", 52.5, 15, 4},
+        {"just under a half", 37.4, 15, 2}, {"just over a half", 37.6, 15, 3}, {"12 per pixel, 2.5", 30, 12, 2},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(twipsToPixels(row.twips, row.perPixel), row.pixels) << row.name;
+
+    // The client area and the controls take the same rule.
+    env.tppX = env.tppY = 12;
+    Probe &p = form<Probe>();
+    p.SetClientTwips(3030, 1518); // 252.5 and 126.5 pixels
+    EXPECT_EQ(p.size(), QSize(252, 126));
+    placeTwips(p.Box, 30, 42, 3030, 1518); // 2.5, 3.5, 252.5, 126.5
+    EXPECT_EQ(p.Box->geometry(), QRect(2, 4, 252, 126));
+}
+
 TEST(ScaleControl, FactorsPerAxisAndFontsByTheSmaller)
 {
     struct Case {
+        const char *name;
         float h, v;
         double top, height, left, width, font;
     } cases[] = {
-        {1.0f, 1.0f, 150, 150, 300, 300, 12},      // 15 twips per pixel: nothing changes
-        {0.8f, 0.8f, 120, 120, 240, 240, 9.6},     // 12 twips per pixel
-        {0.8f, 1.0f, 150, 150, 240, 240, 9.6},     // 12 across, 15 down
+        {"15 twips per pixel: nothing changes", 1.0f, 1.0f, 150, 150, 300, 300, 12},
+        {"12 twips per pixel", 0.8f, 0.8f, 120, 120, 240, 240, 9.6},
+        {"12 across, 15 down", 0.8f, 1.0f, 150, 150, 240, 240, 9.6},
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
         ScalableControl control{150.0, 150.0, 300.0, 300.0, 12.0};
         scaleControl(control, c.h, c.v);
         EXPECT_NEAR(*control.top, c.top, 1e-4);

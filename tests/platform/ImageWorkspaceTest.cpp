@@ -135,10 +135,8 @@ TEST_F(ImageWorkspaceTest, JpegSaveReplacesTheFileAndReloads)
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write(QByteArray(100000, 'x')); // an older, longer file
     }
-    ws.PrepareImageControl();
     ASSERT_TRUE(ws.LoadImageFile(savedFixture("frame.bmp", patterned(64, 48), "BMP")));
     ASSERT_TRUE(ws.CropImage(8, 4, 50, 40));
-    ws.SetSaveOptions();
     ws.SaveImageFileName(target);
     ASSERT_TRUE(ws.SaveImageFile()) << ws.LastError().toStdString();
 

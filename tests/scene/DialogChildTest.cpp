@@ -112,13 +112,15 @@ TEST_F(ChildTest, TheBoxesActAsAPair)
 
 TEST_F(ChildTest, OkAndTheWindowBoxNeedAChoice)
 {
+    messages.expect(MsgResult::Ok);
     click(props->Image3);
-    EXPECT_EQ(messages.texts(), QStringList{kChoose});
+    EXPECT_EQ(messages.takeTexts(), QStringList{kChoose});
     EXPECT_TRUE(props->Visible());
 
+    messages.expect(MsgResult::Ok);
     props->close();
     flushDeletes();
-    EXPECT_EQ(messages.texts(), (QStringList{kChoose, kChoose}));
+    EXPECT_EQ(messages.takeTexts(), QStringList{kChoose});
     ASSERT_TRUE(formExists<ChildAnimProps>());
     EXPECT_TRUE(props->Visible());
 
@@ -126,7 +128,7 @@ TEST_F(ChildTest, OkAndTheWindowBoxNeedAChoice)
     form<ChildAnimLoad>().Hide();
     click(props->Image3);
     EXPECT_FALSE(props->Visible());
-    EXPECT_EQ(messages.shown.size(), 2);
+    EXPECT_EQ(messages.takeTexts(), QStringList());
 
     // Closed with a choice made: it starts over, the shared values stay.
     props->Show();
@@ -170,10 +172,11 @@ TEST_F(ChildTest, PreloadPickMustLieInTheImagesFolderAndBeTheFirstFrame)
         SCOPED_TRACE(c.picked.toStdString());
         drawPicture(c.picked);
         scene().ChildPreloadName = QStringLiteral("Before01.bmp");
-        messages.shown.clear();
         pickNext(c.picked);
+        if (!c.message.isEmpty())
+            messages.expect(MsgResult::Ok);
         click(props->Image2);
-        EXPECT_EQ(messages.texts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        EXPECT_EQ(messages.takeTexts(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
         EXPECT_EQ(props->Text3->text(), c.text3);
         EXPECT_EQ(scene().ChildPreloadName.toText(),
                   c.message.isEmpty() ? c.picked.section(u'/', -1) : QStringLiteral("Before01.bmp"));
@@ -182,9 +185,8 @@ TEST_F(ChildTest, PreloadPickMustLieInTheImagesFolderAndBeTheFirstFrame)
     EXPECT_EQ(files.requests.last().filter, QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg"));
 
     // A cancelled chooser: no message, nothing changes.
-    messages.shown.clear();
     click(props->Image2);
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(messages.takeTexts(), QStringList());
     EXPECT_EQ(props->Text3->text(), QStringLiteral("Jump-0001.jpg"));
     EXPECT_EQ(scene().ChildPreloadName.toText(), QStringLiteral("Jump-0001.jpg"));
 }
@@ -201,8 +203,9 @@ TEST_F(ChildTest, TheFirstFrameTestLooksAtTheFileNameNotTheFolders)
     const QString picked = baseFolder() + QStringLiteral("Images/Kick03.bmp");
     drawPicture(picked);
     pickNext(picked);
+    messages.expect(MsgResult::Ok);
     click(props->Image2);
-    EXPECT_EQ(messages.texts(), QStringList{kNotFirst});
+    EXPECT_EQ(messages.takeTexts(), QStringList{kNotFirst});
     EXPECT_TRUE(scene().ChildPreloadName.isUnset());
 }
 
@@ -225,12 +228,12 @@ TEST_F(ChildTest, ChildSeriesLoaderRecordsTheSetWithoutACountTest)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.count);
-        messages.shown.clear();
         type(props->Text2, QString::fromUtf8(c.count));
         EXPECT_EQ(loader.Label4->text(), QString::fromUtf8(c.count));
         pickNext(art + QStringLiteral("/Child-0016.bmp"));
+        messages.expect(MsgResult::Ok, int(c.messages.size()));
         click(loader.Image2);
-        EXPECT_EQ(messages.texts(), c.messages);
+        EXPECT_EQ(messages.takeTexts(), c.messages);
         const AnimFrameSet &set = scene().ChildFrameSet;
         EXPECT_EQ(set.FrameFolder.toText(), art + u'/');
         EXPECT_EQ(set.FrameBaseName.toText(), QStringLiteral("Child-00"));
@@ -253,18 +256,18 @@ TEST_F(ChildTest, ChildSeriesLoaderRecordsTheSetWithoutACountTest)
 
     // A count that is no number, a badly numbered pick: messages, the set as it was.
     const AnimFrameSet before = scene().ChildFrameSet;
-    messages.shown.clear();
     files.requests.clear();
     props->Text2->setText(QStringLiteral("lots"));
+    messages.expect(MsgResult::Ok);
     click(loader.Image2);
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Problem with number of frames.")});
+    EXPECT_EQ(messages.takeTexts(), QStringList{QStringLiteral("Problem with number of frames.")});
     EXPECT_TRUE(files.requests.isEmpty());
     type(props->Text2, QStringLiteral("3"));
     drawPicture(art + QStringLiteral("/Kidab.jpg"));
     pickNext(art + QStringLiteral("/Kidab.jpg"));
+    messages.expect(MsgResult::Ok);
     click(loader.Image2);
-    EXPECT_EQ(messages.shown.size(), 2);
-    EXPECT_TRUE(messages.texts().last().startsWith(QStringLiteral("File is not numbered correctly.")));
+    EXPECT_TRUE(messages.takeOne().text.startsWith(QStringLiteral("File is not numbered correctly.")));
     EXPECT_EQ(scene().ChildFrameSet.FrameBaseName.toText(), before.FrameBaseName.toText());
     EXPECT_EQ(scene().ChildFrameSet.LastFrame.toText(), before.LastFrame.toText());
     EXPECT_EQ(loader.Text1->text(), QStringLiteral("Kid01.jpg"));

@@ -36,7 +36,6 @@ protected:
         pickNext(art + QStringLiteral("/Prior01.bmp"));
         click(extra->Image1);
         ASSERT_EQ(scene().ExtraFrameSet.FrameBaseName.toText(), QStringLiteral("Prior"));
-        messages.shown.clear();
         files.requests.clear();
     }
 
@@ -87,14 +86,17 @@ TEST_F(FrameSetLoaderTest, PickTableRecordsTheSeriesOrRefusesIt)
 
         type(extra->Text2, QString::fromUtf8(c.count));
         pickNext(path);
+        const bool refused = QString::fromUtf8(c.message) == QStringLiteral("numbering");
+        if (refused)
+            messages.expect(MsgResult::Ok);
         click(extra->Image1);
 
         ASSERT_EQ(files.requests.size(), 1);
         EXPECT_EQ(files.requests[0].filter, QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg"));
         EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
         const AnimFrameSet &set = scene().ExtraFrameSet;
-        if (QString::fromUtf8(c.message) == QStringLiteral("numbering")) {
-            EXPECT_EQ(messages.texts(), QStringList{kNumbering});
+        if (refused) {
+            EXPECT_EQ(messages.takeTexts(), QStringList{kNumbering});
             // Nothing of the refused pick is kept.
             EXPECT_EQ(set.FirstFramePath.toText(), before.FirstFramePath.toText());
             EXPECT_EQ(set.FrameFolder.toText(), before.FrameFolder.toText());
@@ -106,7 +108,7 @@ TEST_F(FrameSetLoaderTest, PickTableRecordsTheSeriesOrRefusesIt)
             EXPECT_EQ(extra->Label8->text(), QStringLiteral("01"));
             continue;
         }
-        EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
+        EXPECT_EQ(messages.takeTexts(), QStringList());
         EXPECT_EQ(set.FirstFramePath.toText(), path);
         EXPECT_EQ(set.FrameFolder.toText(), art + u'/');
         EXPECT_EQ(set.FrameBaseName.toText(), QString::fromUtf8(c.base));
@@ -133,10 +135,10 @@ TEST_F(FrameSetLoaderTest, AFrameCountThatIsNoCountOpensNoChooser)
     // "abc" and "99999" cannot be typed; code can still set them.
     for (const char *count : {"1", "0", "-4", "", "abc", "99999", "2.5x"}) {
         SCOPED_TRACE(count);
-        messages.shown.clear();
         extra->Text2->setText(QString::fromUtf8(count));
+        messages.expect(MsgResult::Ok);
         click(extra->Image1);
-        EXPECT_EQ(messages.texts(), QStringList{kFrameCount});
+        EXPECT_EQ(messages.takeTexts(), QStringList{kFrameCount});
         EXPECT_TRUE(files.requests.isEmpty());
         EXPECT_EQ(scene().ExtraFrameSet.FrameBaseName.toText(), QStringLiteral("Prior"));
         EXPECT_EQ(scene().ExtraFrameSet.LastFrame.toText(), QStringLiteral("2"));
@@ -169,7 +171,7 @@ TEST_F(FrameSetLoaderTest, CancelledChooserChangesNothingButTheWorkFolder)
     type(extra->Text2, QStringLiteral("4"));
     click(extra->Image1); // no answer queued: the chooser is cancelled
     EXPECT_EQ(files.requests.size(), 1);
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(messages.takeTexts(), QStringList());
     EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
     EXPECT_EQ(scene().ExtraFrameSet.FrameBaseName.toText(), QStringLiteral("Prior"));
     EXPECT_EQ(scene().ExtraFrameSet.LastFrame.toText(), QStringLiteral("2"));
@@ -181,8 +183,9 @@ TEST_F(FrameSetLoaderTest, MissingFramesAreReportedInOrderAndTheSetIsKept)
     drawSeries(art, QStringLiteral("Walk-00"), 1, 5, QStringLiteral(".bmp"), {2, 4});
     type(extra->Text2, QStringLiteral("5"));
     pickNext(art + QStringLiteral("/Walk-0001.bmp"));
+    messages.expect(MsgResult::Ok, 2);
     click(extra->Image1);
-    EXPECT_EQ(messages.texts(), (QStringList{QStringLiteral("File Walk-0002.bmp does not exist!"),
+    EXPECT_EQ(messages.takeTexts(), (QStringList{QStringLiteral("File Walk-0002.bmp does not exist!"),
                                              QStringLiteral("File Walk-0004.bmp does not exist!")}));
     EXPECT_EQ(extra->Text6->text(), QStringLiteral("Can't Find: Walk-0004.bmp"));
     EXPECT_EQ(scene().ExtraFrameSet.LastFrame.toText(), QStringLiteral("5"));
@@ -193,11 +196,11 @@ TEST_F(FrameSetLoaderTest, MissingFramesAreReportedInOrderAndTheSetIsKept)
     QFile::remove(art + QStringLiteral("/Walk-0003.bmp"));
     drawSeries(art, QStringLiteral("Walk-00"), 1, 11, QStringLiteral(".bmp"));
     QFile::rename(art + QStringLiteral("/Walk-0010.bmp"), art + QStringLiteral("/WALK-0010.BMP"));
-    messages.shown.clear();
     type(extra->Text2, QStringLiteral("12"));
     pickNext(art + QStringLiteral("/Walk-0001.bmp"));
+    messages.expect(MsgResult::Ok);
     click(extra->Image1);
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("File Walk-0012.bmp does not exist!")});
+    EXPECT_EQ(messages.takeTexts(), QStringList{QStringLiteral("File Walk-0012.bmp does not exist!")});
     EXPECT_EQ(extra->Text6->text(), QStringLiteral("Can't Find: Walk-0012.bmp"));
     EXPECT_EQ(extra->Label12->text(), QStringLiteral("12"));
 }
@@ -225,11 +228,11 @@ TEST_F(FrameSetLoaderTest, ALongRunOfMissingFramesGivesAFewMessagesAndACount)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.count);
-        messages.shown.clear();
         type(extra->Text2, QString::fromUtf8(c.count));
         pickNext(art + QStringLiteral("/Walk-0001.bmp"));
+        messages.expect(MsgResult::Ok, int(c.texts.size()));
         click(extra->Image1);
-        EXPECT_EQ(messages.texts(), c.texts);
+        EXPECT_EQ(messages.takeTexts(), c.texts);
         EXPECT_EQ(extra->Text6->text(), QStringLiteral("Can't Find: ") + QString::fromUtf8(c.lastMissing));
         EXPECT_EQ(scene().ExtraFrameSet.LastFrame.toText(), QString::fromUtf8(c.count));
     }
@@ -241,20 +244,20 @@ TEST_F(FrameSetLoaderTest, TheAlphaLoaderKeepsNamesApartAndNumbersWithTheExtraSe
     EXPECT_TRUE(extra->Text7->isVisible());
 
     // A Frames box of 1 still marks the alpha frames as asked for.
+    messages.expect(MsgResult::Ok);
     extra->Command1->click();
     EXPECT_EQ(scene().ExtraHasAlpha, FlagOn);
-    EXPECT_EQ(messages.texts(), QStringList{kFrameCount});
+    EXPECT_EQ(messages.takeTexts(), QStringList{kFrameCount});
 
     drawSeries(art, QStringLiteral("Walk-00"), 1, 4, QStringLiteral(".bmp"));
     drawSeries(art + QStringLiteral("/Alpha"), QStringLiteral("Mask"), 3, 6, QStringLiteral(".jpg"));
     type(extra->Text2, QStringLiteral("4"));
     pickNext(art + QStringLiteral("/Walk-0001.bmp"));
     click(extra->Image1);
-    messages.shown.clear();
     pickNext(art + QStringLiteral("/Alpha/Mask03.jpg"));
     extra->Command1->click();
 
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_EQ(messages.takeTexts(), QStringList());
     const SceneState &s = scene();
     EXPECT_EQ(s.AlphaFrameSet.FrameFolder.toText(), art + QStringLiteral("/Alpha/"));
     EXPECT_EQ(s.AlphaFrameSet.FrameBaseName.toText(), QStringLiteral("Mask"));
@@ -277,16 +280,17 @@ TEST_F(FrameSetLoaderTest, TheTriggerLoaderFillsTheTriggerSetAndItsOwnBoxes)
 {
     TrigAnimProps &trigger = form<TrigAnimProps>();
     trigger.Show();
+    messages.expect(MsgResult::Ok);
     click(trigger.Image2); // Frames box at its start value 1
-    EXPECT_EQ(messages.texts(), QStringList{kFrameCount});
-    messages.shown.clear();
+    EXPECT_EQ(messages.takeTexts(), QStringList{kFrameCount});
 
     drawSeries(art, QStringLiteral("TrigAnim-00"), 16, 19, QStringLiteral(".bmp"), {18});
     type(trigger.Text2, QStringLiteral("4"));
     pickNext(art + QStringLiteral("/TrigAnim-0016.bmp"));
+    messages.expect(MsgResult::Ok);
     click(trigger.Image2);
 
-    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("File TrigAnim-0018.bmp does not exist!")});
+    EXPECT_EQ(messages.takeTexts(), QStringList{QStringLiteral("File TrigAnim-0018.bmp does not exist!")});
     const AnimFrameSet &set = scene().TriggerFrameSet;
     EXPECT_EQ(set.FirstFramePath.toText(), art + QStringLiteral("/TrigAnim-0016.bmp"));
     EXPECT_EQ(set.FrameBaseName.toText(), QStringLiteral("TrigAnim-00"));

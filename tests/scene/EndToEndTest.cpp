@@ -25,10 +25,8 @@
 #include "scene/Sound.h"
 #include "tests/designers/DesignerFixture.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QFile>
-#include <QImageWriter>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -42,19 +40,6 @@ QByteArray fileOf(std::initializer_list<const char *> lines)
     for (const char *line : lines)
         out += QByteArray(line) + "\r\n";
     return out + "\r\n";
-}
-
-// What the writer's JPEG of `area` of the source frame decodes to.
-QImage encodedCut(const QString &source, const QRect &area)
-{
-    const QImage cut = QImage(source).convertToFormat(QImage::Format_RGB32).copy(area);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "JPEG");
-    writer.setQuality(JpegQuality);
-    EXPECT_TRUE(writer.write(cut));
-    return QImage::fromData(bytes, "JPEG");
 }
 
 // Moves of the road: a crop rectangle's top-left corner in designer pixels and
@@ -166,6 +151,7 @@ protected:
         frmFormDesignE &extra = form<frmFormDesignE>();
         ASSERT_TRUE(extra.Visible());
         dragRectangle(extra, r.extraCrop);
+        messages.expect(MsgResult::Ok);
         click(extra.Image2);
 
         Form2 &canvas = form<Form2>();
@@ -173,6 +159,7 @@ protected:
         dragLayer(r.mouthDrag);
         if (r.arrows)
             click(canvas.Image2);
+        messages.expect(MsgResult::Ok, 3);
         click(canvas.Image1); // main blink
         dragLayer(r.blinkDrag);
         click(canvas.Image1); // user mouth
@@ -182,6 +169,11 @@ protected:
         if (r.arrows)
             click(canvas.Image5);
         click(canvas.Image1); // the end: the sound dialog
+        EXPECT_EQ(messages.takeTexts(),
+                  (QStringList{QStringLiteral("We will now position the Main Character Mouth frames over the background."),
+                               QStringLiteral("We will now position the Main Character Blink frames."),
+                               QStringLiteral("We will now position the User Character Mouth frames."),
+                               QStringLiteral("We will now position the EXTRA ANIMATION frames.")}));
 
         Sound &sound = form<Sound>();
         ASSERT_TRUE(sound.Visible());
@@ -220,9 +212,7 @@ protected:
         QStringList names;
         for (const Picture &p : pictures) {
             names << scene + p.name;
-            const QImage saved(base(QStringLiteral("Images/") + scene + p.name));
-            EXPECT_EQ(saved.size(), p.area.size()) << p.name.toStdString();
-            EXPECT_TRUE(saved == encodedCut(p.source, p.area)) << p.name.toStdString();
+            EXPECT_TRUE(isSavedCutOf(base(QStringLiteral("Images/") + scene + p.name), p.source, p.area));
         }
         QStringList written = QDir(base(QStringLiteral("Images"))).entryList({scene + QStringLiteral("*")}, QDir::Files);
         names.sort();
@@ -260,17 +250,16 @@ TEST_F(EndToEndTest, TwoScenesThroughTheWindows)
     ASSERT_FALSE(HasFatalFailure());
 
     // A name that would leave the Scenes folder: refused, nothing written.
-    messages.shown.clear();
+    messages.expect(MsgResult::Ok);
     save(QStringLiteral("../Beach"));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_FALSE(messages.texts().contains(kSaved));
+    EXPECT_TRUE(messages.takeOne().text.startsWith(QStringLiteral("A scene name cannot hold the characters")));
     EXPECT_TRUE(form<SaveScene>().Visible());
     EXPECT_EQ(QDir(baseFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Sounds"});
     EXPECT_FALSE(QFile::exists(documentsFolder() + QStringLiteral("/Beach.scn")));
 
-    messages.shown.clear();
+    messages.expect(MsgResult::Ok);
     save(QStringLiteral("Beach"));
-    EXPECT_EQ(messages.texts(), QStringList{kSaved});
+    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
     EXPECT_FALSE(form<SaveScene>().Visible());
 
     const QByteArray beach = fileOf({
@@ -291,9 +280,9 @@ TEST_F(EndToEndTest, TwoScenesThroughTheWindows)
     // rectangles carry over; every layer is positioned afresh, none moved.
     walk(Road{});
     ASSERT_FALSE(HasFatalFailure());
-    messages.shown.clear();
+    messages.expect(MsgResult::Ok);
     save(QStringLiteral("Park"));
-    EXPECT_EQ(messages.texts(), QStringList{kSaved});
+    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
     EXPECT_EQ(bytesOf(base(QStringLiteral("Scenes/Park.scn"))),
               fileOf({"BG=ParkBG.jpg;", "KM=ParkMouth01.jpg;", "KMh=41.0137464091709;", "KMw=56.0206195192546;",
                       "KMx=350;", "KMy=250;", "KB=ParkBlink01.jpg;", "KBh=41.0137464091709;", "KBw=56.0206195192546;",
@@ -315,12 +304,10 @@ TEST_F(EndToEndTest, ASourceFrameRemovedBeforeTheSaveIsReported)
     ASSERT_FALSE(HasFatalFailure());
     const QImage kept(fish(2));
     ASSERT_TRUE(QFile::remove(fish(2)));
-    messages.shown.clear();
+    messages.expect(MsgResult::Ok);
     save(QStringLiteral("Lake"));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.texts().first().contains(QStringLiteral("Fish02.bmp")))
-        << messages.texts().first().toStdString();
-    EXPECT_FALSE(messages.texts().contains(kSaved));
+    const QString said = messages.takeOne().text;
+    EXPECT_TRUE(said.contains(QStringLiteral("Fish02.bmp"))) << said.toStdString();
     EXPECT_TRUE(form<SaveScene>().Visible());
     EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/LakeExtra01.jpg"))));
     EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/LakeExtra02.jpg"))));
@@ -328,9 +315,9 @@ TEST_F(EndToEndTest, ASourceFrameRemovedBeforeTheSaveIsReported)
 
     // Put back, the same window saves the scene whole.
     ASSERT_TRUE(kept.save(fish(2), "BMP"));
-    messages.shown.clear();
+    messages.expect(MsgResult::Ok);
     click(form<SaveScene>().Image1);
-    EXPECT_EQ(messages.texts(), QStringList{kSaved});
+    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
     EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/LakeExtra03.jpg"))));
     EXPECT_EQ(bytesOf(base(QStringLiteral("Data/myscenes.dat"))), QByteArray("Lake\n\r\r\n"));
 }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Printers.h"
+
 #include <clocale>
 #include <functional>
 
@@ -96,7 +98,13 @@ struct GoldenCase {
 const char *const kMouth[] = {"BG=BeachBG.jpg;", "KM=BeachMouth01.jpg;", "KMh=41.0137464091709;",
                               "KMw=56.0206195192546;", "KMx=350;", "KMy=250;"};
 
+void PrintTo(const GoldenCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 class SceneFileGolden : public ::testing::TestWithParam<GoldenCase> {};
+
 
 TEST_P(SceneFileGolden, Bytes)
 {
@@ -209,7 +217,7 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    fileOf({kMouth[0], kMouth[1], kMouth[2], kMouth[3], kMouth[4], kMouth[5], "Sound1=Sea.wav;",
                            "Sound1R=;", "Sound1LoopDelay=;", "Sound1Loop=False;", "Sound1PauseForTalk=True;"})}),
-    [](const ::testing::TestParamInfo<GoldenCase> &info) { return "Case" + std::to_string(info.index); });
+    [](const ::testing::TestParamInfo<GoldenCase> &info) { return testNameOf(info.param.name); });
 
 TEST(SceneFileText, NameAndValuesInWindows1252)
 {

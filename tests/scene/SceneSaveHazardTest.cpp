@@ -4,8 +4,9 @@
 // window open.
 
 #include "designers/frmFormDesignC.h"
+#include "scene/SaveScene.h"
 #include "scene/SaveTargets.h"
-#include "tests/scene/SceneSaveFixture.h"
+#include "tests/support/SaveFixture.h"
 
 #include <QDirIterator>
 #include <QMap>
@@ -27,7 +28,7 @@ QMap<QString, QByteArray> snapshot(const QString &folder)
     return files;
 }
 
-class SceneSaveHazardTest : public SceneSaveTest {
+class SceneSaveHazardTest : public SaveFixture {
 public:
     // The scene set-ups the tables name. The user character's mouth, cut and placed:
     void addUserMouth()
@@ -51,11 +52,8 @@ protected:
     // Saves with the one message answered, and returns what it said.
     QString saveAnswered(const QString &name)
     {
-        messages.shown.clear();
-        messages.answers.enqueue(MsgResult::Ok);
         save(name);
-        EXPECT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
-        return messages.shown.isEmpty() ? QString() : messages.shown.first().text;
+        return messages.takeOne().text;
     }
     // The save is refused with a message holding every one of `words`; the
     // disk is as it was and the window stays open.

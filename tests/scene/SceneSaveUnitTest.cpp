@@ -5,9 +5,13 @@
 // next save removes what the interrupted one left behind.
 
 #include "base/FileTransaction.h"
-#include "tests/scene/SceneSaveFixture.h"
+#include "designers/frmFormDesign.h"
+#include "scene/ExtraAnimProps.h"
+#include "scene/SaveScene.h"
+#include "tests/support/SaveFixture.h"
 
 #include <QDirIterator>
+#include <QLineEdit>
 #include <QMap>
 
 #include <cerrno>
@@ -52,11 +56,11 @@ public:
     }
 };
 
-class SceneSaveUnitTest : public SceneSaveTest {
+class SceneSaveUnitTest : public SaveFixture {
 protected:
     void SetUp() override
     {
-        SceneSaveTest::SetUp();
+        SaveFixture::SetUp();
         AnimFrameSet &extra = scene().ExtraFrameSet;
         extra.FirstFramePath = series + QStringLiteral("Fish01.jpg");
         extra.FrameFolder = series;
@@ -72,7 +76,7 @@ protected:
     void TearDown() override
     {
         setFileCalls(nullptr);
-        SceneSaveTest::TearDown();
+        SaveFixture::TearDown();
     }
 
     // The first frames of the main series (BMP) and the extra frames (JPEG),
@@ -81,7 +85,7 @@ protected:
     void drawSources(int version)
     {
         for (int n = 1; n <= 7; ++n)
-            draw(series + QStringLiteral("Girl%1.bmp").arg(n, 4, 10, QLatin1Char('0')), n + 50 * version);
+            draw(girl(n), n + 50 * version);
         for (int n = 1; n <= 4; ++n) {
             QImage frame(320, 240, QImage::Format_RGB32);
             for (int y = 0; y < 240; ++y)
@@ -91,14 +95,6 @@ protected:
         }
         ASSERT_TRUE(form<frmFormDesign>().CropPrimaryFrames());
         }
-
-    // Saves as a user does, answering the box that follows.
-    void saveAnswering(const QString &name)
-    {
-        messages.shown.clear();
-        messages.answers.enqueue(MsgResult::Ok);
-        save(name);
-    }
 
     Disk disk() const
     {
@@ -139,25 +135,26 @@ protected:
 
 TEST_F(SceneSaveUnitTest, AWriteThatFailsAtAPictureLeavesEveryFileWholeAndNothingBehind)
 {
-    saveAnswering(QStringLiteral("Beach"));
-    ASSERT_EQ(messages.texts(), QStringList{kSaved});
+    save(QStringLiteral("Beach"));
+    ASSERT_EQ(messages.takeTexts(), QStringList{kSaved});
     const Disk old = disk();
     ASSERT_EQ(old.size(), 14); // scene file, list, background, 7 mouths and 4 extra frames
 
     drawSources(1);
     calls.failWriteAt = 4; // the scene file, Mouth01, Mouth02, then Mouth03 fails
     setFileCalls(&calls);
-    saveAnswering(QStringLiteral("Beach"));
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_TRUE(messages.texts().first().contains(QStringLiteral("BeachMouth03.jpg: No space left on device")))
-        << messages.texts().first().toStdString();
+    save(QStringLiteral("Beach"));
+    const QStringList failed = messages.takeTexts();
+    ASSERT_EQ(failed.size(), 1);
+    EXPECT_TRUE(failed.first().contains(QStringLiteral("BeachMouth03.jpg: No space left on device")))
+        << failed.first().toStdString();
     EXPECT_TRUE(form<SaveScene>().Visible());
     const Disk interrupted = disk();
     EXPECT_TRUE(temporaries(interrupted).isEmpty()) << temporaries(interrupted).join(u' ').toStdString();
 
     setFileCalls(nullptr);
-    saveAnswering(QStringLiteral("Beach"));
-    ASSERT_EQ(messages.texts(), QStringList{kSaved});
+    save(QStringLiteral("Beach"));
+    ASSERT_EQ(messages.takeTexts(), QStringList{kSaved});
     const Disk fresh = disk();
     EXPECT_EQ(fresh.keys(), old.keys());
     int olds = 0, news = 0;
@@ -181,8 +178,8 @@ TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCle
         QDir(baseFolder()).removeRecursively();
         drawSources(0);
         setFileCalls(nullptr);
-        saveAnswering(QStringLiteral("Beach"));
-        ASSERT_EQ(messages.texts(), QStringList{kSaved});
+        save(QStringLiteral("Beach"));
+        ASSERT_EQ(messages.takeTexts(), QStringList{kSaved});
         const Disk old = disk();
 
         // The save runs to its end; the disk is copied as the kill would have left it.
@@ -192,8 +189,8 @@ TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCle
         calls.disk = baseFolder();
         calls.afterCrash = tempPath(QStringLiteral("after-crash-%1/").arg(c.crashAtRename));
         setFileCalls(&calls);
-        saveAnswering(QStringLiteral("Beach"));
-        ASSERT_EQ(messages.texts(), QStringList{kSaved});
+        save(QStringLiteral("Beach"));
+        ASSERT_EQ(messages.takeTexts(), QStringList{kSaved});
         const Disk fresh = disk();
         EXPECT_TRUE(temporaries(fresh).isEmpty());
         setFileCalls(nullptr);
@@ -207,8 +204,8 @@ TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCle
         EXPECT_EQ(news, c.news);
         EXPECT_EQ(temporaries(afterCrash).size(), 13 - (c.crashAtRename - 1)); // all but the list
 
-        saveAnswering(QStringLiteral("Beach"));
-        ASSERT_EQ(messages.texts(), QStringList{kSaved});
+        save(QStringLiteral("Beach"));
+        ASSERT_EQ(messages.takeTexts(), QStringList{kSaved});
         const Disk next = disk();
         EXPECT_TRUE(temporaries(next).isEmpty()) << temporaries(next).join(u' ').toStdString();
         EXPECT_EQ(next, fresh);

@@ -11,13 +11,16 @@ bool LoopbackPeer::start(const QString &script, const QStringList &arguments)
     process_.setArguments(QStringList{QStringLiteral(SCENARA_TEST_PEERS "/") + script} + arguments);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start();
-    if (!process_.waitForStarted(10000)) {
+    // A peer that imports its mail or HTTP modules can take many seconds to
+    // print its port on a machine busy with builds; the wait stays bounded.
+    constexpr int startMs = 45000;
+    if (!process_.waitForStarted(startMs)) {
         error_ = process_.errorString();
         return false;
     }
     QByteArray line;
     while (!line.contains('\n')) {
-        if (!process_.waitForReadyRead(10000)) {
+        if (!process_.waitForReadyRead(startMs)) {
             error_ = QStringLiteral("the peer printed no port");
             return false;
         }
@@ -38,6 +41,11 @@ void LoopbackPeer::stop()
         return;
     process_.kill();
     process_.waitForFinished(10000);
+}
+
+bool startUploadReceiver(LoopbackPeer &peer, const QString &folder, const QStringList &modes)
+{
+    return QDir().mkpath(folder) && peer.start(QStringLiteral("upload_receiver.py"), QStringList{folder} + modes);
 }
 
 QJsonObject waitForRecord(const QString &folder, const QString &name, int timeoutMs)

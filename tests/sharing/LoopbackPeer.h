@@ -28,6 +28,10 @@ private:
     QString error_;
 };
 
+// Starts upload_receiver.py writing into `folder` (made here), with modes per
+// connection ("3=500").
+bool startUploadReceiver(LoopbackPeer &peer, const QString &folder, const QStringList &modes);
+
 // Waits, processing events, until the peer has written `name` into `folder`,
 // and returns the JSON object in it (empty when it did not come in time).
 QJsonObject waitForRecord(const QString &folder, const QString &name, int timeoutMs = 30000);

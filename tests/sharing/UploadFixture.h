@@ -116,10 +116,8 @@ protected:
     void startReceiver(const QStringList &modes = {})
     {
         received = tempPath(QStringLiteral("received%1").arg(++receivers));
-        ASSERT_TRUE(QDir().mkpath(received));
         receiver = std::make_unique<LoopbackPeer>();
-        ASSERT_TRUE(receiver->start(QStringLiteral("upload_receiver.py"), QStringList{received} + modes))
-            << receiver->error().toStdString();
+        ASSERT_TRUE(startUploadReceiver(*receiver, received, modes)) << receiver->error().toStdString();
     }
     UploadJob job() const
     {

@@ -3,6 +3,7 @@
 // samples written for each utterance, and plays exactly as far as the test
 // sets its clock. Install it on the program's engine with SpeechOutputScope.
 
+#include "library/TalkTable.h"
 #include "platform/AudioOutput.h"
 #include "platform/SpeechEngine.h"
 #include "platform/SpeechEngineSet.h"
@@ -79,11 +80,7 @@ private:
 class TalkFrameEngines : public SpeechEngineSet {
 public:
     using SpeechEngineSet::SpeechEngineSet;
-    ~TalkFrameEngines() override
-    {
-        if (SpeechEngine *engine = runningSpeechEngine())
-            engine->purge(m_utterance);
-    }
+    ~TalkFrameEngines() override { TalkFrameEngines::Purge(); }
 
     int EngineCount() override { return 2; }
     std::optional<QString> EngineName(int engine) override
@@ -115,12 +112,16 @@ public:
         m_utterance = utterance;
         return true;
     }
+    void Purge() override
+    {
+        if (SpeechEngine *engine = runningSpeechEngine())
+            engine->purge(m_utterance);
+    }
 
-    // The mouth frame of each talk mouth, entry 1..22 (viseme 0..21).
+    // The mouth frame of the viseme's talk mouth (viseme 0..21).
     static int talkFrame(int viseme)
     {
-        static const int frames[22] = {1, 5, 5, 4, 4, 3, 3, 7, 7, 5, 7, 4, 4, 7, 6, 2, 7, 3, 2, 2, 3, 1};
-        return viseme >= 0 && viseme < 22 ? frames[viseme] : 1;
+        return viseme >= 0 && viseme < TalkMouthCount ? TalkMouthFrames[viseme] : 1;
     }
 
 private:

@@ -1,0 +1,54 @@
+#include "library/BlinkBrowSection.h"
+
+#include "app/SceneState.h"
+#include "library/DisplayList.h"
+#include "library/VelmNShare.h"
+#include "platform/ImageList.h"
+#include "platform/Timer.h"
+
+BlinkLayer mainBlinkLayer(VelmNShare &window)
+{
+    return BlinkLayer{QStringLiteral("KB"),  window.VelmBlink,     &window.ImageList3,
+                      &window.ImageList10,   QStringLiteral("KBL"), &scene().Files.MainBlinkFrameFiles};
+}
+
+LayerFrames loadBlinkLayer(PreviewLoad &load, const BlinkLayer &layer)
+{
+    return loadBoxLayer(load, layer, BlinkFrameCount, BlinkEntryFrames);
+}
+
+void BlinkBrowSection::reset(VelmNShare &window)
+{
+    window.Brow.lower();
+    window.BrowTimer1->SetEnabled(false);
+    window.BrowTimer2->SetEnabled(false);
+}
+
+void LoadBlinkAndBrowLayers(PreviewLoad &load)
+{
+    VelmNShare &w = load.window;
+    w.Brow.VelmHasBrow = load.text.contains(QStringLiteral("KBr="));
+    const LayerFrames blink = loadBlinkLayer(load, mainBlinkLayer(w));
+
+    const KeyValue brow = SceneNameValue(load.text, QStringLiteral("KBr="));
+    if (!w.Brow.VelmHasBrow || !brow.present)
+        return;
+    QStringList names;
+    QStringList &files = scene().Files.BrowFrameFiles;
+    for (int n = 1; n <= BrowFrameCount; ++n) {
+        names << PreviewFrameName(load.locals, brow.value, frameNumberText(n));
+        files[n] = names.last();
+    }
+    if (!blink.loaded)
+        return;
+
+    w.ImageList2.Clear();
+    const QString listKey = QStringLiteral("KBL");
+    if (!load.LoadListFrames(names, w.ImageList2, listKey, nullptr, 1, blink.firstSize).loaded)
+        return;
+    if (appendComposites(w.ImageList2, listKey, BrowEntryFrames, w.ImageList10, QString())
+        != int(BrowEntryFrames.size()))
+        return;
+    w.Brow.lower();
+    w.BrowTimer2->SetEnabled(true);
+}

@@ -1,0 +1,76 @@
+#include "library/CountedFrames.h"
+
+#include "base/Numbers.h"
+#include "library/PreviewSection.h"
+#include "platform/ImageList.h"
+#include "platform/Timer.h"
+
+#include <algorithm>
+
+namespace {
+int wholeNumber(const QString &text, int low, int high)
+{
+    const auto v = toReal(text);
+    if (!v)
+        return 0;
+    return int(std::clamp<double>(double(roundHalfEven(std::clamp<double>(*v, low - 1.0, high + 1.0))), low, high));
+}
+}
+
+int frameCountOf(const QString &text)
+{
+    return wholeNumber(text, 0, MaxCountedFrames);
+}
+
+int pauseLengthOf(const QString &text)
+{
+    return wholeNumber(text, 0, INT16_MAX);
+}
+
+int frameNumberOf(const QString &text)
+{
+    return wholeNumber(text, INT16_MIN, INT16_MAX);
+}
+
+double factorOf(const QString &text)
+{
+    return toReal(text).value_or(0.0);
+}
+
+void setSceneInterval(Timer &timer, const QString &text)
+{
+    const auto ms = toInt16(text);
+    if (ms && *ms >= 0)
+        (void)timer.SetInterval(*ms);
+}
+
+QStringList countedFrameNames(PreviewLocals &locals, const QString &value, int count)
+{
+    QStringList names;
+    for (int n = 1; n <= std::max(count, 1); ++n)
+        names << PreviewFrameName(locals, value, frameNumberText(n));
+    return names;
+}
+
+void recordFrameNames(QStringList &files, const QStringList &names)
+{
+    const qsizetype last = std::min<qsizetype>({names.size(), MaxCountedFrames, files.size() - 1});
+    for (qsizetype n = 1; n <= last; ++n)
+        files[n] = names[n - 1];
+}
+
+LayerFrames loadCountedList(PreviewLoad &load, const QStringList &names, int count, ImageList &list,
+                            const QString &key, PictureBox *box, std::optional<QSize> sizeFrom)
+{
+    LayerFrames frames = load.loadFrames(names, sizeFrom);
+    if (!frames.loaded)
+        return frames;
+    if (box)
+        load.placeLayer(box, frames);
+    if (!list.Add(1, key, frames.frames.first()))
+        return frames;
+    for (int n = 1; n <= std::min<qsizetype>(count, frames.frames.size()); ++n)
+        if (!list.Add(n + 1, QString(), frames.frames[n - 1]))
+            break;
+    return frames;
+}

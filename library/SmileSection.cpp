@@ -1,0 +1,44 @@
+#include "library/SmileSection.h"
+
+#include "app/SceneState.h"
+#include "library/DisplayList.h"
+#include "library/TalkTable.h"
+#include "library/VelmNShare.h"
+#include "platform/Timer.h"
+
+void SmileSection::reset(VelmNShare &window)
+{
+    window.Smile.VelmHasSmile = false;
+    window.SmileTimer1->SetEnabled(false);
+    window.SmileTimer2->SetEnabled(false);
+    window.Smile.rest();
+}
+
+void LoadSmileLayer(PreviewLoad &load)
+{
+    const KeyValue key = SceneNameValue(load.text, QStringLiteral("KS="));
+    if (!key.present)
+        return;
+    VelmNShare &w = load.window;
+    QStringList names;
+    QStringList &files = scene().Files.SmileFrameFiles;
+    for (int i = 1; i <= SmileFrameCount; ++i) {
+        names << PreviewFrameName(load.locals, key.value, frameNumberText(i));
+        files[i] = names.last();
+    }
+    // W1 x H1 of the main mouth, measured by this load's main mouth section.
+    const QSize mouthSize = load.locals.firstFrame;
+    if (mouthSize.isEmpty() || w.ImageList8.Count() != TalkMouthCount)
+        return;
+
+    w.ImageList2.Clear();
+    const QString listKey = QStringLiteral("KMT");
+    if (!load.LoadListFrames(names, w.ImageList2, listKey, nullptr, 1, mouthSize).loaded)
+        return;
+    if (appendComposites(w.ImageList2, listKey, SmileEntryFrames, w.ImageList8, QString())
+        != int(SmileEntryFrames.size()))
+        return;
+    w.Smile.VelmHasSmile = true;
+    w.SmileTimer2->SetEnabled(true);
+    w.Smile.rest();
+}

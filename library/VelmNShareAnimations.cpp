@@ -1,0 +1,69 @@
+// The library window's extra, child, full-background and trigger animations:
+// their timers' handlers, the "Trigger Anim" box, and how the steppers reach
+// the window's timers, lists and boxes.
+
+#include "library/VelmNShare.h"
+
+#include "library/PreviewShow.h"
+#include "platform/Controls.h"
+#include "platform/PictureBox.h"
+#include "platform/Timer.h"
+
+void VelmNShare::connectAnimations()
+{
+    const QString misc = QStringLiteral("MSC");
+    ExtraAnim.stepTimer = Timer5;
+    ExtraAnim.pauseTimer = Timer6;
+    ExtraAnim.showExtra = [this, misc](int k) { ShowListEntry(MiscPic, ImageList12, misc, k); };
+    ExtraAnim.showChild = [this, misc](int k) { ShowListEntry(MiscPic, ImageList13, misc, k); };
+    FullAnim.stepTimer = Timer7;
+    FullAnim.pauseTimer = Timer10;
+    FullAnim.show = [this, misc](int k) { ShowListEntry(MainPic, ImageList14, misc, k); };
+    TriggerAnim.stepTimer = Timer13;
+    TriggerAnim.show = [this](int k) { ShowListEntry(TriggerPic, ImageList1, QStringLiteral("TRG"), k); };
+
+    connect(Timer5, &Timer::Tick, this, &VelmNShare::Timer5_Timer);
+    connect(Timer6, &Timer::Tick, this, &VelmNShare::Timer6_Timer);
+    connect(Timer7, &Timer::Tick, this, &VelmNShare::Timer7_Timer);
+    connect(Timer10, &Timer::Tick, this, &VelmNShare::Timer10_Timer);
+    connect(Timer13, &Timer::Tick, this, &VelmNShare::Timer13_Timer);
+    onCheckClick(Check1, this, &VelmNShare::Check1_Click);
+}
+
+void VelmNShare::Timer5_Timer()
+{
+    ExtraAnim.step();
+}
+
+void VelmNShare::Timer6_Timer()
+{
+    ExtraAnim.countPause();
+}
+
+void VelmNShare::Timer7_Timer()
+{
+    FullAnim.step();
+}
+
+void VelmNShare::Timer10_Timer()
+{
+    FullAnim.countPause();
+}
+
+void VelmNShare::Timer13_Timer()
+{
+    TriggerAnim.step();
+}
+
+void VelmNShare::Check1_Click()
+{
+    const int value = checkValue(Check1);
+    if (HasTrigger)
+        TriggerAnim.trigger(value);
+    // The alternate image and the background, as decoded at load.
+    if (!NudyFilename.isEmpty()) {
+        const QImage &picture = value == 1 ? AlternatePicture : value == 0 ? BackgroundPicture : QImage();
+        if (!picture.isNull())
+            MainPic->SetPicture(picture);
+    }
+}

@@ -1,0 +1,146 @@
+// The library window's upload button: the checks and questions, the share
+// package of the scene last loaded (sharing/SharePackage.h), its archive, and
+// the five uploads with the notice mail (sharing/UploadSequence.h).
+
+#include "library/VelmNShare.h"
+
+#include "app/SceneState.h"
+#include "base/Files.h"
+#include "library/SharingAddress.h"
+#include "platform/Services.h"
+#include "platform/Timer.h"
+#include "sharing/ShareFolders.h"
+#include "sharing/SharePackage.h"
+#include "sharing/SmtpMailSender.h"
+#include "sharing/TimerTickSource.h"
+#include "sharing/UploadSequence.h"
+#include "sharing/cZip.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace {
+
+void showFailure(const QString &text)
+{
+    MsgBox(text, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
+}
+
+bool copied(const ShareCopy &copy)
+{
+    const FileResult result = copyFileAtomically(copy.source, copy.destination);
+    if (!result)
+        showFailure(result.error);
+    return bool(result);
+}
+
+bool written(const ShareFile &file)
+{
+    const FileResult result = writeFileAtomically(file.path, file.bytes);
+    if (!result)
+        showFailure(result.error);
+    return bool(result);
+}
+
+}
+
+void VelmNShare::makeSharing()
+{
+    UploadTimeOut = new Timer(this, UploadSequence::UploadTimeOutInterval, false);
+    UploadTimeOut->setObjectName(QStringLiteral("UploadTimeOut"));
+    m_uploadTicks = std::make_shared<TimerTickSource>(UploadTimeOut);
+
+    const QPointer<QLineEdit> comment = Text3;
+    m_upload = new UploadSequence(
+        UploadSequence::Wiring{
+            m_uploadTicks.get(),
+            std::make_shared<SmtpMailSender>(),
+            [] { return sharingMailSettings(services().environment->configFolder()); },
+            [comment] { return comment ? comment->text() : QString(); },
+            [comment](const QString &text) {
+                if (comment)
+                    comment->setText(text);
+            },
+        },
+        this);
+    connect(Command7, &QPushButton::clicked, this, &VelmNShare::Command7_Click);
+}
+
+void VelmNShare::Command7_Click()
+{
+    if (m_upload->refuseWhileRunning())
+        return;
+    if (SelectSceneList == 2) {
+        MsgBox(ShareOnlyYourListText);
+        return;
+    }
+    // The host is read at every click; without one the first upload says "Invalid Host".
+    m_serviceHost = sharingHost(services().environment->configFolder()).host;
+    DestinationUrl = ::DestinationUrl(m_serviceHost, Check2->isChecked());
+    const QString handle = Text2->text();
+    if (handle.isEmpty()) {
+        MsgBox(ShareNeedsHandleText);
+        return;
+    }
+    if (handle == QLatin1String("Anonymous") && MsgBox(ShareAnonymousText, MsgButtons::YesNo) != MsgResult::Yes)
+        return;
+    if (MsgBox(ShareConfirmText, MsgButtons::YesNo) != MsgResult::Yes)
+        return;
+
+    ShareInputs inputs;
+    inputs.BaseFolder = scene().BaseFolder;
+    inputs.programFolder = services().environment->programFolder();
+    inputs.SelectSceneList = SelectSceneList;
+    inputs.SelectScene = SelectScene;
+    inputs.MainPicFileName = MainPicFileName;
+    inputs.NudyFilename = NudyFilename;
+    inputs.handle = handle;
+    inputs.comment = Text3->text();
+    inputs.Files = scene().Files;
+    const SharePlan plan = planSharePackage(inputs);
+    if (!plan.refusal.isEmpty()) {
+        showFailure(plan.refusal);
+        return;
+    }
+    if (!plan.leftOut.isEmpty())
+        showFailure(leftOutMessage(plan.leftOut));
+    if (!buildSharePackage(plan))
+        return;
+    MsgBox(ShareStartText);
+    ZipSharePackage(UploadName);
+}
+
+bool VelmNShare::buildSharePackage(const SharePlan &plan)
+{
+    const FileResult prepared = PrepareShareFolders(scene().BaseFolder);
+    if (!prepared) {
+        showFailure(prepared.error);
+        return false;
+    }
+    for (const ShareCopy &picture : plan.pictures)
+        if (!copied(picture))
+            return false;
+    if (!copied(plan.installer))
+        return false;
+    UploadName = plan.UploadName;
+
+    Xpress1.SaveImageFileName(plan.thumbnail);
+    if (!Xpress1.LoadImageFile(plan.background) || !Xpress1.MakeThumbnail(140, 100) || !Xpress1.SaveImageFile()) {
+        showFailure(Xpress1.LastError());
+        return false;
+    }
+    return written(plan.commentFile) && copied(plan.secondPicture) && copied(plan.scene) && written(plan.handleFile);
+}
+
+void VelmNShare::ZipSharePackage(const QString &name)
+{
+    zipSharePackage(*m_cZ, scene().BaseFolder, name);
+    if (!m_cZ->Success()) {
+        showFailure(m_cZ->LastError());
+        return;
+    }
+    const QString zips = joinPath(scene().BaseFolder, QStringLiteral("Data/Temp/zips"));
+    m_upload->start(UploadJob{DestinationUrl, name, zips, m_serviceHost});
+}

@@ -1,0 +1,129 @@
+// The hidden frame stepper of the library window, clicked as its buttons are
+// clicked: the number stays within 1..21, "<" shows the mouth and blink
+// frame lists, ">" the talk and trigger display lists, and an entry a list
+// lacks draws nothing while the number still changes.
+
+#include "library/PreviewShow.h"
+#include "tests/library/LibraryFixture.h"
+
+#include <QLineEdit>
+
+namespace {
+
+class FrameStepperTest : public LibraryTest {
+protected:
+    void SetUp() override
+    {
+        LibraryTest::SetUp();
+        setShowRecorder([this](const ShownEntry &e) { shown.append(e); });
+    }
+    void TearDown() override
+    {
+        setShowRecorder({});
+        LibraryTest::TearDown();
+    }
+    static QImage flat(QRgb color)
+    {
+        QImage image(8, 6, QImage::Format_RGB32);
+        image.fill(color);
+        return image;
+    }
+    // Fills a list with `count` flat frames, the first under `key`.
+    static void fill(ImageList &list, const QString &key, int count, QRgb first)
+    {
+        list.Clear();
+        for (int n = 1; n <= count; ++n)
+            ASSERT_TRUE(list.Add(n, n == 1 ? key : QString(), flat(first + QRgb(n))));
+    }
+    QRgb centre(const PictureBox *box) const
+    {
+        const QImage picture = box->Picture();
+        return picture.pixel(picture.width() / 2, picture.height() / 2);
+    }
+
+    QList<ShownEntry> shown;
+};
+
+TEST_F(FrameStepperTest, TheNumberStaysWithinOneToTwentyOne)
+{
+    writeBeach();
+    VelmNShare &w = openLibrary();
+    click(w.List2, QStringLiteral("Beach"));
+    EXPECT_EQ(w.ImageNum, 0);
+
+    // ">" shows the three display lists; the scene has only the main mouth.
+    w.Command2->click();
+    EXPECT_EQ(shown, (QList<ShownEntry>{{"VelmMouth", "KMT", 1, true}, {"UserMouth", "UMT", 1, false},
+                                        {"TriggerPic", "TRG", 1, false}}));
+    for (int i = 0; i < 25; ++i)
+        w.Command2->click();
+    EXPECT_EQ(w.ImageNum, 21);
+    EXPECT_EQ(w.TextB1->text(), QStringLiteral("21"));
+    EXPECT_EQ(shown.last(), (ShownEntry{"TriggerPic", "TRG", 21, false}));
+
+    // "<" down from 21: 20 to 8 show nothing, 7 to 5 the mouth, 4 to 1 both.
+    QStringList steps;
+    for (int i = 0; i < 23; ++i) {
+        shown.clear();
+        w.Command1->click();
+        QString step = w.TextB1->text() + QLatin1Char(':');
+        for (const ShownEntry &e : shown)
+            step += QStringLiteral(" %1 %2").arg(e.box).arg(e.entry);
+        steps << step;
+    }
+    EXPECT_EQ(steps.mid(0, 14), (QStringList{"20:", "19:", "18:", "17:", "16:", "15:", "14:", "13:", "12:", "11:",
+                                             "10:", "9:", "8:", "7: VelmMouth 7"}));
+    EXPECT_EQ(steps.mid(14), (QStringList{"6: VelmMouth 6", "5: VelmMouth 5", "4: VelmMouth 4 VelmBlink 4",
+                                          "3: VelmMouth 3 VelmBlink 3", "2: VelmMouth 2 VelmBlink 2",
+                                          "1: VelmMouth 1 VelmBlink 1", "1: VelmMouth 1 VelmBlink 1",
+                                          "1: VelmMouth 1 VelmBlink 1", "1: VelmMouth 1 VelmBlink 1"}));
+    EXPECT_EQ(w.ImageNum, 1);
+}
+
+TEST_F(FrameStepperTest, TheFirstClickOnLessShowsEntryOne)
+{
+    writeBeach();
+    VelmNShare &w = openLibrary();
+    click(w.List2, QStringLiteral("Beach"));
+    w.Command1->click();
+    EXPECT_EQ(w.ImageNum, 1);
+    EXPECT_EQ(w.TextB1->text(), QStringLiteral("1"));
+    EXPECT_EQ(shown, (QList<ShownEntry>{{"VelmMouth", "KMT", 1, true}, {"VelmBlink", "KBL", 1, false}}));
+}
+
+TEST_F(FrameStepperTest, LessShowsWhateverTheLastLayerLeftInTheScratchList)
+{
+    writeBeach();
+    VelmNShare &w = openLibrary();
+    click(w.List2, QStringLiteral("Beach"));
+    for (int i = 0; i < 4; ++i)
+        w.Command2->click(); // to 4
+    shown.clear();
+
+    // None of smile, brow and user character: the main mouth frames.
+    w.Command1->click(); // 3
+    EXPECT_TRUE(colorNear(centre(w.VelmMouth), MouthColors[2]));
+
+    // A smile alone leaves its frames under "KMT".
+    fill(w.ImageList2, QStringLiteral("KMT"), 14, qRgb(10, 100, 0));
+    fill(w.ImageList3, QStringLiteral("KBL"), 4, qRgb(0, 10, 100));
+    w.Command1->click(); // 2
+    EXPECT_EQ(centre(w.VelmMouth), qRgb(10, 100, 2));
+    EXPECT_EQ(centre(w.VelmBlink), qRgb(0, 10, 102));
+
+    // A brow leaves its frames under "KBL": nothing in the mouth box, but the
+    // number moves on and the blink box still steps.
+    fill(w.ImageList2, QStringLiteral("KBL"), 9, qRgb(100, 0, 0));
+    shown.clear();
+    w.Command1->click(); // 1
+    EXPECT_EQ(shown, (QList<ShownEntry>{{"VelmMouth", "KMT", 1, false}, {"VelmBlink", "KBL", 1, true}}));
+    EXPECT_EQ(centre(w.VelmMouth), qRgb(10, 100, 2)) << "the mouth box keeps its picture";
+    EXPECT_EQ(w.TextB1->text(), QStringLiteral("1"));
+
+    // A second scene keeps the number.
+    click(w.List2, QStringLiteral("Beach"));
+    w.Command2->click();
+    EXPECT_EQ(w.TextB1->text(), QStringLiteral("2"));
+}
+
+} // namespace

@@ -1,0 +1,289 @@
+// The upload button of the library window: its refusals and questions leave
+// nothing on disk; a confirmed upload stages the scene, zips it and sends the
+// five files to the service, then the notice mail, the completion box and the
+// comment box's reset; every way a step can fail ends it with one message.
+
+#include "tests/sharing/ShareWindowFixture.h"
+
+#include "tests/installer/InstallerFixture.h" // snapshot()
+
+#include <QJsonArray>
+#include <QRegularExpression>
+
+namespace {
+
+const QString kInvalidHost = QStringLiteral("Invalid Host");
+
+struct RefusalCase {
+    const char *name;
+    const char *list;   // "Your Scenes", "VELM Scenes", or "" for no scene clicked
+    QString handle;
+    QList<MsgResult> answers;
+    QStringList shown;  // the boxes, in order
+    bool removeMouth = false; // a picture of the scene goes missing after the click
+};
+
+TEST_F(ShareWindowTest, RefusalsAndQuestionsThatStopLeaveNothingOnDisk)
+{
+    writeBeach();
+    writeList("Beach\n\r\r\n");
+    writeSettings(QStringLiteral("share.example"));
+    const QString noScene = QStringLiteral("Load one of your scenes before uploading it.");
+    const QString missing = QStringLiteral("The scene cannot be uploaded. These files are missing:\n") +
+                            base(QStringLiteral("Images/BeachMouth03.jpg"));
+    const RefusalCase cases[] = {
+        {"VELM list with a handle", "VELM Scenes", QStringLiteral("me"), {MsgResult::Ok}, {ShareOnlyYourListText}},
+        {"VELM list without a handle", "VELM Scenes", QString(), {MsgResult::Ok}, {ShareOnlyYourListText}},
+        {"empty handle", "Your Scenes", QString(), {MsgResult::Ok}, {ShareNeedsHandleText}},
+        {"Anonymous answered No", "Your Scenes", QStringLiteral("Anonymous"), {MsgResult::No}, {ShareAnonymousText}},
+        {"Anonymous Yes, then No", "Your Scenes", QStringLiteral("Anonymous"), {MsgResult::Yes, MsgResult::No},
+         {ShareAnonymousText, ShareConfirmText}},
+        {"lower-case anonymous is not asked about", "Your Scenes", QStringLiteral("anonymous"), {MsgResult::No},
+         {ShareConfirmText}},
+        {"no scene loaded", "", QStringLiteral("me"), {MsgResult::Yes, MsgResult::Ok}, {ShareConfirmText, noScene}},
+        {"a picture gone missing", "Your Scenes", QStringLiteral("me"), {MsgResult::Yes, MsgResult::Ok},
+         {ShareConfirmText, missing}, true},
+    };
+    for (const RefusalCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        VelmNShare &w = openLibrary();
+        if (*c.list)
+            click(QString::fromUtf8(c.list) == u"Your Scenes" ? w.List1 : w.List2, QStringLiteral("Beach"));
+        const QString mouth = base(QStringLiteral("Images/BeachMouth03.jpg"));
+        const QByteArray mouthBytes = bytesOf(mouth);
+        if (c.removeMouth) {
+            ASSERT_TRUE(QFile::remove(mouth));
+        }
+        type(w.Text2, c.handle);
+        messages.shown.clear();
+        messages.answers.append(c.answers);
+        const auto before = snapshot(documentsFolder());
+
+        clickUpload(w);
+
+        EXPECT_EQ(messages.texts(), c.shown);
+        for (const ShownMessage &m : messages.shown) {
+            EXPECT_EQ(m.title, programTitle());
+            EXPECT_EQ(m.buttons, m.text == ShareAnonymousText || m.text == ShareConfirmText ? MsgButtons::YesNo
+                                                                                            : MsgButtons::Ok);
+        }
+        EXPECT_TRUE(snapshot(documentsFolder()) == before) << "something was written";
+        EXPECT_FALSE(w.Upload().isRunning());
+        EXPECT_FALSE(w.UploadTimeOut->Enabled());
+        if (c.removeMouth)
+            writeFile(mouth, mouthBytes);
+        closeLibrary();
+    }
+}
+
+// The receiver's record of request n: the file name sent and the bytes.
+struct Received {
+    QString filename;
+    QByteArray payload;
+    QJsonArray problems;
+};
+
+class ShareUploadTest : public ShareWindowTest {
+protected:
+    Received request(int n) const
+    {
+        const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(n));
+        return {r[QStringLiteral("filename")].toString(),
+                bytesOf(QDir(received).filePath(QStringLiteral("%1.payload").arg(n))),
+                r[QStringLiteral("problems")].toArray()};
+    }
+    // The beach scene clicked in "Your Scenes", a handle and a comment typed.
+    VelmNShare &ready(const QString &comment = QStringLiteral("Sunny day"))
+    {
+        writeBeach();
+        writeList("Beach\n\r\r\n");
+        VelmNShare &w = openLibrary();
+        click(w.List1, QStringLiteral("Beach"));
+        type(w.Text2, QStringLiteral("Sandy"));
+        type(w.Text3, comment);
+        return w;
+    }
+    // Confirms the upload and its start; the completion box, when it comes, is answered too.
+    void confirmUpload(VelmNShare &w, bool completes)
+    {
+        messages.answers.append({MsgResult::Yes, MsgResult::Ok});
+        if (completes)
+            messages.answers.enqueue(MsgResult::Ok);
+        clickUpload(w);
+    }
+    // The five files in zips, in the order they go up.
+    static QStringList storedNames(const QString &upload)
+    {
+        QStringList names;
+        for (const char *ending : {".zip", ".jpg", ".txt", "-2.jpg", "-cmnt.txt"})
+            names << upload + QLatin1String(ending);
+        return names;
+    }
+    void expectFiveRequests(const QString &upload, const QString &commentSent)
+    {
+        const QStringList stored = storedNames(upload);
+        QStringList sent = stored;
+        sent.last() = commentSent + QStringLiteral(".txt");
+        for (int n = 1; n <= 5; ++n) {
+            SCOPED_TRACE(n);
+            const Received r = request(n);
+            EXPECT_TRUE(r.problems.isEmpty()) << QJsonDocument(r.problems).toJson().toStdString();
+            EXPECT_EQ(r.filename, sent[n - 1]);
+            EXPECT_TRUE(r.payload == bytesOf(zips(stored[n - 1])));
+        }
+        EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("6.json"))));
+    }
+};
+
+TEST_F(ShareUploadTest, FiveRequestsOneMailTheBoxAndTheCommentResetThenAgainFromTickZero)
+{
+    serveLocally();
+    VelmNShare &w = ready();
+    confirmUpload(w, true);
+    // Thirty seconds pass during the first upload.
+    ASSERT_TRUE(w.Upload().isRunning()) << messages.texts().join(u'|').toStdString();
+    clock->Advance(30000);
+    EXPECT_EQ(w.Upload().UploadTicks(), 30);
+    waitUntilIdle(w);
+
+    EXPECT_EQ(messages.texts(), (QStringList{ShareConfirmText, ShareStartText, kShareCompleted}));
+    EXPECT_EQ(w.DestinationUrl, QStringLiteral("http://127.0.0.1:%1/VSH-APRV/post_dump.php").arg(receiver->port()));
+    const QString first = w.UploadName;
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Beach[1-9][0-9]{8}$")).match(first).hasMatch()) << first.toStdString();
+    expectFiveRequests(first, QStringLiteral("Sunny day"));
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("Optional Comment"));
+    EXPECT_FALSE(w.UploadTimeOut->Enabled());
+    EXPECT_EQ(w.Upload().UploadTicks(), 0);
+
+    const QJsonObject mail = waitForRecord(mails, QStringLiteral("mail-1.json"));
+    ASSERT_FALSE(mail.isEmpty());
+    EXPECT_EQ(mail[QStringLiteral("login")].toString(), QStringLiteral("sharer"));
+    EXPECT_EQ(mail[QStringLiteral("password")].toString(), QStringLiteral("p,a=s#s;w"));
+    EXPECT_EQ(mail[QStringLiteral("rcpt_tos")].toArray(), QJsonArray{QStringLiteral("staff@share.example")});
+    const QString content = mail[QStringLiteral("content")].toString();
+    EXPECT_TRUE(content.contains(QStringLiteral("\r\nSubject: New Entry for VelmNShare\r\n"))) << content.toStdString();
+    EXPECT_TRUE(content.endsWith(QStringLiteral("\r\n\r\nhttp://127.0.0.1:%1/VELMnShareAprv.aspx\r\n").arg(receiver->port())))
+        << content.toStdString();
+
+    // A second upload runs all five again; its 59 seconds count from 0.
+    startReceiver();
+    writeSettings(QStringLiteral("127.0.0.1:%1").arg(receiver->port()), mailSettings);
+    messages.shown.clear();
+    random.values.enqueue(0.25f); // the next upload name's draw
+    confirmUpload(w, true);
+    ASSERT_TRUE(w.Upload().isRunning()) << messages.texts().join(u'|').toStdString();
+    clock->Advance(59000);
+    EXPECT_EQ(w.Upload().UploadTicks(), 59);
+    waitUntilIdle(w);
+    EXPECT_EQ(messages.texts(), (QStringList{ShareConfirmText, ShareStartText, kShareCompleted}));
+    EXPECT_NE(w.UploadName, first);
+    expectFiveRequests(w.UploadName, QStringLiteral("Optional Comment"));
+    EXPECT_FALSE(waitForRecord(mails, QStringLiteral("mail-2.json")).isEmpty());
+}
+
+struct WindowFailureCase {
+    const char *name;
+    int step;
+    const char *mode; // the receiver's mode at that step, or "" when the step's file is unreadable
+    QString text;     // the message's first line
+    QString cause;
+    QString title;    // "" for the program's title
+    MsgIcon icon;
+};
+
+TEST_F(ShareUploadTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageThenTheNextUploadRunsAllFive)
+{
+    const QString failed = QStringLiteral("Upload failed! Try again.");
+    const QString error = QStringLiteral("ERROR");
+    const WindowFailureCase cases[] = {
+        {"refused at 1", 1, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
+        {"refused at 3", 3, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
+        {"stalled at 1", 1, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        {"stalled at 3", 3, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        {"closed early at 1", 1, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
+        {"closed early at 3", 3, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
+        {"500 at 1", 1, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
+        {"500 at 3", 3, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
+        {"unreadable handle file at 3", 3, "", QStringLiteral("Could not read %1: it is not a regular file"), QStringLiteral("the file could not be read"), error, MsgIcon::Critical},
+    };
+    VelmNShare &w = ready();
+    float draw = 0.1f; // a fresh upload name for every upload
+    for (const WindowFailureCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString mode = QString::fromUtf8(c.mode);
+        serveLocally(mode.isEmpty() ? QStringList{} : QStringList{QStringLiteral("%1=%2").arg(c.step).arg(mode)});
+        type(w.Text3, QStringLiteral("Sunny day"));
+        messages.shown.clear();
+        random.values.enqueue(draw += 0.05f);
+        messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok});
+        clickUpload(w);
+        ASSERT_TRUE(w.Upload().isRunning()) << messages.texts().join(u'|').toStdString();
+        const QString upload = w.UploadName;
+        const QString name = storedNames(upload)[c.step - 1];
+        if (mode.isEmpty()) {
+            // The handle file turns into a folder while the archive goes up.
+            ASSERT_TRUE(QFile::remove(zips(name)));
+            ASSERT_TRUE(QDir().mkdir(zips(name)));
+        }
+        if (mode == u"stall") {
+            // The request is in; the service never answers. 60 ticks are allowed, the 61st ends it.
+            ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(QDir(received).filePath(QStringLiteral("%1.raw").arg(c.step))); }, 30000));
+            clock->Advance(60000);
+            EXPECT_TRUE(w.Upload().isRunning());
+            clock->Advance(1000);
+        }
+        waitUntilIdle(w);
+
+        const QString first = c.text.contains(u"%1") ? c.text.arg(zips(name)) : c.text;
+        ASSERT_EQ(messages.texts(), (QStringList{ShareConfirmText, ShareStartText,
+                                                 first + QStringLiteral("\nStep %1 of 5 (%2): %3.").arg(c.step).arg(name, c.cause)}));
+        EXPECT_EQ(messages.shown[2].title, c.title.isEmpty() ? programTitle() : c.title);
+        EXPECT_EQ(messages.shown[2].icon, c.icon);
+        EXPECT_FALSE(w.Upload().SocketConnected());
+        EXPECT_FALSE(w.Upload().hasSocket());
+        EXPECT_FALSE(w.UploadTimeOut->Enabled());
+        EXPECT_EQ(w.Upload().UploadTicks(), 0);
+        EXPECT_EQ(w.Text3->text(), QStringLiteral("Sunny day"));
+        EXPECT_TRUE(QDir(mails).entryList(QDir::Files).isEmpty()) << "no mail";
+        if (mode.isEmpty()) {
+            ASSERT_TRUE(QDir().rmdir(zips(name)));
+        }
+
+        // The next upload runs all five.
+        serveLocally();
+        messages.shown.clear();
+        random.values.enqueue(draw += 0.05f);
+        messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok});
+        clickUpload(w);
+        waitUntilIdle(w);
+        EXPECT_EQ(messages.texts(), (QStringList{ShareConfirmText, ShareStartText, kShareCompleted}));
+        expectFiveRequests(w.UploadName, QStringLiteral("Sunny day"));
+    }
+}
+
+// The archive cannot be written: one message with the reason, and nothing goes up.
+TEST_F(ShareUploadTest, AnArchiveThatCannotBeWrittenStopsBeforeTheUpload)
+{
+    serveLocally();
+    VelmNShare &w = ready();
+    HookedMessages hooked(messages);
+    services().messages = &hooked;
+    // Just before the zip step, a file takes the place of the zips folder.
+    hooked.hooks[ShareStartText] = [&] {
+        ASSERT_TRUE(QDir(zips()).removeRecursively());
+        writeFile(zips().chopped(1), "in the way");
+    };
+    messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok});
+    clickUpload(w);
+    services().messages = &messages;
+
+    ASSERT_EQ(messages.shown.size(), 3) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(messages.texts().mid(0, 2), (QStringList{ShareConfirmText, ShareStartText}));
+    EXPECT_TRUE(messages.shown[2].text.contains(w.UploadName + QStringLiteral(".zip"))) << messages.shown[2].text.toStdString();
+    EXPECT_EQ(messages.shown[2].icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(w.Upload().isRunning());
+    EXPECT_FALSE(w.UploadTimeOut->Enabled());
+    EXPECT_TRUE(QDir(received).entryList(QDir::Files).isEmpty());
+}
+
+} // namespace
