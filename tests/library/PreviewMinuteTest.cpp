@@ -54,7 +54,7 @@ struct Minute {
     QStringList notShown;           // shows that found no entry
     QStringList clicks;             // "Trigger Anim" clicked: the box's state and MainPic's colour
     QStringList closing;            // what closing the window sent and halted
-    QStringList timersLeftOn;
+    QStringList timersLeftOn;       // the window's timers that outlived it still on
     QStringList afterClose;         // anything that happened in the ten seconds after the close
     int draws = 0;
 };

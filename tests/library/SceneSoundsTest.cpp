@@ -185,6 +185,37 @@ TEST_F(SceneSoundsTest, ADelayOfOneRepeatsSound1TwoSecondsAfterEachEnd)
     EXPECT_EQ(commands().count(QStringLiteral("Close Sound1b")), 3);
 }
 
+TEST_F(SceneSoundsTest, AReloadEndsTheDelayCountAndTheLoopIsAlwaysTheBaseFolders)
+{
+    writeSound(QStringLiteral("a.wav"));
+    writeBeach(QStringLiteral("Counting"), "Sound1=a.wav;Sound1LoopDelay=3;\r\n");
+    writeBeach(QStringLiteral("Looped"), "Sound1=a.wav;Sound1Loop=True;\r\n");
+    writeBeach(QStringLiteral("Gone"), "Sound1=gone.wav;Sound1Loop=True;\r\n");
+    VelmNShare &w = openLibrary();
+    click(w.List2, QStringLiteral("Counting"));
+    clock->Advance(1500);
+    ASSERT_TRUE(w.Timer15->Enabled()) << "counting towards the first play";
+
+    // Another window's handler has pointed WorkFolder elsewhere: the loop
+    // still plays from the base folder, and the count left over never plays
+    // sound 1 over it.
+    scene().WorkFolder = Value(QStringLiteral("/elsewhere/"));
+    clearLogs();
+    click(w.List2, QStringLiteral("Looped"));
+    EXPECT_FALSE(w.Timer15->Enabled());
+    clock->Advance(10000);
+    EXPECT_EQ(device.log, (QStringList{"decode a.wav", "loop a.wav"}));
+    EXPECT_EQ(commands(), QStringList{"Close all"});
+
+    // A loop whose file is missing plays nothing at all.
+    clearLogs();
+    click(w.List2, QStringLiteral("Gone"));
+    clock->Advance(10000);
+    EXPECT_EQ(device.log, QStringList{"halt a.wav"});
+    EXPECT_EQ(commands(), QStringList{"Close all"});
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 TEST_F(SceneSoundsTest, WithoutAFactorSound1PlaysBackToBack)
 {
     writeSound(QStringLiteral("a.wav"));
