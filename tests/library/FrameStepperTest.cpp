@@ -4,9 +4,11 @@
 // lacks draws nothing while the number still changes.
 
 #include "library/PreviewShow.h"
-#include "tests/library/LibraryFixture.h"
+#include "tests/library/LayerFixture.h"
 
 #include <QLineEdit>
+
+#include <optional>
 
 namespace {
 
@@ -124,6 +126,57 @@ TEST_F(FrameStepperTest, LessShowsWhateverTheLastLayerLeftInTheScratchList)
     click(w.List2, QStringLiteral("Beach"));
     w.Command2->click();
     EXPECT_EQ(w.TextB1->text(), QStringLiteral("2"));
+}
+
+using FrameStepperSceneTest = LayerTest;
+
+// "<" after loading scenes of each kind, as the loader leaves the scratch
+// list: the frames of the last character layer it read.
+TEST_F(FrameStepperSceneTest, LessShowsTheFramesTheLastCharacterLayerLeft)
+{
+    const struct {
+        const char *name;
+        bool smile, brow, userMouth;
+        std::optional<Layer> mouth; // what "<" shows in VelmMouth; nothing without a "KMT" entry
+    } rows[] = {
+        {"none of the three", false, false, false, Layer::Mouth},
+        {"a smile only", true, false, false, Layer::Smile},
+        {"a smile and a brow", true, true, false, std::nullopt},
+        {"a smile and a user character", true, false, true, std::nullopt},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        CharacterScene c;
+        c.name = QStringLiteral("Row%1").arg(i);
+        c.blink = true;
+        c.smile = rows[i].smile;
+        c.brow = rows[i].brow;
+        c.userMouth = rows[i].userMouth;
+        writeCharacterScene(c);
+    }
+    VelmNShare &w = openLayers();
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        load(w, QStringLiteral("Row%1").arg(i));
+        while (w.ImageNum < 4)
+            w.Command2->click();
+        while (w.ImageNum > 4)
+            w.Command1->click();
+        trace.clear();
+        w.Command1->click();
+        EXPECT_EQ(w.TextB1->text(), QStringLiteral("3"));
+        ASSERT_EQ(trace.size(), 2);
+        EXPECT_EQ(trace[0].entry, (ShownEntry{"VelmMouth", "KMT", 3, rows[i].mouth.has_value()}));
+        EXPECT_EQ(trace[1].entry, (ShownEntry{"VelmBlink", "KBL", 3, true}));
+        const QImage mouth = w.VelmMouth->Picture();
+        if (rows[i].mouth) {
+            EXPECT_EQ(mouth.pixel(mouth.width() / 2, mouth.height() / 2), frameColor(*rows[i].mouth, 3));
+            EXPECT_EQ(mouth.pixel(FrameOneShowsThrough), frameColor(*rows[i].mouth, 1));
+        } else {
+            EXPECT_EQ(mouth, w.ImageList8.Overlay(QStringLiteral("KMT"), 4)) << "what \">\" showed stays";
+        }
+        const QImage blink = w.VelmBlink->Picture();
+        EXPECT_EQ(blink.pixel(blink.width() / 2, blink.height() / 2), frameColor(Layer::Blink, 3));
+    }
 }
 
 } // namespace

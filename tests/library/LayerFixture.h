@@ -122,10 +122,17 @@ protected:
         ASSERT_TRUE(QFile::remove(base(QStringLiteral("Images/") + frameName(scene, layer, n))));
     }
 
-    // The scene's text as the scene writer writes it, its frames named ".bmp",
-    // with the main mouth at 10, 20, the blink at 30, 40, the user's mouth at
-    // 50, 60 and the user's blink at 70, 80.
-    static QString sceneTextOf(const CharacterScene &c)
+    // A layer's box at x, y on the background.
+    static void place(LayerPlacement &p, int x, int y)
+    {
+        p.LayerX = Value::integer(int16_t(x));
+        p.LayerY = Value::integer(int16_t(y));
+        p.LayerWidth = p.LayerHeight = Value::integer(10);
+    }
+    // The scene writer's settings for the layers of `c`, with the main mouth
+    // at 10, 20, the blink at 30, 40, the user's mouth at 50, 60 and the
+    // user's blink at 70, 80.
+    static SceneSettings settingsOf(const CharacterScene &c)
     {
         SceneSettings s;
         s.name = c.name;
@@ -134,26 +141,28 @@ protected:
         s.hasBrow = c.brow;
         s.hasUser = c.userMouth;
         s.hasUserBlink = c.userBlink;
-        auto place = [](LayerPlacement &p, int x, int y) {
-            p.LayerX = Value::integer(int16_t(x));
-            p.LayerY = Value::integer(int16_t(y));
-            p.LayerWidth = p.LayerHeight = Value::integer(10);
-        };
         place(s.mainMouth, 10, 20);
         place(s.mainBlink, 30, 40);
         place(s.brow, 90, 90);
         place(s.userMouth, 50, 60);
         place(s.userBlink, 70, 80);
+        return s;
+    }
+    // The scene's text as the scene writer writes it, its numbered frames
+    // named ".bmp".
+    static QString sceneTextOf(const SceneSettings &s, bool mainMouth = true)
+    {
         QList<SceneEntry> entries = sceneEntries(s);
         for (SceneEntry &e : entries)
             if (e.key != QLatin1String("BG="))
                 e.value.replace(QStringLiteral("01.jpg"), QStringLiteral("01.bmp"));
-        if (!c.mainMouth)
+        if (!mainMouth)
             entries.removeIf([](const SceneEntry &e) { return e.key.startsWith(QLatin1String("KM")); });
         return sceneText(entries);
     }
-    // The scene file and all its frames.
-    void writeCharacterScene(const CharacterScene &c)
+    static QString sceneTextOf(const CharacterScene &c) { return sceneTextOf(settingsOf(c), c.mainMouth); }
+    // The background and the frames of every layer of `c`.
+    void writeCharacterFrames(const CharacterScene &c)
     {
         writePicture(c.name + QStringLiteral("BG.jpg"), c.background, qRgb(20, 60, 120));
         writeLayer(c.name, Layer::Mouth, c.mouthSize);
@@ -169,6 +178,11 @@ protected:
         for (const auto &l : layers)
             if (l.on)
                 writeLayer(c.name, l.layer, l.size);
+    }
+    // The scene file and all its frames.
+    void writeCharacterScene(const CharacterScene &c)
+    {
+        writeCharacterFrames(c);
         writeScene(c.name, sceneFileBytes(sceneTextOf(c)));
     }
 

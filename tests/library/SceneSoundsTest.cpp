@@ -4,10 +4,9 @@
 
 #include "library/SceneSounds.h"
 #include "tests/library/LibraryFixture.h"
+#include "tests/library/PreviewMinute.h"
 #include "tests/support/FakeSoundBackend.h"
 #include "tests/support/WavFile.h"
-
-#include <random>
 
 namespace {
 
@@ -186,6 +185,37 @@ TEST_F(SceneSoundsTest, ADelayOfOneRepeatsSound1TwoSecondsAfterEachEnd)
     EXPECT_EQ(commands().count(QStringLiteral("Close Sound1b")), 3);
 }
 
+TEST_F(SceneSoundsTest, AReloadEndsTheDelayCountAndTheLoopIsAlwaysTheBaseFolders)
+{
+    writeSound(QStringLiteral("a.wav"));
+    writeBeach(QStringLiteral("Counting"), "Sound1=a.wav;Sound1LoopDelay=3;\r\n");
+    writeBeach(QStringLiteral("Looped"), "Sound1=a.wav;Sound1Loop=True;\r\n");
+    writeBeach(QStringLiteral("Gone"), "Sound1=gone.wav;Sound1Loop=True;\r\n");
+    VelmNShare &w = openLibrary();
+    click(w.List2, QStringLiteral("Counting"));
+    clock->Advance(1500);
+    ASSERT_TRUE(w.Timer15->Enabled()) << "counting towards the first play";
+
+    // Another window's handler has pointed WorkFolder elsewhere: the loop
+    // still plays from the base folder, and the count left over never plays
+    // sound 1 over it.
+    scene().WorkFolder = Value(QStringLiteral("/elsewhere/"));
+    clearLogs();
+    click(w.List2, QStringLiteral("Looped"));
+    EXPECT_FALSE(w.Timer15->Enabled());
+    clock->Advance(10000);
+    EXPECT_EQ(device.log, (QStringList{"decode a.wav", "loop a.wav"}));
+    EXPECT_EQ(commands(), QStringList{"Close all"});
+
+    // A loop whose file is missing plays nothing at all.
+    clearLogs();
+    click(w.List2, QStringLiteral("Gone"));
+    clock->Advance(10000);
+    EXPECT_EQ(device.log, QStringList{"halt a.wav"});
+    EXPECT_EQ(commands(), QStringList{"Close all"});
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 TEST_F(SceneSoundsTest, WithoutAFactorSound1PlaysBackToBack)
 {
     writeSound(QStringLiteral("a.wav"));
@@ -313,16 +343,6 @@ TEST_F(SceneSoundsTest, ClosingTheWindowStopsEverythingAndANewWindowPlaysNothing
 
 namespace {
 
-// A seeded generator of the test's own, in single precision.
-class SeededRandom : public RandomService {
-public:
-    explicit SeededRandom(quint32 seed) : m_engine(seed) {}
-    float next() override { return float(m_engine() >> 8) / 16777216.0f; }
-
-private:
-    std::mt19937 m_engine;
-};
-
 using ScenePreviewSoundsTest = SceneSoundsTest;
 
 // One virtual minute of a scene with every kind of sound: the strings sent
@@ -368,27 +388,8 @@ TEST_F(ScenePreviewSoundsTest, AMinuteOfSoundsIsWholeStartsWithoutOverlapAndTheS
 
     // Every start is Stop, Close, Open, Seek, Play, and starts only after the
     // slot's last play has ended.
-    QStringList starts;
-    QHash<QString, qint64> lastPlay;
     int plays = 0;
-    for (qsizetype i = 0; i < first.size(); ++i) {
-        const QStringList parts = first[i].split(QLatin1Char(' '));
-        if (parts.size() < 3 || parts[1] != QStringLiteral("Play"))
-            continue;
-        ++plays;
-        ASSERT_GE(i, 4);
-        const QString alias = parts[2];
-        const QString at = parts[0] + QLatin1Char(' ');
-        EXPECT_TRUE(first[i - 4].startsWith(at + "Stop " + alias));
-        EXPECT_TRUE(first[i - 3].startsWith(at + "Close " + alias));
-        EXPECT_TRUE(first[i - 2].startsWith(at + "Open \"" + base("Sounds/")));
-        EXPECT_TRUE(first[i - 1].startsWith(at + "Seek " + alias + " to start wait"));
-        const qint64 t = parts[0].toLongLong();
-        if (lastPlay.contains(alias)) {
-            EXPECT_GE(t, lastPlay[alias] + lengths[alias]) << alias.toStdString() << " overlaps itself at " << t;
-        }
-        lastPlay[alias] = t;
-    }
+    EXPECT_TRUE(wholeSoundStarts(first, base("Sounds/"), lengths, plays));
     EXPECT_GT(plays, 20) << "sounds 2 and 3 about one tick in 15 and 9 while done";
     EXPECT_EQ(first.count(QStringLiteral("loop loop.wav")), 1);
     // Closing the window stops everything: every device and the loop.
