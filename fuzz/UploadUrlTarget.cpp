@@ -54,9 +54,8 @@ void fuzzUploadUrl(const uint8_t *data, size_t size)
         FUZZ_CHECK(parts.Host == rest && parts.Path == u'/' && parts.Query.isEmpty() && parts.Port == 0);
     } else {
         // The parts put back together give the address again.
-        const QString tail = parts.Path + (rest.contains(u'?') && rest.indexOf(u'?') > rest.indexOf(u'/')
-                                               ? u'?' + parts.Query
-                                               : QString());
+        const bool query = rest.indexOf(u'?', rest.indexOf(u'/')) >= 0;
+        const QString tail = parts.Path + (query ? u'?' + parts.Query : QString());
         FUZZ_CHECK(rest.startsWith(parts.Host) && rest.endsWith(tail));
         const QString between = rest.mid(parts.Host.size(), rest.size() - parts.Host.size() - tail.size());
         FUZZ_CHECK(between.isEmpty() || (between.startsWith(u':') && !between.contains(u'/')));
