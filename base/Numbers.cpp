@@ -19,38 +19,6 @@ long long roundHalfEven(double v)
     return static_cast<long long>(r);
 }
 
-namespace {
-
-// A text typed into a box, rounded half to even, when it lies in [low, high].
-std::optional<long long> wholeNumberIn(const QString &text, double low, double high)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return std::nullopt;
-    bool ok = false;
-    double d = t.toDouble(&ok); // QString::toDouble is locale independent ("." only)
-    if (!ok || !std::isfinite(d))
-        return std::nullopt;
-    const double r = std::nearbyint(d);
-    if (r < low || r > high)
-        return std::nullopt;
-    return static_cast<long long>(r);
-}
-
-} // namespace
-
-std::optional<int16_t> toInt16(const QString &text)
-{
-    const auto v = wholeNumberIn(text, std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
-    return v ? std::optional<int16_t>(static_cast<int16_t>(*v)) : std::nullopt;
-}
-
-std::optional<int32_t> toInt32(const QString &text)
-{
-    const auto v = wholeNumberIn(text, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max());
-    return v ? std::optional<int32_t>(static_cast<int32_t>(*v)) : std::nullopt;
-}
-
 std::optional<double> toReal(const QString &text)
 {
     QString t = text.trimmed();
@@ -83,6 +51,30 @@ std::optional<int16_t> int16Of(double v)
 std::optional<int32_t> int32Of(double v)
 {
     return wholeOf<int32_t>(v);
+}
+
+namespace {
+
+// A box text is written with "." only; toReal also takes the user's ",".
+std::optional<double> boxNumber(const QString &text)
+{
+    if (text.contains(u','))
+        return std::nullopt;
+    return toReal(text);
+}
+
+} // namespace
+
+std::optional<int16_t> toInt16(const QString &text)
+{
+    const auto v = boxNumber(text);
+    return v ? int16Of(*v) : std::nullopt;
+}
+
+std::optional<int32_t> toInt32(const QString &text)
+{
+    const auto v = boxNumber(text);
+    return v ? int32Of(*v) : std::nullopt;
 }
 
 double val(const QString &text)

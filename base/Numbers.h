@@ -14,8 +14,9 @@
 long long roundHalfEven(double v);
 
 // The 16-bit conversion of a text typed into a box: blanks around it are
-// ignored, a real number is rounded half to even. Returns nothing when the
-// text is not a number or the result does not fit in 16 bits.
+// ignored, "." is the only decimal point, a real number is rounded half to
+// even. Returns nothing when the text is not a number or the result does not
+// fit in 16 bits. The same as int16Of(toReal(text)) for a text without ",".
 std::optional<int16_t> toInt16(const QString &text);
 // The same for 32 bits.
 std::optional<int32_t> toInt32(const QString &text);

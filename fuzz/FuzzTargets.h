@@ -21,6 +21,25 @@ void fuzzSceneNames(const uint8_t *data, size_t size);
 // Number texts and doubles: no conversion overflows, every number's text
 // reads back as that number.
 void fuzzNumbers(const uint8_t *data, size_t size);
+// A scene file as the library's preview reads it: a key's value is the text
+// up to the next ";", every name it opens is a bare name, and every picture it
+// loads the save's check of other scenes knows as that scene's.
+void fuzzSceneKeys(const uint8_t *data, size_t size);
+// The voice settings file: any bytes give settings that are empty or the
+// number their key's value reads as, and what the writer writes reads back.
+void fuzzVoiceSettings(const uint8_t *data, size_t size);
+// Settings files of the INI kind: every name and value is one line, and a
+// value written in a well-formed section reads back by its names in any case.
+void fuzzIniFile(const uint8_t *data, size_t size);
+// The upload's address: its parts put back together give it again, and a host
+// the sharing settings accept is the server and port the upload connects to.
+void fuzzUploadUrl(const uint8_t *data, size_t size);
+// The start of the service's reply to an upload: only its first line counts,
+// and what a message shows of it is one printable line.
+void fuzzUploadReply(const uint8_t *data, size_t size);
+// A scene file as the older editor reads it: names are bare, values end where
+// their rule says, and what its own save writes reads back.
+void fuzzLegacyScene(const uint8_t *data, size_t size);
 
 struct FuzzTarget {
     const char *name; // also the folder of its seed corpus
@@ -32,4 +51,10 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"scene_list", fuzzSceneList},
     {"scene_names", fuzzSceneNames},
     {"numbers", fuzzNumbers},
+    {"scene_keys", fuzzSceneKeys},
+    {"voice_settings", fuzzVoiceSettings},
+    {"ini_file", fuzzIniFile},
+    {"upload_url", fuzzUploadUrl},
+    {"upload_reply", fuzzUploadReply},
+    {"legacy_scene", fuzzLegacyScene},
 };

@@ -1,6 +1,7 @@
 #include "legacy/LegacySceneReader.h"
 
 #include "base/Files.h"
+#include "library/PreviewScene.h"
 
 #include <QRegularExpression>
 
@@ -72,17 +73,13 @@ std::optional<bool> startOrEnd(const std::optional<QString> &value)
 
 std::optional<QString> semicolonValue(const QString &text, const QString &key, QStringList *skipped)
 {
-    const qsizetype at = text.indexOf(key, 0, Qt::CaseSensitive);
-    if (at < 0)
-        return std::nullopt;
-    const qsizetype from = at + key.size();
-    const qsizetype end = text.indexOf(u';', from);
-    if (end < 0) {
-        if (skipped)
-            *skipped << QStringLiteral("%1 (no \";\" after it)").arg(key);
-        return std::nullopt;
-    }
-    return text.mid(from, end - from);
+    // The library's preview reads its keys by the same rule.
+    const KeyValue value = SceneKeyValue(text, key);
+    if (value.present)
+        return value.value;
+    if (skipped && !key.isEmpty() && text.contains(key))
+        *skipped << QStringLiteral("%1 (no \";\" after it)").arg(key);
+    return std::nullopt;
 }
 
 std::optional<QString> lineValue(const QString &text, const QString &key)
@@ -189,7 +186,7 @@ LegacySceneRecord ParseLegacyScene(const QString &text)
     if (const auto loopText = read.line("Sound1Loop=")) {
         r.sound1Loop = legacyTruthValue(*loopText);
         if (!r.sound1Loop)
-            r.skipped << QStringLiteral("Sound1Loop=%1 (not True or False)").arg(*loopText);
+            r.skipped << QStringLiteral("Sound1Loop=%1 (not True or False)").arg(firstLine(*loopText));
     }
     r.sound1LoopDelay = read.line("Sound1LoopDelay=");
     r.sound1PauseForTalk = read.literal("Sound1PauseForTalk=True");

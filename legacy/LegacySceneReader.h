@@ -1,10 +1,10 @@
 #pragma once
 // The older editor's reader of a scene file. It reads both layouts, the older
 // one its own "Save Scene..." writes and the set-up's, key by key in a fixed
-// order with two rules of its own for finding a value:
+// order with two rules for finding a value:
 //
-// - semicolon rule: the first occurrence of the key (letter case counts), the
-//   value up to the next ";";
+// - semicolon rule, the preview's SceneKeyValue: the first occurrence of the
+//   key (letter case counts), the value up to the next ";";
 // - line rule: the first occurrence of the key in any letter case, the value
 //   up to the line end less its last character (the ";" of a well-formed
 //   line).

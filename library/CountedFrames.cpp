@@ -27,6 +27,11 @@ int pauseLengthOf(const QString &text)
     return wholeNumber(text, 0, INT16_MAX);
 }
 
+int savedFrameCountOf(const QString &text)
+{
+    return wholeNumber(text, 0, INT16_MAX);
+}
+
 int frameNumberOf(const QString &text)
 {
     return wholeNumber(text, INT16_MIN, INT16_MAX);

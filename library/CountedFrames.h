@@ -24,6 +24,9 @@ class Timer;
 int frameCountOf(const QString &text);
 // A pause length in seconds: as a frame count, but up to 32767.
 int pauseLengthOf(const QString &text);
+// The length of a counted set as its frames are saved: as a frame count, but
+// up to 32767; the preview shows the first MaxCountedFrames of them.
+int savedFrameCountOf(const QString &text);
 // A frame number that may be negative: a whole number of 16 bits (a value
 // beyond is clamped), 0 for a text that is no number.
 int frameNumberOf(const QString &text);

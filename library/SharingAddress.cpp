@@ -3,6 +3,8 @@
 #include "base/Files.h"
 #include "base/IniFile.h"
 #include "sharing/NoticeMail.h"
+#include "sharing/SharePackage.h"
+#include "sharing/UrlHelper.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,10 +39,13 @@ SharingHost sharingHost(const QString &configFolder)
                            .arg(shown);
         return result;
     }
-    // A server name and perhaps a port, nothing else: no path, user or query slips in.
+    // A server name and perhaps a port, nothing else: no path, user or query
+    // slips in. The upload splits the host off at its first ":", so the name
+    // must be written as itself (no bracketed address, no escapes).
     const QUrl url(QStringLiteral("http://") + host + u'/', QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || url.hasQuery() || url.hasFragment()
-        || url.path() != QStringLiteral("/")) {
+        || url.path() != QStringLiteral("/")
+        || ParseUrl(DestinationUrl(host, true)).Host.compare(url.host(), Qt::CaseInsensitive) != 0) {
         result.error = QStringLiteral("The VelmNShare host \"%1\" in %2 is not a server name.").arg(host, shown);
         return result;
     }

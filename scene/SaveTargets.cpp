@@ -1,8 +1,9 @@
 #include "scene/SaveTargets.h"
 
 #include "base/Files.h"
-#include "base/Numbers.h"
 #include "base/Text1252.h"
+#include "library/CountedFrames.h"
+#include "library/PreviewScene.h"
 #include "scene/FrameSetFiles.h"
 
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <optional>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -21,26 +21,12 @@ namespace {
 // Scene files are a few kilobytes; a larger file is no scene the preview reads.
 constexpr qint64 kSceneFileMaxBytes = 1024 * 1024;
 
-// The value of the first "KEY=" up to the next ";"; absent without a ";".
-std::optional<QString> keyValue(const QString &text, const QString &key)
-{
-    const qsizetype at = text.indexOf(key);
-    if (at < 0)
-        return std::nullopt;
-    const qsizetype from = at + key.size();
-    const qsizetype end = text.indexOf(u';', from);
-    if (end < 0)
-        return std::nullopt;
-    return text.mid(from, end - from);
-}
-
-// A frame count from its key: a 16-bit whole number of at least 1, else 1
-// (the first frame is named by its key all the same).
+// A frame count from its key, read as the preview reads it, at least 1 (the
+// first frame is named by its key all the same).
 int countFrom(const QString &text, const char *key)
 {
-    const auto value = keyValue(text, QLatin1String(key));
-    const auto n = value ? toInt16(*value) : std::nullopt;
-    return n && *n > 1 ? *n : 1;
+    const KeyValue value = SceneKeyValue(text, QLatin1String(key));
+    return value.present ? std::max(1, savedFrameCountOf(value.value)) : 1;
 }
 
 // Frame k of a series as the export numbers it: "0" and the digit up to 9,
@@ -65,13 +51,13 @@ QList<NamedPictures> picturesNamedBy(const QByteArray &sceneFile)
     const QString text = fromWindows1252(sceneFile);
     QList<NamedPictures> named;
     auto add = [&](const char *key, int count) {
-        const auto value = keyValue(text, QLatin1String(key));
-        if (value && !value->isEmpty())
-            named.append({*value, count});
+        const KeyValue value = SceneKeyValue(text, QLatin1String(key));
+        if (!value.value.isEmpty())
+            named.append({value.value, count});
     };
     // The background's ".jpg" is taken off and put back on, as the preview does.
-    if (auto bg = keyValue(text, QStringLiteral("BG=")); bg && !bg->isEmpty())
-        named.append({bg->remove(QStringLiteral(".jpg")) + QStringLiteral(".jpg"), 1});
+    if (const KeyValue bg = SceneKeyValue(text, QStringLiteral("BG=")); !bg.value.isEmpty())
+        named.append({backgroundPictureName(bg.value) + QStringLiteral(".jpg"), 1});
     add("NI=", 1);
     add("MPABG=", 1);
     add("KM=", 7);

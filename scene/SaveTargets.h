@@ -21,8 +21,10 @@ struct NamedPictures {
     int count = 1;
 };
 
-// The pictures a scene file names, read as the preview reads its keys: the
-// first occurrence of the key's text with "=", the value up to the next ";".
+// The pictures a scene file names, read as the preview reads its keys
+// (SceneKeyValue): the first occurrence of the key's text with "=", the value
+// up to the next ";". A set's frame count is read as the preview reads it, but
+// up to 32767, so that frames past the preview's last are covered too.
 QList<NamedPictures> picturesNamedBy(const QByteArray &sceneFile);
 
 // True when `fileName` is one of the pictures.

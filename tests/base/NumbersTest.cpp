@@ -26,7 +26,7 @@ TEST(Numbers, BoxTextToInt16)
     EXPECT_EQ(toInt16(QStringLiteral("2.5")), 2);
     EXPECT_EQ(toInt16(QStringLiteral("-32768")), -32768);
     EXPECT_EQ(toInt16(QStringLiteral("32767")), 32767);
-    for (const char *bad : {"32768", "-32769", "", "abc", "12abc", "1e10", "inf", "nan"})
+    for (const char *bad : {"32768", "-32769", "", "abc", "12abc", "1e10", "inf", "nan", "10,5"})
         EXPECT_FALSE(toInt16(QString::fromUtf8(bad)).has_value()) << bad;
 }
 
@@ -37,7 +37,7 @@ TEST(Numbers, ThirtyTwoBitConversionRoundsHalvesToEvenAndRefusesWhatDoesNotFit)
     EXPECT_EQ(toInt32(QStringLiteral("3.5")), 4);
     EXPECT_EQ(toInt32(QStringLiteral("-2147483648")), INT32_MIN);
     EXPECT_EQ(toInt32(QStringLiteral("2147483647")), INT32_MAX);
-    for (const char *bad : {"2147483648", "-2147483649", "", "x", "5;", "1e400", "nan"})
+    for (const char *bad : {"2147483648", "-2147483649", "", "x", "5;", "1e400", "nan", "10,5"})
         EXPECT_FALSE(toInt32(QString::fromUtf8(bad)).has_value()) << bad;
 }
 

@@ -150,6 +150,10 @@ TEST(LegacyReaderRules, WhatCannotBeUsedIsSkippedAndNamed)
         EXPECT_TRUE(all.contains(QString::fromUtf8(named))) << named << " in\n" << all.toStdString();
     EXPECT_FALSE(all.contains(QStringLiteral("Sound2"))) << all.toStdString();
     EXPECT_EQ(r.skipped.count(QStringLiteral("EMA=/etc/passwd (a name with a folder in it)")), 1);
+
+    // Each skipped part is one line of the message, also a value with a lone CR in it.
+    EXPECT_EQ(ParseLegacyScene(QStringLiteral("Sound1Loop=Often\rNever;\r\n")).skipped,
+              QStringList{QStringLiteral("Sound1Loop=Often... (not True or False)")});
 }
 
 // A scene with every layer the two layouts share, written by the set-up's writer.

@@ -201,6 +201,7 @@ TEST_F(LibraryWindowTest, GoToVelmNShareOpensTheHostOfTheSettingsFile)
         {"LF and a port", "[Other]\nHost=wrong\n[Service]\nHost=localhost:8080\n", "http://localhost:8080/VELMnShare.aspx"},
         {"a path slipped in", "[Service]\r\nHost=evil.example/x?y\r\n", nullptr},
         {"blanks inside", "[Service]\r\nHost=a b\r\n", nullptr},
+        {"a bracketed address, which the upload cannot split", "[Service]\r\nHost=[::1]:8080\r\n", nullptr},
         {"in another section only", "[Upload]\r\nHost=share.example.org\r\n", nullptr},
     };
     for (const auto &row : rows) {

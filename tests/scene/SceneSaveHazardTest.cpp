@@ -166,30 +166,50 @@ TEST_F(SceneSaveHazardTest, FoldersThatAreLinksAreFollowed)
     EXPECT_TRUE(QFile::exists(pictures + QStringLiteral("/BeachBG.jpg")));
 }
 
-// The pictures a scene file names: the first frame its key gives, and the
-// numbered frames that follow it.
-TEST(SaveTargets, PicturesNamedByASceneFile)
+struct NamedRow {
+    const char *name;
+    bool named; // the scene file names this picture
+};
+
+void expectNamed(const QByteArray &sceneFile, std::initializer_list<NamedRow> rows)
 {
-    const QByteArray file = "BG=BeachBG.jpg;\r\nKM=BeachMouth01.jpg;\r\nMP=BeachExtra01.jpg;\r\nMPABG=BeachAlphaBG.jpg;"
-                            "\r\nMF=12;\r\nTP=BeachTrigger01.jpg;\r\nTF=abc;\r\nNI=Night.jpg;\r\nUB=NoSemicolon.jpg";
-    const QList<NamedPictures> named = picturesNamedBy(file);
-    const struct {
-        const char *name;
-        bool named;
-    } rows[] = {
-        {"BeachBG.jpg", true},          {"BeachMouth01.jpg", true},    {"BeachMouth07.jpg", true},
-        {"BeachMouth08.jpg", false},    {"BeachMouth7.jpg", false},    {"BeachExtra09.jpg", true},
-        {"BeachExtra10.jpg", true},     {"BeachExtra12.jpg", true},    {"BeachExtra13.jpg", false},
-        {"BeachExtra010.jpg", false},   {"BeachExtra00.jpg", false},   {"BeachAlphaBG.jpg", true},
-        {"BeachTrigger01.jpg", true},   {"BeachTrigger02.jpg", false}, {"Night.jpg", true},
-        {"NoSemicolon.jpg", false},     {"beachbg.jpg", false},        {"BeachUserMouth01.jpg", false},
-    };
-    for (const auto &row : rows) {
+    const QList<NamedPictures> named = picturesNamedBy(sceneFile);
+    for (const NamedRow &row : rows) {
         const QString name = QString::fromUtf8(row.name);
         const bool found =
             std::any_of(named.begin(), named.end(), [&](const NamedPictures &p) { return namesPicture(p, name); });
         EXPECT_EQ(found, row.named) << row.name;
     }
+}
+
+// The pictures a scene file names: the first frame its key gives, and the
+// numbered frames that follow it.
+TEST(SaveTargets, PicturesNamedByASceneFile)
+{
+    expectNamed("BG=BeachBG.jpg;\r\nKM=BeachMouth01.jpg;\r\nMP=BeachExtra01.jpg;\r\nMPABG=BeachAlphaBG.jpg;"
+                "\r\nMF=12;\r\nTP=BeachTrigger01.jpg;\r\nTF=abc;\r\nNI=Night.jpg;\r\nUB=NoSemicolon.jpg",
+                {
+                    {"BeachBG.jpg", true},          {"BeachMouth01.jpg", true},    {"BeachMouth07.jpg", true},
+                    {"BeachMouth08.jpg", false},    {"BeachMouth7.jpg", false},    {"BeachExtra09.jpg", true},
+                    {"BeachExtra10.jpg", true},     {"BeachExtra12.jpg", true},    {"BeachExtra13.jpg", false},
+                    {"BeachExtra010.jpg", false},   {"BeachExtra00.jpg", false},   {"BeachAlphaBG.jpg", true},
+                    {"BeachTrigger01.jpg", true},   {"BeachTrigger02.jpg", false}, {"Night.jpg", true},
+                    {"NoSemicolon.jpg", false},     {"beachbg.jpg", false},        {"BeachUserMouth01.jpg", false},
+                });
+}
+
+// A set's frame count is read as the preview reads it, so that every frame the
+// preview shows of another scene is that scene's; beyond the preview's last
+// frame up to the most a set is saved with.
+TEST(SaveTargets, FrameCountsAsThePreviewReadsThem)
+{
+    expectNamed("MP=A01.jpg;\r\nMF=2,5;\r\nTP=T01.jpg;\r\nTF=40000;\r\nEMA=C01.jpg;\r\nEMAF=-3;\r\n"
+                "MainAnimName=F01.bmp;\r\nMainAnimF= 1.5 ;",
+                {
+                    {"A02.jpg", true},     {"A03.jpg", false}, {"T1000.jpg", true}, {"T32767.jpg", true},
+                    {"T32768.jpg", false}, {"C01.jpg", true},  {"C02.jpg", false},  {"F02.bmp", true},
+                    {"F03.bmp", false},
+                });
 }
 
 } // namespace
