@@ -18,12 +18,12 @@ void ImageList::Clear()
 
 bool ImageList::Add(int index, const QString &key, const QImage &picture)
 {
-    return !picture.isNull() && insert(index, Entry{key, picture, nullptr});
+    return !picture.isNull() && insert(index, Entry{key, picture, hasMaskColor(picture), nullptr});
 }
 
 bool ImageList::Add(int index, const QString &key, std::shared_ptr<const DeferredPicture> picture)
 {
-    return picture && insert(index, Entry{key, QImage(), std::move(picture)});
+    return picture && insert(index, Entry{key, QImage(), true, std::move(picture)});
 }
 
 bool ImageList::insert(int index, Entry entry)
@@ -38,14 +38,19 @@ bool ImageList::insert(int index, Entry entry)
 
 QImage ImageList::Picture(int n) const
 {
+    return made(n, true).picture;
+}
+
+PictureCache::Made ImageList::made(int n, bool ahead) const
+{
     if (n < 1 || n > Count())
-        return QImage();
+        return {};
     const Entry &entry = m_entries[n - 1];
-    if (!entry.deferred)
-        return entry.picture;
-    const QImage picture = m_made.picture(entry.deferred);
-    makeAround(n);
-    return picture;
+    const PictureCache::Made made = entry.deferred ? m_made.picture(entry.deferred)
+                                                   : PictureCache::Made{entry.picture, entry.masked};
+    if (ahead)
+        makeAround(n);
+    return made;
 }
 
 void ImageList::makeAround(int n) const
@@ -78,8 +83,27 @@ QImage ImageList::Overlay(const QString &key, int n) const
     if (base == 0 || n < 1 || n > Count())
         return QImage();
     // An entry whose picture cannot be made shows nothing, not the keyed one.
-    const QImage top = Picture(n);
-    return top.isNull() ? QImage() : overlayPicture(Picture(base), top);
+    const PictureCache::Made top = made(n, true);
+    if (top.picture.isNull())
+        return QImage();
+    // The keyed entry is shown under every other: nothing around it is made ahead.
+    const QImage under = made(base, false).picture;
+    if (!top.masked && top.picture.size() == under.size())
+        return top.picture;
+    return overlayPicture(under, top.picture);
+}
+
+bool hasMaskColor(const QImage &picture)
+{
+    if (picture.format() != QImage::Format_RGB32)
+        return true;
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if ((row[x] | 0xFF000000u) == ImageList::MaskColor)
+                return true;
+    }
+    return false;
 }
 
 QImage overlayPicture(const QImage &base, const QImage &top)

@@ -43,8 +43,8 @@ public:
     [[nodiscard]] bool Add(int index, const QString &key, std::shared_ptr<const DeferredPicture> picture);
 
     // Entry n's picture; a null picture when there is no entry n, or when its
-    // deferred picture cannot be made. Asking for a deferred entry starts
-    // making the entries around it ahead.
+    // deferred picture cannot be made. Asking for an entry starts making the
+    // deferred entries around it ahead.
     QImage Picture(int n) const;
     QString Key(int n) const;
     // The entry with this key (1..Count); 0 when no entry has it.
@@ -52,21 +52,30 @@ public:
 
     // The keyed entry with entry n drawn over it from its top-left corner, the
     // mask colour transparent; the result is opaque and the keyed entry's size.
-    // A null picture when the key or entry n is missing.
+    // A null picture when the key or entry n is missing. An entry of the keyed
+    // entry's size without the mask colour is its own overlay, not a copy.
     QImage Overlay(const QString &key, int n) const;
 
 private:
     struct Entry {
         QString key;
         QImage picture;                                 // null when deferred
+        bool masked = true;                             // the picture has the mask colour
         std::shared_ptr<const DeferredPicture> deferred;
     };
+    // Entry n's picture and whether it has the mask colour; `ahead` starts
+    // making the deferred entries around it.
+    PictureCache::Made made(int n, bool ahead) const;
     [[nodiscard]] bool insert(int index, Entry entry);
     void makeAround(int n) const;
 
     QList<Entry> m_entries;
     PictureCache m_made; // the deferred pictures made lately or about to be shown
 };
+
+// True unless the picture is opaque RGB32 without a pixel of the mask colour:
+// then it covers whatever it is drawn over.
+bool hasMaskColor(const QImage &picture);
 
 // The overlay rule on two pictures: `top` over `base` from the top-left corner,
 // pixels of the mask colour transparent; opaque, of base's size.

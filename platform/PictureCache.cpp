@@ -10,7 +10,7 @@
 struct PictureCache::State {
     struct Slot {
         std::shared_ptr<const DeferredPicture> source;
-        QImage picture;
+        Made picture;
         bool made = false;
         quint64 used = 0; // when it was last asked for, on the clock below
     };
@@ -41,9 +41,18 @@ struct PictureCache::State {
                 break;
             entries.erase(oldest);
         }
-        entries.push_back(Slot{source, QImage(), false, ++clock});
+        entries.push_back(Slot{source, Made(), false, ++clock});
     }
-    void finish(const DeferredPicture *source, const QImage &picture)
+    // Makes the picture of `source` on the calling thread, and keeps it.
+    Made make(const std::shared_ptr<const DeferredPicture> &source)
+    {
+        QImage picture = source->make();
+        const bool masked = hasMaskColor(picture);
+        const Made made{std::move(picture), masked};
+        finish(source.get(), made);
+        return made;
+    }
+    void finish(const DeferredPicture *source, const Made &picture)
     {
         {
             const std::lock_guard lock(mutex);
@@ -60,7 +69,7 @@ PictureCache::PictureCache() : m_state(std::make_shared<State>())
 {
 }
 
-QImage PictureCache::picture(const std::shared_ptr<const DeferredPicture> &source) const
+PictureCache::Made PictureCache::picture(const std::shared_ptr<const DeferredPicture> &source) const
 {
     State &s = *m_state;
     std::unique_lock lock(s.mutex);
@@ -76,9 +85,7 @@ QImage PictureCache::picture(const std::shared_ptr<const DeferredPicture> &sourc
     }
     s.add(source);
     lock.unlock();
-    const QImage made = source->make();
-    s.finish(source.get(), made);
-    return made;
+    return s.make(source);
 }
 
 void PictureCache::makeAhead(const std::vector<std::shared_ptr<const DeferredPicture>> &sources) const
@@ -94,7 +101,5 @@ void PictureCache::makeAhead(const std::vector<std::shared_ptr<const DeferredPic
         }
     }
     for (auto &source : started)
-        QThreadPool::globalInstance()->start([state = m_state, source = std::move(source)] {
-            state->finish(source.get(), source->make());
-        });
+        QThreadPool::globalInstance()->start([state = m_state, source = std::move(source)] { state->make(source); });
 }

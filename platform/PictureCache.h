@@ -19,9 +19,13 @@ public:
 
     PictureCache();
 
+    struct Made {
+        QImage picture;      // null when it cannot be made
+        bool masked = true;  // hasMaskColor (platform/ImageList.h), found as it was made
+    };
     // The picture of `source`: the kept one, the one a worker is making (waited
-    // for), or one made now on this thread. Null when it cannot be made.
-    QImage picture(const std::shared_ptr<const DeferredPicture> &source) const;
+    // for), or one made now on this thread.
+    Made picture(const std::shared_ptr<const DeferredPicture> &source) const;
     // Starts making each source that is neither kept nor being made, on a
     // worker thread; returns at once.
     void makeAhead(const std::vector<std::shared_ptr<const DeferredPicture>> &sources) const;

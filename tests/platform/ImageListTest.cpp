@@ -39,10 +39,14 @@ TEST(ImageList, OverlayShowsTheKeyedPictureThroughTheMaskColour)
     EXPECT_EQ(over.pixel(2, 0), white);
     EXPECT_EQ(list.Overlay(QStringLiteral("KMT"), 3), strip(red, green, blue));
     EXPECT_EQ(list.Overlay(QStringLiteral("KMT"), 1), strip(red, green, blue));
+    // An entry without the mask colour covers the keyed one: it is its own overlay.
+    ASSERT_TRUE(list.Add(4, QString(), strip(white, nearlyGrey, blue)));
+    EXPECT_EQ(list.Overlay(QStringLiteral("KMT"), 4), strip(white, nearlyGrey, blue));
+    EXPECT_EQ(list.Overlay(QStringLiteral("KMT"), 4).cacheKey(), list.Picture(4).cacheKey());
 
     // A missing key or entry gives nothing.
     EXPECT_TRUE(list.Overlay(QStringLiteral("KBL"), 2).isNull());
-    EXPECT_TRUE(list.Overlay(QStringLiteral("KMT"), 4).isNull());
+    EXPECT_TRUE(list.Overlay(QStringLiteral("KMT"), 5).isNull());
     EXPECT_TRUE(list.Overlay(QStringLiteral("KMT"), 0).isNull());
     EXPECT_TRUE(list.Overlay(QString(), 1).isNull());
 }
