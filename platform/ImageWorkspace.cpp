@@ -114,9 +114,9 @@ PictureBytes ReadPictureFile(const QString &path)
     return result;
 }
 
-QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error)
+QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error, QSize shownSize)
 {
-    const DecodedPicture decoded = decodePicture(bytes);
+    const DecodedPicture decoded = decodePicture(bytes, shownSize);
     const QString why = decoded.cutShort ? cutShortReason()
                         : decoded.image.isNull() ? decoded.error + u'.'
                                                  : QString();
@@ -129,7 +129,7 @@ QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString 
 
 QImage HeldPicture::make() const
 {
-    QImage picture = DecodePictureBytes(m_bytes, QString());
+    QImage picture = DecodePictureBytes(m_bytes, QString(), nullptr, m_size);
     if (picture.isNull() || picture.size() == m_size)
         return picture;
     if (m_size.isEmpty() || !pictureFitsInMemory(m_size.width(), m_size.height()))

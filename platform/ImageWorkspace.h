@@ -31,12 +31,17 @@ struct PictureBytes {
 };
 [[nodiscard]] PictureBytes ReadPictureFile(const QString &path);
 // Decodes what ReadPictureFile read, as LoadPicture does; a null image and
-// `error` set when the decoder refuses the bytes or runs past their end.
-QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error = nullptr);
+// `error` set when the decoder refuses the bytes or runs past their end. A
+// JPEG picture larger than a valid `shownSize` both ways comes at that size
+// (decodePicture); any other keeps its own size.
+QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error = nullptr,
+                          QSize shownSize = QSize());
 
-// A picture file kept as its bytes and decoded when it is shown, resized to
-// `shownSize` as ImageWorkspace::ResizeImage resizes: the same pixels as a load
-// and resize through the workspace.
+// A picture file kept as its bytes and decoded when it is shown, at
+// `shownSize`: resized as ImageWorkspace::ResizeImage resizes, the same pixels
+// as a load and resize through the workspace, except that a JPEG picture shown
+// smaller is decoded at the smaller size (its pixels then differ from those of
+// a resize by the scaler's rounding).
 class HeldPicture final : public DeferredPicture {
 public:
     HeldPicture(QByteArray bytes, QSize shownSize) : m_bytes(std::move(bytes)), m_size(shownSize) {}
