@@ -20,6 +20,8 @@
 #include "scene/FrameSetFiles.h"
 #include "scene/SaveScene.h"
 
+#include "bench/BenchSupport.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -81,23 +83,6 @@ public:
     double twipsPerPixelY() const override { return 15; }
 };
 
-// Gradients with noise that moves from frame to frame.
-QImage fixtureFrame(int width, int height, int n)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    quint32 state = quint32(n) * 2654435761u + 1;
-    for (int y = 0; y < height; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            state = state * 1664525u + 1013904223u;
-            const int noise = int(state >> 27) - 16;
-            row[x] = qRgb(std::clamp((x + n) * 255 / width + noise, 0, 255),
-                          std::clamp(y * 255 / height - noise, 0, 255), std::clamp(((x + y + 3 * n) & 255) + noise, 0, 255));
-        }
-    }
-    return image;
-}
-
 QString extOf(const Series &s)
 {
     return QLatin1String(qstrcmp(s.format, "BMP") == 0 ? ".bmp" : ".jpg");
@@ -106,19 +91,6 @@ QString extOf(const Series &s)
 QString frameName(const QString &folder, const QString &ext, int n)
 {
     return folder + frameFileName(QStringLiteral("Walk"), n, ext);
-}
-
-// Kilobytes of a field of /proc/self/status.
-long statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> lines = status.readAll().split('\n');
-    for (const QByteArray &line : lines)
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLong();
-    return -1;
 }
 
 // --- the loops, each in a process of its own ------------------------------
@@ -292,7 +264,7 @@ bool saveLoop(const Job &job, PrintedMessages &messages, const QString &document
                                          Value::real(200)};
     frmFormDesign &mouth = form<frmFormDesign>();
     for (int n = 1; n <= 7; ++n)
-        mouth.Xpress(n).SetPicture(fixtureFrame(56, 41, n));
+        mouth.Xpress(n).SetPicture(photoFrame(56, 41, n));
     SaveScene &save = form<SaveScene>();
     save.Text1->setText(QStringLiteral("Bench"));
     save.Image1_Click();
@@ -422,7 +394,7 @@ int main(int argc, char **argv)
             for (int n = 1; n <= s.frames; ++n) {
                 QImageWriter writer(frameName(folder, extOf(s), n), s.format);
                 writer.setQuality(JpegQuality);
-                if (!writer.write(fixtureFrame(s.width, s.height, n))) {
+                if (!writer.write(photoFrame(s.width, s.height, n))) {
                     std::fprintf(stderr, "bench_save_scene: could not write the fixtures\n");
                     return 1;
                 }

@@ -67,15 +67,20 @@ void recordFrameNames(QStringList &files, const QStringList &names)
 LayerFrames loadCountedList(PreviewLoad &load, const QStringList &names, int count, ImageList &list,
                             const QString &key, PictureBox *box, std::optional<QSize> sizeFrom)
 {
-    LayerFrames frames = load.loadFrames(names, sizeFrom);
+    // Up to a thousand frames of the background's size: held as their files'
+    // bytes, and decoded when shown.
+    LayerFrames frames = load.loadHeldFrames(names, sizeFrom);
     if (!frames.loaded)
         return frames;
     if (box)
         load.placeLayer(box, frames);
-    if (!list.Add(1, key, frames.frames.first()))
+    const QImage &first = frames.frames.first();
+    if (!list.Add(1, key, first))
         return frames;
-    for (int n = 1; n <= std::min<qsizetype>(count, frames.frames.size()); ++n)
-        if (!list.Add(n + 1, QString(), frames.frames[n - 1]))
+    for (int n = 1; n <= std::min<qsizetype>(count, frames.held.size()); ++n) {
+        const auto &held = frames.held[n - 1];
+        if (!(held ? list.Add(n + 1, QString(), held) : list.Add(n + 1, QString(), first)))
             break;
+    }
     return frames;
 }

@@ -3,7 +3,8 @@
 // trigger): their numbers as the loader reads them once, their frame names
 // and their picture lists. A list holds frame 01 as entry 1 under the list's
 // key and frame n as entry n + 1, so entries 1 and 2 share one picture, and a
-// frame that cannot be loaded shares the picture of the frame before it.
+// frame that cannot be loaded shares the picture of the frame before it. The
+// frames after 01 are held as their files' bytes and decoded when shown.
 
 #include "library/PreviewFrames.h"
 #include "library/PreviewScene.h"

@@ -49,6 +49,14 @@ LayerFrames PreviewLoad::loadFrames(const QStringList &names, std::optional<QSiz
     return frames;
 }
 
+LayerFrames PreviewLoad::loadHeldFrames(const QStringList &names, std::optional<QSize> sizeFrom)
+{
+    LayerFrames frames = ::loadHeldFrames(window.Xpress1, imagesFolder, names, ratio(), sizeFrom);
+    if (frames.loaded && !sizeFrom)
+        locals.firstFrame = frames.firstSize;
+    return frames;
+}
+
 void PreviewLoad::placeLayer(PictureBox *box, const LayerFrames &frames) const
 {
     const BoxPlace place = PlacePreviewLayer(frames.firstHimetric, locals, ratio(), window.MainPic->pos());

@@ -33,3 +33,24 @@ LayerFrames loadLayerFrames(ImageWorkspace &work, const QString &imagesFolder, c
     layer.loaded = !layer.frames.isEmpty();
     return layer;
 }
+
+LayerFrames loadHeldFrames(ImageWorkspace &work, const QString &imagesFolder, const QStringList &names,
+                           std::optional<double> ratio, std::optional<QSize> sizeFrom)
+{
+    LayerFrames layer = loadLayerFrames(work, imagesFolder, names.mid(0, 1), ratio, sizeFrom);
+    if (!layer.loaded)
+        return layer;
+    const std::optional<QSize> target = previewFrameSize(layer.firstSize, ratio);
+    layer.held.append(nullptr);
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        std::shared_ptr<const DeferredPicture> frame = layer.held.last();
+        if (isBareName(names[i])) {
+            PictureBytes read = ReadPictureFile(findFileIgnoringCase(imagesFolder, names[i]));
+            const QSize shown = target ? *target : read.size;
+            if (read && !shown.isEmpty() && pictureFitsInMemory(shown.width(), shown.height()))
+                frame = std::make_shared<HeldPicture>(std::move(read.bytes), shown);
+        }
+        layer.held.append(frame);
+    }
+    return layer;
+}

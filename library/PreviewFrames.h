@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 struct LayerFrames {
@@ -21,6 +22,10 @@ struct LayerFrames {
     QSize firstSize;      // W1 x H1: frame 01's own pixel size
     QSize firstHimetric;  // frame 01's own size in HIMETRIC units
     QList<QImage> frames; // frame n at index n - 1, resized; empty when not loaded
+    // Frames kept as their files' bytes (loadHeldFrames): frame n at index
+    // n - 1, decoded when shown; null for frame 01 and the frames that share
+    // its picture, which `frames` holds as its only entry.
+    QList<std::shared_ptr<const DeferredPicture>> held;
 };
 
 // Loads the frames `names` (bare names in `imagesFolder`, found exactly, else
@@ -29,6 +34,13 @@ struct LayerFrames {
 // ratio the frames keep their own size.
 LayerFrames loadLayerFrames(ImageWorkspace &work, const QString &imagesFolder, const QStringList &names,
                             std::optional<double> ratio, std::optional<QSize> sizeFrom = std::nullopt);
+
+// The same for a long set of frames: frame 01 is loaded and resized as above,
+// the others are read and checked (a BMP or JPEG file, whole, with a size in
+// its header) and kept as their bytes, each decoded at frame 01's resized size
+// when it is shown. A frame whose file fails the checks is missing.
+LayerFrames loadHeldFrames(ImageWorkspace &work, const QString &imagesFolder, const QStringList &names,
+                           std::optional<double> ratio, std::optional<QSize> sizeFrom = std::nullopt);
 
 // Loads one picture file of the Images folder by a bare name; false when the
 // name is not bare or the picture cannot be loaded (the work image is empty then).

@@ -44,6 +44,8 @@ public:
     // A layer's frames through the window's work image (library/PreviewFrames.h);
     // a layer with a box of its own measures W1 and H1 into the locals.
     LayerFrames loadFrames(const QStringList &names, std::optional<QSize> sizeFrom = std::nullopt);
+    // The same with the frames after 01 kept as their files' bytes (loadHeldFrames).
+    LayerFrames loadHeldFrames(const QStringList &names, std::optional<QSize> sizeFrom = std::nullopt);
     // PlacePreviewLayer: places and sizes the box from frame 01 and the x and y
     // texts, and shows frame 01 resized in it. The box is not made visible.
     void placeLayer(PictureBox *box, const LayerFrames &frames) const;

@@ -31,12 +31,37 @@ QString shown(const QString &path)
 
 } // namespace
 
+namespace {
+QString refusal(const QString &path, const QString &why)
+{
+    return QStringLiteral("Could not load the picture %1: %2").arg(shown(path), why);
+}
+
+const QString &cutShortReason()
+{
+    static const QString reason = QStringLiteral("the file ends before its picture does; it may have been copied or "
+                                                 "saved only in part.");
+    return reason;
+}
+} // namespace
+
 QImage LoadPicture(const QString &path, QString *error)
 {
-    auto refuse = [&](const QString &why) {
+    const PictureBytes read = ReadPictureFile(path);
+    if (!read) {
         if (error)
-            *error = QStringLiteral("Could not load the picture %1: %2").arg(shown(path), why);
+            *error = read.error;
         return QImage();
+    }
+    return DecodePictureBytes(read.bytes, path, error);
+}
+
+PictureBytes ReadPictureFile(const QString &path)
+{
+    PictureBytes result;
+    auto refuse = [&](const QString &why) {
+        result.error = refusal(path, why);
+        return result;
     };
     // One open, and every check on the file that is open, so that a file
     // swapped or grown since it was chosen is never read past what passed.
@@ -77,20 +102,39 @@ QImage LoadPicture(const QString &path, QString *error)
         const qint64 width = qAbs(qint64(size.width())), height = qAbs(qint64(size.height()));
         if (!pictureFitsInMemory(width, height))
             return refuse(QStringLiteral("the picture is %1 x %2 pixels, too large to load.").arg(width).arg(height));
+        if (size.isValid()) // a negative height: rows stored top down
+            result.size = QSize(int(width), int(height));
     }
     const FileRead read = readOpenedFile(opened, opened.size(), path);
     if (!read.ok)
         return refuse(read.error);
-    const QString cutShort = QStringLiteral("the file ends before its picture does; it may have been copied or saved "
-                                            "only in part.");
     if (pictureFileCutShort(read.bytes))
-        return refuse(cutShort);
-    const DecodedPicture decoded = decodePicture(read.bytes);
-    if (decoded.cutShort)
-        return refuse(cutShort);
-    if (decoded.image.isNull())
-        return refuse(decoded.error + u'.');
-    return opaque(decoded.image);
+        return refuse(cutShortReason());
+    result.bytes = read.bytes;
+    return result;
+}
+
+QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error, QSize shownSize)
+{
+    const DecodedPicture decoded = decodePicture(bytes, shownSize);
+    const QString why = decoded.cutShort ? cutShortReason()
+                        : decoded.image.isNull() ? decoded.error + u'.'
+                                                 : QString();
+    if (why.isEmpty())
+        return opaque(decoded.image);
+    if (error)
+        *error = refusal(path, why);
+    return QImage();
+}
+
+QImage HeldPicture::make() const
+{
+    QImage picture = DecodePictureBytes(m_bytes, QString(), nullptr, m_size);
+    if (picture.isNull() || picture.size() == m_size)
+        return picture;
+    if (m_size.isEmpty() || !pictureFitsInMemory(m_size.width(), m_size.height()))
+        return QImage();
+    return picture.scaled(m_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 bool pictureFitsInMemory(qint64 width, qint64 height)

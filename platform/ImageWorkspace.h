@@ -5,6 +5,8 @@
 // whether it worked, and a failed load or crop leaves the workspace empty, so
 // that an old picture is never cut or saved as if it were the new one.
 
+#include "platform/ImageList.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -18,6 +20,37 @@ inline constexpr int JpegQuality = 90;
 // file that is not a regular file, is empty or cut short, or holds a picture
 // too large to keep in memory.
 QImage LoadPicture(const QString &path, QString *error = nullptr);
+
+// A picture file's bytes that passed every check LoadPicture makes before it
+// decodes them, and the picture's size as its header gives it.
+struct PictureBytes {
+    QByteArray bytes;
+    QSize size;    // in pixels; empty when the header gives none
+    QString error; // why the file was refused, as LoadPicture says it; empty when it was not
+    explicit operator bool() const { return error.isEmpty(); }
+};
+[[nodiscard]] PictureBytes ReadPictureFile(const QString &path);
+// Decodes what ReadPictureFile read, as LoadPicture does; a null image and
+// `error` set when the decoder refuses the bytes or runs past their end. A
+// JPEG picture larger than a valid `shownSize` both ways comes at that size
+// (decodePicture); any other keeps its own size.
+QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error = nullptr,
+                          QSize shownSize = QSize());
+
+// A picture file kept as its bytes and decoded when it is shown, at
+// `shownSize`: resized as ImageWorkspace::ResizeImage resizes, the same pixels
+// as a load and resize through the workspace, except that a JPEG picture shown
+// smaller is decoded at the smaller size (its pixels then differ from those of
+// a resize by the scaler's rounding).
+class HeldPicture final : public DeferredPicture {
+public:
+    HeldPicture(QByteArray bytes, QSize shownSize) : m_bytes(std::move(bytes)), m_size(shownSize) {}
+    QImage make() const override;
+
+private:
+    const QByteArray m_bytes;
+    const QSize m_size;
+};
 
 // True when a picture of width x height pixels, 4 bytes a pixel, stays within
 // the picture readers' allocation limit: the largest picture the program holds.

@@ -12,8 +12,9 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 
 void PictureBox::SetPicture(const QImage &picture)
 {
-    // A copy: the picture may be this box's own backing image.
-    m_picture = picture.copy();
+    // Shared, not copied: drawing on the box later draws on a copy of its own,
+    // also when the picture is the box's own backing image.
+    m_picture = picture;
     rebuild();
 }
 
@@ -41,11 +42,19 @@ double PictureBox::UnitsY(double pixels) const { return pixels * unitsPerPixel(m
 
 void PictureBox::rebuild()
 {
-    m_image = QImage(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-    m_image.fill(m_backColor);
-    if (!m_picture.isNull()) {
-        QPainter p(&m_image);
-        p.drawImage(0, 0, m_picture);
+    const QSize box = size().expandedTo(QSize(1, 1));
+    if (m_picture.size() == box && m_picture.format() == QImage::Format_RGB32) {
+        // An opaque picture of the box's size is the backing image as it is.
+        m_image = m_picture;
+    } else {
+        // The backing image is drawn again in place unless it is shared.
+        if (m_image.size() != box || m_image.format() != QImage::Format_RGB32 || !m_image.isDetached())
+            m_image = QImage(box, QImage::Format_RGB32);
+        m_image.fill(m_backColor);
+        if (!m_picture.isNull()) {
+            QPainter p(&m_image);
+            p.drawImage(0, 0, m_picture);
+        }
     }
     update();
 }

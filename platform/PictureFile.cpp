@@ -170,7 +170,7 @@ bool pictureFileCutShort(const QByteArray &bytes)
     return false;
 }
 
-DecodedPicture decodePicture(const QByteArray &bytes)
+DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
 {
     DecodedPicture result;
     const QByteArray format = pictureFormat(bytes);
@@ -183,6 +183,11 @@ DecodedPicture decodePicture(const QByteArray &bytes)
     // Only the format of the content: no other decoder is asked.
     reader.setAutoDetectImageFormat(false);
     QImage image;
+    if (format == "jpeg" && !shownSize.isEmpty()) {
+        const QSize own = reader.size();
+        if (shownSize.width() < own.width() && shownSize.height() < own.height())
+            reader.setScaledSize(shownSize);
+    }
     if (format == "bmp") {
         // The BMP decoder writes into the picture it is given when its size and
         // format fit, and leaves the pixels that run-length coded rows skip as

@@ -28,5 +28,7 @@ struct DecodedPicture {
 
 // Decodes BMP or JPEG bytes (told by pictureFormat; anything else is refused)
 // and notes whether the decoder ran past their end, which a picture that is
-// whole never makes it do.
-DecodedPicture decodePicture(const QByteArray &bytes);
+// whole never makes it do. A JPEG picture larger than `shownSize` both ways is
+// decoded at that size, scaled as it is decoded (DCT scaling, then smoothed);
+// anything else at its own size.
+DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize = QSize());

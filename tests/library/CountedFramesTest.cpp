@@ -3,6 +3,7 @@
 
 #include "library/CountedFrames.h"
 #include "tests/library/AnimationFixture.h"
+#include "tests/support/QtNotes.h"
 
 namespace {
 
@@ -53,6 +54,72 @@ TEST_F(CountedFramesTest, EntryNPlusOneHoldsFrameNAndMissingFramesShareThePrevio
               (QStringList{"GapExtra01.bmp", "GapExtra02.bmp", "GapExtra03.bmp", "GapExtra04.bmp", "GapExtra05.bmp",
                            "GapExtra06.bmp", "GapExtra07.bmp", "GapExtra08.bmp", "GapExtra09.bmp", "GapExtra10.bmp",
                            "GapExtra11.bmp", "GapExtra12.bmp", ""}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+// A JPEG whose header and first scan are sound, with a second scan that
+// names a component the frame lacks before its end: it passes every check of
+// the load and fails only when decoded.
+QByteArray undecodableJpeg()
+{
+    QImage image(20, 16, QImage::Format_RGB32);
+    image.fill(qRgb(90, 90, 90));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "JPEG"));
+    EXPECT_TRUE(bytes.endsWith("\xFF\xD9"));
+    bytes.chop(2);
+    return bytes + QByteArray("\xFF\xDA\x00\x08\x01\x09\x00\x00\x3F\x00\xFF\xD9", 12);
+}
+
+TEST_F(CountedFramesTest, ABadFrameFileIsKnownAtLoadAndOneThatDoesNotDecodeShowsNothing)
+{
+    const QRgb colors[2] = {qRgb(200, 40, 40), qRgb(40, 200, 40)};
+    writePicture(QStringLiteral("ParkBG.jpg"), QSize(600, 400), qRgb(20, 60, 120));
+    QByteArray whole;
+    {
+        QImage image(20, 16, QImage::Format_RGB32);
+        image.fill(colors[1]);
+        QBuffer buffer(&whole);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(image.save(&buffer, "BMP"));
+    }
+    const struct {
+        const char *name;
+        QByteArray frame3;
+        bool knownAtLoad; // the entry shares frame 2's picture
+    } rows[] = {
+        {"NotAPicture", "hello", true},
+        {"CutShort", whole.left(whole.size() / 2), true},
+        {"Undecodable", undecodableJpeg(), false},
+    };
+    for (const auto &row : rows) {
+        const QString name = QLatin1String(row.name);
+        writeFrame(name + QStringLiteral("01.bmp"), colors[0]);
+        writeFrame(name + QStringLiteral("02.bmp"), colors[1]);
+        writeFile(base(QStringLiteral("Images/") + name + QStringLiteral("03.bmp")), row.frame3);
+        writeSceneOf(name, {"BG=ParkBG.jpg", "MP=" + name + "01.bmp", "MF=3"});
+    }
+    VelmNShare &w = openLibrary();
+    const ImageList &list = w.ImageList12;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        // From the load on: the frames after the one shown are decoded ahead.
+        const AllowedQtNotes damaged(AllowedQtNotes::JpegDecoder, "a frame made to fail its decoding");
+        click(w.List2, QLatin1String(row.name));
+        ASSERT_EQ(list.Count(), 4);
+        if (row.knownAtLoad) {
+            EXPECT_EQ(list.Picture(4).cacheKey(), list.Picture(3).cacheKey());
+            EXPECT_EQ(list.Picture(4).pixel(10, 10) | 0xFF000000u, colors[1]);
+            continue;
+        }
+        EXPECT_TRUE(list.Picture(4).isNull());
+        ASSERT_TRUE(ShowListEntry(w.MiscPic, list, QStringLiteral("MSC"), 3));
+        const QImage before = w.MiscPic->Picture();
+        EXPECT_FALSE(ShowListEntry(w.MiscPic, list, QStringLiteral("MSC"), 4));
+        EXPECT_EQ(w.MiscPic->Picture(), before);
+    }
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 

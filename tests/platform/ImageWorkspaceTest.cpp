@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -176,6 +177,54 @@ TEST_F(ImageWorkspaceTest, ResizeAndThumbnailGiveTheAskedSize)
     }
     ImageWorkspace empty;
     EXPECT_FALSE(empty.MakeThumbnail(140, 100));
+}
+
+// The largest difference of one colour channel between two pictures of one size.
+int largestDifference(const QImage &a, const QImage &b)
+{
+    int most = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            most = std::max({most, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                             std::abs(qBlue(p) - qBlue(q))});
+        }
+    return most;
+}
+
+TEST_F(ImageWorkspaceTest, AHeldPictureShowsWhatALoadAndResizeShow)
+{
+    // Smooth, as photographs are between their edges.
+    QImage source(320, 240, QImage::Format_RGB32);
+    for (int y = 0; y < source.height(); ++y)
+        for (int x = 0; x < source.width(); ++x)
+            source.setPixel(x, y, qRgb(x * 255 / 320, y * 255 / 240, (x + y) * 255 / 560));
+    const struct {
+        const char *name;
+        const char *format;
+        QSize shown;
+        int tolerance; // a JPEG shown smaller is decoded at its size: the scalers round apart
+    } rows[] = {
+        {"BmpLarger", "BMP", {480, 360}, 0},   {"BmpSmaller", "BMP", {160, 120}, 0},
+        {"JpegLarger", "JPEG", {480, 360}, 0}, {"JpegSame", "JPEG", {320, 240}, 0},
+        {"JpegSmaller", "JPEG", {160, 120}, 4}, {"JpegThirdSize", "JPEG", {107, 80}, 4},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = savedFixture(QLatin1String(row.name), source, row.format);
+        ASSERT_TRUE(ws.LoadImageFile(path));
+        ASSERT_TRUE(ws.ResizeImage(row.shown.width(), row.shown.height()));
+        PictureBytes read = ReadPictureFile(path);
+        ASSERT_TRUE(read) << read.error.toStdString();
+        EXPECT_EQ(read.size, source.size());
+        const QImage held = HeldPicture(std::move(read.bytes), row.shown).make();
+        ASSERT_EQ(held.size(), row.shown);
+        EXPECT_EQ(held.format(), QImage::Format_RGB32);
+        if (row.tolerance == 0)
+            EXPECT_EQ(held, ws.Picture());
+        else
+            EXPECT_LE(largestDifference(held, ws.Picture()), row.tolerance);
+    }
 }
 
 TEST(HimetricSize, PixelsAt96Dpi)
