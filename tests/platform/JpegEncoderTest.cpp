@@ -5,12 +5,11 @@
 #include "platform/ImageWorkspace.h"
 #include "platform/JpegEncoder.h"
 
-#include <QBuffer>
 #include <QColorSpace>
-#include <QImageWriter>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/EncodedPicture.h"
 #include "tests/support/Printers.h"
 
 namespace {
@@ -27,16 +26,6 @@ QImage noisy(int width, int height, QImage::Format format = QImage::Format_RGB32
     return image;
 }
 
-QByteArray byQt(const QImage &picture, int quality)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "JPEG");
-    writer.setQuality(quality);
-    EXPECT_TRUE(writer.write(picture));
-    return bytes;
-}
 
 QImage withDensity(QImage picture, int x, int y)
 {
@@ -67,14 +56,14 @@ TEST(JpegEncoder, MakesTheFileQtsWriterMakes)
         SCOPED_TRACE(c.name);
         QByteArray bytes("left over from an earlier picture");
         ASSERT_TRUE(encodeJpegRows(c.picture, c.quality, &bytes));
-        EXPECT_EQ(bytes, byQt(c.picture, c.quality));
+        EXPECT_EQ(bytes, encodedPicture(c.picture, "JPEG", false, c.quality));
     }
     // A picture larger than the first chunk of output grows it.
     const QImage large = noisy(900, 700);
     QByteArray bytes;
     ASSERT_TRUE(encodeJpegRows(large, 100, &bytes));
     EXPECT_GT(bytes.size(), 64 * 1024);
-    EXPECT_EQ(bytes, byQt(large, 100));
+    EXPECT_EQ(bytes, encodedPicture(large, "JPEG", false, 100));
 }
 
 TEST(JpegEncoder, LeavesPicturesWithMarkersOrOtherLayoutsToQt)
@@ -93,7 +82,7 @@ TEST(JpegEncoder, LeavesPicturesWithMarkersOrOtherLayoutsToQt)
     QString error;
     for (const QImage &picture : {described, profiled}) {
         ASSERT_TRUE(EncodeJpeg(picture, &bytes, &error));
-        EXPECT_EQ(bytes, byQt(picture, JpegQuality));
+        EXPECT_EQ(bytes, encodedPicture(picture, "JPEG", false, JpegQuality));
     }
 }
 

@@ -5,12 +5,11 @@
 #include "platform/ImageWorkspace.h"
 #include "platform/PictureCut.h"
 
+#include "tests/support/EncodedPicture.h"
 #include "tests/support/ScriptedServices.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImageWriter>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,16 +43,6 @@ QImage photoLike(int width, int height, quint32 seed = 7)
     return image;
 }
 
-QByteArray encodedByQt(const QImage &image, const char *format, bool progressive = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    EXPECT_TRUE(writer.write(image));
-    return bytes;
-}
 
 // Encodes with libjpeg itself: `configure` sets what differs from its
 // defaults, `fill` writes row y at `components` bytes a pixel.
@@ -236,12 +225,12 @@ TEST_F(PictureCutTest, JpegCutsEqualTheWholePictureCut)
         const char *name;
         QByteArray bytes;
     } sources[] = {
-        {"baseline, colours at half size both ways (4:2:0)", encodedByQt(photo, "JPEG")},
-        {"progressive", encodedByQt(photo, "JPEG", true)},
+        {"baseline, colours at half size both ways (4:2:0)", encodedPicture(photo, "JPEG")},
+        {"progressive", encodedPicture(photo, "JPEG", true)},
         {"colours at full size (4:4:4)", encodedSampled(photo, 1, 1)},
         {"colours at half width (4:2:2)", encodedSampled(photo, 2, 1)},
         {"with restart markers", encodedSampled(photo, 2, 2, 1)},
-        {"grey", encodedByQt(grey, "JPEG")},
+        {"grey", encodedPicture(grey, "JPEG")},
     };
     for (const auto &source : sources) {
         SCOPED_TRACE(source.name);
@@ -251,8 +240,8 @@ TEST_F(PictureCutTest, JpegCutsEqualTheWholePictureCut)
 
 TEST_F(PictureCutTest, BmpCutsEqualTheWholePictureCutBitForBit)
 {
-    const QByteArray rgb = encodedByQt(photoLike(203, 151), "BMP"); // rows of 609 bytes padded to 612
-    const QByteArray indexed = encodedByQt(paletted(203, 151), "BMP");
+    const QByteArray rgb = encodedPicture(photoLike(203, 151), "BMP"); // rows of 609 bytes padded to 612
+    const QByteArray indexed = encodedPicture(paletted(203, 151), "BMP");
     ASSERT_EQ(rgb[28], 24);
     ASSERT_EQ(indexed[28], 8);
     const struct {
@@ -274,11 +263,11 @@ TEST_F(PictureCutTest, BmpCutsEqualTheWholePictureCutBitForBit)
 TEST_F(PictureCutTest, FilesItDoesNotReadExactlyAreLeftToTheLoader)
 {
     const QImage photo = photoLike(64, 48);
-    const QByteArray jpeg = encodedByQt(photo, "JPEG");
-    const QByteArray bmp = encodedByQt(photo, "BMP");
+    const QByteArray jpeg = encodedPicture(photo, "JPEG");
+    const QByteArray bmp = encodedPicture(photo, "BMP");
     QImage described = photo;
     described.setText(QStringLiteral("Description"), QStringLiteral("a frame with a comment"));
-    QByteArray fourBits = encodedByQt(paletted(20, 10), "BMP");
+    QByteArray fourBits = encodedPicture(paletted(20, 10), "BMP");
     putLittleEndian(fourBits, 28, 4, 2);
     QByteArray v5 = bmp;
     putLittleEndian(v5, 14, 124, 4); // a larger header claimed, as newer writers make it
@@ -288,10 +277,10 @@ TEST_F(PictureCutTest, FilesItDoesNotReadExactlyAreLeftToTheLoader)
     } cases[] = {
         {"empty", QByteArray()},
         {"text", "no picture here\n"},
-        {"a PNG picture", encodedByQt(photo, "PNG")},
+        {"a PNG picture", encodedPicture(photo, "PNG")},
         {"a JPEG cut short", jpeg.left(jpeg.size() * 6 / 10)},
         {"a JPEG without its end marker", jpeg.left(jpeg.size() - 2)},
-        {"a JPEG with a comment", encodedByQt(described, "JPEG")},
+        {"a JPEG with a comment", encodedPicture(described, "JPEG")},
         {"a JPEG of four inks", encodedInks(32, 24)},
         {"a BMP cut short by one byte", bmp.left(bmp.size() - 1)},
         {"a BMP of 4 bits a pixel", fourBits},
@@ -331,7 +320,7 @@ TEST_F(PictureCutTest, OneCutterReadsASeriesOfSizes)
             const QString name = QStringLiteral("%1 x %2 %3").arg(size.width()).arg(size.height()).arg(QLatin1String(format));
             SCOPED_TRACE(name.toStdString());
             const QString path = write(QStringLiteral("f%1.%2").arg(n).arg(QLatin1String(format)),
-                                       encodedByQt(photoLike(size.width(), size.height(), quint32(n)), format));
+                                       encodedPicture(photoLike(size.width(), size.height(), quint32(n)), format));
             const PictureArea area{size.width() / 3, size.height() / 4, size.width(), size.height() - size.height() / 5};
             ASSERT_TRUE(cutter.read(path, area));
             EXPECT_TRUE(cutter.picture() == loadedAndCut(path, area));

@@ -7,14 +7,13 @@
 #include "platform/PictureFile.h"
 #include "base/Files.h"
 
+#include "tests/support/EncodedPicture.h"
 #include "tests/support/FileWork.h"
 #include "tests/support/QtNotes.h"
 #include "tests/support/ScriptedServices.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageWriter>
 
 #include <sys/stat.h>
 
@@ -29,16 +28,6 @@ QImage patterned(int width, int height)
     return image;
 }
 
-QByteArray encoded(const QImage &image, const char *format, bool progressive = false)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    EXPECT_TRUE(writer.write(image));
-    return bytes;
-}
 
 void putLittleEndian(QByteArray &bytes, int at, qint64 value, int size)
 {
@@ -50,7 +39,7 @@ void putLittleEndian(QByteArray &bytes, int at, qint64 value, int size)
 // only a little pixel data after it.
 QByteArray bmpHeaderClaiming(qint64 width, qint64 height, int bitsPerPixel)
 {
-    QByteArray bytes = encoded(patterned(16, 16), "BMP");
+    QByteArray bytes = encodedPicture(patterned(16, 16), "BMP");
     putLittleEndian(bytes, 18, width, 4);
     putLittleEndian(bytes, 22, height, 4);
     putLittleEndian(bytes, 28, bitsPerPixel, 2);
@@ -128,9 +117,9 @@ protected:
 
 TEST_F(PictureLoadTest, FilesThatAreNoPictureAreRefusedWithTheirReason)
 {
-    const QByteArray bmp = encoded(patterned(5, 3), "BMP");      // rows of 15 bytes padded to 16
-    const QByteArray jpeg = encoded(patterned(64, 48), "JPEG");
-    const QByteArray progressive = encoded(patterned(64, 48), "JPEG", true);
+    const QByteArray bmp = encodedPicture(patterned(5, 3), "BMP");      // rows of 15 bytes padded to 16
+    const QByteArray jpeg = encodedPicture(patterned(64, 48), "JPEG");
+    const QByteArray progressive = encodedPicture(patterned(64, 48), "JPEG", true);
     const QString cutShort = QStringLiteral("ends before its picture does");
     const struct {
         const char *name;
@@ -168,15 +157,15 @@ TEST_F(PictureLoadTest, FilesThatAreNoPictureAreRefusedWithTheirReason)
 // Wherever a copy stops, the part is told from the whole.
 TEST(PictureFileCutShort, EveryPartOfAWholeFileIsCutShortAndTheWholeIsNot)
 {
-    for (const QByteArray &whole : {encoded(patterned(21, 13), "BMP"), encoded(patterned(40, 30), "JPEG"),
-                                    encoded(patterned(40, 30), "JPEG", true)}) {
+    for (const QByteArray &whole : {encodedPicture(patterned(21, 13), "BMP"), encodedPicture(patterned(40, 30), "JPEG"),
+                                    encodedPicture(patterned(40, 30), "JPEG", true)}) {
         SCOPED_TRACE(whole.left(2).toHex().toStdString());
         EXPECT_FALSE(pictureFileCutShort(whole));
         for (qsizetype size = 2; size < whole.size(); ++size)
             ASSERT_TRUE(pictureFileCutShort(whole.left(size))) << size << " of " << whole.size();
     }
     // Other formats are the decoder's to judge.
-    EXPECT_FALSE(pictureFileCutShort(encoded(patterned(4, 4), "PNG").left(20)));
+    EXPECT_FALSE(pictureFileCutShort(encodedPicture(patterned(4, 4), "PNG").left(20)));
     EXPECT_FALSE(pictureFileCutShort(QByteArray()));
 }
 
@@ -195,11 +184,11 @@ TEST_F(PictureLoadTest, PathsThatAreNoFileAreRefused)
 TEST_F(PictureLoadTest, WholePicturesInEveryLayoutStillLoad)
 {
     const QImage odd = patterned(5, 3), frame = patterned(64, 48);
-    const QByteArray jpeg = encoded(frame, "JPEG");
-    expectLoads(write(QStringLiteral("odd0001.bmp"), encoded(odd, "BMP")), odd, true);
-    expectLoads(write(QStringLiteral("topdown0001.bmp"), topDown(encoded(odd, "BMP"), 5, 3)), odd, true);
+    const QByteArray jpeg = encodedPicture(frame, "JPEG");
+    expectLoads(write(QStringLiteral("odd0001.bmp"), encodedPicture(odd, "BMP")), odd, true);
+    expectLoads(write(QStringLiteral("topdown0001.bmp"), topDown(encodedPicture(odd, "BMP"), 5, 3)), odd, true);
     expectLoads(write(QStringLiteral("plain0001.jpg"), jpeg), frame, false);
-    expectLoads(write(QStringLiteral("progressive0001.jpg"), encoded(frame, "JPEG", true)), frame, false);
+    expectLoads(write(QStringLiteral("progressive0001.jpg"), encodedPicture(frame, "JPEG", true)), frame, false);
     expectLoads(write(QStringLiteral("thumbnail0001.jpg"), withThumbnailSegment(jpeg)), frame, false);
     // Bytes after the end of the picture, as some cameras write, are no harm.
     expectLoads(write(QStringLiteral("trailer0001.jpg"), jpeg + QByteArray(300, 'z')), frame, false);
@@ -207,7 +196,7 @@ TEST_F(PictureLoadTest, WholePicturesInEveryLayoutStillLoad)
     expectLoads(write(QStringLiteral("named0001.bmp"), jpeg), frame, false);
     // Blanks and letters beyond ASCII in folder and file names.
     QDir().mkpath(tempPath(QStringLiteral("Bilder f\u00fcr Caf\u00e9")));
-    expectLoads(write(QStringLiteral("Bilder f\u00fcr Caf\u00e9/Sch\u00f6ne Szene 0001.bmp"), encoded(odd, "BMP")),
+    expectLoads(write(QStringLiteral("Bilder f\u00fcr Caf\u00e9/Sch\u00f6ne Szene 0001.bmp"), encodedPicture(odd, "BMP")),
                 odd, true);
 }
 
@@ -300,15 +289,15 @@ TEST_F(PictureLoadTest, OnlyBmpAndJpegContentLoads)
         const char *name;
         QByteArray bytes;
     } others[] = {
-        {"png0001.bmp", encoded(small, "PNG")}, {"ppm0001.jpg", encoded(small, "PPM")},
-        {"xpm0001.bmp", encoded(small, "XPM")}, {"ico0001.jpg", encoded(small, "ICO")},
+        {"png0001.bmp", encodedPicture(small, "PNG")}, {"ppm0001.jpg", encodedPicture(small, "PPM")},
+        {"xpm0001.bmp", encodedPicture(small, "XPM")}, {"ico0001.jpg", encodedPicture(small, "ICO")},
         {"gif0001.bmp", gif},
     };
     for (const auto &c : others) {
         ASSERT_FALSE(c.bytes.isEmpty()) << c.name;
         expectRefused(write(QString::fromUtf8(c.name), c.bytes), QStringLiteral("not a BMP or JPEG picture"));
     }
-    expectLoads(write(QStringLiteral("bmp0001.jpg"), encoded(small, "BMP")), small, true);
+    expectLoads(write(QStringLiteral("bmp0001.jpg"), encodedPicture(small, "BMP")), small, true);
 }
 
 // A file that changes between its check and its read: only what passed the
@@ -317,7 +306,7 @@ TEST_F(PictureLoadTest, AFileGrownAfterItsCheckIsReadOnlyAsFarAsItWasChecked)
 {
     static QByteArray rest;
     static QString grown;
-    const QByteArray bmp = encoded(patterned(16, 16), "BMP");
+    const QByteArray bmp = encodedPicture(patterned(16, 16), "BMP");
     grown = write(QStringLiteral("growing0001.bmp"), bmp.left(bmp.size() / 2));
     rest = bmp.mid(bmp.size() / 2) + QByteArray(1 << 20, 'x');
     OpenedFile::setCheckedHook([](const QString &path) {
