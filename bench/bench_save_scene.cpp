@@ -292,7 +292,7 @@ int runJob(const QStringList &args)
     services() = Services{&messages, real.files, real.urls, &folders, real.random};
     frmFormDesignE &extra = form<frmFormDesignE>();
     placeTwips(extra.Shape1, job.crop.x * 15, job.crop.y * 15, job.crop.width * 15.15, job.crop.height * 15.15);
-    const PixelCrop designed = CropRectToPixels(controlTwips(extra.Shape1), NegativeOrigin::RaiseToZero);
+    const PixelCrop designed = extra.CropBox(NegativeOrigin::RaiseToZero);
     if (designed.x != job.crop.x || designed.y != job.crop.y || designed.width != job.crop.width ||
         designed.height != job.crop.height) {
         std::fprintf(stderr, "bench_save_scene: the designer's box is not the cut\n");
@@ -378,7 +378,7 @@ int main(int argc, char **argv)
         return 1;
     }
     // The designer's starting box, as the extra export cuts with it.
-    const PixelCrop small = CropRectToPixels(controlTwips(form<frmFormDesignE>().Shape1), NegativeOrigin::RaiseToZero);
+    const PixelCrop small = form<frmFormDesignE>().CropBox(NegativeOrigin::RaiseToZero);
     destroyAllForms();
     const PixelCrop large{100, 60, 480, 360};
 

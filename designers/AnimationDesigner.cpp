@@ -73,7 +73,7 @@ void AnimationDesigner::StepToFrame(AnimFrameSet &set, std::optional<int> frame)
 bool AnimationDesigner::CutFrame(const QString &path, NegativeOrigin origin)
 {
     ImageWorkspace cut;
-    if (!LoadFrameOrSay(cut, path) || !CropFrameOrSay(cut, CropRectToPixels(controlTwips(Shape1), origin)))
+    if (!LoadFrameOrSay(cut, path) || !CropFrameOrSay(cut, CropBox(origin)))
         return false;
     Xpress1 = cut;
     return true;

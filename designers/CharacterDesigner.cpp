@@ -65,7 +65,7 @@ void CharacterDesigner::showSeriesFrame(int n)
 
 bool CharacterDesigner::CropPrimaryFrames()
 {
-    const PixelCrop crop = CropRectToPixels(controlTwips(Shape1));
+    const PixelCrop crop = CropBox();
     std::array<ImageWorkspace, 7> cut;
     QImage first;
     // Each frame is cut as soon as it is read, so that large frames are not

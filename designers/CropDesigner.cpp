@@ -129,6 +129,11 @@ void CropDesigner::SetPicture(const QImage &picture)
     update();
 }
 
+PixelCrop CropDesigner::CropBox(NegativeOrigin origin) const
+{
+    return CropRectToPixels(drawnTwips(Shape1), origin);
+}
+
 bool CropDesigner::OutlineShown() const
 {
     return m_outline->shown();

@@ -12,6 +12,7 @@
 // theirs and never reach the engine.
 
 #include "designers/CRect.h"
+#include "designers/CropRectToPixels.h"
 #include "designers/SizingHandles.h"
 #include "platform/Form.h"
 
@@ -41,6 +42,9 @@ public:
     int16_t SizingHandle = 0;
     CRect RubberRect;  // screen pixels while a drag lasts, window twips after it
     QPoint GrabOffset; // cursor minus the rectangle's top-left corner, screen pixels
+
+    // The pixel area of the frame that the rectangle covers, as the cuts take it.
+    PixelCrop CropBox(NegativeOrigin origin = NegativeOrigin::Keep) const;
 
     // True while the inverted outline is on the window.
     bool OutlineShown() const;

@@ -125,9 +125,11 @@ void VelmNShare::LoadScenePreview()
     }
 
     PreviewLoad load(*this, text, joinPath(s.BaseFolder, QStringLiteral("/Images/")));
-    const EnvironmentService &env = *services().environment;
-    load.locals.xFactor = env.twipsPerPixelX() / 15;
-    load.locals.yFactor = env.twipsPerPixelY() / 15;
+    // The screen's twips per pixel over 15 would undo a HIMETRIC size taken at
+    // the screen's density; HimetricSize takes it at 96 dpi on every screen, so
+    // the factor is 1 and a box covers the logical pixels its frame covers.
+    load.locals.xFactor = 1;
+    load.locals.yFactor = 1;
 
     showBackground(load);
     for (const auto &section : Sections)

@@ -44,7 +44,8 @@ struct PreviewLocals {
     QString xText, yText;      // values of the last x and y keys read
     int backgroundWidth = 0;   // the background's own pixel width; 0 without one
     QSize firstFrame;          // W1 x H1: own size of the last layer's frame 01
-    double xFactor = 1, yFactor = 1; // screen twips per pixel / 15
+    // What turns a frame's HIMETRIC size into the screen's pixels, over 26.4444.
+    double xFactor = 1, yFactor = 1;
 };
 
 // The keys of a layer with a box of its own: the frame 01 name key and the

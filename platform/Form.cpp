@@ -99,6 +99,16 @@ QRectF controlTwips(const QWidget *control)
                   g.height() * env.twipsPerPixelY());
 }
 
+QRectF drawnTwips(const QWidget *control)
+{
+    const auto &env = *services().environment;
+    const double x = 15 / env.twipsPerPixelX(), y = 15 / env.twipsPerPixelY();
+    const QRectF t = controlTwips(control);
+    if (x == 1 && y == 1)
+        return t;
+    return QRectF(t.left() * x, t.top() * y, t.width() * x, t.height() * y);
+}
+
 void nameControl(QWidget *control, const QString &objectName, const QString &accessibleName)
 {
     control->setObjectName(objectName);

@@ -63,6 +63,11 @@ void placeTwips(QWidget *control, double left, double top, double width, double 
 // A control's place in twips (left, top, width, height), as placed and scaled;
 // from its pixel geometry when it was never placed in twips.
 QRectF controlTwips(const QWidget *control);
+// The same place in the twips the window was drawn in, 15 a pixel, whatever
+// the screen's twips per pixel: what a rule that measures a control in fixed
+// twips (the crop's 15 and 15.15) takes, so that it gives on every screen what
+// it gives at 96 dpi.
+QRectF drawnTwips(const QWidget *control);
 // Names a control for the program (objectName) and for a person (accessible name).
 void nameControl(QWidget *control, const QString &objectName, const QString &accessibleName = QString());
 

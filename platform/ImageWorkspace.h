@@ -61,7 +61,11 @@ bool pictureFitsInMemory(qint64 width, qint64 height);
 bool EncodeJpeg(const QImage &picture, QByteArray *bytes, QString *error);
 
 // A picture's size in HIMETRIC units (0.01 mm) at 96 dots per inch: pixels
-// times 2540 / 96, rounded to the nearest whole number (a half up).
+// times 2540 / 96, rounded to the nearest whole number (a half up). It is the
+// picture's own measure on every screen: a picture shown 1:1 covers as many of
+// Qt's logical pixels as it has pixels, whatever the screen's density, so the
+// canvas's layer sizes and the preview's boxes taken from it, and everything
+// stored from them, are those of a 96-dpi screen.
 QSize HimetricSize(const QImage &picture);
 
 class FileTransaction;

@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QStandardPaths>
 
+#include <cmath>
+
 namespace {
 
 class RealMessages : public MessageService {
@@ -89,8 +91,10 @@ private:
         const QScreen *screen = QGuiApplication::primaryScreen();
         if (!screen)
             return 15.0;
+        // A figure no screen has (none, or beyond 15 times either way of 96)
+        // counts as 96 dots per inch: the windows keep the size they were drawn at.
         const double dpi = across ? screen->logicalDotsPerInchX() : screen->logicalDotsPerInchY();
-        return dpi > 0 ? 1440.0 / dpi : 15.0;
+        return std::isfinite(dpi) && dpi >= 96.0 / 15 && dpi <= 96.0 * 15 ? 1440.0 / dpi : 15.0;
     }
 };
 

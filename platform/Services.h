@@ -49,6 +49,15 @@ public:
     virtual QString documentsFolder() const = 0; // without a trailing "/"; "" when unknown
     virtual QString programFolder() const = 0;   // the running executable's folder, without a trailing "/"
     virtual QString configFolder() const = 0;    // the user's settings folder for this program, without a trailing "/"
+    // Twips per logical pixel, by axis: 1440 / the screen's logical DPI. Every
+    // window works in Qt's logical pixels, which Qt keeps at 96 per inch at any
+    // device pixel ratio (a desktop scale, QT_SCALE_FACTOR, a font DPI under
+    // Qt's high-DPI scaling), so this is 15 there. Only where Qt reports another
+    // logical DPI (high-DPI scaling turned off) does it differ; ScaleFormToScreen
+    // then keeps every window's pixel size and its fonts' pixel size, and every
+    // twips-to-pixel conversion takes the same figure back, so nothing placed or
+    // stored changes with the screen. A picture's HIMETRIC size is not a screen
+    // unit: see HimetricSize.
     virtual double twipsPerPixelX() const = 0;
     virtual double twipsPerPixelY() const = 0;
 };

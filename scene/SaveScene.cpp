@@ -63,7 +63,7 @@ bool saveDesignerFrames(CharacterDesigner &designer, const QString &root, const 
 // The designer's rectangle as the pixel area the export cuts with.
 PixelCrop cropBox(const CropDesigner &designer, NegativeOrigin origin)
 {
-    return CropRectToPixels(controlTwips(designer.Shape1), origin);
+    return designer.CropBox(origin);
 }
 
 } // namespace

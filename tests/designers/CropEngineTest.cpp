@@ -2,6 +2,7 @@
 
 #include "designers/CropRectToPixels.h"
 #include "designers/frmFormDesign.h"
+#include "tests/support/Rendering.h"
 #include "tests/designers/DesignerFixture.h"
 
 #include <QLabel>
@@ -67,9 +68,9 @@ TEST_F(CropEngineTest, MovingTheRectangle)
     const QPoint onOutline(342 + 60, 446 - 60 + 10);
     const QRgb picture = tagColor(onOutline.x(), onOutline.y(), 1);
     moveTo(grab + QPoint(60, -60));
-    EXPECT_EQ(d->grab().toImage().pixel(onOutline), ~picture | 0xFF000000u);
+    EXPECT_EQ(shownPixel(*d, onOutline), ~picture | 0xFF000000u);
     moveTo(grab + QPoint(100, -100));
-    EXPECT_EQ(d->grab().toImage().pixel(onOutline), picture);
+    EXPECT_EQ(shownPixel(*d, onOutline), picture);
     // Only the outline follows the cursor; Shape1 waits for the release.
     EXPECT_EQ(controlTwips(d->Shape1), start);
     const QPoint origin = d->mapToGlobal(QPoint(0, 0));

@@ -150,6 +150,11 @@ void AppTest::SetUp()
     ASSERT_TRUE(QDir().mkpath(env.documents));
     ASSERT_TRUE(QDir().mkpath(env.program));
     ASSERT_TRUE(QDir().mkpath(env.config));
+    // The screen's own twips per pixel: 15 unless a screen case of CTest runs
+    // the test at another logical DPI.
+    const EnvironmentService &screen = *realServices().environment;
+    env.tppX = screen.twipsPerPixelX();
+    env.tppY = screen.twipsPerPixelY();
     services() = Services{&messages, &files, &urls, &env, &random};
     destroyAllForms();
     flushDeletes();
