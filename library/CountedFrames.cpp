@@ -27,6 +27,11 @@ int pauseLengthOf(const QString &text)
     return wholeNumber(text, 0, INT16_MAX);
 }
 
+double pauseDelayOf(const QString &text)
+{
+    return std::clamp(toReal(text).value_or(0.0), 0.0, double(INT16_MAX));
+}
+
 int savedFrameCountOf(const QString &text)
 {
     return wholeNumber(text, 0, INT16_MAX);

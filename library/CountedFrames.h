@@ -25,6 +25,9 @@ class Timer;
 int frameCountOf(const QString &text);
 // A pause length in seconds: as a frame count, but up to 32767.
 int pauseLengthOf(const QString &text);
+// A pause length in seconds as the scene gives it, fractions kept: a real
+// number up to 32767; a text that is no number and a negative length give 0.
+double pauseDelayOf(const QString &text);
 // The length of a counted set as its frames are saved: as a frame count, but
 // up to 32767; the preview shows the first MaxCountedFrames of them.
 int savedFrameCountOf(const QString &text);

@@ -1,5 +1,6 @@
 #include "library/ExtraAnimation.h"
 
+#include "base/Numbers.h"
 #include "platform/Timer.h"
 
 void ExtraAnimation::reset()
@@ -26,6 +27,11 @@ void ExtraAnimation::setPausing(bool on)
 bool ExtraAnimation::stepping() const
 {
     return stepTimer && stepTimer->Enabled();
+}
+
+int ExtraAnimation::pauseSeconds() const
+{
+    return int(roundHalfEven(MiscDelay));
 }
 
 void ExtraAnimation::pause()
@@ -127,9 +133,9 @@ void ExtraAnimation::stepPong()
     // The bottom pause: this tick still shows entry 2 before the extra stands still.
     if (Misc1 == 1 && MiscLoopEndorStart == QLatin1String("Start"))
         pause();
-    if (Misc1 == top && MiscDelay == 0) {
+    if (Misc1 == top && pauseSeconds() == 0) {
         Misc1State = close;
-    } else if (MiscDelay != 0 && Misc1 == top) {
+    } else if (pauseSeconds() != 0 && Misc1 == top) {
         // The top pause, whatever the pause point; the fall goes on with entry N - 1.
         Misc1State = close;
         MiscTimer = 0;
@@ -160,13 +166,13 @@ void ExtraAnimation::countPause()
         setPausing(false);
         return;
     }
-    if (MiscDelay == 0) {
+    if (pauseSeconds() == 0) {
         setStepping(true);
         setPausing(false);
         return;
     }
     ++MiscTimer;
-    if (MiscDelay == MiscTimer) {
+    if (pauseSeconds() == MiscTimer) {
         setStepping(true);
         setPausing(false);
     }

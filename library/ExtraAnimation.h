@@ -28,7 +28,8 @@ public:
     QString MiscSpeed;         // the stepper's interval as the scene gave it
     QString MiscLoop;          // "Loop", "Pong", or "" (plays as "Pong")
     QString MiscLoopEndorStart; // the extra's pause point: "Start", "End", "" or "Null"
-    int MiscDelay = 0;         // pause length in seconds
+    double MiscDelay = 0;      // pause length in seconds as the scene gives it: whether
+                               // the extra pauses and rests goes by this, even under a second
     int MiscDelayAt = -1;      // pause after showing this frame; -1: none
     double MiscRandom = 0;     // the extra rests after each cycle unless 0
     int ExtraMiscATotalFrames = 0; // C: the child's frame count
@@ -57,6 +58,9 @@ private:
     bool childStep();
     void childAtStart();
     void pause();
+    // How many ticks of the pause counter a pause lasts: MiscDelay as a whole
+    // number, halves to even.
+    int pauseSeconds() const;
     void setStepping(bool on);
     void setPausing(bool on);
     bool stepping() const;

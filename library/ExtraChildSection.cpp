@@ -31,7 +31,7 @@ void LoadExtraAnimation(PreviewLoad &load)
     if (const KeyValue v = load.key(QStringLiteral("MR=")); v.present)
         a.MiscRandom = factorOf(v.value);
     if (const KeyValue v = load.key(QStringLiteral("MD=")); v.present)
-        a.MiscDelay = pauseLengthOf(v.value);
+        a.MiscDelay = pauseDelayOf(v.value);
     const KeyValue delayAt = load.key(QStringLiteral("MDA="));
     a.MiscDelayAt = delayAt.present ? frameNumberOf(delayAt.value) : -1;
     a.MiscLoop = load.key(QStringLiteral("MPL=")).value;

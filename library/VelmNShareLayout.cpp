@@ -106,11 +106,11 @@ void VelmNShare::makeLayout()
     Label5 = label(Picture1, "Label5", QStringLiteral("VelmNShare Handle"), 158, 11, 110, 16);
     Text2 = textBox(Picture1, "Text2", QStringLiteral("VelmNShare Handle"), QStringLiteral("Anonymous"), 151, 28, 122,
                     27);
-    // The frame stepper along the panel's top edge, hidden.
-    Label3 = label(Picture1, "Label3", QStringLiteral("Display Frame:"), 760, 2, 90, 16);
-    Command1 = button(Picture1, "Command1", QStringLiteral("<"), 852, 0, 24, 20);
-    TextB1 = textBox(Picture1, "TextB1", QStringLiteral("Display Frame:"), QStringLiteral("1"), 878, 0, 40, 20);
-    Command2 = button(Picture1, "Command2", QStringLiteral(">"), 920, 0, 24, 20);
+    // The frame stepper along the panel's top edge, above the voice boxes, hidden.
+    Label3 = label(Picture1, "Label3", QStringLiteral("Display Frame:"), 539, 4, 87, 16);
+    Command1 = button(Picture1, "Command1", QStringLiteral("<"), 636, 1, 16, 19);
+    TextB1 = textBox(Picture1, "TextB1", QStringLiteral("Display Frame:"), QStringLiteral("1"), 651, 0, 24, 21);
+    Command2 = button(Picture1, "Command2", QStringLiteral(">"), 674, 1, 16, 19);
     for (QWidget *stepper : {static_cast<QWidget *>(Label3), static_cast<QWidget *>(Command1),
                              static_cast<QWidget *>(TextB1), static_cast<QWidget *>(Command2)})
         stepper->hide();

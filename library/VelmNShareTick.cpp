@@ -34,7 +34,7 @@ void VelmNShare::Timer1_Timer()
     state.extraPausing = Timer6->Enabled();
     state.ExtraMiscARandom = Value::real(ExtraAnim.ExtraMiscARandom);
     state.MiscRandom = Value::real(ExtraAnim.MiscRandom);
-    state.MiscDelay = Value::longValue(ExtraAnim.MiscDelay);
+    state.MiscDelay = Value::real(ExtraAnim.MiscDelay);
     const MasterTickStarts starts = masterTickStarts(state, *services().random);
 
     if (starts.startMainBlink)

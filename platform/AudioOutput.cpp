@@ -158,6 +158,9 @@ void SpeechMixStream::postMix(void *self, unsigned char *buffer, int length)
 
 AudioOutput::AudioOutput()
 {
+    // SDL would catch SIGINT and SIGTERM for an event loop the program does
+    // not run: the program would no longer end on them.
+    SDL_SetHintWithPriority(SDL_HINT_NO_SIGNAL_HANDLERS, "1", SDL_HINT_OVERRIDE);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
         if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) == 0) {
             int frequency = 0, channels = 0;

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <future>
 #include <mutex>
 #include <thread>
 
@@ -23,6 +24,16 @@ struct SpeechEngine::Worker {
     bool quit = false;
     bool started = false; // espeak-ng was initialised (on this thread)
     QByteArray voice;     // the voice selected last
+
+    // On the worker thread: makes `wanted` espeak-ng's voice unless it already is.
+    bool setVoice(const QByteArray &wanted)
+    {
+        if (voice == wanted)
+            return true;
+        const bool set = espeak_SetVoiceByName(wanted.constData()) == EE_OK;
+        voice = set ? wanted : QByteArray();
+        return set;
+    }
 
     void run()
     {
@@ -161,11 +172,7 @@ quint64 SpeechEngine::speak(const QByteArray &voice, const QString &text, const 
     post([this, utterance, voice, utf8, output] {
         if (m_current.load() != utterance)
             return; // purged before it began
-        bool spoken = true;
-        if (m_worker->voice != voice) {
-            spoken = espeak_SetVoiceByName(voice.constData()) == EE_OK;
-            m_worker->voice = spoken ? voice : QByteArray();
-        }
+        bool spoken = m_worker->setVoice(voice);
         Synthesis s;
         s.current = &m_current;
         s.utterance = utterance;
@@ -190,6 +197,24 @@ quint64 SpeechEngine::speak(const QByteArray &voice, const QString &text, const 
             Qt::QueuedConnection);
     });
     return utterance;
+}
+
+bool SpeechEngine::selectVoice(const QByteArray &voice)
+{
+    if (!m_running)
+        return false;
+    // A synthesis in progress aborts at its next block, so the worker answers soon.
+    purge();
+    auto answer = std::make_shared<std::promise<bool>>();
+    std::future<bool> selected = answer->get_future();
+    post([this, voice, answer] { answer->set_value(m_worker->setVoice(voice)); });
+    if (selected.wait_for(std::chrono::milliseconds(VoiceSelectTimeoutMs)) != std::future_status::ready)
+        return false;
+    try {
+        return selected.get();
+    } catch (const std::future_error &) {
+        return false; // the worker ended without running the job
+    }
 }
 
 void SpeechEngine::purge()

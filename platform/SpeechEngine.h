@@ -44,6 +44,12 @@ public:
     // identifier. The utterance carries `speaker` to each of its visemes.
     // Returns the utterance's number, or 0 when the engine is not running.
     quint64 speak(const QByteArray &voice, const QString &text, const QString &speaker);
+    // Purges the speech in progress and makes the voice of that identifier
+    // the synthesizer's, waiting for the worker to have done so: false when
+    // espeak-ng rejects the voice, the engine is not running, or the worker
+    // does not answer within VoiceSelectTimeoutMs.
+    [[nodiscard]] bool selectVoice(const QByteArray &voice);
+    static constexpr int VoiceSelectTimeoutMs = 10000;
     // Ends the speech in progress: silence, and no more of its visemes.
     void purge();
     // Purges only when `utterance` is the one in progress.

@@ -46,7 +46,12 @@ bool SpeechVoice::Speak(const QString &text, const QString &speaker)
     if (m_voices.isEmpty())
         return false;
     SpeechEngine &engine = speechEngine();
-    const quint64 utterance = engine.speak(m_voices[m_selected].identifier, text, speaker);
+    const QByteArray &voice = m_voices[m_selected].identifier;
+    // Known set before anything is spoken, so that a voice the synthesizer
+    // rejects fails the speak instead of staying silent.
+    if (!engine.selectVoice(voice))
+        return false;
+    const quint64 utterance = engine.speak(voice, text, speaker);
     if (utterance == 0)
         return false;
     if (m_utterance == 0)

@@ -30,8 +30,9 @@ public:
     [[nodiscard]] bool SelectVoice(int index);
     // Purges any speech in progress and speaks the text (plain text, "<"
     // included) with the current voice, the first one when none was selected.
-    // The utterance's visemes carry `speaker`. False when there is no voice
-    // or the engine does not run.
+    // The utterance's visemes carry `speaker`. False when there is no voice,
+    // the engine does not run, or the synthesizer rejects the voice; the
+    // speech in progress is purged all the same.
     [[nodiscard]] bool Speak(const QString &text, const QString &speaker);
     // Ends this face's speech in progress.
     void Purge();

@@ -97,6 +97,10 @@ TEST_F(ExtraAnimationTest, ThreeFramesLoopAndPongWithTheirPausesAndRests)
          false,
          {"1", "2", "PAUSE 1", "3", "4", "3", "2", "1", "2", "PAUSE 1", "3"}},
         {"MPL absent plays as Pong", {"MD=0"}, false, {"1", "2", "3", "4", "3", "2", "1", "2"}},
+        {"Pong, MR 990, MD 0.5: a rest at the bottom, no pause at the top",
+         {"MPL=Pong", "MR=990", "MD=0.5"},
+         false,
+         {"1", "2", "REST", "3", "4", "3", "2", "1", "2", "REST", "3"}},
         {"MPL loop in lower case stays on frame 01", {"MPL=loop"}, false, {"1"}},
     });
     // The frozen extra's stepper goes on ticking without effect.
@@ -151,6 +155,37 @@ TEST_F(ExtraAnimationTest, ValuesThatAreNoCountOrLengthNeitherCrashNorStall)
     });
     EXPECT_EQ(window->ImageList13.Count(), 5);
     EXPECT_EQ(window->ImageList13.Picture(5).cacheKey(), window->ImageList13.Picture(3).cacheKey());
+}
+
+// A delay under a second is a delay all the same: an extra with a random
+// factor rests after frame 01 and each master tick then draws whether it
+// starts again, 1 in MR. Only a delay of 0 takes no draw and never starts it.
+TEST_F(ExtraAnimationTest, ADelayUnderASecondLetsTheMasterTickStartTheRestingExtra)
+{
+    const struct {
+        const char *delay;
+        bool drawn;
+    } rows[] = {{"0.5", true}, {"0.4", true}, {"0", false}};
+    for (const auto &row : rows)
+        writeExtraScene(QStringLiteral("Delay %1").arg(QLatin1String(row.delay)),
+                        {"MPL=Loop", "MR=990", QStringLiteral("MD=") + QLatin1String(row.delay)});
+    VelmNShare &w = openLibrary();
+    window = &w;
+    w.SmileTimer2->SetEnabled(false); // its draws would mix with the master tick's
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.delay);
+        click(w.List2, QStringLiteral("Delay %1").arg(QLatin1String(row.delay)));
+        // At 0.5 a draw m = floor(0.5 x 990 + 1) is 496: no start.
+        ASSERT_EQ(run(w.Timer5, w.Timer6, 2, 100, 10000, false), (QStringList{"2", "STOP"}));
+        const int before = random.taken;
+        clock->Advance(100);
+        EXPECT_EQ(random.taken - before, row.drawn ? 2 : 1) << "the child's draw, then the extra's";
+        random.values << 0.5f << 0.001f; // the child's, then m = floor(0.001 x 990 + 1) = 1
+        clock->Advance(100);
+        EXPECT_EQ(w.Timer5->Enabled(), row.drawn);
+        random.values.clear();
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(ExtraAnimationTest, AbsentSpeedKeepsThePreviousScenesInterval)

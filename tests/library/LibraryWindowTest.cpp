@@ -47,6 +47,10 @@ TEST_F(LibraryWindowTest, ControlsAtTheirPlacesWithTheirCaptions)
         {"Command8", {239, 965, 81, 33}, true, "Go to VelmNShare"},
         {"Command6", {304, 917, 59, 40}, false, "<< Move to My Scenes"},
         {"Check2", {278, 858, 81, 33}, false, "Approved"},
+        {"Label3", {539, 4, 87, 16}, false, "Display Frame:"},
+        {"Command1", {636, 1, 16, 19}, false, "<"},
+        {"TextB1", {651, 0, 24, 21}, false, "1"},
+        {"Command2", {674, 1, 16, 19}, false, ">"},
     };
     for (const auto &row : rows) {
         const QWidget *c = w.findChild<QWidget *>(QString::fromUtf8(row.name));

@@ -170,19 +170,31 @@ TEST_F(SceneSoundsTest, AContinuousLoopPlaysOncePerLoadAndNeverUsesSlot0)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+// A loop delay other than 0 decides also over "Sound1Loop=True": sound 1
+// repeats through slot 0 after each pause, and no continuous loop plays.
 TEST_F(SceneSoundsTest, ADelayOfOneRepeatsSound1TwoSecondsAfterEachEnd)
 {
     writeSound(QStringLiteral("a.wav"));
-    writeBeach(QStringLiteral("Beach"), "Sound1=a.wav;Sound1Loop=False;Sound1LoopDelay=1;Sound1R=30;\r\n");
     device.durations.insert(QStringLiteral("a.wav"), 500);
-    VelmNShare &w = openLibrary();
-    click(w.List2, QStringLiteral("Beach"));
-    ASSERT_EQ(clock->Now(), 0);
-    clock->Advance(8000);
-    // The tick enables Timer15 on every tick while sound 1 is done; that does
-    // not restart its count. It plays at the second tick of Timer15.
-    EXPECT_EQ(plays, (QStringList{"Sound1b 2100", "Sound1b 4600", "Sound1b 7100"}));
-    EXPECT_EQ(commands().count(QStringLiteral("Close Sound1b")), 3);
+    for (const char *loop : {"False", "True"}) {
+        SCOPED_TRACE(loop);
+        writeBeach(QStringLiteral("Beach"),
+                   "Sound1=a.wav;Sound1Loop=" + QByteArray(loop) + ";Sound1LoopDelay=1;Sound1R=30;\r\n");
+        VelmNShare &w = openLibrary(); // its timers count from here
+        const qint64 start = clock->Now();
+        clearLogs();
+        click(w.List2, QStringLiteral("Beach"));
+        clock->Advance(8000);
+        // The tick enables Timer15 on every tick while sound 1 is done; that does
+        // not restart its count. It plays at the second tick of Timer15.
+        QStringList times;
+        for (const QString &p : plays)
+            times << QString::number(p.section(u' ', 1).toLongLong() - start);
+        EXPECT_EQ(times, (QStringList{"2100", "4600", "7100"}));
+        EXPECT_EQ(commands().count(QStringLiteral("Close Sound1b")), 3);
+        EXPECT_EQ(device.log, (QStringList{"decode a.wav", "play a.wav", "play a.wav", "play a.wav"}));
+        closeLibrary();
+    }
 }
 
 TEST_F(SceneSoundsTest, AReloadEndsTheDelayCountAndTheLoopIsAlwaysTheBaseFolders)
@@ -232,33 +244,44 @@ TEST_F(SceneSoundsTest, WithoutAFactorSound1PlaysBackToBack)
         << "each restart within a tick of the end";
 }
 
-TEST_F(SceneSoundsTest, Sound2StartsOnlyForDrawsFromOneToTwoNinetieths)
+// d = floor(u x R x 3): sound 2 starts for d = 1 only, sound 1 for d = 0 or 1.
+TEST_F(SceneSoundsTest, EachSoundStartsOnlyForItsDraws)
 {
+    writeSound(QStringLiteral("a.wav"));
     writeSound(QStringLiteral("b.wav"));
     // No sound 1 in this scene nor before it: sound 2 plays all the same.
     writeBeach(QStringLiteral("Beach"), "Sound2=b.wav;Sound2R=30;\r\n");
     writeBeach(QStringLiteral("Big"), "Sound2=b.wav;Sound2R=20000;\r\n");
+    writeBeach(QStringLiteral("One"), "Sound1=a.wav;Sound1R=1;\r\n");
+    writeBeach(QStringLiteral("Thirty"), "Sound1=a.wav;Sound1R=30;\r\n");
+    device.durations.insert(QStringLiteral("a.wav"), 50);
     device.durations.insert(QStringLiteral("b.wav"), 50);
     VelmNShare &w = openLibrary();
     const struct {
         const char *scene;
         float u;
-        bool starts;
+        const char *starts; // the alias that plays, or nullptr
     } rows[] = {
-        {"Beach", 0.0110f, false}, {"Beach", 0.0112f, true},  {"Beach", 0.0222f, true},
-        {"Beach", 0.0223f, false}, {"Beach", 0.0f, false},    {"Beach", 0.9999f, false},
-        {"Big", 0.9999f, false},   {"Big", 0.000016f, false}, {"Big", 0.000017f, true},
-        {"Big", 0.000033f, true},  {"Big", 0.000034f, false},
+        {"Beach", 0.0110f, nullptr},   {"Beach", 0.0112f, "Sound2b"},  {"Beach", 0.0222f, "Sound2b"},
+        {"Beach", 0.0223f, nullptr},   {"Beach", 0.0f, nullptr},       {"Beach", 0.9999f, nullptr},
+        {"Big", 0.9999f, nullptr},     {"Big", 0.000016f, nullptr},    {"Big", 0.000017f, "Sound2b"},
+        {"Big", 0.000033f, "Sound2b"}, {"Big", 0.000034f, nullptr},
+        // Sound 1 with R1 = 1: d 0, 0, 1, 1, 2, 2; with R1 = 30: d 1, 2, 45.
+        {"One", 0.0f, "Sound1b"},      {"One", 0.3333f, "Sound1b"},    {"One", 0.3334f, "Sound1b"},
+        {"One", 0.6666f, "Sound1b"},   {"One", 0.6667f, nullptr},      {"One", 0.9999f, nullptr},
+        {"Thirty", 0.0222f, "Sound1b"}, {"Thirty", 0.0223f, nullptr},  {"Thirty", 0.5f, nullptr},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << row.scene << " u " << row.u);
-        click(w.List2, QString::fromUtf8(row.scene));
+        click(w.List2, QString::fromUtf8(row.scene)); // a fresh load: every slot is done
         clearLogs();
         random.values.enqueue(row.u);
         clock->Advance(100);
         EXPECT_TRUE(random.values.isEmpty()) << "one draw a tick";
-        EXPECT_EQ(plays.size(), row.starts ? 1 : 0);
-        clock->Advance(100); // 0.5 draws nothing; the sound ends
+        const QString play = QStringLiteral("%1 %2").arg(QLatin1String(row.starts)).arg(clock->Now());
+        EXPECT_EQ(plays, row.starts ? QStringList{play} : QStringList());
+        EXPECT_FALSE(w.Timer15->Enabled());
+        clock->Advance(100); // the sound ends
     }
 }
 

@@ -189,3 +189,39 @@ TEST_F(VoiceBoxesTest, TheStoredSettingsDecideWhatTheSpeakButtonsDo)
         EXPECT_FALSE(speechEngine().scheduler().isActive()) << "closing the window ended the speech";
     }
 }
+
+// A voice listed by name whose identifier the synthesizer does not know (a
+// voice file removed after the list was read): the speak fails before
+// anything is spoken and says so; the voice beside it still speaks.
+TEST_F(VoiceBoxesTest, AVoiceTheSynthesizerRejectsAsksForAnother)
+{
+    setSpeechVoiceList(QList<SpeechVoiceInfo>{{QStringLiteral("Voice A"), "gmw/en-US"},
+                                              {QStringLiteral("Voice Gone"), "no/such-voice"}});
+    VelmNShare &w = openLibrary();
+    w.Text1->setText(QStringLiteral("Hello there."));
+    const struct {
+        const char *name;
+        int row; // after the two engines
+        bool speaks;
+    } rows[] = {
+        {"the rejected voice", 3, false},
+        {"the voice beside it", 2, true},
+        {"the rejected voice after one that spoke", 3, false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        pick(w.Combo1, row.row);
+        messages.shown.clear();
+        if (!row.speaks)
+            messages.answers.enqueue(MsgResult::Ok);
+        QTest::mouseClick(w.Command4, Qt::LeftButton);
+        EXPECT_EQ(speechEngine().scheduler().isActive(), row.speaks);
+        if (row.speaks) {
+            EXPECT_TRUE(messages.shown.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(messages.shown.size(), 1);
+        EXPECT_EQ(messages.shown.front().text, QStringLiteral("Please choose a voice."));
+        EXPECT_EQ(messages.shown.front().buttons, MsgButtons::Ok);
+    }
+}

@@ -126,6 +126,24 @@ TEST_F(SpeechEngineTest, AnUnknownVoiceSpeaksNothingAndEndsAtRest)
     EXPECT_EQ(fired[0].id, 0);
 }
 
+// Selecting a voice answers only once the worker has set it, so a caller
+// learns of a rejected voice before it speaks; a rejection ends the speech in
+// progress and leaves no voice that a later speak would take for set.
+TEST_F(SpeechEngineTest, SelectingAVoiceSaysWhetherTheSynthesizerTookIt)
+{
+    const QByteArray voice = englishVoice();
+    ASSERT_FALSE(voice.isEmpty()) << "no gmw/en-US voice listed";
+    EXPECT_TRUE(engine.selectVoice(voice));
+    EXPECT_TRUE(engine.selectVoice(voice)) << "the voice already set";
+    utterance = engine.speak(voice, QStringLiteral("We are good friends."), QStringLiteral("Velm"));
+    ASSERT_TRUE(engine.scheduler().isActive());
+    EXPECT_FALSE(engine.selectVoice("no/such-voice"));
+    EXPECT_FALSE(engine.scheduler().isActive()) << "the speech in progress ended";
+    bool spoken = false;
+    ASSERT_TRUE(speakAndSynthesize(voice, QStringLiteral("a"), &spoken));
+    EXPECT_TRUE(spoken) << "the voice is set again";
+}
+
 TEST_F(SpeechEngineTest, TextThatLooksLikeMarkupIsSpoken)
 {
     struct Case {
