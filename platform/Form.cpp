@@ -140,25 +140,34 @@ void ScaleFormToScreen(Form &form)
         form.resize(twipsToPixels(size.width(), tppX), twipsToPixels(size.height(), tppY));
     }
     // Controls placed in twips carry their twips; others (pixel windows, layouts)
-    // lack the properties and are skipped.
+    // lack the properties and keep their place. Every control's font follows
+    // the smaller factor, taken from the sizes as they were before any was
+    // changed, so that a font a control inherits is not scaled twice.
     const auto controls = form.findChildren<QWidget *>();
+    const float fontFactor = horizontal < vertical ? horizontal : vertical;
+    if (fontFactor != 1) {
+        std::vector<std::pair<QWidget *, double>> fonts;
+        for (QWidget *w : controls)
+            if (w->font().pointSizeF() > 0) // a font in pixels keeps its size
+                fonts.emplace_back(w, w->font().pointSizeF());
+        for (const auto &[w, points] : fonts) {
+            ScalableControl c{std::nullopt, std::nullopt, std::nullopt, std::nullopt, points};
+            scaleControl(c, horizontal, vertical);
+            QFont f = w->font();
+            f.setPointSizeF(*c.fontSize);
+            w->setFont(f);
+        }
+    }
     for (QWidget *w : controls) {
         const QVariant t = w->property(kTwips);
         if (!t.isValid())
             continue;
         const QRectF r = t.toRectF();
-        ScalableControl c{r.top(), r.height(), r.left(), r.width(), w->font().pointSizeF()};
-        if (*c.fontSize <= 0)
-            c.fontSize.reset();
+        ScalableControl c{r.top(), r.height(), r.left(), r.width(), std::nullopt};
         scaleControl(c, horizontal, vertical);
         const QRectF scaled(*c.left, *c.top, *c.width, *c.height);
         w->setProperty(kTwips, scaled);
         w->setGeometry(pixels(scaled, tppX, tppY));
-        if (c.fontSize) {
-            QFont f = w->font();
-            f.setPointSizeF(*c.fontSize);
-            w->setFont(f);
-        }
     }
 }
 

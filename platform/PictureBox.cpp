@@ -1,6 +1,5 @@
 #include "platform/PictureBox.h"
 
-#include "platform/Services.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,13 +23,12 @@ void PictureBox::SetBackColor(const QColor &color)
     rebuild();
 }
 
-// Twips per pixel on this screen, by axis; a pixel-unit box counts 1.
-static double unitsPerPixel(int scaleMode, bool horizontal)
+// A twips-unit box counts the twips its pixels were drawn in, 15 a pixel on
+// every screen, so that what is placed in it and stored from it is the same
+// whatever the screen's density; a pixel-unit box counts 1.
+static double unitsPerPixel(int scaleMode, bool)
 {
-    if (scaleMode != 1)
-        return 1;
-    const EnvironmentService &env = *services().environment;
-    return horizontal ? env.twipsPerPixelX() : env.twipsPerPixelY();
+    return scaleMode == 1 ? 15 : 1;
 }
 
 double PictureBox::ScaleWidth() const { return width() * unitsPerPixel(m_scaleMode, true); }
