@@ -48,9 +48,9 @@ public:
     static constexpr int UploadTimeOutInterval = 1000;
     static constexpr int MaxUploadTicks = 60;
 
-    // A request goes to the connection in blocks of this size, read from the
-    // file as the connection takes them, with no more than kSendAhead bytes
-    // waiting for the system at a time.
+    // A request goes to the connection in blocks of kSendBlock bytes, read
+    // from the file as the connection takes them: a block is added while
+    // fewer than kSendAhead bytes wait to go to the system.
     static constexpr qint64 kSendBlock = 256 * 1024;
     static constexpr qint64 kSendAhead = 1024 * 1024;
 
