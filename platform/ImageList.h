@@ -11,6 +11,7 @@
 
 #include "platform/PictureCache.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -50,6 +51,14 @@ public:
     // The entry with this key (1..Count); 0 when no entry has it.
     int IndexOf(const QString &key) const;
 
+    // The most deferred pictures a list holds made at once: those it keeps
+    // and those being made ahead of the one shown.
+    static constexpr int MostMade = PictureCache::Kept + 5;
+
+    // Every decoded picture the list holds: its entries' own and the deferred
+    // ones made lately, each once however many entries share it.
+    QList<QImage> HeldPictures() const;
+
     // The keyed entry with entry n drawn over it from its top-left corner, the
     // mask colour transparent; the result is opaque and the keyed entry's size.
     // A null picture when the key or entry n is missing. An entry of the keyed
@@ -70,6 +79,7 @@ private:
     void makeAround(int n) const;
 
     QList<Entry> m_entries;
+    QHash<qint64, bool> m_maskOf; // hasMaskColor of each picture added, by its cache key
     PictureCache m_made; // the deferred pictures made lately or about to be shown
 };
 
