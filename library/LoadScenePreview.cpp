@@ -90,6 +90,19 @@ LayerFrames PreviewLoad::LoadListFrames(const QStringList &names, ImageList &lis
     return frames;
 }
 
+QList<QImage> VelmNShare::HeldPictures() const
+{
+    DistinctPictures held;
+    for (const ImageList *list : {&ImageList1, &ImageList2, &ImageList3, &ImageList4, &ImageList8, &ImageList9,
+                                  &ImageList10, &ImageList11, &ImageList12, &ImageList13, &ImageList14})
+        list->HeldPictures(held);
+    for (const PictureBox *box : {MainPic, VelmMouth, VelmBlink, UserMouth, UserBlink, MiscPic, TriggerPic})
+        held.add(box->Picture());
+    for (const QImage *picture : {&Xpress1.Picture(), &BackgroundPicture, &AlternatePicture})
+        held.add(*picture);
+    return held.pictures();
+}
+
 void VelmNShare::resetPreview()
 {
     HasNudy = false;

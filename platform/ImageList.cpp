@@ -1,7 +1,5 @@
 #include "platform/ImageList.h"
 
-#include <QSet>
-
 #include <algorithm>
 
 namespace {
@@ -73,21 +71,20 @@ void ImageList::makeAround(int n) const
     m_made.makeAhead(around);
 }
 
-QList<QImage> ImageList::HeldPictures() const
+void ImageList::HeldPictures(DistinctPictures &held) const
 {
-    QList<QImage> held;
-    QSet<qint64> seen;
-    auto add = [&](const QImage &picture) {
-        if (!picture.isNull() && !seen.contains(picture.cacheKey())) {
-            seen.insert(picture.cacheKey());
-            held.append(picture);
-        }
-    };
     for (const Entry &entry : m_entries)
-        add(entry.picture);
+        held.add(entry.picture);
     for (const QImage &made : m_made.madePictures())
-        add(made);
-    return held;
+        held.add(made);
+}
+
+void DistinctPictures::add(const QImage &picture)
+{
+    if (picture.isNull() || m_seen.contains(picture.cacheKey()))
+        return;
+    m_seen.insert(picture.cacheKey());
+    m_pictures.append(picture);
 }
 
 QString ImageList::Key(int n) const

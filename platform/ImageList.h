@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -25,6 +26,17 @@ public:
     virtual ~DeferredPicture() = default;
     // The picture; null when it cannot be made (its entry then shows nothing).
     virtual QImage make() const = 0;
+};
+
+// Pictures gathered each once, however many holders share it.
+class DistinctPictures {
+public:
+    void add(const QImage &picture);
+    const QList<QImage> &pictures() const { return m_pictures; }
+
+private:
+    QList<QImage> m_pictures;
+    QSet<qint64> m_seen; // cache keys
 };
 
 class ImageList {
@@ -55,9 +67,9 @@ public:
     // and those being made ahead of the one shown.
     static constexpr int MostMade = PictureCache::Kept + 5;
 
-    // Every decoded picture the list holds: its entries' own and the deferred
-    // ones made lately, each once however many entries share it.
-    QList<QImage> HeldPictures() const;
+    // Adds every decoded picture the list holds to `held`: its entries' own
+    // and the deferred ones made lately.
+    void HeldPictures(DistinctPictures &held) const;
 
     // The keyed entry with entry n drawn over it from its top-left corner, the
     // mask colour transparent; the result is opaque and the keyed entry's size.

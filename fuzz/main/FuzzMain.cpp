@@ -2,7 +2,7 @@
 
 #include "fuzz/FuzzTargets.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QtGlobal>
 
 // The decoders' notes on damaged pictures would flood the fuzzer's output.
@@ -11,7 +11,11 @@ static void quiet(QtMsgType, const QMessageLogContext &, const QString &) {}
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qInstallMessageHandler(quiet);
-    static QCoreApplication app(*argc, *argv);
+    // The scene load target opens the library window: offscreen, with sounds
+    // on SDL's silent device.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("SDL_AUDIODRIVER", "dummy");
+    static QApplication app(*argc, *argv);
     return 0;
 }
 
