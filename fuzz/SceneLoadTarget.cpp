@@ -182,7 +182,7 @@ void fuzzSceneLoad(const uint8_t *data, size_t size)
         // with one picture more than it counts for each box and the work image.
         // Every picture held is one of the bound's size or less.
         const QSize largest = largestPreviewFrame(w.MainPic->size());
-        const PreviewBudget bound(largest, PreviewBudgetBytes);
+        const PreviewBudget bound(largest, PreviewBudgetBytes, PreviewFileBudgetBytes);
         qint64 held = 0;
         for (const QImage &picture : w.HeldPictures()) {
             FUZZ_CHECK(bound.fitsFrame(picture.size()));

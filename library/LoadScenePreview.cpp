@@ -33,7 +33,7 @@ int widgetCoordinate(float v, int low)
 
 PreviewLoad::PreviewLoad(VelmNShare &window, const QString &sceneText, const QString &imagesFolder)
     : window(window), text(sceneText), imagesFolder(imagesFolder), images(imagesFolder),
-      budget(largestPreviewFrame(window.MainPic->size()), PreviewBudgetBytes)
+      budget(largestPreviewFrame(window.MainPic->size()), PreviewBudgetBytes, PreviewFileBudgetBytes)
 {
 }
 

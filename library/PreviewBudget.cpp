@@ -14,7 +14,8 @@ qint64 pictureBytes(QSize size)
     return qint64(size.width()) * size.height() * 4;
 }
 
-PreviewBudget::PreviewBudget(QSize largestFrame, qint64 bytes) : m_largest(largestFrame), m_bytes(bytes)
+PreviewBudget::PreviewBudget(QSize largestFrame, qint64 bytes, qint64 fileBytes)
+    : m_largest(largestFrame), m_bytes(bytes), m_fileBytes(fileBytes)
 {
 }
 
@@ -23,15 +24,28 @@ bool PreviewBudget::fitsFrame(QSize size) const
     return size.isValid() && size.width() <= m_largest.width() && size.height() <= m_largest.height();
 }
 
-bool PreviewBudget::take(qint64 bytes)
+namespace {
+bool takeFrom(qint64 &used, qint64 limit, qint64 bytes)
 {
-    if (bytes < 0 || bytes > m_bytes - m_used)
+    if (bytes < 0 || bytes > limit - used)
         return false;
-    m_used += bytes;
+    used += bytes;
     return true;
 }
+}
 
-void PreviewBudget::give(qint64 bytes)
+bool PreviewBudget::take(qint64 bytes)
+{
+    return takeFrom(m_used, m_bytes, bytes);
+}
+
+bool PreviewBudget::takeFile(qint64 bytes)
+{
+    return takeFrom(m_fileUsed, m_fileBytes, bytes);
+}
+
+void PreviewBudget::give(qint64 bytes, qint64 fileBytes)
 {
     m_used = std::max<qint64>(m_used - bytes, 0);
+    m_fileUsed = std::max<qint64>(m_fileUsed - fileBytes, 0);
 }

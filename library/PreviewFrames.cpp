@@ -98,12 +98,12 @@ LayerFrames loadLayerFrames(ImageWorkspace &work, FolderNames &images, const QSt
 LayerFrames loadHeldFrames(ImageWorkspace &work, FolderNames &images, const QStringList &names,
                            std::optional<double> ratio, PreviewBudget &budget, std::optional<QSize> sizeFrom)
 {
-    const qint64 before = budget.used();
+    const qint64 before = budget.used(), filesBefore = budget.fileBytesUsed();
     LayerFrames layer = loadLayerFrames(work, images, names.mid(0, 1), ratio, budget, sizeFrom);
     if (!layer.loaded)
         return layer;
     auto leaveOut = [&] {
-        budget.give(budget.used() - before);
+        budget.give(budget.used() - before, budget.fileBytesUsed() - filesBefore);
         return LayerFrames();
     };
     const std::optional<QSize> target = previewFrameSize(layer.firstSize, ratio);
@@ -115,7 +115,7 @@ LayerFrames loadHeldFrames(ImageWorkspace &work, FolderNames &images, const QStr
         PictureBytes read = readFrame(images, names[i], budget);
         const QSize shown = target ? *target : read.size;
         if (read && !shown.isEmpty() && pictureFitsInMemory(shown.width(), shown.height())) {
-            if (!budget.take(read.bytes.size()))
+            if (!budget.takeFile(read.bytes.size()))
                 return leaveOut();
             largestShown = std::max(largestShown, pictureBytes(shown));
             ++distinct;

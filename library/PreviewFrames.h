@@ -51,8 +51,8 @@ LayerFrames loadLayerFrames(ImageWorkspace &work, FolderNames &images, const QSt
 // the others are read and checked (a BMP or JPEG file, whole, with a size in
 // its header) and kept as their bytes, each decoded at frame 01's resized size
 // when it is shown. A frame whose file fails the checks is missing. The layer
-// takes from `budget` frame 01, the files' bytes and the pictures its list
-// keeps made at once (ImageList::MostMade).
+// takes from `budget` frame 01 and the pictures its list keeps made at once
+// (ImageList::MostMade), and from its file budget the files' bytes.
 LayerFrames loadHeldFrames(ImageWorkspace &work, FolderNames &images, const QStringList &names,
                            std::optional<double> ratio, PreviewBudget &budget,
                            std::optional<QSize> sizeFrom = std::nullopt);
