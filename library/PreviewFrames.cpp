@@ -3,23 +3,31 @@
 #include "base/Files.h"
 #include "library/PreviewScene.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 
 namespace {
 
-// A frame file read and checked, not yet decoded: refused when its name is
-// not bare or its own picture passes the frame bound.
-PictureBytes readFrame(FolderNames &images, const QString &name, const PreviewBudget &budget)
+// A frame file read and checked, not yet decoded: refused when its own
+// picture passes the frame bound.
+PictureBytes readFrame(const QString &path, const PreviewBudget &budget)
 {
-    PictureBytes read;
-    if (!isBareName(name)) {
-        read.error = QStringLiteral("not a bare name");
-        return read;
-    }
-    read = ReadPictureFile(images.find(name));
+    PictureBytes read = ReadPictureFile(path);
     if (read && !budget.fitsFrame(read.size))
         read.error = QStringLiteral("larger than a preview frame");
     return read;
+}
+
+// The same for a frame named in a scene: refused when the name is not bare.
+PictureBytes readFrame(FolderNames &images, const QString &name, const PreviewBudget &budget)
+{
+    if (!isBareName(name)) {
+        PictureBytes refused;
+        refused.error = QStringLiteral("not a bare name");
+        return refused;
+    }
+    return readFrame(images.find(name), budget);
 }
 
 // The work image becomes the decoded frame, or empty when it does not decode.
@@ -106,13 +114,26 @@ LayerFrames loadHeldFrames(ImageWorkspace &work, FolderNames &images, const QStr
         budget.give(budget.used() - before, budget.fileBytesUsed() - filesBefore);
         return LayerFrames();
     };
+    // The files' sizes first, so that a set whose files would pass the file
+    // budget is left out before any of them is read.
+    QStringList paths;
+    qint64 fileBytes = 0;
+    for (qsizetype i = 1; i < names.size(); ++i) {
+        paths << (isBareName(names[i]) ? images.find(names[i]) : QString());
+        if (!paths.last().isEmpty())
+            fileBytes += QFileInfo(paths.last()).size();
+    }
+    if (!budget.takeFile(fileBytes))
+        return leaveOut();
+    budget.give(0, fileBytes);
+
     const std::optional<QSize> target = previewFrameSize(layer.firstSize, ratio);
     qint64 largestShown = 0;
     int distinct = 0;
     layer.held.append(nullptr);
     for (qsizetype i = 1; i < names.size(); ++i) {
         std::shared_ptr<const DeferredPicture> frame = layer.held.last();
-        PictureBytes read = readFrame(images, names[i], budget);
+        PictureBytes read = readFrame(paths[i - 1], budget);
         const QSize shown = target ? *target : read.size;
         if (read && !shown.isEmpty() && pictureFitsInMemory(shown.width(), shown.height())) {
             if (!budget.takeFile(read.bytes.size()))
