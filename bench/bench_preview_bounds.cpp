@@ -6,8 +6,9 @@
 // - "Photo": no background, every character layer of 4000 x 3000 photos;
 // - "School": "MF=32767" with only frame 01, beside 3000 other pictures, and
 //   300 child frames named in another letter case;
-// - "Heaviest": the most a scene within the bounds asks for: a 4000 x 3000
-//   background and alternate image, every character layer of frames at the
+// - "Heavy": the most a scene within the bounds asks for: a background and
+//   alternate image of 5600 x 5600, near the largest the picture readers take
+//   (their 128 MB: 32 Mpx), every character layer of frames at the
 //   frame bound's size, and four counted sets of 1000 frames of MainPic's
 //   size each, as far as the file budget takes them.
 
@@ -102,7 +103,10 @@ bool writeScenes(const QString &base)
     ok = ok && put(scenes + QStringLiteral("School.scn"),
                    "BG=TinyBG.jpg;\r\nMP=Fish01.jpg;\r\nMPx=5;\r\nMPy=5;\r\nMF=32767;\r\nEMA=Kick01.jpg;\r\nEMAF=300;\r\n");
     // Heaviest
-    ok = ok && put(images + QStringLiteral("HeavyBG.jpg"), photo) && put(images + QStringLiteral("HeavyAlt.jpg"), photo);
+    // The largest background the picture readers take, and the same as the alternate image.
+    const QByteArray largestPhoto = jpeg(photoFrame(5600, 5600, 8));
+    ok = ok && put(images + QStringLiteral("HeavyBG.jpg"), largestPhoto) &&
+         put(images + QStringLiteral("HeavyAlt.jpg"), largestPhoto);
     const QSize largest = largestPreviewFrame(QSize(1200, 857));
     const QByteArray frame = jpeg(photoFrame(largest.width(), largest.height(), 6));
     ok = ok && writeCharacterFrames(images, QStringLiteral("Heavy"), frame);
