@@ -104,9 +104,9 @@ private:
 
 // A picture drawn from a few bytes: width, height, a scale of 1 to 4, the
 // format ('J' JPEG, else BMP) and a colour; the mask colour in one corner.
-QByteArray drawnPicture(const QByteArray &spec)
+QByteArray drawnPicture(const QByteArray &recipe)
 {
-    auto at = [&](int i) { return i < spec.size() ? quint8(spec[i]) : quint8(0); };
+    auto at = [&](int i) { return i < recipe.size() ? quint8(recipe[i]) : quint8(0); };
     const int scale = 1 + at(2) % 4;
     const int width = std::min(LargestDrawn, (1 + at(0)) * scale);
     const int height = std::min(LargestDrawn, (1 + at(1)) * scale);
