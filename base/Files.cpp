@@ -28,17 +28,45 @@ QString joinPath(const QString &folder, const QString &fragment)
     return out;
 }
 
+namespace {
+void (*listedHook)(const QString &folder) = nullptr;
+}
+
 QString findFileIgnoringCase(const QString &folder, const QString &name)
 {
-    const QString exact = joinPath(folder.endsWith(u'/') ? folder : folder + u'/', name);
+    return FolderNames(folder).find(name);
+}
+
+FolderNames::FolderNames(QString folder) : m_folder(std::move(folder))
+{
+}
+
+QString FolderNames::find(const QString &name)
+{
+    const QString exact = joinPath(m_folder.endsWith(u'/') ? m_folder : m_folder + u'/', name);
     if (QFileInfo::exists(exact))
         return exact;
-    const QDir dir(folder);
-    const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    for (const QString &entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    return exact;
+    const QDir dir(m_folder);
+    if (!m_listed) {
+        m_listed = true;
+        if (listedHook)
+            listedHook(m_folder);
+        const QStringList entries =
+            dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        m_byFolded.reserve(entries.size());
+        for (const QString &entry : entries) {
+            const QString folded = entry.toCaseFolded();
+            if (!m_byFolded.contains(folded)) // the first of names alike, as a search finds it
+                m_byFolded.insert(folded, entry);
+        }
+    }
+    const auto it = m_byFolded.constFind(name.toCaseFolded());
+    return it == m_byFolded.cend() ? exact : dir.filePath(*it);
+}
+
+void FolderNames::setListedHook(void (*hook)(const QString &folder))
+{
+    listedHook = hook;
 }
 
 QString resolvePathIgnoringCase(const QString &path)

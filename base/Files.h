@@ -2,6 +2,7 @@
 // Paths and whole-file access.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 // What a file operation that can fail gives back: ok, or a sentence that names
@@ -28,6 +29,25 @@ QString joinPath(const QString &folder, const QString &fragment);
 // `folder`: the exact name when it exists, else the first entry whose name
 // matches ignoring case, else the exact path (which does not exist).
 QString findFileIgnoringCase(const QString &folder, const QString &name);
+
+// The same lookups in one folder, many times over: the folder is listed once,
+// at the first name that is not there exactly, into a map from each entry's
+// name in folded case to the entry, so that a scene naming a thousand absent
+// frames costs one listing, not a thousand.
+class FolderNames {
+public:
+    explicit FolderNames(QString folder);
+    // As findFileIgnoringCase(folder, name).
+    QString find(const QString &name);
+
+    // For tests: runs every time a folder is listed for a lookup ignoring case.
+    static void setListedHook(void (*hook)(const QString &folder));
+
+private:
+    QString m_folder;
+    bool m_listed = false;
+    QHash<QString, QString> m_byFolded; // folded name -> entry, the first in the listing's order
+};
 // Same for a full path: looks up its file name in its folder.
 QString resolvePathIgnoringCase(const QString &path);
 

@@ -41,6 +41,12 @@ void fuzzUploadReply(const uint8_t *data, size_t size);
 // their rule says, and what its own save writes reads back.
 void fuzzLegacyScene(const uint8_t *data, size_t size);
 
+// A whole scene through the library window, offscreen: a scene file and a few
+// picture and sound files in a fresh base folder, a click on the scene and two
+// seconds of the preview's timers on the virtual clock. No message, and the
+// pictures the preview holds stay within the load's frame bound and budget.
+void fuzzSceneLoad(const uint8_t *data, size_t size);
+
 struct FuzzTarget {
     const char *name; // also the folder of its seed corpus
     void (*run)(const uint8_t *data, size_t size);
@@ -57,4 +63,5 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"upload_url", fuzzUploadUrl},
     {"upload_reply", fuzzUploadReply},
     {"legacy_scene", fuzzLegacyScene},
+    {"scene_load", fuzzSceneLoad},
 };

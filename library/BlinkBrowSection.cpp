@@ -44,7 +44,9 @@ void LoadBlinkAndBrowLayers(PreviewLoad &load)
 
     w.ImageList2.Clear();
     const QString listKey = QStringLiteral("KBL");
-    if (!load.LoadListFrames(names, w.ImageList2, listKey, nullptr, 1, blink.firstSize).loaded)
+    if (!load.LoadListFrames(names, w.ImageList2, listKey, nullptr, 1, blink.firstSize,
+                             compositeCount(BrowEntryFrames))
+             .loaded)
         return;
     if (appendComposites(w.ImageList2, listKey, BrowEntryFrames, w.ImageList10, QString())
         != int(BrowEntryFrames.size()))

@@ -19,7 +19,8 @@ LayerFrames loadBoxLayer(PreviewLoad &load, const BoxLayer &layer, int frameCoun
     for (int n = 1; n <= frameCount; ++n)
         (*layer.files)[n] = names[n - 1];
 
-    LayerFrames frames = load.LoadListFrames(names, *layer.frames, layer.listKey, layer.box);
+    LayerFrames frames = load.LoadListFrames(names, *layer.frames, layer.listKey, layer.box, 1, std::nullopt,
+                                             compositeCount(displayFrames));
     if (!frames.loaded)
         return frames;
     appendComposites(*layer.frames, layer.listKey, displayFrames, *layer.display, layer.listKey);

@@ -3,6 +3,7 @@
 #include "platform/ImageList.h"
 
 #include <QHash>
+#include <QSet>
 #include <QImage>
 #include <QString>
 
@@ -20,4 +21,9 @@ int appendComposites(const ImageList &source, const QString &key, std::span<cons
         ++added;
     }
     return added;
+}
+
+int compositeCount(std::span<const int> frames)
+{
+    return int(QSet<int>(frames.begin(), frames.end()).size());
 }

@@ -15,3 +15,7 @@ class QString;
 // source lacks its key or that frame).
 int appendComposites(const ImageList &source, const QString &key, std::span<const int> frames, ImageList &display,
                      const QString &firstKey);
+
+// How many pictures appendComposites makes of `frames`: one a frame number,
+// however often it comes.
+int compositeCount(std::span<const int> frames);

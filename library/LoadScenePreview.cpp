@@ -32,7 +32,8 @@ int widgetCoordinate(float v, int low)
 }
 
 PreviewLoad::PreviewLoad(VelmNShare &window, const QString &sceneText, const QString &imagesFolder)
-    : window(window), text(sceneText), imagesFolder(imagesFolder)
+    : window(window), text(sceneText), imagesFolder(imagesFolder), images(imagesFolder),
+      budget(largestPreviewFrame(window.MainPic->size()), PreviewBudgetBytes, PreviewFileBudgetBytes)
 {
 }
 
@@ -41,9 +42,9 @@ std::optional<double> PreviewLoad::ratio() const
     return PreviewRatio(window.MainPic->width(), locals.backgroundWidth);
 }
 
-LayerFrames PreviewLoad::loadFrames(const QStringList &names, std::optional<QSize> sizeFrom)
+LayerFrames PreviewLoad::loadFrames(const QStringList &names, std::optional<QSize> sizeFrom, int composed)
 {
-    LayerFrames frames = loadLayerFrames(window.Xpress1, imagesFolder, names, ratio(), sizeFrom);
+    LayerFrames frames = loadLayerFrames(window.Xpress1, images, names, ratio(), budget, sizeFrom, composed);
     if (frames.loaded && !sizeFrom)
         locals.firstFrame = frames.firstSize;
     return frames;
@@ -51,7 +52,7 @@ LayerFrames PreviewLoad::loadFrames(const QStringList &names, std::optional<QSiz
 
 LayerFrames PreviewLoad::loadHeldFrames(const QStringList &names, std::optional<QSize> sizeFrom)
 {
-    LayerFrames frames = ::loadHeldFrames(window.Xpress1, imagesFolder, names, ratio(), sizeFrom);
+    LayerFrames frames = ::loadHeldFrames(window.Xpress1, images, names, ratio(), budget, sizeFrom);
     if (frames.loaded && !sizeFrom)
         locals.firstFrame = frames.firstSize;
     return frames;
@@ -75,9 +76,10 @@ void PreviewLoad::placeLayer(PictureBox *box, const LayerFrames &frames) const
 }
 
 LayerFrames PreviewLoad::LoadListFrames(const QStringList &names, ImageList &list, const QString &key,
-                                        PictureBox *box, int firstEntry, std::optional<QSize> sizeFrom)
+                                        PictureBox *box, int firstEntry, std::optional<QSize> sizeFrom,
+                                        int composed)
 {
-    LayerFrames frames = loadFrames(names, sizeFrom);
+    LayerFrames frames = loadFrames(names, sizeFrom, composed);
     if (!frames.loaded)
         return frames;
     if (box)
@@ -86,6 +88,19 @@ LayerFrames PreviewLoad::LoadListFrames(const QStringList &names, ImageList &lis
         if (!list.Add(firstEntry - 1 + n, n == 1 ? key : QString(), frames.frames[n - 1]))
             break;
     return frames;
+}
+
+QList<QImage> VelmNShare::HeldPictures() const
+{
+    DistinctPictures held;
+    for (const ImageList *list : {&ImageList1, &ImageList2, &ImageList3, &ImageList4, &ImageList8, &ImageList9,
+                                  &ImageList10, &ImageList11, &ImageList12, &ImageList13, &ImageList14})
+        list->HeldPictures(held);
+    for (const PictureBox *box : {MainPic, VelmMouth, VelmBlink, UserMouth, UserBlink, MiscPic, TriggerPic})
+        held.add(box->Picture());
+    for (const QImage *picture : {&Xpress1.Picture(), &BackgroundPicture, &AlternatePicture})
+        held.add(*picture);
+    return held.pictures();
 }
 
 void VelmNShare::resetPreview()
@@ -145,9 +160,10 @@ void VelmNShare::showBackground(PreviewLoad &load)
         const QString name = backgroundPictureName(keys.background.value);
         const QString file = name + QStringLiteral(".jpg");
         // A background that cannot be loaded counts as none.
-        if (loadPreviewPicture(Xpress1, load.imagesFolder, file)) {
+        if (loadPreviewPicture(Xpress1, load.images, file)) {
             load.locals.backgroundWidth = Xpress1.ImageWidth();
-            if (Xpress1.ResizeImage(MainPic->width(), MainPic->height())) {
+            if (Xpress1.ResizeImage(MainPic->width(), MainPic->height())
+                && load.budget.take(pictureBytes(MainPic->size()))) {
                 MainPicName = name;
                 MainPicFileName = file;
                 MainPic->SetPicture(Xpress1.Picture());

@@ -15,6 +15,8 @@
 // PreviewLoad::LoadListFrames (or loadFrames and placeLayer), and add it in
 // makePreviewSections (library/PreviewSections.cpp).
 
+#include "base/Files.h"
+#include "library/PreviewBudget.h"
 #include "library/PreviewFrames.h"
 #include "library/PreviewScene.h"
 
@@ -36,6 +38,8 @@ public:
     VelmNShare &window;
     const QString text;          // the whole scene text
     const QString imagesFolder;  // <BaseFolder>Images/
+    FolderNames images;          // its names, listed at most once a load
+    PreviewBudget budget;        // what the load's pictures may take
     PreviewLocals locals;
 
     KeyValue key(const QString &key) const { return SceneKeyValue(text, key); }
@@ -43,7 +47,9 @@ public:
     std::optional<double> ratio() const;
     // A layer's frames through the window's work image (library/PreviewFrames.h);
     // a layer with a box of its own measures W1 and H1 into the locals.
-    LayerFrames loadFrames(const QStringList &names, std::optional<QSize> sizeFrom = std::nullopt);
+    // `composed`: the pictures made of them the layer keeps besides them.
+    LayerFrames loadFrames(const QStringList &names, std::optional<QSize> sizeFrom = std::nullopt,
+                           int composed = 0);
     // The same with the frames after 01 kept as their files' bytes (loadHeldFrames).
     LayerFrames loadHeldFrames(const QStringList &names, std::optional<QSize> sizeFrom = std::nullopt);
     // PlacePreviewLayer: places and sizes the box from frame 01 and the x and y
@@ -52,9 +58,10 @@ public:
     // LoadListFrame for every frame of a layer: loads them, places `box` (when
     // given) from frame 01, and adds frame n as entry firstEntry - 1 + n of
     // `list`, the first under `key`. When frame 01 is missing nothing is added
-    // or placed, and the frames come back not loaded.
+    // or placed, and the frames come back not loaded. `composed` as for loadFrames.
     LayerFrames LoadListFrames(const QStringList &names, ImageList &list, const QString &key, PictureBox *box,
-                               int firstEntry = 1, std::optional<QSize> sizeFrom = std::nullopt);
+                               int firstEntry = 1, std::optional<QSize> sizeFrom = std::nullopt,
+                               int composed = 0);
 };
 
 class PreviewSection {

@@ -33,7 +33,8 @@ void LoadSmileLayer(PreviewLoad &load)
 
     w.ImageList2.Clear();
     const QString listKey = QStringLiteral("KMT");
-    if (!load.LoadListFrames(names, w.ImageList2, listKey, nullptr, 1, mouthSize).loaded)
+    if (!load.LoadListFrames(names, w.ImageList2, listKey, nullptr, 1, mouthSize, compositeCount(SmileEntryFrames))
+             .loaded)
         return;
     if (appendComposites(w.ImageList2, listKey, SmileEntryFrames, w.ImageList8, QString())
         != int(SmileEntryFrames.size()))

@@ -17,8 +17,9 @@ void TriggerSection::load(PreviewLoad &load)
     // The box swaps these without reading a file.
     w.BackgroundPicture = w.MainPic->Picture();
     w.AlternatePicture = QImage();
-    if (!w.NudyFilename.isEmpty() && loadPreviewPicture(w.Xpress1, load.imagesFolder, w.NudyFilename)
-        && w.Xpress1.ResizeImage(w.MainPic->width(), w.MainPic->height()))
+    if (!w.NudyFilename.isEmpty() && loadPreviewPicture(w.Xpress1, load.images, w.NudyFilename)
+        && w.Xpress1.ResizeImage(w.MainPic->width(), w.MainPic->height())
+        && load.budget.take(pictureBytes(w.MainPic->size())))
         w.AlternatePicture = w.Xpress1.Picture();
     LoadTriggerLayer(load);
 }

@@ -165,6 +165,10 @@ public:
     FullBackgroundAnimation FullAnim; // Timer7, Timer10: MainPic
     TriggerAnimation TriggerAnim;    // Timer13: TriggerPic
     QImage BackgroundPicture, AlternatePicture; // what the box swaps into MainPic
+    // Every decoded picture the preview holds, each once however often it is
+    // shared: the picture lists' entries and made pictures, the preview boxes'
+    // pictures, the work image and the swapped backgrounds.
+    QList<QImage> HeldPictures() const;
     void Timer5_Timer();
     void Timer6_Timer();
     void Timer7_Timer();

@@ -7,18 +7,27 @@ namespace {
 // steps up, and the one before, as it turns back down.
 constexpr int MadeAhead = 4;
 constexpr int MadeBehind = 1;
+static_assert(ImageList::MostMade >= PictureCache::Kept + MadeAhead + MadeBehind);
 }
 
 void ImageList::Clear()
 {
     m_entries.clear();
+    m_maskOf.clear();
     // A fresh cache: the pictures made for the old entries go with them.
     m_made = PictureCache();
 }
 
 bool ImageList::Add(int index, const QString &key, const QImage &picture)
 {
-    return !picture.isNull() && insert(index, Entry{key, picture, hasMaskColor(picture), nullptr});
+    if (picture.isNull())
+        return false;
+    // A picture shared by many entries (a frame standing in for missing ones)
+    // is searched for the mask colour once.
+    auto known = m_maskOf.constFind(picture.cacheKey());
+    if (known == m_maskOf.cend())
+        known = m_maskOf.insert(picture.cacheKey(), hasMaskColor(picture));
+    return insert(index, Entry{key, picture, *known, nullptr});
 }
 
 bool ImageList::Add(int index, const QString &key, std::shared_ptr<const DeferredPicture> picture)
@@ -60,6 +69,22 @@ void ImageList::makeAround(int n) const
         if (k != n && m_entries[k - 1].deferred)
             around.push_back(m_entries[k - 1].deferred);
     m_made.makeAhead(around);
+}
+
+void ImageList::HeldPictures(DistinctPictures &held) const
+{
+    for (const Entry &entry : m_entries)
+        held.add(entry.picture);
+    for (const QImage &made : m_made.madePictures())
+        held.add(made);
+}
+
+void DistinctPictures::add(const QImage &picture)
+{
+    if (picture.isNull() || m_seen.contains(picture.cacheKey()))
+        return;
+    m_seen.insert(picture.cacheKey());
+    m_pictures.append(picture);
 }
 
 QString ImageList::Key(int n) const
@@ -110,15 +135,21 @@ QImage overlayPicture(const QImage &base, const QImage &top)
 {
     if (base.isNull())
         return QImage();
+    // A conversion that cannot allocate its picture gives a null one, with
+    // no rows to write to or read from: then there is no overlay.
     QImage out = base.convertToFormat(QImage::Format_RGB32);
-    if (top.isNull())
+    if (top.isNull() || out.isNull())
         return out;
     const QImage over = top.convertToFormat(QImage::Format_RGB32);
+    if (over.isNull())
+        return QImage();
     const int width = std::min(out.width(), over.width());
     const int height = std::min(out.height(), over.height());
     for (int y = 0; y < height; ++y) {
         const auto *from = reinterpret_cast<const QRgb *>(over.constScanLine(y));
         auto *to = reinterpret_cast<QRgb *>(out.scanLine(y));
+        if (!from || !to)
+            return QImage();
         for (int x = 0; x < width; ++x)
             if ((from[x] | 0xFF000000u) != ImageList::MaskColor)
                 to[x] = from[x] | 0xFF000000u;

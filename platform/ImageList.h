@@ -11,8 +11,10 @@
 
 #include "platform/PictureCache.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <memory>
@@ -24,6 +26,17 @@ public:
     virtual ~DeferredPicture() = default;
     // The picture; null when it cannot be made (its entry then shows nothing).
     virtual QImage make() const = 0;
+};
+
+// Pictures gathered each once, however many holders share it.
+class DistinctPictures {
+public:
+    void add(const QImage &picture);
+    const QList<QImage> &pictures() const { return m_pictures; }
+
+private:
+    QList<QImage> m_pictures;
+    QSet<qint64> m_seen; // cache keys
 };
 
 class ImageList {
@@ -50,6 +63,14 @@ public:
     // The entry with this key (1..Count); 0 when no entry has it.
     int IndexOf(const QString &key) const;
 
+    // The most deferred pictures a list holds made at once: those it keeps
+    // and those being made ahead of the one shown.
+    static constexpr int MostMade = PictureCache::Kept + 5;
+
+    // Adds every decoded picture the list holds to `held`: its entries' own
+    // and the deferred ones made lately.
+    void HeldPictures(DistinctPictures &held) const;
+
     // The keyed entry with entry n drawn over it from its top-left corner, the
     // mask colour transparent; the result is opaque and the keyed entry's size.
     // A null picture when the key or entry n is missing. An entry of the keyed
@@ -70,6 +91,7 @@ private:
     void makeAround(int n) const;
 
     QList<Entry> m_entries;
+    QHash<qint64, bool> m_maskOf; // hasMaskColor of each picture added, by its cache key
     PictureCache m_made; // the deferred pictures made lately or about to be shown
 };
 

@@ -221,7 +221,11 @@ bool ImageWorkspace::ResizeImage(int width, int height)
         return fail(QStringLiteral("A picture cannot be resized to %1 x %2 pixels.").arg(width).arg(height));
     if (!pictureFitsInMemory(width, height))
         return fail(QStringLiteral("A picture of %1 x %2 pixels is too large to hold.").arg(width).arg(height));
-    m_picture = m_picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage scaled = m_picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Memory that cannot be had gives a null picture; the old one is kept.
+    if (scaled.isNull())
+        return fail(QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.").arg(width).arg(height));
+    m_picture = std::move(scaled);
     return true;
 }
 

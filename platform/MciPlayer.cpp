@@ -1,6 +1,7 @@
 #include "platform/MciPlayer.h"
 
 #include "platform/MixerSoundBackend.h"
+#include "platform/WavHeader.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -129,7 +130,8 @@ void MciPlayer::halt(Device &d)
 
 bool MciPlayer::addSound(const QString &path, const QByteArray &bytes)
 {
-    std::shared_ptr<const DecodedSound> sound = m_backend->decode(bytes, path);
+    // A sound whose header claims more than its file holds is never decoded.
+    std::shared_ptr<const DecodedSound> sound = checkSoundBytes(bytes) ? m_backend->decode(bytes, path) : nullptr;
     if (!sound) {
         m_sounds.remove(path);
         return false;

@@ -69,7 +69,8 @@ public:
     [[nodiscard]] int send(const QString &command, QString *reply = nullptr);
 
     // Decodes a sound file's bytes and keeps them for opens of exactly `path`;
-    // false (and nothing kept) when they do not decode.
+    // false (and nothing kept) when they do not decode, or when their header
+    // claims more than they hold (checkSoundBytes, platform/WavHeader.h).
     bool addSound(const QString &path, const QByteArray &bytes);
     // Forgets every decoded sound; open devices and the loop play on.
     void clearSounds();

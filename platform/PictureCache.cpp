@@ -103,3 +103,13 @@ void PictureCache::makeAhead(const std::vector<std::shared_ptr<const DeferredPic
     for (auto &source : started)
         QThreadPool::globalInstance()->start([state = m_state, source = std::move(source)] { state->make(source); });
 }
+
+std::vector<QImage> PictureCache::madePictures() const
+{
+    const std::lock_guard lock(m_state->mutex);
+    std::vector<QImage> made;
+    for (const State::Slot &slot : m_state->entries)
+        if (slot.made && !slot.picture.picture.isNull())
+            made.push_back(slot.picture.picture);
+    return made;
+}

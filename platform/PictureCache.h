@@ -30,6 +30,9 @@ public:
     // worker thread; returns at once.
     void makeAhead(const std::vector<std::shared_ptr<const DeferredPicture>> &sources) const;
 
+    // The pictures made and kept now.
+    std::vector<QImage> madePictures() const;
+
 private:
     struct State;
     // Shared with the workers, which may finish after the cache is gone.

@@ -303,6 +303,25 @@ TEST_F(SceneSoundsTest, AMissingSoundStaysSilentUntilTheNextLoad)
     EXPECT_EQ(device.log, (QStringList{"play late.wav"}));
 }
 
+// A sound whose header claims more than its file holds is a missing sound:
+// never decoded, no sound and no message.
+TEST_F(SceneSoundsTest, ASoundClaimingMoreThanItsFileHoldsIsMissing)
+{
+    QByteArray claims = wavBytes(0.01);
+    qToLittleEndian(quint32(0x7FFFFFFF), claims.data() + 40); // the data chunk's length
+    writeFile(base(QStringLiteral("Sounds/claims.wav")), claims);
+    writeBeach(QStringLiteral("Beach"), "Sound1=claims.wav;\r\n");
+    VelmNShare &w = openLibrary();
+    device.log.clear();
+    click(w.List2, QStringLiteral("Beach"));
+    EXPECT_EQ(device.log, QStringList());
+    clearLogs();
+    clock->Advance(300);
+    EXPECT_EQ(results.count(MciSoundNotLoaded), 3) << "an open at every tick, each failing";
+    EXPECT_EQ(device.log, QStringList());
+    EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 TEST_F(SceneSoundsTest, ThePollClearsTheMarksOfEndedSoundsAndStops)
 {
     writeSound(QStringLiteral("a.wav"));

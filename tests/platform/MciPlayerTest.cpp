@@ -123,6 +123,44 @@ TEST_F(MciPlayerTest, UndecodableBytesKeepNoSoundAndARecorderSeesEveryString)
     EXPECT_EQ(sounds.log, (QStringList{"decode a.wav", "decode b.wav", "decode My \"odd\" name.wav", "play a.wav"}));
 }
 
+// A WAV file's header says how many bytes follow, and a decoder reserves
+// what it says before it reads them. One that claims more than it holds is
+// refused before the decoder sees it; whole files reach the decoder, also
+// one whose odd last chunk lacks its pad byte or that has bytes after its end.
+TEST_F(MciPlayerTest, AWavClaimingMoreThanItHoldsIsNeverDecoded)
+{
+    // 44 bytes of header and 64 of sound; the data chunk's length is at 40.
+    const QByteArray whole = wavBytes(32.5 / 22050);
+    ASSERT_EQ(whole.size(), 108);
+    auto with = [](QByteArray bytes, qsizetype at, quint32 value) {
+        qToLittleEndian(value, bytes.data() + at);
+        return bytes;
+    };
+    QByteArray odd = with(with(whole, 40, 63), 4, quint32(whole.size() - 9));
+    odd.chop(1);
+    const struct {
+        const char *label;
+        QByteArray bytes;
+        bool decoded;
+    } rows[] = {
+        {"2 GB of sound claimed in 108 bytes", with(whole, 40, 0x7FFFFFFF), false},
+        {"a RIFF length past the end", with(whole, 4, quint32(whole.size())), false},
+        {"a format chunk past the end", with(whole, 16, 1000), false},
+        {"every length at its most", with(with(whole, 4, 0xFFFFFFFF), 40, 0xFFFFFFFF), false},
+        {"whole", whole, true},
+        {"an odd last chunk without its pad byte", odd, true},
+        {"bytes after the RIFF data", whole + "tail", true},
+    };
+    for (const auto &row : rows) {
+        sounds.log.clear();
+        EXPECT_EQ(player.addSound(QStringLiteral("/s/c.wav"), row.bytes), row.decoded) << row.label;
+        EXPECT_EQ(sounds.log, row.decoded ? QStringList{"decode c.wav"} : QStringList()) << row.label;
+        EXPECT_EQ(player.send(QStringLiteral("open \"/s/c.wav\" alias c")), row.decoded ? MciOk : MciSoundNotLoaded)
+            << row.label;
+        (void)player.send(QStringLiteral("close c"));
+    }
+}
+
 TEST_F(MciPlayerTest, TheLoopPlaysBesideTheDevicesAndOutlivesCloseAll)
 {
     sounds.log.clear();

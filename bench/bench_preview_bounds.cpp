@@ -1,0 +1,194 @@
+// Loads scenes made to exhaust the library preview, each in a process of its
+// own, and prints how long the load kept the window busy and the peak memory
+// (VmHWM) of the process, against the bounds the loader keeps to:
+// - "Tiny": a 10 x 8 background under every character layer of 40 x 30
+//   frames, which the ratio of 120 would blow up to 4800 x 3600;
+// - "Photo": no background, every character layer of 4000 x 3000 photos;
+// - "School": "MF=32767" with only frame 01, beside 3000 other pictures, and
+//   300 child frames named in another letter case;
+// - "Heavy": the most a scene within the bounds asks for: a background and
+//   alternate image of 5600 x 5600, near the largest the picture readers take
+//   (their 128 MB: 32 Mpx), every character layer of frames at the
+//   frame bound's size, and four counted sets of 1000 frames of MainPic's
+//   size each, as far as the file budget takes them.
+
+#include "library/PreviewBudget.h"
+
+#include "bench/PreviewBenchScene.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kRuns = 3;
+// The answer time the loads keep to on this machine, and the peak memory.
+constexpr double kAnswerLimitMs = 5000;
+constexpr long kPeakLimitMb = 1536;
+
+QByteArray jpeg(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setQuality(JpegQuality);
+    writer.write(image);
+    return bytes;
+}
+
+bool put(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+const char *const kCharacterLayers[] = {"Mouth", "Smile", "Blink", "Brow", "UserMouth", "UserBlink"};
+const int kCharacterFrames[] = {7, 14, 4, 9, 7, 4};
+
+// The character layers' keys, all at 10, 20, their frames "<scene><layer>01.jpg".
+QByteArray characterKeys(const QString &scene)
+{
+    const QByteArray s = scene.toLatin1();
+    return "KM=" + s + "Mouth01.jpg;\r\nKMx=10;\r\nKMy=20;\r\nKS=" + s + "Smile01.jpg;\r\nKBr=" + s +
+           "Brow01.jpg;\r\nKB=" + s + "Blink01.jpg;\r\nUM=" + s + "UserMouth01.jpg;\r\nUB=" + s + "UserBlink01.jpg;\r\n";
+}
+
+// Frames 01..count of a layer, each a link to the one file `target` in `images`.
+bool linkFrames(const QString &images, const QString &layer, int count, const QString &target)
+{
+    for (int n = 1; n <= count; ++n)
+        if (!QFile::link(target, images + layer + frameNumberText(n) + QStringLiteral(".jpg")))
+            return false;
+    return true;
+}
+
+bool writeCharacterFrames(const QString &images, const QString &scene, const QByteArray &bytes)
+{
+    const QString target = images + scene + QStringLiteral("Frame.jpg");
+    if (!put(target, bytes))
+        return false;
+    for (int l = 0; l < 6; ++l)
+        if (!linkFrames(images, scene + QLatin1String(kCharacterLayers[l]), kCharacterFrames[l], target))
+            return false;
+    return true;
+}
+
+bool writeScenes(const QString &base)
+{
+    const QString images = base + QStringLiteral("Images/"), scenes = base + QStringLiteral("Scenes/");
+    if (!QDir().mkpath(images) || !QDir().mkpath(scenes))
+        return false;
+    bool ok = true;
+    // Tiny
+    ok = ok && put(images + QStringLiteral("TinyBG.jpg"), jpeg(photoFrame(10, 8, 1)));
+    ok = ok && writeCharacterFrames(images, QStringLiteral("Tiny"), jpeg(photoFrame(40, 30, 2)));
+    ok = ok && put(scenes + QStringLiteral("Tiny.scn"), "BG=TinyBG.jpg;\r\n" + characterKeys(QStringLiteral("Tiny")));
+    // Photo
+    const QByteArray photo = jpeg(photoFrame(4000, 3000, 3));
+    ok = ok && writeCharacterFrames(images, QStringLiteral("Photo"), photo);
+    ok = ok && put(scenes + QStringLiteral("Photo.scn"), characterKeys(QStringLiteral("Photo")));
+    // School
+    ok = ok && put(images + QStringLiteral("Fish01.jpg"), jpeg(photoFrame(40, 30, 4)));
+    const QByteArray kick = jpeg(photoFrame(20, 20, 5));
+    for (int n = 1; n <= 300 && ok; ++n)
+        ok = put(images + QStringLiteral("KICK%1.JPG").arg(frameNumberText(n)), kick);
+    for (int n = 0; n < 3000 && ok; ++n)
+        ok = put(images + QStringLiteral("Other%1.jpg").arg(n), QByteArray());
+    ok = ok && put(scenes + QStringLiteral("School.scn"),
+                   "BG=TinyBG.jpg;\r\nMP=Fish01.jpg;\r\nMPx=5;\r\nMPy=5;\r\nMF=32767;\r\nEMA=Kick01.jpg;\r\nEMAF=300;\r\n");
+    // Heaviest
+    // The largest background the picture readers take, and the same as the alternate image.
+    const QByteArray largestPhoto = jpeg(photoFrame(5600, 5600, 8));
+    ok = ok && put(images + QStringLiteral("HeavyBG.jpg"), largestPhoto) &&
+         put(images + QStringLiteral("HeavyAlt.jpg"), largestPhoto);
+    const QSize largest = largestPreviewFrame(QSize(1200, 857));
+    const QByteArray frame = jpeg(photoFrame(largest.width(), largest.height(), 6));
+    ok = ok && writeCharacterFrames(images, QStringLiteral("Heavy"), frame);
+    // The counted sets' frames of MainPic's size, their files within reach of the file budget.
+    ok = ok && put(images + QStringLiteral("HeavySet.jpg"), jpeg(photoFrame(1200, 857, 7)));
+    for (const char *set : {"Extra", "Child", "Full", "Trig"})
+        ok = ok && linkFrames(images, QStringLiteral("Heavy") + QLatin1String(set), MaxCountedFrames,
+                              images + QStringLiteral("HeavySet.jpg"));
+    ok = ok && put(scenes + QStringLiteral("Heavy.scn"),
+                   "BG=HeavyBG.jpg;\r\nNI=HeavyAlt.jpg;\r\n" + characterKeys(QStringLiteral("Heavy")) +
+                       "MP=HeavyExtra01.jpg;\r\nMPx=0;\r\nMPy=0;\r\nMF=1000;\r\nEMA=HeavyChild01.jpg;\r\nEMAF=1000;\r\n"
+                       "MainAnimName=HeavyFull01.jpg;\r\nMainAnimF=1000;\r\nTP=HeavyTrig01.jpg;\r\nTPx=0;\r\nTPy=0;\r\n"
+                       "TF=1000;\r\n");
+    return ok;
+}
+
+// One load, as a click in "VELM Scenes" starts it: the time until the window is free again.
+int runJob(const QString &scene, const QString &documents)
+{
+    PreviewBenchServices bench(documents);
+    form<VelmNShare>();
+    QElapsedTimer clock;
+    clock.start();
+    const VelmNShare *w = openPreviewBenchScene(scene);
+    const double ms = clock.nsecsElapsed() / 1e6;
+    if (!w || !bench.shown.isEmpty()) {
+        std::fprintf(stderr, "bench_preview_bounds: %s did not load %s\n", qPrintable(scene),
+                     qPrintable(bench.shown.join(QStringLiteral(" | "))));
+        return 1;
+    }
+    qint64 held = 0;
+    for (const QImage &picture : w->HeldPictures())
+        held += picture.sizeInBytes();
+    std::printf("%.1f %ld %.1f\n", ms, statusKb("VmHWM:"), held / 1048576.0);
+    destroyAllForms();
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.value(0) == QLatin1String("--job"))
+        return runJob(args.value(1), args.value(2));
+
+    QTemporaryDir temp;
+    const QString documents = temp.filePath(QStringLiteral("Documents"));
+    QElapsedTimer written;
+    written.start();
+    if (!temp.isValid() || !writeScenes(PreviewBenchServices(documents).baseFolder())) {
+        std::fprintf(stderr, "bench_preview_bounds: could not write the scenes\n");
+        return 1;
+    }
+    std::printf("bench_preview_bounds: scenes made to exhaust the preview (written in %.1f s); median of %d "
+                "loads, each in its own process\n\n",
+                written.nsecsElapsed() / 1e9, kRuns);
+    bool met = true;
+    for (const char *scene : {"Tiny", "Photo", "School", "Heavy"}) {
+        std::vector<double> ms, peak, held;
+        for (int run = 0; run < kRuns; ++run) {
+            QProcess p;
+            p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--job"), QLatin1String(scene), documents});
+            if (!p.waitForFinished(-1) || p.exitCode() != 0)
+                return 1;
+            const QList<QByteArray> fields = p.readAllStandardOutput().trimmed().split(' ');
+            if (fields.size() != 3)
+                return 1;
+            ms.push_back(fields[0].toDouble());
+            peak.push_back(fields[1].toDouble() / 1024);
+            held.push_back(fields[2].toDouble());
+        }
+        const bool ok = median(ms) < kAnswerLimitMs && median(peak) < kPeakLimitMb;
+        met = met && ok;
+        std::printf("  %-8s load %8.1f ms   peak %7.1f MB   decoded pictures held %7.1f MB   (limits %.0f ms, "
+                    "%ld MB: %s)\n",
+                    scene, median(ms), median(peak), median(held), kAnswerLimitMs, kPeakLimitMb,
+                    ok ? "met" : "MISSED");
+    }
+    return met ? 0 : 1;
+}
