@@ -4,8 +4,8 @@
 // carries the older scene editor: layer boxes, dialog buttons, an arrow pad
 // and the New, Load and Save Scene commands, whose work lies in legacy/.
 
-#include "app/SceneState.h"
-#include "platform/CommonDialog.h"
+#include "core/scene/SceneState.h"
+#include "core/system/CommonDialog.h"
 #include "platform/Form.h"
 
 #include <array>

@@ -4,8 +4,9 @@
 #include "app/Form1.h"
 
 #include "app/Form2.h"
-#include "app/Help.h"
-#include "legacy/LegacyEditRules.h"
+#include "core/legacy/LegacyEditRules.h"
+#include "core/scene/PickedFile.h"
+#include "core/system/Help.h"
 #include "legacy/LegacySceneCommands.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
@@ -13,7 +14,6 @@
 #include "scene/ChildAnimProps.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/FullAnimProps.h"
-#include "scene/PickedFile.h"
 #include "scene/Sound.h"
 #include "scene/TrigAnimProps.h"
 

@@ -3,10 +3,10 @@
 // same request body ("curl -0 --data-binary") to the same receiver in the same
 // run; best of three each.
 
-#include "sharing/TickSource.h"
-#include "sharing/UploadRequest.h"
+#include "core/sharing/TickSource.h"
+#include "core/sharing/UploadRequest.h"
+#include "core/sharing/UrlHelper.h"
 #include "sharing/UploadSequence.h"
-#include "sharing/UrlHelper.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "platform/ImageWorkspace.h"
-#include "platform/PictureFile.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "core/pictures/PictureFile.h"
 
 #include <QString>
 

@@ -15,8 +15,8 @@
 // PreviewLoad::LoadListFrames (or loadFrames and placeLayer), and add it in
 // makePreviewSections (library/PreviewSections.cpp).
 
-#include "library/PreviewFrames.h"
-#include "library/PreviewScene.h"
+#include "core/preview/PreviewFrames.h"
+#include "core/preview/PreviewScene.h"
 
 #include <QString>
 

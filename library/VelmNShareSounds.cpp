@@ -4,10 +4,10 @@
 
 #include "library/VelmNShare.h"
 
-#include "app/SceneState.h"
-#include "library/SceneSounds.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
+#include "core/preview/SceneSounds.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 
 namespace {
 

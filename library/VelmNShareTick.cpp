@@ -3,10 +3,10 @@
 
 #include "library/VelmNShare.h"
 
-#include "library/MasterTick.h"
+#include "core/preview/MasterTick.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
 
 #include <QPushButton>
 

@@ -1,7 +1,7 @@
 #include "scene/DialogControls.h"
 
+#include "core/scene/FrameSetFiles.h"
 #include "platform/Form.h"
-#include "scene/FrameSetFiles.h"
 
 #include <QCheckBox>
 #include <QFrame>

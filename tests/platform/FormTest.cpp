@@ -1,4 +1,4 @@
-#include "platform/CommonDialog.h"
+#include "core/system/CommonDialog.h"
 #include "platform/Form.h"
 #include "tests/support/ScriptedServices.h"
 

@@ -6,8 +6,8 @@
 
 #include "tests/sharing/ShareWindowFixture.h"
 
+#include "core/install/Module1.h"
 #include "installer/Form1.h"
-#include "installer/Module1.h"
 
 #include <QCoreApplication>
 #include <QLabel>

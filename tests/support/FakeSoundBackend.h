@@ -4,8 +4,8 @@
 // bytes that begin with "RIFF" decode. FakeSoundDevice installs it as the
 // program's player for its lifetime.
 
-#include "platform/MciPlayer.h"
-#include "platform/Timer.h"
+#include "core/sound/MciPlayer.h"
+#include "core/system/Timer.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -1,0 +1,14 @@
+#pragma once
+// Sends a mail through an SMTP relay with libcurl: plain connection unless
+// StartTLS is set, login with the user and password the relay offers a
+// mechanism for, connect and whole send bounded by the settings' timeouts.
+
+#include "core/sharing/NoticeMail.h"
+
+class SmtpMailSender : public MailSender {
+public:
+    // The first sender made sets up libcurl for the whole program; make it on
+    // the main thread before any mail is sent.
+    SmtpMailSender();
+    MailResult send(const MailSettings &settings, const QString &recipient, const QByteArray &message) override;
+};
