@@ -5,7 +5,7 @@
 // and the New, Load and Save Scene commands, whose work lies in legacy/.
 
 #include "core/scene/SceneState.h"
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 #include <array>

@@ -13,6 +13,7 @@
 #include "scene/AltImageLoad.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/ExtraAnimProps.h"
+#include "scene/FramePicks.h"
 #include "scene/FullAnimProps.h"
 #include "scene/Sound.h"
 #include "scene/TrigAnimProps.h"

@@ -4,7 +4,7 @@
 
 #include "core/base/Value.h"
 #include "core/pictures/ImageWorkspace.h"
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 #include <QPlainTextEdit>

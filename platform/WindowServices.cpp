@@ -1,6 +1,6 @@
 #include "platform/WindowServices.h"
 
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "core/system/Services.h"
 
 #include <QFileDialog>

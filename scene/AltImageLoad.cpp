@@ -6,6 +6,7 @@
 #include "core/system/Help.h"
 #include "core/system/Services.h"
 #include "scene/DialogControls.h"
+#include "scene/FramePicks.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #pragma once
 // Picks the alternate background picture and asks for a trigger type.
 
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 class QLineEdit;

@@ -5,6 +5,7 @@
 #include "core/system/Help.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/DialogControls.h"
+#include "scene/FramePicks.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // The Automatic Cropper Loader: picks the child animation's frame series,
 // which the frame export cuts with the extra animation's rectangle.
 
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 class QLabel;

@@ -10,6 +10,7 @@
 #include "scene/ChildAnimLoad.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"
+#include "scene/FramePicks.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // end, and where its frames come from (preloaded in Images, or cut along with
 // the extra animation).
 
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 class QCheckBox;

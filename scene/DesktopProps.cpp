@@ -7,6 +7,7 @@
 #include "core/system/Services.h"
 #include "designers/frmFormDesignE.h"
 #include "scene/DialogControls.h"
+#include "scene/FramePicks.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 // Desktop-scene dialog: chooses the alpha background picture of a desktop
 // scene. Only the wizard's hidden Desktop box opens it.
 
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 class QLineEdit;

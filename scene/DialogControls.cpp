@@ -2,6 +2,7 @@
 
 #include "core/scene/FrameSetFiles.h"
 #include "platform/Form.h"
+#include "scene/FramePicks.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // Property dialog of the extra animation: its timing settings, which the scene
 // writer reads from the controls, and the loader of its frame set.
 
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 class QCheckBox;

@@ -8,6 +8,7 @@
 #include "platform/Controls.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"
+#include "scene/FramePicks.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // Property dialog of the full-background animation: its settings, which the
 // scene writer reads from the controls, and the pick of its first frame.
 
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 class QCheckBox;

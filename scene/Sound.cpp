@@ -6,6 +6,7 @@
 #include "core/system/Services.h"
 #include "scene/DialogControls.h"
 #include "core/scene/PickedFile.h"
+#include "scene/FramePicks.h"
 #include "scene/SaveScene.h"
 
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // The scene's background sounds: up to three, each with a chance factor, and
 // looping options for the first. The scene writer reads the controls.
 
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
 class QCheckBox;

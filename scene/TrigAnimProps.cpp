@@ -6,6 +6,7 @@
 #include "core/system/Help.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"
+#include "scene/FramePicks.h"
 
 #include <QLabel>
 #include <QLineEdit>

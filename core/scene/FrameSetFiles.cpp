@@ -3,16 +3,11 @@
 #include "core/base/Files.h"
 #include "core/base/Numbers.h"
 #include "core/scene/SceneState.h"
-#include "core/system/CommonDialog.h"
-#include "core/system/Services.h"
 
 #include <QDir>
 #include <QSet>
 
 namespace {
-// Missing frames reported one message each; the rest are counted in one more.
-constexpr int kReportedOneByOne = 3;
-
 bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 }
 
@@ -84,18 +79,6 @@ QStringList missingFrames(const QString &folder, const QString &base, const QStr
     return missing;
 }
 
-void reportMissingFrames(const QStringList &missing)
-{
-    // A single frame past the first few gets its own message rather than a count of one.
-    const qsizetype oneByOne = missing.size() <= kReportedOneByOne + 1 ? missing.size() : kReportedOneByOne;
-    for (qsizetype i = 0; i < oneByOne; ++i)
-        MsgBox(QStringLiteral("File ") + missing[i] + QStringLiteral(" does not exist!"));
-    if (missing.size() > oneByOne)
-        MsgBox(QStringLiteral("%1 more files of this series do not exist! The last one is %2.")
-                   .arg(missing.size() - oneByOne)
-                   .arg(missing.last()));
-}
-
 QString cantFindText(const QString &name)
 {
     return QStringLiteral("Can't Find: ") + name;
@@ -115,35 +98,6 @@ QString frameCountMessage()
 QString imageFilter()
 {
     return QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg");
-}
-
-std::optional<FrameSetPick> pickFrameSet(CommonDialog &cdl, const QString &countText,
-                                         std::optional<int> minimumCount)
-{
-    const auto count = toInt16(countText);
-    if (!count || (minimumCount && *count < *minimumCount)) {
-        MsgBox(frameCountMessage());
-        return std::nullopt;
-    }
-    const auto file = choosePickedFile(cdl, imageFilter());
-    if (!file)
-        return std::nullopt;
-
-    // Everything is checked before anything is stored, so a refused pick
-    // leaves the set as it was.
-    FrameSetPick pick;
-    pick.file = *file;
-    const auto series = parseFrameSeriesName(pick.file.name);
-    const auto last = series ? lastFrameOf(series->first, *count) : std::nullopt;
-    if (!last) {
-        MsgBox(numberingMessage());
-        return std::nullopt;
-    }
-    pick.series = *series;
-    pick.last = *last;
-    notePickedFile(pick.file);
-    pick.missing = missingFrames(pick.file.folder, pick.series.base, pick.series.ext, pick.series.first, pick.last);
-    return pick;
 }
 
 void recordFrameSet(AnimFrameSet &set, const FrameSetPick &pick)

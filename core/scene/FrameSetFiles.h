@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <optional>
 
-class CommonDialog;
 struct AnimFrameSet;
 
 // The frame number in a file name: "0" and the digit up to 9, the plain number from 10 on.
@@ -45,9 +44,6 @@ bool frameFileExists(const QString &path);
 // The frames first to last of the series that the folder lacks, in order.
 QStringList missingFrames(const QString &folder, const QString &base, const QString &ext, int first, int last);
 
-// One message per missing frame for the first few; the rest in one message
-// that says how many more are missing.
-void reportMissingFrames(const QStringList &missing);
 // The report box's text for a missing frame.
 QString cantFindText(const QString &name);
 
@@ -63,15 +59,6 @@ struct FrameSetPick {
     int16_t last = 0;
     QStringList missing;
 };
-
-// The steps of a LOAD button: the Frames box's text as a 16-bit count
-// (refused below `minimumCount`), the chooser, the numbering of the pick and
-// its last frame, and the test of every frame. Shows the count and numbering
-// messages and returns nothing on them, or when nothing was chosen; in that
-// case nothing but WorkFolder has changed. Missing frames are returned, not
-// yet reported.
-std::optional<FrameSetPick> pickFrameSet(CommonDialog &cdl, const QString &countText,
-                                         std::optional<int> minimumCount);
 
 // Stores the whole pick: first frame's path, folder, base, extension, numbers.
 void recordFrameSet(AnimFrameSet &set, const FrameSetPick &pick);

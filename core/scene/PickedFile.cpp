@@ -1,7 +1,6 @@
 #include "core/scene/PickedFile.h"
 
 #include "core/scene/SceneState.h"
-#include "core/system/CommonDialog.h"
 
 PickedFile splitPickedPath(const QString &path)
 {
@@ -29,16 +28,3 @@ QString setWorkFolderFromBase()
     scene().WorkFolder = work;
     return work;
 }
-
-std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &filter, const QString &subfolder)
-{
-    const QString work = setWorkFolderFromBase();
-    if (!subfolder.isEmpty())
-        cdl.InitDir = work + subfolder;
-    cdl.Filter = filter;
-    cdl.ShowOpen();
-    if (cdl.FileName.isEmpty())
-        return std::nullopt;
-    return splitPickedPath(cdl.FileName);
-}
-

@@ -20,10 +20,3 @@ void notePickedFile(const PickedFile &pick);
 
 // Sets WorkFolder to BaseFolder with a trailing separator and returns it.
 QString setWorkFolderFromBase();
-
-class CommonDialog;
-// The dialogs' pick: WorkFolder from BaseFolder, then the chooser with the
-// filter, opening in `subfolder` of WorkFolder when one is given (else where
-// the platform likes). Nothing when the user cancelled.
-std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &filter,
-                                           const QString &subfolder = QString());

@@ -1,4 +1,4 @@
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 #include "tests/support/ScriptedServices.h"
 

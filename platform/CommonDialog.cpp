@@ -1,4 +1,4 @@
-#include "core/system/CommonDialog.h"
+#include "platform/CommonDialog.h"
 
 static void show(CommonDialog &d, bool save)
 {
