@@ -1,6 +1,6 @@
 // The library window's sound player and its timers: the slots' methods, the
 // sound step of the master tick, the sound poll (Timer14) and the loop delay
-// of sound 1 (Timer15). The rules are in library/SceneSounds.h.
+// of sound 1 (Timer15). The rules are in core/preview/SceneSounds.h.
 
 #include "library/VelmNShare.h"
 

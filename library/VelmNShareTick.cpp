@@ -1,5 +1,5 @@
 // The library window's master tick (Timer1, every 100 ms from the window's
-// creation): the sound step, then the starts of library/MasterTick.h.
+// creation): the sound step, then the starts of core/preview/MasterTick.h.
 
 #include "library/VelmNShare.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // The sound player's backend on SDL2_mixer, over the program's one audio
-// output (platform/AudioOutput.h): sounds decode with Mix_LoadWAV_RW, play on
+// output (adapters/sound/AudioOutput.h): sounds decode with Mix_LoadWAV_RW, play on
 // the mixer's channels with Mix_PlayChannel, and the loop has a channel of
 // its own, reserved. A channel is halted before its sound is let go, and ends
 // are polled with Mix_Playing. Without a device nothing decodes, so every

@@ -21,7 +21,7 @@ public:
 
     struct Made {
         QImage picture;      // null when it cannot be made
-        bool masked = true;  // hasMaskColor (platform/ImageList.h), found as it was made
+        bool masked = true;  // hasMaskColor (core/pictures/ImageList.h), found as it was made
     };
     // The picture of `source`: the kept one, the one a worker is making (waited
     // for), or one made now on this thread.

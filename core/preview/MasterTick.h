@@ -2,7 +2,7 @@
 // The preview's master tick decides, every 100 ms, which of the scene's
 // occasional events start: a blink of the main character, a blink of the
 // user character, the child animation's request and a run of the extra
-// animation. (The scene's sounds have their own step, library/SceneSounds.h,
+// animation. (The scene's sounds have their own step, core/preview/SceneSounds.h,
 // which the tick runs first.) It draws nothing and only starts things: each
 // layer's draw is taken while its box is shown, also when nothing can start.
 //

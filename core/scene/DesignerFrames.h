@@ -1,7 +1,7 @@
 #pragma once
 // The frame files the designers show and cut, and the steps of the "<" and
 // ">" buttons over a frame set. Frames of the primary series are named by
-// PrimaryFramePath (app/PrimaryFrameSeries.h).
+// PrimaryFramePath (core/scene/PrimaryFrameSeries.h).
 
 #include "core/scene/PrimaryFrameSeries.h"
 
