@@ -1,5 +1,7 @@
 # make run   installs what is missing, builds and starts scenara5
-# make test  installs what is missing, builds with sanitizers and runs every test
+# make test  installs what is missing, builds with sanitizers and the library's
+#            assertions, runs every test, then starts each program once and ends it
+#            with SIGTERM
 # make bench builds and runs the benchmarks (not part of make test)
 # make fuzz  builds the fuzz targets with clang and runs each for FUZZ_SECONDS (60)
 
@@ -18,11 +20,12 @@ run: build-run
 	cd build/run && ./scenara5
 
 build-test: deps
-	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DSCENARA_SANITIZE=ON
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DSCENARA_SANITIZE=ON -DCMAKE_CXX_FLAGS=-D_GLIBCXX_ASSERTIONS
 	cmake --build build/test -j $(JOBS)
 
 test: build-test
 	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
+	scripts/smoke-signals build/test
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DSCENARA_BENCH=ON -DSCENARA_TESTS=OFF

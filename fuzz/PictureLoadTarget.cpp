@@ -2,6 +2,7 @@
 #include "fuzz/FuzzTargets.h"
 
 #include "core/pictures/ImageWorkspace.h"
+#include "adapters/jpeg/PictureCut.h"
 #include "core/pictures/PictureFile.h"
 
 #include <QString>
@@ -11,16 +12,36 @@
 
 namespace {
 
-// The bytes as a file, through the loader's own open: one file in memory,
-// rewritten for every load.
-QImage loadBytes(const QByteArray &bytes)
+// The bytes as a file: one file in memory, rewritten for every load.
+QString fileOf(const QByteArray &bytes)
 {
     static const int fd = memfd_create("picture", MFD_CLOEXEC);
     static const QString path = QStringLiteral("/proc/self/fd/%1").arg(fd);
     FUZZ_CHECK(fd >= 0);
     FUZZ_CHECK(ftruncate(fd, 0) == 0);
     FUZZ_CHECK(pwrite(fd, bytes.constData(), size_t(bytes.size()), 0) == bytes.size());
-    return LoadPicture(path);
+    return path;
+}
+
+// Through the loader's own open.
+QImage loadBytes(const QByteArray &bytes)
+{
+    return LoadPicture(fileOf(bytes));
+}
+
+// What the cutter takes it takes exactly: the loader reads the same bytes,
+// and its picture cut to the area is the cutter's, pixel for pixel. An area
+// near the picture's top leaves most of the data below the cut.
+void checkCutter(const QByteArray &bytes, const PictureArea &area)
+{
+    static PictureCutter cutter;
+    if (!cutter.read(fileOf(bytes), area))
+        return;
+    const QImage loaded = LoadPicture(fileOf(bytes));
+    FUZZ_CHECK(!loaded.isNull());
+    const QRect inside = QRect(QPoint(int(area.left), int(area.top)), QPoint(int(area.right) - 1, int(area.bottom) - 1))
+                             .intersected(loaded.rect());
+    FUZZ_CHECK(cutter.picture() == loaded.copy(inside));
 }
 
 // Where to cut the bytes: just before the end, half way, and a few places
@@ -51,6 +72,8 @@ void fuzzPictureLoad(const uint8_t *data, size_t size)
         FUZZ_CHECK(decoded.image.isNull() || decoded.cutShort);
     }
 
+    const PictureArea area{1, 1, 9, 5};
+    checkCutter(bytes, area);
     const QImage whole = loadBytes(bytes);
     if (whole.isNull())
         return;
@@ -62,5 +85,6 @@ void fuzzPictureLoad(const uint8_t *data, size_t size)
             continue;
         const QImage part = loadBytes(bytes.left(cut));
         FUZZ_CHECK(part.isNull() || part == whole);
+        checkCutter(bytes.left(cut), area);
     }
 }

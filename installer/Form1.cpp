@@ -72,7 +72,9 @@ Form1::Form1()
     SetClientTwips(5580, 3225);
 
     Label3 = new QLabel(this);
-    nameControl(Label3, QStringLiteral("Label3"), QStringLiteral("Velm 5 installation directory"));
+    // The folder it shows is what a screen reader reads; the words say what it is.
+    nameControl(Label3, QStringLiteral("Label3"));
+    Label3->setAccessibleDescription(QStringLiteral("Velm 5 installation directory"));
     Label3->setAutoFillBackground(true);
     QPalette white = Label3->palette();
     white.setColor(QPalette::Window, Qt::white);

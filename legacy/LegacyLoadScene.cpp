@@ -113,6 +113,10 @@ QStringList ApplyLegacyScene(const LegacySceneRecord &r)
         fill(extra.Text2, r.extraBoxes.frames);
         fill(extra.Text4, r.extraBoxes.delay);
         fill(extra.Text5, r.extraBoxes.speed);
+        // The writer gives "MDA=" only while the delay at a frame is on.
+        fill(extra.Text3, r.extraBoxes.delayAt);
+        setCheckValue(extra.Check1, r.extraBoxes.delayAt ? 1 : 0);
+        s.ExtraDelayAtOn = toFlag(r.extraBoxes.delayAt.has_value());
     }
     load.layer(r.extra, LayerExtraAnim, &SceneState::ExtraFileName, editor.Check3);
     choose(r.extraPingPong, extra.Option2, extra.Option1);

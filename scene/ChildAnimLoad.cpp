@@ -20,7 +20,8 @@ ChildAnimLoad::ChildAnimLoad()
              true);
     makeText(this, QStringLiteral("Number of Child Frames:"), 600, 795, 2385, 270)->setAlignment(Qt::AlignRight);
     // The count and the last frame get room for any 16-bit number.
-    Label4 = makeNumberLabel(this, "Label4", QString(), 3045, 795, 1200, 270);
+    Label4 = makeNumberLabel(this, "Label4", QString(), QStringLiteral("Number of Child Frames:"),
+                             3045, 795, 1200, 270);
     Image1 = makeButton(this, "Image1", QStringLiteral("Child Anim Properties"), 4440, 645, 2085, 645);
 
     makeText(this,
@@ -31,9 +32,9 @@ ChildAnimLoad::ChildAnimLoad()
     Text1 = makeNameBox(this, "Text1", QStringLiteral("First frame"), 1515, 2685, 3150, 330);
 
     makeText(this, QStringLiteral("First Frame:"), 120, 3405, 1335, 270)->setAlignment(Qt::AlignRight);
-    Label6 = makeNumberLabel(this, "Label6", QString(), 1515, 3405, 495, 270);
+    Label6 = makeNumberLabel(this, "Label6", QString(), QStringLiteral("First Frame:"), 1515, 3405, 495, 270);
     makeText(this, QStringLiteral("Last Frame:"), 2100, 3405, 1230, 270)->setAlignment(Qt::AlignRight);
-    Label9 = makeNumberLabel(this, "Label9", QString(), 3390, 3405, 1200, 270);
+    Label9 = makeNumberLabel(this, "Label9", QString(), QStringLiteral("Last Frame:"), 3390, 3405, 1200, 270);
 
     Image3 = makeButton(this, "Image3", QStringLiteral("OK"), 5745, 3225, 960, 645);
     Image4 = makeButton(this, "Image4", QStringLiteral("?"), 6360, 105, 360, 345);

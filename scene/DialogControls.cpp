@@ -120,11 +120,12 @@ QLabel *makeText(QWidget *parent, const QString &text, double left, double top, 
     return label;
 }
 
-QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, double left, double top,
-                        double width, double height)
+QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, const QString &description,
+                        double left, double top, double width, double height)
 {
     auto *label = new QLabel(text, parent);
     nameControl(label, QString::fromUtf8(name));
+    label->setAccessibleDescription(description);
     QFont f(QStringLiteral("MS Sans Serif"));
     f.setPointSizeF(12);
     f.setBold(true);

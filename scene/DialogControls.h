@@ -37,9 +37,11 @@ QFrame *makeOptionFrame(QWidget *parent, const char *name, double left, double t
 // Painted text on the background: headings, labels, instructions.
 QLabel *makeText(QWidget *parent, const QString &text, double left, double top, double width, double height,
                  bool bold = false);
-// A label that shows a frame number: 12-point bold, dark purple.
-QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, double left, double top,
-                        double width, double height);
+// A label that shows a frame number: 12-point bold, dark purple. Screen
+// readers read the number as its name and the words beside it as its
+// description.
+QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, const QString &description,
+                        double left, double top, double width, double height);
 
 struct FrameSetPick;
 // Shows a recorded frame-set pick: its file name in the name box, its first

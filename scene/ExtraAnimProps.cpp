@@ -62,10 +62,12 @@ ExtraAnimProps::ExtraAnimProps()
     Text6 = makeNameBox(this, "Text6", QStringLiteral("First frame"), 1485, 4500, 3135, 300);
 
     makeText(this, QStringLiteral("First Frame:"), 120, 5025, 1350, 270)->setAlignment(Qt::AlignRight);
-    Label8 = makeNumberLabel(this, "Label8", QStringLiteral("1"), 1530, 5025, 495, 270);
+    Label8 = makeNumberLabel(this, "Label8", QStringLiteral("1"), QStringLiteral("First Frame:"),
+                             1530, 5025, 495, 270);
     makeText(this, QStringLiteral("Last Frame:"), 2100, 5025, 1275, 270)->setAlignment(Qt::AlignRight);
     // Wide enough for any last frame; nothing lies to its right.
-    Label12 = makeNumberLabel(this, "Label12", QStringLiteral("0"), 3435, 5025, 1200, 270);
+    Label12 = makeNumberLabel(this, "Label12", QStringLiteral("0"), QStringLiteral("Last Frame:"),
+                              3435, 5025, 1200, 270);
 
     Image2 = makeButton(this, "Image2", QStringLiteral("OK"), 5595, 4560, 990, 615);
     Image10 = makeButton(this, "Image10", QStringLiteral("?"), 6360, 120, 330, 300);

@@ -37,10 +37,12 @@ TrigAnimProps::TrigAnimProps()
     Text6 = makeNameBox(this, "Text6", QStringLiteral("First frame"), 2175, 2565, 3135, 300);
 
     makeText(this, QStringLiteral("First Frame:"), 240, 3300, 1290, 270)->setAlignment(Qt::AlignRight);
-    Label8 = makeNumberLabel(this, "Label8", QStringLiteral("1"), 1590, 3300, 495, 270);
+    Label8 = makeNumberLabel(this, "Label8", QStringLiteral("1"), QStringLiteral("First Frame:"),
+                             1590, 3300, 495, 270);
     makeText(this, QStringLiteral("Last Frame:"), 2150, 3300, 1135, 270)->setAlignment(Qt::AlignRight);
     // Wide enough for any last frame; nothing lies to its right.
-    Label12 = makeNumberLabel(this, "Label12", QStringLiteral("0"), 3345, 3300, 1200, 270);
+    Label12 = makeNumberLabel(this, "Label12", QStringLiteral("0"), QStringLiteral("Last Frame:"),
+                              3345, 3300, 1200, 270);
 
     Image1 = makeButton(this, "Image1", QStringLiteral("OK"), 4740, 3015, 1035, 600);
     Image3 = makeButton(this, "Image3", QStringLiteral("?"), 5475, 135, 300, 345);

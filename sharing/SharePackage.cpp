@@ -191,7 +191,9 @@ private:
 
 QStringList sharePackagePatterns()
 {
-    return {QStringLiteral("*.jpg"), QStringLiteral("*.scn"), QStringLiteral("*.exe"), QStringLiteral("*.wav")};
+    // Every picture name the package stages ends in one of the first three, in any letter case.
+    return {QStringLiteral("*.jpg"), QStringLiteral("*.jpeg"), QStringLiteral("*.bmp"),
+            QStringLiteral("*.scn"), QStringLiteral("*.exe"),  QStringLiteral("*.wav")};
 }
 
 bool isSharePictureName(const QString &name)

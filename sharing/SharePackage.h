@@ -11,7 +11,8 @@
 //   Data/Temp/ShareTemp/Files/Scenes/<scene>.scn    the scene file
 //   Data/Temp/ShareTemp/Files/Images/<name>         every picture of the scene
 //   Data/Temp/ShareTemp/Files/Sounds/<name>.wav     the scene's sounds
-//   Data/Temp/zips/<U>.zip                          the staging root's *.jpg, *.scn, *.exe, *.wav
+//   Data/Temp/zips/<U>.zip                          the staging root's *.jpg, *.jpeg, *.bmp, *.scn,
+//                                                   *.exe and *.wav, letter case ignored
 //   Data/Temp/zips/<U>.jpg                          140 x 100 thumbnail of the background
 //   Data/Temp/zips/<U>-2.jpg                        byte copy of the background
 //   Data/Temp/zips/<U>.txt, <U>-cmnt.txt            handle and comment, Windows-1252, CR LF

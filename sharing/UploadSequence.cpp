@@ -2,6 +2,7 @@
 
 #include "adapters/socket/TcpClientSocket.h"
 #include "core/sharing/UploadRequest.h"
+#include "core/sharing/UploadRequestStream.h"
 #include "core/sharing/UrlHelper.h"
 
 #include <QThread>
@@ -29,6 +30,8 @@ UploadSequence::UploadSequence(Wiring wiring, QObject *parent)
             self->UploadTimeOut_Timer();
     });
 }
+
+UploadSequence::~UploadSequence() = default;
 
 bool UploadSequence::refuseWhileRunning()
 {
@@ -95,18 +98,21 @@ void UploadSequence::uploadFile(const QString &path, const QString &baseName, Up
     const QString fileName = baseName + UploadExtension(procedure);
     sentName_ = UploadFileNameParameter(fileName);
     // A file that cannot be read ends the upload; no empty part goes up.
-    const FileRead file = ReadWholeFile(path);
-    if (!file) {
-        fail(file.error, kErrorTitle, MsgIcon::Critical, QStringLiteral("the file could not be read"));
+    auto request = std::make_unique<UploadRequestStream>();
+    if (const FileResult opened = request->open(path); !opened) {
+        fail(opened.error, kErrorTitle, MsgIcon::Critical, QStringLiteral("the file could not be read"));
         return;
     }
-    request_ = BuildUploadRequest(file.bytes, url, QStringLiteral("file"), fileName,
-                                  QStringLiteral("application/octet-stream"));
+    request->setFrame(BuildUploadRequestFrame(request->fileSize(), url, QStringLiteral("file"), fileName,
+                                              QStringLiteral("application/octet-stream"), MakeBoundary(32)));
+    request_ = std::move(request);
+    requestHanded_ = false;
     replyStart_.clear();
 
     auto *socket = new TcpClientSocket(this);
     socket_ = socket;
     connect(socket, &TcpClientSocket::connected, this, &UploadSequence::Winsock1_Connect);
+    connect(socket, &TcpClientSocket::bytesWritten, this, &UploadSequence::sendRequest);
     connect(socket, &TcpClientSocket::dataArrived, this, &UploadSequence::Winsock1_DataArrival);
     connect(socket, &TcpClientSocket::error, this, &UploadSequence::Winsock1_Error);
     connect(socket, &TcpClientSocket::remoteClosed, this, &UploadSequence::Winsock1_Close);
@@ -122,9 +128,29 @@ void UploadSequence::Winsock1_Connect()
 {
     SocketConnected_ = true;
     wiring_.UploadTimeOut->setEnabled(true);
-    if (socket_)
-        socket_->write(request_);
-    request_.clear();
+    sendRequest();
+}
+
+void UploadSequence::sendRequest()
+{
+    UploadRequestStream *const request = request_.get();
+    if (!request || !socket_ || !SocketConnected_)
+        return;
+    const int step = step_;
+    // What a handler of the progress does (ending the sequence) ends the loop.
+    while (request_.get() == request && socket_ && !request->atEnd() && socket_->bytesToWrite() < kSendAhead) {
+        const FileRead block = request->next(kSendBlock);
+        if (!block) {
+            fail(block.error, kErrorTitle, MsgIcon::Critical, QStringLiteral("the file could not be read"));
+            return;
+        }
+        socket_->write(block.bytes);
+        emit requestProgress(step, request->position(), request->size());
+    }
+    if (request_.get() == request && request->atEnd()) {
+        requestHanded_ = true;
+        request_.reset(); // the file closes
+    }
 }
 
 void UploadSequence::Winsock1_DataArrival(qint64 bytesTotal)
@@ -144,24 +170,30 @@ void UploadSequence::Winsock1_Error(const QString &description)
 
 void UploadSequence::Winsock1_Close()
 {
-    const bool requestSent = SocketConnected_ && socket_ && socket_->bytesToWrite() == 0;
+    const bool requestSent = SocketConnected_ && socket_ && requestHanded_ && socket_->bytesToWrite() == 0;
     closeSocket();
     SocketConnected_ = false;
 
-    if (!requestSent) {
+    const ReplyStatus status = ReadReplyStatus(replyStart_);
+    // A service may refuse a request before it has read all of it.
+    if (status.hasStatusLine && !status.accepted()) {
         fail(kUploadFailed, programTitle(), MsgIcon::None,
-             QStringLiteral("the service closed the connection before the request was sent"));
+             QStringLiteral("the service answered \"%1\"").arg(status.firstLine));
         return;
     }
-    const ReplyStatus status = ReadReplyStatus(replyStart_);
-    if (!status.hasStatusLine) {
+    if (!requestSent) {
+        fail(kUploadFailed, programTitle(), MsgIcon::None,
+             QStringLiteral("the connection was cut while the request was being sent"));
+        return;
+    }
+    if (!status.received) {
         fail(kUploadFailed, programTitle(), MsgIcon::None,
              QStringLiteral("the service closed the connection without an answer"));
         return;
     }
-    if (!status.succeeded()) {
+    if (!status.hasStatusLine) {
         fail(kUploadFailed, programTitle(), MsgIcon::None,
-             QStringLiteral("the service answered \"%1\"").arg(status.statusLine));
+             QStringLiteral("the service's answer is not HTTP: \"%1\"").arg(status.firstLine));
         return;
     }
 
@@ -225,7 +257,8 @@ void UploadSequence::stop()
     UploadTicks_ = 0;
     closeSocket();
     SocketConnected_ = false;
-    request_.clear();
+    request_.reset();
+    requestHanded_ = false;
     step_ = 0;
     running_ = false;
 }

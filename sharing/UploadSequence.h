@@ -24,6 +24,7 @@
 #include <memory>
 
 class TcpClientSocket;
+class UploadRequestStream;
 
 // What one confirmed upload sends.
 struct UploadJob {
@@ -47,7 +48,14 @@ public:
     static constexpr int UploadTimeOutInterval = 1000;
     static constexpr int MaxUploadTicks = 60;
 
+    // A request goes to the connection in blocks of kSendBlock bytes, read
+    // from the file as the connection takes them: a block is added while
+    // fewer than kSendAhead bytes wait to go to the system.
+    static constexpr qint64 kSendBlock = 256 * 1024;
+    static constexpr qint64 kSendAhead = 1024 * 1024;
+
     explicit UploadSequence(Wiring wiring, QObject *parent = nullptr);
+    ~UploadSequence() override;
 
     // From start() until the completion message has been answered, the mail
     // included, or until a failure ends the sequence.
@@ -67,8 +75,10 @@ public:
     bool hasSocket() const { return !socket_.isNull(); }
 
 signals:
-    // A step's request is built and its connection is being opened.
+    // A step's file is open and checked, and its connection is being opened.
     void stepStarted(int step);
+    // `sent` of the step's `total` request bytes have been handed to the connection.
+    void requestProgress(int step, qint64 sent, qint64 total);
 
 private:
     void UploadZipFile(const QString &path, const QString &baseName);
@@ -78,6 +88,8 @@ private:
     void startStep(int step);
 
     void Winsock1_Connect();
+    // Hands the connection the request's next blocks while it has room for them.
+    void sendRequest();
     void Winsock1_DataArrival(qint64 bytesTotal);
     void Winsock1_Error(const QString &description);
     void Winsock1_Close();
@@ -99,7 +111,8 @@ private:
     UploadStepFlags flags_;
     int step_ = 0;
     QString sentName_;        // the current step's file name as sent
-    QByteArray request_;      // built, waiting for the connection
+    std::unique_ptr<UploadRequestStream> request_; // the current step's, until all of it is handed over
+    bool requestHanded_ = false;                   // the whole request has gone to the connection
     QByteArray replyStart_;   // the start of the service's reply
     QPointer<TcpClientSocket> socket_;
 };

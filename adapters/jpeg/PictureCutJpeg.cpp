@@ -1,9 +1,11 @@
 // The JPEG reader of PictureCutter, over libjpeg: the decoder produces only
 // the columns of the cut (jpeg_crop_scanline, to the nearest block edge) and
-// skips the rows above and below it (jpeg_skip_scanlines), which costs only
-// the entropy decoding of those rows. The file is read in chunks, never whole,
-// and walked to its end, so that a file cut short is found by the decoder
-// itself: it asks for more data where the file has none.
+// skips the rows above it (jpeg_skip_scanlines), which costs only the entropy
+// decoding of those rows. The file is read in chunks, never whole. A file cut
+// short must still be found: in a picture of one scan the bytes below the cut
+// are searched for the end-of-image marker, without decoding them; a
+// progressive picture is walked to its end by the decoder, which asks for more
+// data where the file has none.
 
 #include "adapters/jpeg/PictureCutFormats.h"
 
@@ -76,6 +78,58 @@ void skipInput(j_decompress_ptr info, long count)
 
 void termSource(j_decompress_ptr) {}
 
+// True when the rest of a one-scan picture's data ends in its end-of-image
+// marker: a 0xFF, perhaps more 0xFF that fill, then 0xD9. In the entropy-coded
+// data a 0xFF is followed by 0x00 (a stuffed data byte) or a restart marker;
+// any other marker before the end is left to the loader. The search goes on
+// from where the decoder stopped, which is never between a 0xFF and the byte
+// after it.
+bool endsWithEndOfImage(j_decompress_ptr info, Source *src)
+{
+    const auto isRestart = [](int marker) { return marker >= JPEG_RST0 && marker <= JPEG_RST0 + 7; };
+    if (src->endOfFile)
+        return false;
+    if (info->unread_marker == JPEG_EOI)
+        return true; // the decoder met it early
+    if (info->unread_marker != 0 && !isRestart(info->unread_marker))
+        return false;
+    const JOCTET *at = src->manager.next_input_byte;
+    size_t left = src->manager.bytes_in_buffer;
+    bool afterMarkerByte = false;
+    for (;;) {
+        while (left > 0) {
+            if (!afterMarkerByte) {
+                const void *ff = std::memchr(at, 0xFF, left);
+                if (!ff)
+                    break;
+                const size_t skipped = size_t(static_cast<const JOCTET *>(ff) - at) + 1;
+                at += skipped;
+                left -= skipped;
+                afterMarkerByte = true;
+                continue;
+            }
+            const int c = *at++;
+            --left;
+            if (c == JPEG_EOI)
+                return true;
+            if (c == 0xFF)
+                continue;
+            if (c != 0 && !isRestart(c))
+                return false;
+            afterMarkerByte = false;
+        }
+        ssize_t n;
+        do {
+            n = ::pread(src->fd, src->buffer, kInputChunk, off_t(src->offset));
+        } while (n < 0 && errno == EINTR);
+        if (n <= 0)
+            return false; // the file ends (or cannot be read) before the picture does
+        src->offset += n;
+        at = src->buffer;
+        left = size_t(n);
+    }
+}
+
 struct Decoded {
     QRect cut;
     qint64 firstColumn = 0; // of the decoded rows, in the picture
@@ -133,6 +187,11 @@ bool decode(jpeg_decompress_struct *info, JpegErrors *errors, Source *source, co
         if (jpeg_read_scanlines(info, rows, want) == 0)
             return false;
     }
+    out->densityUnit = info->density_unit;
+    out->densityX = info->X_density;
+    out->densityY = info->Y_density;
+    if (info->output_scanline < info->output_height && !jpeg_has_multiple_scans(info))
+        return endsWithEndOfImage(info, source);
     // The rows below the cut are walked through to the end of the picture:
     // all but the last skipped (the decoder takes a skip to the very end as
     // the end of the data, without reading it), the last decoded into a
@@ -145,9 +204,6 @@ bool decode(jpeg_decompress_struct *info, JpegErrors *errors, Source *source, co
             return false;
     }
     jpeg_finish_decompress(info);
-    out->densityUnit = info->density_unit;
-    out->densityX = info->X_density;
-    out->densityY = info->Y_density;
     return !source->endOfFile;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Sends a mail through an SMTP relay with libcurl: plain connection unless
-// StartTLS is set, login with the user and password the relay offers a
-// mechanism for, connect and whole send bounded by the settings' timeouts.
+// StartTLS is set, basic login (AUTH LOGIN) with the user and password. The
+// connect is bounded by ConnectTimeout, and the whole send, QUIT and close
+// included, by Timeout.
 
 #include "core/sharing/NoticeMail.h"
 

@@ -9,6 +9,13 @@ TcpClientSocket::TcpClientSocket(QObject *parent)
         if (!ended_)
             emit connected();
     });
+    // Every write to the system, also those that QTcpSocket::bytesWritten
+    // leaves out while one of its handlers runs.
+    connect(socket_, &QTcpSocket::channelBytesWritten, this, [this](int, qint64 bytes) {
+        sent_ += bytes;
+        if (!ended_)
+            emit bytesWritten(bytes);
+    });
     connect(socket_, &QTcpSocket::readyRead, this, &TcpClientSocket::onReadyRead);
     connect(socket_, &QTcpSocket::errorOccurred, this, &TcpClientSocket::onErrorOccurred);
     connect(socket_, &QTcpSocket::disconnected, this, &TcpClientSocket::onDisconnected);
@@ -23,22 +30,20 @@ TcpClientSocket::~TcpClientSocket()
 void TcpClientSocket::connectToHost(const QString &host, quint16 port)
 {
     ended_ = false;
+    handed_ = sent_ = 0;
     socket_->connectToHost(host, port);
 }
 
 void TcpClientSocket::write(const QByteArray &bytes)
 {
-    socket_->write(bytes);
+    const qint64 taken = socket_->write(bytes);
+    if (taken > 0)
+        handed_ += taken;
 }
 
 QByteArray TcpClientSocket::readAll()
 {
     return socket_->readAll();
-}
-
-qint64 TcpClientSocket::bytesToWrite() const
-{
-    return socket_->bytesToWrite();
 }
 
 void TcpClientSocket::close()

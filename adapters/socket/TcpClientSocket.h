@@ -1,6 +1,7 @@
 #pragma once
 // A TCP client connection with the events the upload reacts to: connected,
-// data arrived, an error with its description, and a close by the remote side.
+// bytes gone to the system, data arrived, an error with its description, and
+// a close by the remote side.
 // A close by the program itself reports nothing, and once the connection has
 // ended (closed, failed or closed by the peer) no further event comes.
 
@@ -20,13 +21,16 @@ public:
     // Queues bytes for sending; they go out while the event loop runs.
     void write(const QByteArray &bytes);
     QByteArray readAll();
-    // Bytes handed to write() that have not yet gone to the system.
-    qint64 bytesToWrite() const;
+    // Bytes handed to write() that have not gone to the system. Bytes dropped
+    // when the connection ended count as not gone.
+    qint64 bytesToWrite() const { return handed_ - sent_; }
     // Drops the connection at once, unsent bytes included.
     void close();
 
 signals:
     void connected();
+    // `bytes` more of what write() was given have gone to the system.
+    void bytesWritten(qint64 bytes);
     void dataArrived(qint64 bytesTotal);
     void error(const QString &description);
     void remoteClosed();
@@ -38,4 +42,6 @@ private:
 
     QTcpSocket *socket_;
     bool ended_ = false;
+    qint64 handed_ = 0;
+    qint64 sent_ = 0;
 };

@@ -229,13 +229,13 @@ void OpenedFile::setCheckedHook(void (*hook)(const QString &path))
     checkedHook = hook;
 }
 
-FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path)
+FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path, qint64 offset)
 {
     FileRead result;
     QByteArray bytes(count, Qt::Uninitialized);
     qint64 done = 0;
     while (done < count) {
-        const ssize_t n = ::pread(file.descriptor(), bytes.data() + done, size_t(count - done), off_t(done));
+        const ssize_t n = ::pread(file.descriptor(), bytes.data() + done, size_t(count - done), off_t(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
@@ -255,11 +255,10 @@ FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &pat
     return result;
 }
 
-FileRead readFile(const QString &path, qint64 maxSize)
+FileResult checkFileToRead(const OpenedFile &file, qint64 maxSize, const QString &path)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    FileRead result;
-    const OpenedFile file(path);
+    FileResult result;
     if (!file.ok()) {
         const QString reason =
             file.problem() == OpenedFile::Problem::Folder ? QStringLiteral("it is not a regular file") : file.reason();
@@ -268,6 +267,18 @@ FileRead readFile(const QString &path, qint64 maxSize)
     }
     if (file.size() > maxSize) {
         result.error = QStringLiteral("Could not read %1: it is larger than %2 bytes").arg(shown).arg(maxSize);
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+FileRead readFile(const QString &path, qint64 maxSize)
+{
+    const OpenedFile file(path);
+    if (FileResult checked = checkFileToRead(file, maxSize, path); !checked) {
+        FileRead result;
+        result.error = checked.error;
         return result;
     }
     // No more than the size that passed the check: bytes added since are not read.

@@ -90,7 +90,12 @@ private:
     QString m_reason;
 };
 
-// Reads the first `count` bytes of an open file, and nothing past them; fails
-// when the file ends before that (it was cut since its check).
-[[nodiscard]] FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path);
+// Whether an opened file may be read whole: it passed its check and holds at
+// most `maxSize` bytes. The sentence names the file, as readFile's does.
+[[nodiscard]] FileResult checkFileToRead(const OpenedFile &file, qint64 maxSize, const QString &path);
+
+// Reads `count` bytes of an open file from `offset` (its first bytes by
+// default), and nothing past them; fails when the file ends before that (it
+// was cut since its check).
+[[nodiscard]] FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &path, qint64 offset = 0);
 

@@ -136,6 +136,7 @@ LegacySceneRecord ParseLegacyScene(const QString &text)
         r.extraBoxes.frames = read.semicolon("MF=");
         r.extraBoxes.delay = read.semicolon("MD=");
         r.extraBoxes.speed = read.semicolon("MS=");
+        r.extraBoxes.delayAt = read.semicolon("MDA=");
     }
     // Without "MPL=" the extra animation ping-pongs.
     if (!hasLiteral(text, QStringLiteral("MPL="), Qt::CaseSensitive))

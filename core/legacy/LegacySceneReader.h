@@ -53,6 +53,7 @@ struct LegacySceneRecord {
     std::optional<LegacyLayer> extra; // "MP=" group
     struct ExtraBoxes {               // read only with "MP="
         std::optional<QString> random, frames, delay, speed; // "MR=", "MF=", "MD=", "MS="
+        std::optional<QString> delayAt; // "MDA=": the delay-at frame, and the delay at a frame is on
     } extraBoxes;
     std::optional<bool> extraPingPong;     // "MPL=": true Pong (also when absent), false Loop
     std::optional<bool> extraDelayAtStart; // "MPLT=": true Start, false End

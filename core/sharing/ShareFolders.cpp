@@ -17,6 +17,13 @@ FileResult failed(const QString &error)
     return FileResult{false, error};
 }
 
+// The staging root and every folder below it are emptied through, so none of
+// them may lead elsewhere.
+bool isStagingFolder(const QString &folder)
+{
+    return folder == QLatin1String("Data/Temp/ShareTemp") || folder.startsWith(QLatin1String("Data/Temp/ShareTemp/"));
+}
+
 } // namespace
 
 QStringList shareFolders()
@@ -56,6 +63,13 @@ bool FolderHasOnlyStandardEntries(const QString &folder)
 
 FileResult PrepareShareFolders(const QString &baseFolder)
 {
+    for (const QString &folder : shareFolders()) {
+        const QString path = joinPath(baseFolder, folder);
+        if (isStagingFolder(folder) && QFileInfo(path).isSymLink())
+            return failed(QStringLiteral("Could not use the folder %1: it is a link to another place, and no file is "
+                                         "deleted through a link. Put a plain folder in its place.")
+                              .arg(QDir::toNativeSeparators(path)));
+    }
     for (const QString &folder : shareFolders()) {
         const QString path = joinPath(baseFolder, folder);
         if (!PathExists(path)) {

@@ -28,5 +28,6 @@ bool FolderHasOnlyStandardEntries(const QString &folder);
 // Makes every missing folder of the work area and empties the staged folders
 // of their files (links included, folders kept), unless
 // FolderHasOnlyStandardEntries says there is nothing to empty. Fails, naming
-// the folder or file, when one cannot be made or removed.
+// the folder or file, when one cannot be made or removed, and before anything
+// is made or removed when ShareTemp or a folder below it is a link.
 FileResult PrepareShareFolders(const QString &baseFolder);

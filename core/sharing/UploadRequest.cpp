@@ -35,29 +35,40 @@ QString UploadFileNameParameter(const QString &fileName)
     return name;
 }
 
-QByteArray BuildUploadRequest(const QByteArray &data, const UrlParts &url, const QString &fieldName,
-                              const QString &fileName, const QString &contentType, const QString &boundary)
+UploadRequestFrame BuildUploadRequestFrame(qint64 fileSize, const UrlParts &url, const QString &fieldName,
+                                           const QString &fileName, const QString &contentType,
+                                           const QString &boundary)
 {
     const QByteArray b = toWindows1252(boundary);
 
-    QByteArray body;
-    body.reserve(data.size() + 256);
-    body += "--" + b + kCrLf;
-    body += "Content-Disposition: form-data; name=\"" + toWindows1252(fieldName) + "\"; filename=\""
+    QByteArray partHead;
+    partHead += "--" + b + kCrLf;
+    partHead += "Content-Disposition: form-data; name=\"" + toWindows1252(fieldName) + "\"; filename=\""
         + toWindows1252(UploadFileNameParameter(fileName)) + "\"" + kCrLf;
-    body += "Content-Type: " + toWindows1252(contentType) + kCrLf;
-    body += kCrLf;
-    body += data;
-    body += kCrLf + "--" + b + "--";
+    partHead += "Content-Type: " + toWindows1252(contentType) + kCrLf;
+    partHead += kCrLf;
 
+    UploadRequestFrame frame;
+    frame.tail = kCrLf + "--" + b + "--";
+    const qint64 bodyLength = partHead.size() + fileSize + frame.tail.size();
+    frame.head += "POST " + toWindows1252(url.Path) + "?" + toWindows1252(url.Query) + " HTTP/1.0" + kCrLf;
+    frame.head += "Host: " + toWindows1252(url.Host) + kCrLf;
+    frame.head += "Content-Type: multipart/form-data, boundary=" + b + kCrLf;
+    frame.head += "Content-Length: " + QByteArray::number(bodyLength) + kCrLf;
+    frame.head += kCrLf;
+    frame.head += partHead;
+    return frame;
+}
+
+QByteArray BuildUploadRequest(const QByteArray &data, const UrlParts &url, const QString &fieldName,
+                              const QString &fileName, const QString &contentType, const QString &boundary)
+{
+    const UploadRequestFrame frame = BuildUploadRequestFrame(data.size(), url, fieldName, fileName, contentType, boundary);
     QByteArray request;
-    request.reserve(body.size() + 256);
-    request += "POST " + toWindows1252(url.Path) + "?" + toWindows1252(url.Query) + " HTTP/1.0" + kCrLf;
-    request += "Host: " + toWindows1252(url.Host) + kCrLf;
-    request += "Content-Type: multipart/form-data, boundary=" + b + kCrLf;
-    request += "Content-Length: " + QByteArray::number(body.size()) + kCrLf;
-    request += kCrLf;
-    request += body;
+    request.reserve(frame.head.size() + data.size() + frame.tail.size());
+    request += frame.head;
+    request += data;
+    request += frame.tail;
     return request;
 }
 
@@ -67,14 +78,10 @@ QByteArray BuildUploadRequest(const QByteArray &data, const UrlParts &url, const
     return BuildUploadRequest(data, url, fieldName, fileName, contentType, MakeBoundary(32));
 }
 
-FileRead ReadWholeFile(const QString &path)
-{
-    return readFile(path, kMaxUploadFileSize);
-}
-
 ReplyStatus ReadReplyStatus(const QByteArray &replyStart)
 {
     ReplyStatus status;
+    status.received = !replyStart.isEmpty();
     qsizetype end = replyStart.indexOf('\n');
     if (end < 0)
         end = replyStart.size();
@@ -82,12 +89,12 @@ ReplyStatus ReadReplyStatus(const QByteArray &replyStart)
     for (QChar &c : line)
         if (c.category() == QChar::Other_Control)
             c = u' ';
+    status.firstLine = line;
     static const QRegularExpression statusPattern(QStringLiteral("^HTTP/\\d+\\.\\d+ (\\d{3})(?: |$)"));
     const QRegularExpressionMatch match = statusPattern.match(line);
     if (!match.hasMatch())
         return status;
     status.hasStatusLine = true;
     status.code = match.captured(1).toInt();
-    status.statusLine = line;
     return status;
 }

@@ -160,4 +160,39 @@ TEST_F(ShareFoldersTest, AFileInTheWayOfAFolderIsReported)
     EXPECT_FALSE(QDir(base + QStringLiteral("Data/Temp/ShareTemp/Files/Scenes")).exists());
 }
 
+TEST_F(ShareFoldersTest, AStagingFolderThatIsALinkIsRefusedAndNothingIsDeletedThroughIt)
+{
+    const struct {
+        const char *name;
+        const char *link; // below Data/Temp/ShareTemp/, or "" for ShareTemp itself
+        const char *target; // the user's files, below the link's target
+    } rows[] = {
+        {"the pictures' folder", "Files/Images", ""},
+        {"the scenes' folder", "Files/Scenes", ""},
+        {"the sounds' folder", "Files/Sounds", ""},
+        {"the folder of the three", "Files", "Images/"},
+        {"the staging root", "", "Files/Images/"},
+    };
+    int n = 0;
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(QDir(base + QStringLiteral("Data")).removeRecursively());
+        const QString target = QStringLiteral("Pictures%1").arg(n++);
+        const QString mine = target + u'/' + QLatin1String(row.target);
+        put(mine + QStringLiteral("Holiday.jpg"), "the user's picture");
+        put(mine + QStringLiteral("Scene.scn"), "the user's scene");
+        const QString link = base + QStringLiteral("Data/Temp/ShareTemp/") + QLatin1String(row.link);
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(QDir::cleanPath(link)).path()));
+        ASSERT_TRUE(QFile::link(base + target, QDir::cleanPath(link)));
+        const QStringList before = tree(target);
+
+        const FileResult prepared = PrepareShareFolders(base);
+        EXPECT_FALSE(prepared);
+        EXPECT_TRUE(prepared.error.contains(QDir::cleanPath(link)) && prepared.error.contains(QStringLiteral("link")))
+            << prepared.error.toStdString();
+        EXPECT_EQ(tree(target), before) << "nothing deleted or made through the link";
+        EXPECT_TRUE(QFile::exists(base + mine + QStringLiteral("Holiday.jpg")));
+    }
+}
+
 } // namespace

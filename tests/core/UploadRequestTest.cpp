@@ -2,6 +2,7 @@
 // file name parameter, the reply's status line and the order of the five uploads.
 
 #include "core/sharing/UploadRequest.h"
+#include "core/sharing/UploadRequestStream.h"
 #include "core/sharing/UploadSteps.h"
 #include "core/sharing/UrlHelper.h"
 
@@ -156,50 +157,153 @@ TEST_F(MakeBoundaryTest, EachRequestDrawsItsOwnBoundary)
     EXPECT_NE(a, b);
 }
 
-class ReadWholeFileTest : public AppTest {};
-
-TEST_F(ReadWholeFileTest, ReadsTheBytesOrSaysWhyNot)
+TEST(BuildUploadRequest, TheFrameIsTheRequestAroundTheFile)
 {
-    const QString path = tempPath(QStringLiteral("U.zip"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray("PK\0\r\n", 5));
-    file.close();
-    const FileRead read = ReadWholeFile(path);
-    ASSERT_TRUE(read) << read.error.toStdString();
-    EXPECT_EQ(read.bytes, QByteArray("PK\0\r\n", 5));
-
-    const FileRead missing = ReadWholeFile(tempPath(QStringLiteral("none.zip")));
-    EXPECT_FALSE(missing);
-    EXPECT_TRUE(missing.error.contains(QStringLiteral("none.zip"))) << missing.error.toStdString();
-    EXPECT_FALSE(ReadWholeFile(temp.path()));
+    const UrlParts url = ParseUrl(QStringLiteral("http://127.0.0.1:8080/x.php?a=1"));
+    for (const QByteArray &data : {QByteArray(), QByteArray("\r\n--AbCd", 8), QByteArray(70000, '\xff')}) {
+        SCOPED_TRACE(data.size());
+        const UploadRequestFrame frame = BuildUploadRequestFrame(data.size(), url, QStringLiteral("file"), QStringLiteral("U.zip"),
+                                                                 QStringLiteral("application/octet-stream"), kBoundary);
+        EXPECT_EQ(frame.head + data + frame.tail, requestFor(data, "http://127.0.0.1:8080/x.php?a=1", QStringLiteral("U.zip")));
+        EXPECT_EQ(frame.tail, QByteArray("\r\n--AbCdEfGhIjKlMnOpQrStUvWxYz012345--"));
+        EXPECT_TRUE(frame.head.endsWith("Content-Type: application/octet-stream\r\n\r\n"));
+    }
 }
 
-TEST(ReadReplyStatus, TellsSuccessFromEverythingElse)
+class UploadRequestStreamTest : public AppTest {
+protected:
+    QString write(const QByteArray &bytes)
+    {
+        const QString path = tempPath(QStringLiteral("U.zip"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        return path;
+    }
+    // Opens `path` and frames it as the upload does.
+    [[nodiscard]] FileResult open(UploadRequestStream &stream, const QString &path)
+    {
+        FileResult opened = stream.open(path);
+        if (opened)
+            stream.setFrame(BuildUploadRequestFrame(stream.fileSize(), ParseUrl(QStringLiteral("http://h/p")),
+                                                    QStringLiteral("file"), QStringLiteral("U.zip"),
+                                                    QStringLiteral("application/octet-stream"), kBoundary));
+        return opened;
+    }
+};
+
+TEST_F(UploadRequestStreamTest, GivesTheRequestInBlocksOrSaysWhyItCannotOpenTheFile)
+{
+    const QByteArray data = QByteArray("PK\0\r\n", 5).repeated(2001); // 10005 bytes
+    const QString path = write(data);
+    for (qint64 block : {1, 4096, 10005, 1 << 20}) {
+        SCOPED_TRACE(block);
+        UploadRequestStream stream;
+        ASSERT_TRUE(open(stream, path));
+        EXPECT_EQ(stream.fileSize(), data.size());
+        QByteArray all;
+        QList<qsizetype> sizes;
+        while (!stream.atEnd()) {
+            const FileRead next = stream.next(block);
+            ASSERT_TRUE(next) << next.error.toStdString();
+            ASSERT_FALSE(next.bytes.isEmpty());
+            all += next.bytes;
+            sizes << next.bytes.size();
+            EXPECT_EQ(stream.position(), all.size());
+        }
+        EXPECT_EQ(all, requestFor(data, "http://h/p", QStringLiteral("U.zip")));
+        EXPECT_EQ(stream.size(), all.size());
+        // The head, the file's blocks, the tail.
+        ASSERT_EQ(sizes.size(), 2 + (data.size() + block - 1) / block);
+        EXPECT_EQ(sizes.last(), 38);
+        for (qsizetype i = 1; i + 1 < sizes.size(); ++i)
+            EXPECT_EQ(sizes[i], std::min<qint64>(block, data.size() - (i - 1) * block));
+        const FileRead after = stream.next(block);
+        EXPECT_TRUE(after && after.bytes.isEmpty());
+    }
+
+    UploadRequestStream stream;
+    const FileResult missing = stream.open(tempPath(QStringLiteral("none.zip")));
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.error, QStringLiteral("Could not read %1: the file does not exist").arg(tempPath(QStringLiteral("none.zip"))));
+    const FileResult folder = stream.open(temp.path());
+    EXPECT_FALSE(folder);
+    EXPECT_TRUE(folder.error.endsWith(QStringLiteral(": it is not a regular file"))) << folder.error.toStdString();
+}
+
+// A file that grows or shrinks after it was opened, before any of its bytes,
+// between two blocks or after the last: the stream fails at once, never gives
+// more than it announced, and stays failed.
+TEST_F(UploadRequestStreamTest, AFileThatChangesSizeEndsTheStream)
+{
+    const QByteArray data(30000, 'x');
+    const struct {
+        const char *name;
+        int blocksBefore; // file blocks given out before the change
+        qint64 newSize;
+    } cases[] = {
+        {"grows before its first block", 0, 30001},
+        {"shrinks before its first block", 0, 100},
+        {"grows between blocks", 1, 40000},
+        {"shrinks between blocks", 2, 20000},
+        {"is emptied between blocks", 1, 0},
+        {"grows after its last block", 3, 30001},
+        {"shrinks after its last block", 3, 29999},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = write(data);
+        UploadRequestStream stream;
+        ASSERT_TRUE(open(stream, path));
+        const qint64 announced = stream.size();
+        ASSERT_TRUE(stream.next(10000)); // the head
+        for (int i = 0; i < c.blocksBefore; ++i)
+            ASSERT_TRUE(stream.next(10000));
+        ASSERT_TRUE(QFile::resize(path, c.newSize));
+        const qint64 given = stream.position();
+        const FileRead failed = stream.next(10000);
+        EXPECT_FALSE(failed);
+        EXPECT_TRUE(failed.bytes.isEmpty());
+        EXPECT_EQ(failed.error, QStringLiteral("Could not read %1: it changed size while it was sent").arg(path));
+        EXPECT_EQ(stream.position(), given);
+        EXPECT_LT(stream.position(), announced);
+        EXPECT_FALSE(stream.next(10000)) << "it stays failed";
+        ASSERT_TRUE(QFile::resize(path, data.size()));
+        EXPECT_FALSE(stream.next(10000)) << "even once the size is back";
+    }
+}
+
+TEST(ReadReplyStatus, TellsAcceptedFromRefusedFromNoHttp)
 {
     const struct {
         const char *name;
         QByteArray reply;
         bool hasStatusLine;
-        bool succeeded;
-        const char *statusLine;
+        bool accepted;
+        const char *firstLine;
     } cases[] = {
         {"200", "HTTP/1.0 200 OK\r\n\r\nbody", true, true, "HTTP/1.0 200 OK"},
         {"204 over 1.1", "HTTP/1.1 204 No Content\r\n", true, true, "HTTP/1.1 204 No Content"},
         {"status without reason or line end", "HTTP/1.0 299", true, true, "HTTP/1.0 299"},
+        {"100", "HTTP/1.1 100 Continue\r\n\r\n", true, true, "HTTP/1.1 100 Continue"},
+        {"302", "HTTP/1.0 302 Found\r\nLocation: x\r\n", true, true, "HTTP/1.0 302 Found"},
+        {"399", "HTTP/1.0 399 Odd\r\n", true, true, "HTTP/1.0 399 Odd"},
+        {"099", "HTTP/1.0 099 Odd\r\n", true, false, "HTTP/1.0 099 Odd"},
+        {"400", "HTTP/1.0 400 Bad Request\r\n", true, false, "HTTP/1.0 400 Bad Request"},
         {"500", "HTTP/1.0 500 Internal Server Error\r\n", true, false, "HTTP/1.0 500 Internal Server Error"},
-        {"302", "HTTP/1.0 302 Found\r\nLocation: x\r\n", true, false, "HTTP/1.0 302 Found"},
         {"nothing", "", false, false, ""},
-        {"not HTTP", "<html>OK</html>", false, false, ""},
-        {"four digits", "HTTP/1.0 2000 OK\r\n", false, false, ""},
-        {"cut inside the version", "HTTP/1.", false, false, ""},
+        {"not HTTP", "<html>OK</html>", false, false, "<html>OK</html>"},
+        {"four digits", "HTTP/1.0 2000 OK\r\n", false, false, "HTTP/1.0 2000 OK"},
+        {"cut inside the version", "HTTP/1.", false, false, "HTTP/1."},
+        {"an empty first line", "\r\nHTTP/1.0 200 OK\r\n", false, false, ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const ReplyStatus status = ReadReplyStatus(c.reply);
+        EXPECT_EQ(status.received, !c.reply.isEmpty());
         EXPECT_EQ(status.hasStatusLine, c.hasStatusLine);
-        EXPECT_EQ(status.succeeded(), c.succeeded);
-        EXPECT_EQ(status.statusLine, QString::fromLatin1(c.statusLine));
+        EXPECT_EQ(status.accepted(), c.accepted);
+        EXPECT_EQ(status.firstLine, QString::fromLatin1(c.firstLine));
     }
 }
 

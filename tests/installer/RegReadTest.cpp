@@ -4,6 +4,8 @@
 #include "tests/installer/InstallerFixture.h"
 #include "tests/support/program/Rendering.h"
 
+#include <QAccessible>
+
 namespace {
 
 const QString ProPath = QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Pellwick Studios\\Velm5Pro");
@@ -164,6 +166,11 @@ TEST_F(RegReadTest, WindowAsDesigned)
     EXPECT_DOUBLE_EQ(window.Command1->font().pointSizeF(), 9.75);
     EXPECT_EQ(window.Label3->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_TRUE(window.Label3->autoFillBackground());
+    // A screen reader reads the folder, and the words as what it is.
+    QAccessibleInterface *folder = QAccessible::queryAccessibleInterface(window.Label3);
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->text(QAccessible::Name), QStringLiteral("/opt/pro"));
+    EXPECT_EQ(folder->text(QAccessible::Description), QStringLiteral("Velm 5 installation directory"));
     EXPECT_EQ(window.Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_TRUE(window.Text1->toPlainText().isEmpty());
     EXPECT_EQ(installer::installerArtwork().size(), QSize(375, 212));

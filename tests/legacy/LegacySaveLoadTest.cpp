@@ -239,7 +239,10 @@ TEST_F(LegacySaveLoadTest, LoadSetsTheWindowsRowByRow)
     EXPECT_TRUE(extra.Option2->isChecked()) << "no MPL= gives Ping Pong";
     EXPECT_FALSE(extra.Option1->isChecked());
     EXPECT_TRUE(extra.Option4->isChecked());
-    EXPECT_EQ(s.ExtraDelayAtOn, FlagOff) << "MDA= is not read";
+    EXPECT_EQ(s.ExtraDelayAtOn, FlagOn) << "MDA= turns the delay at a frame on";
+    EXPECT_EQ(checkValue(extra.Check1), 1);
+    EXPECT_EQ(extra.Text3->text(), QStringLiteral("4"));
+    EXPECT_TRUE(extra.Text3->isEnabled());
 
     EXPECT_EQ(s.SceneHasChildAnim, FlagOn);
     EXPECT_EQ(s.ChildPreloadName.toText(), QStringLiteral("Kick01.jpg"));
@@ -490,6 +493,8 @@ TEST_F(LegacySaveLoadTest, RoundTrip)
     x.Text2->setText(QStringLiteral("12"));
     x.Text4->setText(QStringLiteral("3"));
     x.Text5->setText(QStringLiteral("90"));
+    setCheckValue(x.Check1, 1); // the delay falls at frame 4
+    x.Text3->setText(QStringLiteral("4"));
     x.Option1->setChecked(true);
     x.Option3->setChecked(true);
     ChildAnimProps &c = form<ChildAnimProps>();
@@ -510,6 +515,7 @@ TEST_F(LegacySaveLoadTest, RoundTrip)
     QDir().mkpath(scenesFolder());
     saveScene(path);
     ASSERT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
+    ASSERT_TRUE(readBytes(path).contains("\r\nMD=3;\r\nMDA=4;\r\nMS=90;\r\n"));
 
     // A fresh program.
     destroyAllForms();
@@ -543,6 +549,9 @@ TEST_F(LegacySaveLoadTest, RoundTrip)
               QStringList({"100", "12", "3", "90"}));
     EXPECT_TRUE(x2.Option1->isChecked());
     EXPECT_TRUE(x2.Option3->isChecked());
+    EXPECT_EQ(t.ExtraDelayAtOn, FlagOn);
+    EXPECT_EQ(checkValue(x2.Check1), 1);
+    EXPECT_EQ(x2.Text3->text(), QStringLiteral("4"));
     ChildAnimProps &c2 = form<ChildAnimProps>();
     EXPECT_EQ(QStringList({c2.Text1->text(), c2.Text2->text()}), QStringList({"50", "6"}));
     EXPECT_TRUE(c2.Option2->isChecked());

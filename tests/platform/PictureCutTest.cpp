@@ -308,6 +308,52 @@ TEST_F(PictureCutTest, FilesItDoesNotReadExactlyAreLeftToTheLoader)
     EXPECT_FALSE(cutter.read(tempPath(QStringLiteral("pipe.bmp")), std::nullopt));
 }
 
+// Below the cut, a picture of one scan is only searched for its end marker.
+// Cut short anywhere, with restart markers or without, in its first chunk of
+// input or far after it, it is still left to the loader; whole, or with bytes
+// after its end, it is read. A progressive picture, walked by the decoder,
+// is held to the same.
+TEST_F(PictureCutTest, APictureCutShortBelowTheCutIsLeftToTheLoaderAtAnyLength)
+{
+    // Noise over the whole range, so that the data is long and full of stuffed 0xFF bytes.
+    QImage photo(800, 600, QImage::Format_RGB32);
+    quint32 state = 11;
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x) {
+            state = state * 1664525u + 1013904223u;
+            photo.setPixel(x, y, state >> 8);
+        }
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } sources[] = {
+        {"baseline", encodedPicture(photo, "JPEG")},
+        {"with restart markers", encodedSampled(photo, 2, 2, 1)},
+        {"progressive", encodedPicture(photo, "JPEG", true)},
+    };
+    const PictureArea area{10, 10, 200, 40};
+    PictureCutter cutter;
+    for (const auto &source : sources) {
+        SCOPED_TRACE(source.name);
+        const QByteArray &jpeg = source.bytes;
+        ASSERT_GT(jpeg.size(), 3 * 64 * 1024) << "the search crosses chunks of input";
+        for (const QByteArray &whole : {jpeg, jpeg + QByteArray("\xff\x00trailing\xff", 12)}) {
+            const QString path = write(QStringLiteral("whole.jpg"), whole);
+            ASSERT_TRUE(cutter.read(path, area));
+            EXPECT_EQ(cutter.lastReader(), PictureCutter::Reader::Jpeg);
+            EXPECT_TRUE(cutter.picture() == loadedAndCut(path, area));
+        }
+        QList<qsizetype> lengths{jpeg.size() - 1, jpeg.size() - 2, jpeg.size() - 3, 64 * 1024, 64 * 1024 + 1};
+        for (int i = 1; i < 40; ++i)
+            lengths << jpeg.size() * i / 40;
+        for (const qsizetype length : lengths) {
+            SCOPED_TRACE(length);
+            EXPECT_FALSE(cutter.read(write(QStringLiteral("short.jpg"), jpeg.left(length)), area));
+            EXPECT_EQ(cutter.lastReader(), PictureCutter::Reader::None);
+        }
+    }
+}
+
 TEST_F(PictureCutTest, OneCutterReadsASeriesOfSizes)
 {
     // The buffers grow and shrink with the pictures; each cut is still exact.

@@ -71,6 +71,29 @@ TEST_F(TcpClientSocketTest, CloseByTheProgramReportsNothing)
     EXPECT_EQ(events, QStringList{QStringLiteral("connected")});
 }
 
+// The peer stops reading and resets the connection while a large write is on
+// its way: what never went to the system still counts as not gone, so a
+// request cut off is never taken for one sent whole.
+TEST_F(TcpClientSocketTest, BytesCutOffByThePeerCountAsNotGone)
+{
+    qint64 written = 0;
+    QObject::connect(&client, &TcpClientSocket::bytesWritten, [&](qint64 n) { written += n; });
+    QTcpSocket *peer = accept();
+    ASSERT_TRUE(peer);
+    peer->setReadBufferSize(64 * 1024);
+    const QByteArray big(64 * 1024 * 1024, 'x');
+    client.write(big);
+    EXPECT_EQ(client.bytesToWrite(), big.size());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return written > 0 && peer->bytesAvailable() > 0; }, 10000));
+    peer->abort();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return events.size() > 1; }, 10000));
+    QCoreApplication::processEvents();
+    EXPECT_GT(client.bytesToWrite(), 0);
+    EXPECT_EQ(client.bytesToWrite(), big.size() - written);
+    ASSERT_EQ(events.size(), 2) << events.join(u'|').toStdString();
+    EXPECT_TRUE(events[1] == QStringLiteral("closed") || events[1].startsWith(QStringLiteral("error: ")));
+}
+
 TEST_F(TcpClientSocketTest, RefusedConnectionIsOneErrorWithItsDescription)
 {
     const quint16 port = server.serverPort();

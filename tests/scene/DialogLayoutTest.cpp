@@ -1,5 +1,6 @@
 // The layer dialogs as a user sees them: small boxes and buttons drawn whole,
-// digits in the narrow boxes and the number labels not cut off.
+// digits in the narrow boxes and the number labels not cut off, and read out
+// by a screen reader as the number they show.
 
 #include "scene/AltImageLoad.h"
 #include "scene/ChildAnimLoad.h"
@@ -11,6 +12,7 @@
 #include "scene/TrigAnimProps.h"
 #include "tests/scene/DialogFixture.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -84,4 +86,27 @@ TEST_F(DialogLayoutTest, NumberLabelsHoldAnySixteenBitNumber)
     for (const QLabel *label : labels)
         EXPECT_GE(label->width(), QFontMetrics(label->font()).horizontalAdvance(QStringLiteral("-32768")))
             << qPrintable(label->window()->windowTitle()) << " " << qPrintable(label->objectName());
+}
+
+// A screen reader reads the number a label shows, and the words beside it as
+// what the number is; the name follows the number when it changes.
+TEST_F(DialogLayoutTest, NumberLabelsAreReadAsTheirNumber)
+{
+    const struct {
+        QLabel *label;
+        const char *words;
+    } rows[] = {
+        {form<ExtraAnimProps>().Label8, "First Frame:"},  {form<ExtraAnimProps>().Label12, "Last Frame:"},
+        {form<TrigAnimProps>().Label8, "First Frame:"},   {form<TrigAnimProps>().Label12, "Last Frame:"},
+        {form<ChildAnimLoad>().Label4, "Number of Child Frames:"}, {form<ChildAnimLoad>().Label6, "First Frame:"},
+        {form<ChildAnimLoad>().Label9, "Last Frame:"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(qPrintable(row.label->window()->windowTitle() + u' ' + row.label->objectName()));
+        row.label->setText(QStringLiteral("12"));
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(row.label);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->text(QAccessible::Name), QStringLiteral("12"));
+        EXPECT_EQ(read->text(QAccessible::Description), QString::fromUtf8(row.words));
+    }
 }

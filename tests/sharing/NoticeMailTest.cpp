@@ -142,6 +142,8 @@ TEST_F(NoticeMailTest, ReachesTheRelayWithLoginEnvelopeSubjectAndBody)
 
     const QJsonObject mail = waitForRecord(mails, QStringLiteral("mail-1.json"), 0);
     ASSERT_FALSE(mail.isEmpty());
+    EXPECT_EQ(mail[QStringLiteral("mechanism")].toString(), QStringLiteral("LOGIN"))
+        << "basic login, though the relay offers PLAIN too";
     EXPECT_EQ(mail[QStringLiteral("login")].toString(), QStringLiteral("sharer"));
     EXPECT_EQ(mail[QStringLiteral("password")].toString(), QStringLiteral("p,a=s#s;w"));
     EXPECT_FALSE(mail[QStringLiteral("starttls_tried")].toBool()) << "offered, but not asked for in the settings";
@@ -157,14 +159,19 @@ TEST_F(NoticeMailTest, ReachesTheRelayWithLoginEnvelopeSubjectAndBody)
 
 // Through the whole upload with the real sender: the mail goes out, or the
 // relay's failure is waited out within its timeouts; either way the only
-// message is the completion box.
+// message is the completion box. A relay that goes mute after the message or
+// after QUIT is given up at the timeout.
 TEST_F(NoticeMailTest, AFailingRelayCostsTheUploadOnlyItsBoundedWait)
 {
     const struct {
         const char *name;
-        const char *relay; // "ok", "silent", or "refuse": no one listens on the port
+        const char *relay; // a mode of smtp_relay.py, or "refuse": no one listens on the port
         bool delivered;
-    } cases[] = {{"relay takes it", "ok", true}, {"refusing relay", "refuse", false}, {"silent relay", "silent", false}};
+    } cases[] = {{"relay takes it", "ok", true},
+                 {"refusing relay", "refuse", false},
+                 {"silent relay", "silent", false},
+                 {"relay mute after the message", "mute", true},
+                 {"relay mute after QUIT", "mute-quit", true}};
     useMailSender(std::make_shared<SmtpMailSender>());
     relaySettings();
     for (const auto &c : cases) {

@@ -1,7 +1,7 @@
 // A planned package staged and zipped as the upload button does it, read back
 // by Python's zipfile and "unzip -t": the archive holds exactly the scene's
-// pictures, scene file, sounds and the installer, and nothing of an earlier
-// upload's scene.
+// pictures (JPEG and BMP, in any letter case), scene file, sounds and the
+// installer, and nothing of an earlier upload's scene.
 
 #include "core/sharing/ShareFolders.h"
 #include "sharing/SharePackage.h"
@@ -76,7 +76,9 @@ TEST_F(SharePackageZipTest, TheArchiveHoldsTheScenesFilesUnderTheirFolders)
     in.Files.ExtraFrameFiles[1] = QStringLiteral("Caf\u00e9Extra01.jpg");
     put(QStringLiteral("Images/caf\u00e9extra01.JPG"), "extra frame found ignoring case");
     in.Files.TriggerFrameFiles[1] = QStringLiteral("Trigger01.bmp");
-    put(QStringLiteral("Images/Trigger01.bmp"), "BM staged, not archived");
+    put(QStringLiteral("Images/Trigger01.bmp"), "BM trigger frame");
+    in.NudyFilename = QStringLiteral("Caf\u00e9Night.JPEG");
+    put(QStringLiteral("Images/Caf\u00e9Night.JPEG"), "alternate picture");
     in.Files.SoundFiles[1] = QStringLiteral("rain.wav");
     put(QStringLiteral("Sounds/rain.wav"), "RIFF");
     const SharePlan plan = planSharePackage(in);
@@ -86,6 +88,7 @@ TEST_F(SharePackageZipTest, TheArchiveHoldsTheScenesFilesUnderTheirFolders)
     const ZipRead read = readZipWithPython(plan.zipFile);
     ASSERT_TRUE(read.ok) << read.error.toStdString();
     EXPECT_EQ(read.names(), (QStringList{"Files/Images/Caf\u00e9BG.jpg", "Files/Images/Caf\u00e9Extra01.jpg",
+                                         "Files/Images/Caf\u00e9Night.JPEG", "Files/Images/Trigger01.bmp",
                                          "Files/Images/X.JPG", "Files/Scenes/Caf\u00e9.scn",
                                          "Files/Sounds/rain.wav", "mediadrop.exe"}));
     for (const ZipEntryRead &e : read.entries) {

@@ -286,4 +286,29 @@ TEST_F(ShareUploadTest, AnArchiveThatCannotBeWrittenStopsBeforeTheUpload)
     EXPECT_TRUE(QDir(received).entryList(QDir::Files).isEmpty());
 }
 
+// The pictures' staging folder is a link to the user's own pictures: the
+// upload stops with one message and deletes none of them.
+TEST_F(ShareUploadTest, AStagingFolderThatIsALinkStopsTheUploadAndKeepsWhatItLeadsTo)
+{
+    serveLocally();
+    VelmNShare &w = ready();
+    const QString pictures = tempPath(QStringLiteral("MyPictures"));
+    writeFile(pictures + QStringLiteral("/Holiday.jpg"), "the user's own picture");
+    const QString images = staged(QStringLiteral("Files/Images"));
+    ASSERT_TRUE(QDir().mkpath(staged(QStringLiteral("Files"))));
+    ASSERT_TRUE(QFile::link(pictures, images));
+
+    messages.answers.append({MsgResult::Yes, MsgResult::Ok});
+    clickUpload(w);
+
+    ASSERT_EQ(messages.texts().size(), 2) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(messages.texts()[0], ShareConfirmText);
+    EXPECT_TRUE(messages.texts()[1].contains(images) && messages.texts()[1].contains(QStringLiteral("link")))
+        << messages.texts()[1].toStdString();
+    EXPECT_EQ(bytesOf(pictures + QStringLiteral("/Holiday.jpg")), QByteArray("the user's own picture"));
+    EXPECT_EQ(QDir(pictures).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Holiday.jpg"});
+    EXPECT_FALSE(w.Upload().isRunning());
+    EXPECT_TRUE(QDir(received).entryList(QDir::Files).isEmpty());
+}
+
 } // namespace

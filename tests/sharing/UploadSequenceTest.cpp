@@ -5,6 +5,9 @@
 
 #include "tests/sharing/UploadFixture.h"
 
+#include "core/sharing/UploadRequest.h"
+#include "core/sharing/UrlHelper.h"
+
 namespace {
 
 using UploadSequenceTest = UploadFixture;
@@ -59,6 +62,9 @@ TEST_F(UploadSequenceTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageNaming
         {"closed early at 3", 3, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
         {"500 at 1", 1, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
         {"500 at 3", 3, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
+        {"404 at 1", 1, "404", failed, QStringLiteral("the service answered \"HTTP/1.0 404 Not Found\""), {}, MsgIcon::None},
+        {"not HTTP at 1", 1, "nothttp", failed, QStringLiteral("the service's answer is not HTTP: \"<html><body>OK</body></html>\""), {}, MsgIcon::None},
+        {"not HTTP at 3", 3, "nothttp", failed, QStringLiteral("the service's answer is not HTTP: \"<html><body>OK</body></html>\""), {}, MsgIcon::None},
         {"missing file at 1", 1, "", readError + QStringLiteral("the file does not exist"), QStringLiteral("the file could not be read"), error, MsgIcon::Critical},
         {"folder for a file at 3", 3, "", readError + QStringLiteral("it is not a regular file"), QStringLiteral("the file could not be read"), error, MsgIcon::Critical},
     };
@@ -116,6 +122,181 @@ TEST_F(UploadSequenceTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageNaming
         messages.shown.clear();
         expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
         comment = QStringLiteral("My first scene");
+    }
+}
+
+// A redirection or any other status below 400 is the service taking the
+// upload: the sequence goes on, and no address the reply names is visited.
+TEST_F(UploadSequenceTest, AnyStatusFromOneHundredToThreeNinetyNineTakesTheStep)
+{
+    startReceiver({QStringLiteral("1=302"), QStringLiteral("2=301"), QStringLiteral("3=100"), QStringLiteral("4=204"),
+                   QStringLiteral("5=399")});
+    messages.answers.enqueue(MsgResult::Ok);
+    ASSERT_TRUE(sequence->start(job()));
+    waitUntilIdle();
+    EXPECT_EQ(messages.texts(), QStringList{kCompleted});
+    EXPECT_EQ(mail->count(), 1);
+    for (int n = 1; n <= 5; ++n) {
+        SCOPED_TRACE(n);
+        const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(n));
+        EXPECT_TRUE(r[QStringLiteral("problems")].toArray().isEmpty());
+        EXPECT_EQ(r[QStringLiteral("request_line")].toString(), QStringLiteral("POST /VSH-APRV/post_dump.php? HTTP/1.0"));
+    }
+    EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("6.json"))));
+    expectIdle();
+}
+
+// A package of several blocks goes out through the socket byte for byte as
+// the request is built for the whole file, each of the five steps.
+TEST_F(UploadSequenceTest, EveryRequestGoesOutByteForByteAcrossManyBlocks)
+{
+    QByteArray zip(3 * 1024 * 1024 + 12345, Qt::Uninitialized);
+    for (qsizetype i = 0; i < zip.size(); ++i)
+        zip[i] = char((i * 131) ^ (i >> 9));
+    zip.replace(zip.size() / 2, 4, "\r\n--");
+    ASSERT_GT(zip.size(), UploadSequence::kSendAhead + UploadSequence::kSendBlock);
+    contents[QStringLiteral("4711.zip")] = zip;
+    writeZipsFile(QStringLiteral("4711.zip"), zip);
+
+    QList<qint64> progress;
+    QObject::connect(sequence.get(), &UploadSequence::requestProgress, [&](int step, qint64 sent, qint64 total) {
+        if (step == 1) {
+            EXPECT_TRUE(progress.isEmpty() || sent > progress.last());
+            EXPECT_LE(sent, total);
+            progress << sent;
+        }
+    });
+    expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
+
+    const UrlParts url = ParseUrl(job().DestinationUrl);
+    const QString boundary(32, u'f'); // the scripted random source's characters
+    const QStringList stored{QStringLiteral("4711.zip"), QStringLiteral("4711.jpg"), QStringLiteral("4711.txt"),
+                             QStringLiteral("4711-2.jpg"), QStringLiteral("4711-cmnt.txt")};
+    const QStringList sent{QStringLiteral("4711.zip"), QStringLiteral("4711.jpg"), QStringLiteral("4711.txt"),
+                           QStringLiteral("4711-2.jpg"), QStringLiteral("My first scene.txt")};
+    for (int n = 1; n <= 5; ++n) {
+        SCOPED_TRACE(n);
+        QFile raw(QDir(received).filePath(QStringLiteral("%1.raw").arg(n)));
+        ASSERT_TRUE(raw.open(QIODevice::ReadOnly));
+        const QByteArray bytes = raw.readAll();
+        const QByteArray &data = contents[stored[n - 1]];
+        EXPECT_TRUE(bytes == BuildUploadRequest(data, url, QStringLiteral("file"), sent[n - 1],
+                                                QStringLiteral("application/octet-stream"), boundary));
+        const QByteArray head = "POST /VSH-APRV/post_dump.php? HTTP/1.0\r\n"
+                                "Host: 127.0.0.1\r\n"
+                                "Content-Type: multipart/form-data, boundary=ffffffffffffffffffffffffffffffff\r\n"
+                                "Content-Length: "
+            + QByteArray::number(data.size() + 36 + 58 + sent[n - 1].size() + 40 + 2 + 38) + "\r\n\r\n"
+            + "--ffffffffffffffffffffffffffffffff\r\n"
+              "Content-Disposition: form-data; name=\"file\"; filename=\""
+            + sent[n - 1].toLatin1() + "\"\r\nContent-Type: application/octet-stream\r\n\r\n";
+        EXPECT_TRUE(bytes.startsWith(head)) << bytes.left(head.size() + 10).toStdString();
+        EXPECT_TRUE(bytes.mid(head.size(), data.size()) == data);
+        EXPECT_EQ(bytes.mid(head.size() + data.size()), QByteArray("\r\n--ffffffffffffffffffffffffffffffff--"));
+    }
+    // The head, then the file in blocks of kSendBlock, then the tail.
+    EXPECT_EQ(progress.size(), 2 + (zip.size() + UploadSequence::kSendBlock - 1) / UploadSequence::kSendBlock);
+    QFile first(QDir(received).filePath(QStringLiteral("1.raw")));
+    EXPECT_EQ(progress.last(), first.size());
+}
+
+// The package changes on disk while its request is on its way: the step ends
+// with the file's message, and the service gets no byte past the length the
+// request announced, whether it grew or shrank, before its first block or after.
+TEST_F(UploadSequenceTest, APackageThatChangesSizeWhileItIsSentEndsTheStep)
+{
+    const QByteArray zip(3 * 1024 * 1024, '\x5a');
+    const qint64 requestLength = 36 + 58 + 8 + 40 + 2 + 38 + zip.size() + 162; // 162: the header for 4711.zip
+    const struct {
+        const char *name;
+        qint64 changedAt; // changed once the step began (0), else once this much had been handed over
+        qint64 newSize;
+    } cases[] = {
+        {"grows before the connection", 0, zip.size() + 1},
+        {"shrinks before the connection", 0, 1000},
+        {"grows after its first block", UploadSequence::kSendBlock, zip.size() + 1000000},
+        {"shrinks after its first block", UploadSequence::kSendBlock, zip.size() / 2},
+        // Once more than one socket's worth of blocks has gone to the system.
+        {"grows while it goes out", UploadSequence::kSendAhead + 2 * UploadSequence::kSendBlock, zip.size() + 1},
+        {"shrinks while it goes out", UploadSequence::kSendAhead + 2 * UploadSequence::kSendBlock, zip.size() - 1},
+    };
+    const QString path = QDir(zips).filePath(QStringLiteral("4711.zip"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        writeZipsFile(QStringLiteral("4711.zip"), zip);
+        contents[QStringLiteral("4711.zip")] = zip;
+        startReceiver({QStringLiteral("1=drain")});
+        const auto change = [&] {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.resize(c.newSize));
+        };
+        int changes = 0;
+        qint64 total = 0;
+        const auto began = QObject::connect(sequence.get(), &UploadSequence::stepStarted, [&](int step) {
+            if (step == 1 && c.changedAt == 0 && changes++ == 0)
+                change();
+        });
+        const auto progressed = QObject::connect(sequence.get(), &UploadSequence::requestProgress,
+                                                 [&](int step, qint64 sent, qint64 all) {
+            total = all;
+            if (step == 1 && c.changedAt > 0 && sent > c.changedAt && changes++ == 0)
+                change();
+        });
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        ASSERT_TRUE(sequence->start(job()));
+        waitUntilIdle();
+        QObject::disconnect(began);
+        QObject::disconnect(progressed);
+
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(total, requestLength);
+        ASSERT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("Could not read %1: it changed size while it was sent\n"
+                                                         "Step 1 of 5 (4711.zip): the file could not be read.")
+                                              .arg(path));
+        EXPECT_EQ(messages.shown[0].title, QStringLiteral("ERROR"));
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+        expectIdle();
+        const QJsonObject r = waitForRecord(received, QStringLiteral("1.json"));
+        EXPECT_TRUE(r[QStringLiteral("client_closed")].toBool());
+        const qint64 got = r[QStringLiteral("total_length")].toInteger(-1);
+        EXPECT_GE(got, 0);
+        EXPECT_LT(got, requestLength) << "the tail never goes";
+        if (c.changedAt > UploadSequence::kSendAhead) {
+            EXPECT_EQ(r[QStringLiteral("request_length")].toInteger(), requestLength);
+            EXPECT_GT(got, UploadSequence::kSendBlock) << "blocks had gone out";
+        }
+        EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("2.json"))));
+    }
+    writeZipsFile(QStringLiteral("4711.zip"), zip);
+    expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
+}
+
+// The service stops reading and closes while the request is still being
+// written: told apart from a service that read it all and closed without an
+// answer (the table above).
+TEST_F(UploadSequenceTest, AConnectionCutWhileTheRequestIsWrittenSaysSo)
+{
+    // Far more than the system's buffers on both sides of the connection hold.
+    const QByteArray big(24 * 1024 * 1024, '\x33');
+    for (int step : {1, 3}) {
+        SCOPED_TRACE(step);
+        const QString name = step == 1 ? QStringLiteral("4711.zip") : QStringLiteral("4711.txt");
+        writeZipsFile(name, big);
+        startReceiver({QStringLiteral("%1=cut").arg(step)});
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        ASSERT_TRUE(sequence->start(job()));
+        waitUntilIdle();
+        ASSERT_EQ(messages.shown.size(), 1);
+        const QString text = messages.shown[0].text;
+        EXPECT_EQ(text, QStringLiteral("Upload failed! Try again.\nStep %1 of 5 (%2): the connection was cut while the request was being sent.").arg(step).arg(name));
+        expectIdle();
+        EXPECT_EQ(mail->count(), 0);
+        EXPECT_EQ(waitForRecord(received, QStringLiteral("%1.json").arg(step))[QStringLiteral("body_length")].toInt(), 65536);
+        writeZipsFile(name, contents[name]);
     }
 }
 

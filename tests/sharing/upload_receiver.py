@@ -16,13 +16,19 @@ Modes of connection N:
   drop    close at once, reading nothing
   stall   read the request, never answer, wait for the client to close
   close   read the request, close without an answer
-  500     answer "HTTP/1.0 500 Internal Server Error"
+  cut     read the header and 64 KiB of the body, then close
+  drain   read until the client closes, keep nothing, never answer; the
+          record's total_length counts every byte received, request_length
+          the length the header announced (when it came)
+  nothttp read the request, answer "<html><body>OK</body></html>" alone
+  NNN     answer "HTTP/1.0 NNN <reason>" (a redirection also names a Location)
   long    answer 200 with a body of 256 KiB
   count   only count the body's bytes, keep nothing, answer 200
 """
 
 import email.parser
 import email.policy
+import http
 import json
 import os
 import re
@@ -36,8 +42,8 @@ BODY_LIMIT = 300 * 1024 * 1024
 READ_TIMEOUT = 60
 
 
-def read_request(conn, keep):
-    """The head, and the body (or its length when not kept)."""
+def read_head(conn):
+    """The header, and the body's bytes that came with it."""
     data = b""
     while b"\r\n\r\n" not in data:
         if len(data) > HEAD_LIMIT:
@@ -47,6 +53,12 @@ def read_request(conn, keep):
             raise ValueError("closed inside the header")
         data += chunk
     head, _, body = data.partition(b"\r\n\r\n")
+    return head, body
+
+
+def read_request(conn, keep):
+    """The head, and the body (or its length when not kept)."""
+    head, body = read_head(conn)
     match = re.search(rb"\r\nContent-Length: (\d+)(\r\n|$)", head)
     length = int(match.group(1)) if match else 0
     if length > BODY_LIMIT:
@@ -115,6 +127,33 @@ def serve(conn, number, mode, outdir):
     try:
         if mode == "drop":
             return
+        if mode == "cut":
+            head, body = read_head(conn)
+            while len(body) < 65536:
+                chunk = conn.recv(65536 - len(body))
+                if not chunk:
+                    break
+                body += chunk
+            record["body_length"] = len(body)
+            return
+        if mode == "drain":
+            data = bytearray()
+            conn.settimeout(None)
+            try:
+                while True:
+                    chunk = conn.recv(1 << 20)
+                    if not chunk:
+                        break
+                    data += chunk if len(data) < HEAD_LIMIT else chunk[:0]
+                    record["total_length"] = record.get("total_length", 0) + len(chunk)
+            except ConnectionResetError:
+                pass
+            record.setdefault("total_length", 0)
+            match = re.search(rb"\r\nContent-Length: (\d+)\r\n\r\n", bytes(data))
+            if match:
+                record["request_length"] = match.end() + int(match.group(1))
+            record["client_closed"] = True
+            return
         head, body = read_request(conn, keep=(mode != "count"))
         if mode == "count":
             record["body_length"] = body
@@ -134,8 +173,13 @@ def serve(conn, number, mode, outdir):
             record["client_closed"] = True
         elif mode == "close":
             pass
-        elif mode == "500":
-            conn.sendall(b"HTTP/1.0 500 Internal Server Error\r\nContent-Length: 0\r\n\r\n")
+        elif re.fullmatch(r"\d{3}", mode):
+            code = int(mode)
+            phrase = http.HTTPStatus(code).phrase.encode() if code in http.HTTPStatus._value2member_map_ else b"Odd"
+            location = b"Location: /VSH-APRV/elsewhere.php\r\n" if 300 <= code < 400 else b""
+            conn.sendall(b"HTTP/1.0 %d %s\r\n%sContent-Length: 0\r\n\r\n" % (code, phrase, location))
+        elif mode == "nothttp":
+            conn.sendall(b"<html><body>OK</body></html>")
         elif mode == "long":
             conn.sendall(b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + b"x\r\n" * (256 * 1024 // 3))
         else:
@@ -157,7 +201,11 @@ def main():
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     listener.bind(("127.0.0.1", 0))
     listener.listen(16)
-    print(listener.getsockname()[1], flush=True)
+    port = listener.getsockname()[1]
+    # Refused from the first connection on: closed before the client can know the port.
+    if modes.get(1) == "refuse":
+        listener.close()
+    print(port, flush=True)
     number = 0
     while True:
         number += 1
