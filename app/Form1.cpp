@@ -1,8 +1,8 @@
 #include "app/Form1.h"
 
-#include "app/CanvasRules.h"
 #include "app/Form2.h"
-#include "base/Numbers.h"
+#include "core/base/Numbers.h"
+#include "core/scene/CanvasRules.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 

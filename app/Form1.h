@@ -4,7 +4,7 @@
 // carries the older scene editor: layer boxes, dialog buttons, an arrow pad
 // and the New, Load and Save Scene commands, whose work lies in legacy/.
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
 

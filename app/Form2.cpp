@@ -1,17 +1,17 @@
 #include "app/Form2.h"
 
-#include "app/CanvasRules.h"
 #include "app/Form1.h"
-#include "app/PositioningSteps.h"
 #include "app/Wizard1.h"
+#include "core/scene/CanvasRules.h"
+#include "core/scene/PositioningSteps.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
 #include "designers/frmFormDesignD.h"
 #include "designers/frmFormDesignE.h"
 #include "designers/frmFormDesignF.h"
-#include "scene/Sound.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
+#include "scene/Sound.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // The canvas on which every layer is placed over the background. It works in
 // pixels: mouse positions and layer placements are canvas pixels.
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "platform/Form.h"
 
 #include <array>

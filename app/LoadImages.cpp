@@ -1,11 +1,12 @@
 #include "app/LoadImages.h"
 
 #include "app/Form2.h"
-#include "app/Help.h"
-#include "app/PrimaryFrameSeries.h"
-#include "app/SceneState.h"
 #include "app/Wizard1.h"
-#include "base/Files.h"
+#include "core/base/Files.h"
+#include "core/scene/PrimaryFrameSeries.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Help.h"
+#include "core/system/Services.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
@@ -13,7 +14,6 @@
 #include "designers/frmFormDesignE.h"
 #include "designers/frmFormDesignF.h"
 #include "designers/frmFormDesignG.h"
-#include "platform/Services.h"
 #include "platform/PictureBox.h"
 
 #include <QFileInfo>

@@ -2,10 +2,10 @@
 // Picks and checks the primary frame series, stores it for the crop designers
 // and opens the main mouth designer at frame 0001.
 
-#include "base/Value.h"
+#include "core/base/Value.h"
+#include "core/pictures/ImageWorkspace.h"
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
-#include "platform/ImageWorkspace.h"
 
 #include <QPlainTextEdit>
 

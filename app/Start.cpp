@@ -1,9 +1,9 @@
 #include "app/Start.h"
 
-#include "app/SceneState.h"
 #include "app/Wizard1.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Services.h"
 #include "library/VelmNShare.h"
-#include "platform/Services.h"
 #include "scene/ChildAnimProps.h"
 
 #include <QApplication>

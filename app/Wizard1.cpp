@@ -1,10 +1,10 @@
 #include "app/Wizard1.h"
 
-#include "app/Help.h"
-#include "app/LoadImages.h"
 #include "app/Form2.h"
-#include "app/SceneState.h"
+#include "app/LoadImages.h"
 #include "app/Start.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Help.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
 #include "designers/frmFormDesignD.h"

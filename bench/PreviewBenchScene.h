@@ -8,13 +8,13 @@
 // character's mouth and blink. The scene is written as the scene writer
 // writes it, and opened in the library window as a click in "VELM Scenes" does.
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "library/VelmNShare.h"
 #include "platform/Form.h"
-#include "platform/ImageWorkspace.h"
-#include "platform/Services.h"
-#include "scene/FrameSetFiles.h"
-#include "scene/SceneFileText.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "core/system/Services.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneFileText.h"
 
 #include "bench/BenchSupport.h"
 

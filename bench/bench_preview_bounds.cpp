@@ -12,7 +12,7 @@
 //   frame bound's size, and four counted sets of 1000 frames of MainPic's
 //   size each, as far as the file budget takes them.
 
-#include "library/PreviewBudget.h"
+#include "core/preview/PreviewBudget.h"
 
 #include "bench/PreviewBenchScene.h"
 

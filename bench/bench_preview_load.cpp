@@ -10,7 +10,8 @@
 //   interval as its timer steps it (the next frames made ahead meanwhile), and
 //   for a frame jumped to, beside the interval.
 
-#include "base/Numbers.h"
+#include "app/ProgramAdapters.h"
+#include "core/base/Numbers.h"
 #include "library/PreviewShow.h"
 #include "platform/PictureBox.h"
 
@@ -168,6 +169,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramAdapters();
     const QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("--job"))
         return runJob(args.mid(1));

@@ -11,13 +11,14 @@
 // of its own, three times (the median counts), so that its peak memory
 // (VmHWM) is its own.
 
-#include "app/SceneState.h"
+#include "app/ProgramAdapters.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Services.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignE.h"
 #include "platform/Form.h"
-#include "platform/ImageWorkspace.h"
-#include "platform/Services.h"
-#include "scene/FrameSetFiles.h"
 #include "scene/SaveScene.h"
 
 #include "bench/BenchSupport.h"
@@ -368,6 +369,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramAdapters();
     const QStringList args = app.arguments().mid(1);
     if (args.value(0) == QLatin1String("--job"))
         return runJob(args.mid(1));

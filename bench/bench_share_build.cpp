@@ -4,10 +4,11 @@
 // upload ends at once. The zip step is timed on its own beside "zip -r -q" of
 // the same staging tree at the same level (6), in the same run.
 
-#include "app/SceneState.h"
+#include "app/ProgramAdapters.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Services.h"
 #include "library/VelmNShare.h"
 #include "platform/Form.h"
-#include "platform/Services.h"
 #include "sharing/SharePackage.h"
 
 #include "bench/BenchSupport.h"
@@ -73,6 +74,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    useProgramAdapters();
     QTemporaryDir temp;
     Answers answers;
     Folders folders;

@@ -5,10 +5,10 @@
 // uploads (VmHWM before and after): the package is streamed from disk, and
 // the benchmark itself never holds it whole either.
 
-#include "sharing/TickSource.h"
-#include "sharing/UploadRequest.h"
+#include "core/sharing/TickSource.h"
+#include "core/sharing/UploadRequest.h"
+#include "core/sharing/UrlHelper.h"
 #include "sharing/UploadSequence.h"
-#include "sharing/UrlHelper.h"
 
 #include "bench/BenchSupport.h"
 

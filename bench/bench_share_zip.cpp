@@ -2,8 +2,8 @@
 // of 640 x 480 JPEG, through the zip wrapper as the upload does it, beside
 // "zip -r -q" of the same tree at the same level (6) in the same run.
 
+#include "adapters/zip/cZip.h"
 #include "sharing/SharePackage.h"
-#include "sharing/cZip.h"
 
 #include "bench/BenchSupport.h"
 

@@ -6,10 +6,11 @@
 // loop over the same texts whose callback only counts samples. The plain loop
 // runs in a child process, since espeak-ng starts only once in a process.
 
+#include "adapters/sound/AudioOutput.h"
+#include "adapters/speech/SpeechEngine.h"
+#include "app/ProgramAdapters.h"
 #include "library/PreviewShow.h"
 #include "library/VelmNShare.h"
-#include "platform/AudioOutput.h"
-#include "platform/SpeechEngine.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -201,6 +202,7 @@ int main(int argc, char **argv)
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
     QApplication app(argc, argv);
+    useProgramAdapters();
     SpeechEngine &engine = speechEngine();
     if (!engine.isRunning()) {
         std::fprintf(stderr, "bench_speech: espeak-ng did not start\n");

@@ -1,10 +1,10 @@
 #include "designers/AnimationDesigner.h"
 
-#include "app/SceneState.h"
-#include "base/Numbers.h"
-#include "designers/CropRectToPixels.h"
+#include "core/base/Numbers.h"
+#include "core/scene/CropRectToPixels.h"
+#include "core/scene/DesignerFrames.h"
+#include "core/scene/SceneState.h"
 #include "designers/DesignerControls.h"
-#include "designers/DesignerFrames.h"
 
 #include <QLabel>
 #include <QLineEdit>

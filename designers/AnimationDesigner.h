@@ -4,10 +4,10 @@
 // NEXT; "<" and ">" with the number of the frame on display between them;
 // one workspace for the cut-out.
 
-#include "base/Value.h"
+#include "core/base/Value.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "core/scene/CropRectToPixels.h"
 #include "designers/CropDesigner.h"
-#include "designers/CropRectToPixels.h"
-#include "platform/ImageWorkspace.h"
 
 #include <QPointF>
 #include <QRectF>

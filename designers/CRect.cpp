@@ -1,8 +1,8 @@
 #include "designers/CRect.h"
 
-#include "base/Numbers.h"
+#include "core/base/Numbers.h"
+#include "core/system/Services.h"
 #include "platform/Form.h"
-#include "platform/Services.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "designers/CharacterDesigner.h"
 
-#include "designers/CropRectToPixels.h"
+#include "core/scene/CropRectToPixels.h"
+#include "core/scene/DesignerFrames.h"
 #include "designers/DesignerControls.h"
-#include "designers/DesignerFrames.h"
 
 #include <QLabel>
 #include <QPushButton>

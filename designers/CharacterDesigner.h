@@ -5,8 +5,8 @@
 // seven workspaces that NEXT fills with frames 0001 to 0007 cut to the
 // rectangle.
 
+#include "core/pictures/ImageWorkspace.h"
 #include "designers/CropDesigner.h"
-#include "platform/ImageWorkspace.h"
 
 #include <QPointF>
 #include <QRectF>

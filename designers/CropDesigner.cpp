@@ -1,7 +1,7 @@
 #include "designers/CropDesigner.h"
 
 #include "app/Wizard1.h"
-#include "platform/Services.h"
+#include "core/system/Services.h"
 
 #include <QEvent>
 #include <QList>

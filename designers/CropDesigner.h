@@ -11,8 +11,8 @@
 // at the left release, in one step. Presses on the strip and its controls are
 // theirs and never reach the engine.
 
+#include "core/scene/CropRectToPixels.h"
 #include "designers/CRect.h"
-#include "designers/CropRectToPixels.h"
 #include "designers/SizingHandles.h"
 #include "platform/Form.h"
 

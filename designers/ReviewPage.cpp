@@ -1,10 +1,10 @@
 #include "designers/ReviewPage.h"
 
-#include "base/Numbers.h"
+#include "core/base/Numbers.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "core/system/Services.h"
 #include "designers/DesignerControls.h"
-#include "platform/ImageWorkspace.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
 
 #include <QLabel>
 #include <QLinearGradient>

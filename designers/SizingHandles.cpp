@@ -1,6 +1,6 @@
 #include "designers/SizingHandles.h"
 
-#include "base/Numbers.h"
+#include "core/base/Numbers.h"
 
 HandleEdges sizingEdges(int index)
 {

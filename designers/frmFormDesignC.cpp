@@ -1,6 +1,6 @@
 #include "designers/frmFormDesignC.h"
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "designers/ShowBlink.h"
 #include "designers/ShowMouth.h"
 #include "designers/ShowUserMouth.h"

@@ -1,7 +1,7 @@
 #include "designers/frmFormDesignE.h"
 
-#include "app/SceneState.h"
-#include "designers/DesignerFrames.h"
+#include "core/scene/DesignerFrames.h"
+#include "core/scene/SceneState.h"
 #include "designers/Routing.h"
 #include "designers/ShowExtraAnim.h"
 

@@ -1,11 +1,11 @@
 #include "designers/frmFormDesignG.h"
 
 #include "app/Form2.h"
-#include "base/Numbers.h"
-#include "designers/DesignerFrames.h"
+#include "core/base/Numbers.h"
+#include "core/scene/DesignerFrames.h"
+#include "core/system/Services.h"
 #include "designers/Routing.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
 
 #include <QLineEdit>
 

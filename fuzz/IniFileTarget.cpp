@@ -1,7 +1,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "base/IniFile.h"
+#include "core/base/IniFile.h"
 
 namespace {
 

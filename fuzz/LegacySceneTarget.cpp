@@ -1,11 +1,11 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "base/Files.h"
-#include "base/Text1252.h"
-#include "legacy/LegacySceneReader.h"
-#include "legacy/LegacySceneWriter.h"
-#include "scene/SceneChecks.h"
+#include "core/base/Files.h"
+#include "core/base/Text1252.h"
+#include "core/legacy/LegacySceneReader.h"
+#include "core/legacy/LegacySceneWriter.h"
+#include "core/scene/SceneChecks.h"
 
 namespace {
 

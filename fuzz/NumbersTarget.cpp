@@ -1,9 +1,9 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "base/Numbers.h"
-#include "base/Text1252.h"
-#include "base/Value.h"
+#include "core/base/Numbers.h"
+#include "core/base/Text1252.h"
+#include "core/base/Value.h"
 
 #include <cmath>
 #include <cstring>

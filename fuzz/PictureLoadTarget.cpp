@@ -1,9 +1,9 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "platform/ImageWorkspace.h"
-#include "platform/PictureCut.h"
-#include "platform/PictureFile.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "adapters/jpeg/PictureCut.h"
+#include "core/pictures/PictureFile.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "base/Files.h"
-#include "base/Text1252.h"
-#include "library/CountedFrames.h"
-#include "library/PreviewScene.h"
-#include "library/SceneSounds.h"
-#include "scene/SaveTargets.h"
+#include "core/base/Files.h"
+#include "core/base/Text1252.h"
+#include "core/preview/CountedFrames.h"
+#include "core/preview/PreviewScene.h"
+#include "core/preview/SceneSounds.h"
+#include "core/scene/SaveTargets.h"
 
 #include <algorithm>
 

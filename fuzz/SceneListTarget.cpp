@@ -1,8 +1,8 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "library/SceneListFile.h"
-#include "scene/SceneChecks.h"
+#include "core/scene/SceneChecks.h"
+#include "core/scene/SceneListFile.h"
 
 #include <QStringList>
 

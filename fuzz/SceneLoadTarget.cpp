@@ -1,15 +1,15 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "app/Start.h"
-#include "base/Files.h"
-#include "library/PreviewBudget.h"
+#include "core/base/Files.h"
+#include "core/preview/PreviewBudget.h"
 #include "library/VelmNShare.h"
 #include "platform/Form.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 
 #include <QBuffer>
 #include <QCoreApplication>

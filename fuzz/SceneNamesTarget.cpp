@@ -1,10 +1,10 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "base/Text1252.h"
-#include "scene/SceneChecks.h"
-#include "scene/SceneFileText.h"
-#include "scene/SceneFrameFiles.h"
+#include "core/base/Text1252.h"
+#include "core/scene/SceneChecks.h"
+#include "core/scene/SceneFileText.h"
+#include "core/scene/SceneFrameFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "sharing/UploadRequest.h"
+#include "core/sharing/UploadRequest.h"
 
 void fuzzUploadReply(const uint8_t *data, size_t size)
 {

@@ -1,9 +1,9 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
+#include "core/sharing/UrlHelper.h"
 #include "library/SharingAddress.h"
 #include "sharing/SharePackage.h"
-#include "sharing/UrlHelper.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "base/Numbers.h"
-#include "base/Text1252.h"
-#include "library/VoiceSettingsFile.h"
+#include "core/base/Numbers.h"
+#include "core/base/Text1252.h"
+#include "core/preview/VoiceSettingsFile.h"
 
 #include <cstring>
 

@@ -1,8 +1,8 @@
 #include "installer/Form1.h"
 
-#include "installer/Module1.h"
-#include "installer/PackageInstall.h"
-#include "platform/Services.h"
+#include "core/install/Module1.h"
+#include "core/install/PackageInstall.h"
+#include "core/system/Services.h"
 
 #include <QImage>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "legacy/LegacySceneCommands.h"
 
-#include "app/CanvasRules.h"
 #include "app/Form1.h"
 #include "app/Form2.h"
-#include "legacy/LegacyEditRules.h"
+#include "core/legacy/LegacyEditRules.h"
+#include "core/scene/CanvasRules.h"
+#include "core/system/Services.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
 #include "legacy/LegacySceneCommands.h"
 
-#include "platform/ImageWorkspace.h"
+#include "core/pictures/ImageWorkspace.h"
 #include "platform/PictureBox.h"
 
 FileResult LoadLegacyPicture(PictureBox &store, const QString &folder, const QString &name)

@@ -2,12 +2,12 @@
 
 #include "app/Form1.h"
 #include "app/Form2.h"
-#include "legacy/LegacySceneWriter.h"
+#include "core/legacy/LegacySceneWriter.h"
+#include "core/scene/PickedFile.h"
+#include "core/scene/SceneChecks.h"
+#include "core/system/Services.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
-#include "scene/PickedFile.h"
 #include "scene/SaveScene.h"
-#include "scene/SceneChecks.h"
 
 LegacySceneInput legacySceneInputFromWindows()
 {

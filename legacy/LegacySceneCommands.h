@@ -3,7 +3,7 @@
 // program's template pictures, Save Scene in the older layout and Load Scene
 // of either layout. Form1's buttons run them.
 
-#include "base/Files.h"
+#include "core/base/Files.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "library/BlinkBrowSection.h"
 
-#include "app/SceneState.h"
-#include "library/DisplayList.h"
+#include "core/pictures/ImageList.h"
+#include "core/preview/DisplayList.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Timer.h"
 #include "library/VelmNShare.h"
-#include "platform/ImageList.h"
-#include "platform/Timer.h"
 
 BlinkLayer mainBlinkLayer(VelmNShare &window)
 {

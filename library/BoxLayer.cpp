@@ -1,7 +1,7 @@
 #include "library/BoxLayer.h"
 
-#include "library/DisplayList.h"
-#include "platform/ImageList.h"
+#include "core/pictures/ImageList.h"
+#include "core/preview/DisplayList.h"
 #include "platform/PictureBox.h"
 
 LayerFrames loadBoxLayer(PreviewLoad &load, const BoxLayer &layer, int frameCount,

@@ -1,11 +1,12 @@
 #include "library/ExtraChildSection.h"
 
-#include "app/SceneState.h"
-#include "library/CountedFrames.h"
+#include "core/preview/CountedFrames.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Timer.h"
+#include "library/CountedList.h"
 #include "library/PreviewShow.h"
 #include "library/VelmNShare.h"
 #include "platform/PictureBox.h"
-#include "platform/Timer.h"
 
 void ExtraChildSection::reset(VelmNShare &window)
 {

@@ -5,13 +5,13 @@
 
 #include "library/VelmNShare.h"
 
-#include "app/SceneState.h"
-#include "base/Files.h"
-#include "base/Numbers.h"
-#include "base/Text1252.h"
+#include "core/scene/SceneState.h"
+#include "core/base/Files.h"
+#include "core/base/Numbers.h"
+#include "core/base/Text1252.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "library/MouthSection.h"
 
-#include "app/SceneState.h"
-#include "library/TalkTable.h"
+#include "core/preview/TalkTable.h"
+#include "core/scene/SceneState.h"
 #include "library/VelmNShare.h"
 
 MouthLayer mainMouthLayer(VelmNShare &window)

@@ -1,6 +1,6 @@
 #pragma once
 // The mouth layers of the preview: a character's seven mouth frames into the
-// loader's scratch list, and its 22 talk mouths (library/TalkTable.h) into the
+// loader's scratch list, and its 22 talk mouths (core/preview/TalkTable.h) into the
 // display list the lip sync shows. The main character's mouth is the second
 // section of the loader; the user character's mouth loads the same way with
 // its own keys, box and lists.

@@ -15,10 +15,10 @@
 // PreviewLoad::LoadListFrames (or loadFrames and placeLayer), and add it in
 // makePreviewSections (library/PreviewSections.cpp).
 
-#include "base/Files.h"
-#include "library/PreviewBudget.h"
-#include "library/PreviewFrames.h"
-#include "library/PreviewScene.h"
+#include "core/base/Files.h"
+#include "core/preview/PreviewBudget.h"
+#include "core/preview/PreviewFrames.h"
+#include "core/preview/PreviewScene.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "library/PreviewShow.h"
 
-#include "platform/ImageList.h"
+#include "core/pictures/ImageList.h"
 #include "platform/PictureBox.h"
 
 namespace {

@@ -1,10 +1,10 @@
 #include "library/SharingAddress.h"
 
-#include "base/Files.h"
-#include "base/IniFile.h"
-#include "sharing/NoticeMail.h"
+#include "core/base/Files.h"
+#include "core/base/IniFile.h"
+#include "core/sharing/NoticeMail.h"
+#include "core/sharing/UrlHelper.h"
 #include "sharing/SharePackage.h"
-#include "sharing/UrlHelper.h"
 
 #include <QDir>
 #include <QFileInfo>

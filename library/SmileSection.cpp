@@ -1,10 +1,10 @@
 #include "library/SmileSection.h"
 
-#include "app/SceneState.h"
-#include "library/DisplayList.h"
-#include "library/TalkTable.h"
+#include "core/preview/DisplayList.h"
+#include "core/preview/TalkTable.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Timer.h"
 #include "library/VelmNShare.h"
-#include "platform/Timer.h"
 
 void SmileSection::reset(VelmNShare &window)
 {

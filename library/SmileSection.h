@@ -6,7 +6,7 @@
 // size, and their composites over smile frame 1 into the main mouth's display
 // list ImageList8 behind its 22 talk mouths:
 //   entries 23..44: the smile-talk mouths, entry 23 + viseme;
-//   entries 45..52: smile frames 1..8, played by library/SmileStepper.h.
+//   entries 45..52: smile frames 1..8, played by core/preview/SmileStepper.h.
 // The section draws nothing; VelmMouth keeps the main mouth's frame 01.
 //
 // The smile needs the talk mouths of this load's main mouth: without them (no

@@ -1,9 +1,9 @@
 #include "library/SoundSection.h"
 
-#include "app/SceneState.h"
-#include "library/SceneSounds.h"
+#include "core/preview/SceneSounds.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Timer.h"
 #include "library/VelmNShare.h"
-#include "platform/Timer.h"
 
 void SceneSoundSection::reset(VelmNShare &window)
 {

@@ -1,10 +1,11 @@
 #include "library/TriggerSection.h"
 
-#include "app/SceneState.h"
-#include "library/CountedFrames.h"
+#include "core/preview/CountedFrames.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Timer.h"
+#include "library/CountedList.h"
 #include "library/VelmNShare.h"
 #include "platform/PictureBox.h"
-#include "platform/Timer.h"
 
 void TriggerSection::reset(VelmNShare &window)
 {

@@ -1,6 +1,6 @@
 #include "library/UserSection.h"
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "library/VelmNShare.h"
 
 MouthLayer userMouthLayer(VelmNShare &window)

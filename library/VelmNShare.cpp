@@ -1,12 +1,12 @@
 #include "library/VelmNShare.h"
 
-#include "app/SceneState.h"
-#include "base/Files.h"
-#include "library/SceneListFile.h"
+#include "adapters/zip/cZip.h"
+#include "core/base/Files.h"
+#include "core/scene/SceneListFile.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 #include "library/SharingAddress.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
-#include "sharing/cZip.h"
 
 #include <QDir>
 #include <QEvent>

@@ -7,18 +7,18 @@
 // load step, list clicks and commands in VelmNShare.cpp, the preview loader
 // in LoadScenePreview.cpp with its layer sections (library/PreviewSection.h).
 
-#include "base/Value.h"
-#include "library/ExtraAnimation.h"
-#include "library/FullBackgroundAnimation.h"
+#include "core/base/Value.h"
+#include "core/pictures/ImageList.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "core/preview/BlinkSteppers.h"
+#include "core/preview/BrowStepper.h"
+#include "core/preview/ExtraAnimation.h"
+#include "core/preview/FullBackgroundAnimation.h"
+#include "core/preview/SmileStepper.h"
+#include "core/preview/TriggerAnimation.h"
+#include "core/preview/VoiceSettingsFile.h"
 #include "library/PreviewSection.h"
-#include "library/TriggerAnimation.h"
-#include "library/VoiceSettingsFile.h"
-#include "library/BlinkSteppers.h"
-#include "library/BrowStepper.h"
-#include "library/SmileStepper.h"
 #include "platform/Form.h"
-#include "platform/ImageList.h"
-#include "platform/ImageWorkspace.h"
 
 #include <QImage>
 #include <QString>

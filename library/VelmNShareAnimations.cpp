@@ -4,10 +4,10 @@
 
 #include "library/VelmNShare.h"
 
+#include "core/system/Timer.h"
 #include "library/PreviewShow.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
-#include "platform/Timer.h"
 
 void VelmNShare::connectAnimations()
 {

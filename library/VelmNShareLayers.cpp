@@ -3,10 +3,10 @@
 
 #include "library/VelmNShare.h"
 
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 #include "library/PreviewShow.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "library/VelmNShare.h"
 
+#include "core/system/Timer.h"
 #include "platform/ControlText.h"
 #include "platform/PictureBox.h"
-#include "platform/Timer.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,17 +4,17 @@
 
 #include "library/VelmNShare.h"
 
-#include "app/SceneState.h"
-#include "base/Files.h"
+#include "adapters/mail/SmtpMailSender.h"
+#include "adapters/zip/cZip.h"
+#include "core/base/Files.h"
+#include "core/scene/SceneState.h"
+#include "core/sharing/ShareFolders.h"
+#include "core/sharing/TimerTickSource.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 #include "library/SharingAddress.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
-#include "sharing/ShareFolders.h"
 #include "sharing/SharePackage.h"
-#include "sharing/SmtpMailSender.h"
-#include "sharing/TimerTickSource.h"
 #include "sharing/UploadSequence.h"
-#include "sharing/cZip.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 // The library window's sound player and its timers: the slots' methods, the
 // sound step of the master tick, the sound poll (Timer14) and the loop delay
-// of sound 1 (Timer15). The rules are in library/SceneSounds.h.
+// of sound 1 (Timer15). The rules are in core/preview/SceneSounds.h.
 
 #include "library/VelmNShare.h"
 
-#include "app/SceneState.h"
-#include "library/SceneSounds.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
+#include "core/preview/SceneSounds.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 
 #include "library/VelmNShare.h"
 
-#include "library/LipSyncRouter.h"
+#include "adapters/speech/SpeechVoice.h"
+#include "core/preview/LipSyncRouter.h"
+#include "core/preview/VoiceChoice.h"
+#include "core/sound/SpeechEngineSet.h"
+#include "core/system/Services.h"
 #include "library/PreviewShow.h"
-#include "library/VoiceChoice.h"
-#include "platform/Services.h"
-#include "platform/SpeechEngineSet.h"
-#include "platform/SpeechVoice.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,12 +1,12 @@
 // The library window's master tick (Timer1, every 100 ms from the window's
-// creation): the sound step, then the starts of library/MasterTick.h.
+// creation): the sound step, then the starts of core/preview/MasterTick.h.
 
 #include "library/VelmNShare.h"
 
-#include "library/MasterTick.h"
+#include "core/preview/MasterTick.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
 #include "platform/PictureBox.h"
-#include "platform/Services.h"
-#include "platform/Timer.h"
 
 #include <QPushButton>
 

@@ -2,7 +2,7 @@
 // The file chooser as the dialogs use it: set Filter, InitDir and FileName,
 // call ShowOpen; an empty FileName afterwards means nothing was chosen.
 
-#include "platform/Services.h"
+#include "core/system/Services.h"
 
 class CommonDialog {
 public:

@@ -1,8 +1,8 @@
 #include "platform/Form.h"
 
-#include "platform/Services.h"
+#include "core/system/Services.h"
 
-#include "base/Numbers.h"
+#include "core/base/Numbers.h"
 
 #include <QCloseEvent>
 #include <QHash>

@@ -1,11 +1,12 @@
 #include "scene/AltImageLoad.h"
 
-#include "app/Help.h"
-#include "app/SceneState.h"
-#include "platform/Services.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/PickedFile.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Help.h"
+#include "core/system/Services.h"
 #include "scene/DialogControls.h"
-#include "scene/FrameSetFiles.h"
-#include "scene/PickedFile.h"
+#include "scene/FramePicks.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,10 +1,11 @@
 #include "scene/ChildAnimLoad.h"
 
-#include "app/Help.h"
-#include "app/SceneState.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Help.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/DialogControls.h"
-#include "scene/FrameSetFiles.h"
+#include "scene/FramePicks.h"
 
 #include <QLabel>
 #include <QLineEdit>

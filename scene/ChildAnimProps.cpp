@@ -1,15 +1,16 @@
 #include "scene/ChildAnimProps.h"
 
-#include "app/Help.h"
-#include "app/SceneState.h"
-#include "base/Files.h"
+#include "core/base/Files.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/PickedFile.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Help.h"
+#include "core/system/Services.h"
 #include "platform/Controls.h"
-#include "platform/Services.h"
 #include "scene/ChildAnimLoad.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"
-#include "scene/FrameSetFiles.h"
-#include "scene/PickedFile.h"
+#include "scene/FramePicks.h"
 
 #include <QCheckBox>
 #include <QLabel>

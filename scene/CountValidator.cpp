@@ -1,6 +1,6 @@
 #include "scene/CountValidator.h"
 
-#include "base/Numbers.h"
+#include "core/base/Numbers.h"
 
 #include <QLineEdit>
 

@@ -1,12 +1,13 @@
 #include "scene/DesktopProps.h"
 
-#include "app/SceneState.h"
-#include "base/Files.h"
+#include "core/base/Files.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/PickedFile.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Services.h"
 #include "designers/frmFormDesignE.h"
-#include "platform/Services.h"
 #include "scene/DialogControls.h"
-#include "scene/FrameSetFiles.h"
-#include "scene/PickedFile.h"
+#include "scene/FramePicks.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,7 +1,8 @@
 #include "scene/DialogControls.h"
 
+#include "core/scene/FrameSetFiles.h"
 #include "platform/Form.h"
-#include "scene/FrameSetFiles.h"
+#include "scene/FramePicks.h"
 
 #include <QCheckBox>
 #include <QFrame>

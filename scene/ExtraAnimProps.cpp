@@ -1,12 +1,13 @@
 #include "scene/ExtraAnimProps.h"
 
-#include "app/Help.h"
-#include "app/SceneState.h"
-#include "base/Numbers.h"
+#include "core/base/Numbers.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Help.h"
 #include "platform/Controls.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"
-#include "scene/FrameSetFiles.h"
+#include "scene/FramePicks.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,9 +1,9 @@
 #include "scene/FrameExport.h"
 
-#include "base/FileTransaction.h"
-#include "base/Files.h"
-#include "platform/ImageWorkspace.h"
-#include "platform/PictureCut.h"
+#include "adapters/jpeg/PictureCut.h"
+#include "core/base/Files.h"
+#include "core/base/FileTransaction.h"
+#include "core/pictures/ImageWorkspace.h"
 
 #include <QDir>
 

@@ -8,8 +8,8 @@
 // put in place when the save commits it); without one, the export commits its
 // own unit at its end, also after a failure.
 
-#include "designers/CropRectToPixels.h"
-#include "scene/SceneFrameFiles.h"
+#include "core/scene/CropRectToPixels.h"
+#include "core/scene/SceneFrameFiles.h"
 
 #include <QList>
 #include <QString>

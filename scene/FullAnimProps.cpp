@@ -1,13 +1,14 @@
 #include "scene/FullAnimProps.h"
 
-#include "app/Help.h"
-#include "app/SceneState.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/PickedFile.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Help.h"
+#include "core/system/Services.h"
 #include "platform/Controls.h"
-#include "platform/Services.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"
-#include "scene/FrameSetFiles.h"
-#include "scene/PickedFile.h"
+#include "scene/FramePicks.h"
 
 #include <QCheckBox>
 #include <QFrame>

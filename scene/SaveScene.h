@@ -3,10 +3,10 @@
 // frames exported as JPEG pictures into Images, saves the background and
 // alternate pictures and adds the name to the user's scene list.
 
-#include "designers/CropRectToPixels.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "core/scene/CropRectToPixels.h"
+#include "core/scene/SceneFrameFiles.h"
 #include "platform/Form.h"
-#include "platform/ImageWorkspace.h"
-#include "scene/SceneFrameFiles.h"
 
 #include <QHash>
 #include <QString>

@@ -1,11 +1,12 @@
 #include "scene/Sound.h"
 
-#include "app/Help.h"
-#include "app/SceneState.h"
-#include "base/Files.h"
-#include "platform/Services.h"
+#include "core/system/Help.h"
+#include "core/scene/SceneState.h"
+#include "core/base/Files.h"
+#include "core/system/Services.h"
 #include "scene/DialogControls.h"
-#include "scene/PickedFile.h"
+#include "core/scene/PickedFile.h"
+#include "scene/FramePicks.h"
 #include "scene/SaveScene.h"
 
 #include <QCheckBox>

@@ -1,11 +1,12 @@
 #include "scene/TrigAnimProps.h"
 
-#include "app/Help.h"
-#include "app/SceneState.h"
-#include "base/Numbers.h"
+#include "core/base/Numbers.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Help.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"
-#include "scene/FrameSetFiles.h"
+#include "scene/FramePicks.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #include "sharing/SharePackage.h"
 
-#include "base/Files.h"
-#include "base/Text1252.h"
-#include "platform/Services.h"
-#include "sharing/ShareFolders.h"
-#include "sharing/cZip.h"
+#include "core/base/Files.h"
+#include "core/base/Text1252.h"
+#include "core/system/Services.h"
+#include "core/sharing/ShareFolders.h"
+#include "adapters/zip/cZip.h"
 
 #include <QDir>
 

@@ -38,7 +38,7 @@
 // Any step that fails shows its error (FileResult::error, the workspace's
 // LastError) in one message and stops before the upload.
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 
 #include <QByteArray>
 #include <QList>

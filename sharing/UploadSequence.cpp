@@ -1,9 +1,9 @@
 #include "sharing/UploadSequence.h"
 
-#include "platform/TcpClientSocket.h"
-#include "sharing/UploadRequest.h"
-#include "sharing/UploadRequestStream.h"
-#include "sharing/UrlHelper.h"
+#include "adapters/socket/TcpClientSocket.h"
+#include "core/sharing/UploadRequest.h"
+#include "core/sharing/UploadRequestStream.h"
+#include "core/sharing/UrlHelper.h"
 
 #include <QThread>
 

@@ -10,10 +10,10 @@
 // with their names: Winsock1_Connect, Winsock1_DataArrival, Winsock1_Error,
 // Winsock1_Close (a close by the service) and UploadTimeOut_Timer.
 
-#include "platform/Services.h"
-#include "sharing/NoticeMail.h"
-#include "sharing/TickSource.h"
-#include "sharing/UploadSteps.h"
+#include "core/system/Services.h"
+#include "core/sharing/NoticeMail.h"
+#include "core/sharing/TickSource.h"
+#include "core/sharing/UploadSteps.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,3 +1,4 @@
+#include "app/ProgramAdapters.h"
 #include "app/Start.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    useProgramAdapters();
     QApplication::setApplicationName(QStringLiteral("Scenara5"));
     QApplication::setQuitOnLastWindowClosed(false);
     form<Start>().Show();

@@ -1,7 +1,7 @@
 #include "app/Form2.h"
 #include "app/LoadImages.h"
-#include "app/SceneState.h"
 #include "app/Wizard1.h"
+#include "core/scene/SceneState.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignE.h"
 #include "platform/Controls.h"

@@ -1,9 +1,9 @@
 // The rubber-band engine driven with the mouse through a real designer window.
 
-#include "designers/CropRectToPixels.h"
+#include "core/scene/CropRectToPixels.h"
 #include "designers/frmFormDesign.h"
-#include "tests/support/Rendering.h"
 #include "tests/designers/DesignerFixture.h"
+#include "tests/support/program/Rendering.h"
 
 #include <QLabel>
 

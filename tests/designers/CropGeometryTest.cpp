@@ -1,8 +1,8 @@
 // The crop rectangle's arithmetic without a designer window: the twips to
 // pixels rule, the rectangle class and the handle places.
 
+#include "core/scene/CropRectToPixels.h"
 #include "designers/CRect.h"
-#include "designers/CropRectToPixels.h"
 #include "designers/SizingHandles.h"
 #include "platform/Form.h"
 #include "tests/support/ScriptedServices.h"

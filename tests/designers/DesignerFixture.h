@@ -7,7 +7,7 @@
 
 #define QTEST_QPA_MOUSE_HANDLING
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "platform/Form.h"
 #include "tests/support/ScriptedServices.h"
 #include "tests/support/TaggedFrames.h"

@@ -5,7 +5,7 @@
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzTargets.h"
 
-#include "base/Files.h"
+#include "core/base/Files.h"
 #include "tests/support/QtNotes.h"
 
 #include <QDir>

@@ -3,10 +3,10 @@
 // registry file (the user's and the system's), a package made by the test
 // beside the program, and an install folder with the five media folders.
 
+#include "core/install/Module1.h"
+#include "core/system/Services.h"
 #include "installer/Form1.h"
-#include "installer/Module1.h"
 #include "platform/Form.h"
-#include "platform/Services.h"
 #include "tests/support/ScriptedServices.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 // The registry reader: the exact results of every kind of key path, value and
 // file, and the window's look-up of the install folder when it loads.
 
-#include "tests/support/Rendering.h"
 #include "tests/installer/InstallerFixture.h"
+#include "tests/support/program/Rendering.h"
 
 #include <QAccessible>
 

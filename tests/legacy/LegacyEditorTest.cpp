@@ -2,7 +2,7 @@
 // the layer boxes, the alternate background, the dialog and help buttons, the
 // move steps, the pickers and the drag.
 
-#include "legacy/LegacyEditRules.h"
+#include "core/legacy/LegacyEditRules.h"
 #include "scene/AltImageLoad.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/ExtraAnimProps.h"

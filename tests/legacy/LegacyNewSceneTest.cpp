@@ -1,8 +1,8 @@
 // The older editor's New Scene: the editor reset, the template pictures from
 // the program's own Images folder, their sizes and places in whole pixels.
 
-#include "legacy/LegacyEditRules.h"
-#include "platform/ImageWorkspace.h"
+#include "core/legacy/LegacyEditRules.h"
+#include "core/pictures/ImageWorkspace.h"
 #include "tests/legacy/LegacyFixture.h"
 
 #include <QCoreApplication>

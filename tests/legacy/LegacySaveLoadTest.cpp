@@ -2,15 +2,15 @@
 // editor's buttons: the dialogs, the bytes written, what a read file sets in
 // the windows, what it cannot use, and a save read back in a fresh program.
 
+#include "core/legacy/LegacySceneReader.h"
 #include "legacy/LegacySceneCommands.h"
-#include "legacy/LegacySceneReader.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/FullAnimProps.h"
 #include "scene/Sound.h"
 #include "scene/TrigAnimProps.h"
+#include "tests/core/SceneBytes.h"
 #include "tests/legacy/LegacyFixture.h"
-#include "tests/legacy/SceneBytes.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // The picture lists of the counted frame sets and the file names they record
 // for the share package.
 
-#include "library/CountedFrames.h"
+#include "core/preview/CountedFrames.h"
 #include "tests/library/AnimationFixture.h"
 #include "tests/support/QtNotes.h"
 

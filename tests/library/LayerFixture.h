@@ -6,8 +6,8 @@
 // by the scene writer's rules; and a trace of every picture the preview
 // shows, with the virtual time it was shown at.
 
+#include "core/scene/SceneFileText.h"
 #include "library/PreviewShow.h"
-#include "scene/SceneFileText.h"
 #include "tests/library/LibraryFixture.h"
 
 #include <QVector>

@@ -3,7 +3,7 @@
 // sequence tables; the random draws each starter and stepper takes; loads
 // in the middle of a step; and the lip sync over the smile and user mouths.
 
-#include "library/LipSyncRouter.h"
+#include "core/preview/LipSyncRouter.h"
 #include "tests/library/LayerFixture.h"
 
 namespace {

@@ -3,12 +3,12 @@
 // test, the library window opened from "Load Scene" and its lists clicked as
 // a user clicks them. The window's timers run on a virtual clock.
 
-#include "app/SceneState.h"
 #include "app/Start.h"
+#include "core/scene/SceneState.h"
+#include "core/system/Timer.h"
 #include "library/VelmNShare.h"
 #include "platform/Form.h"
 #include "platform/PictureBox.h"
-#include "platform/Timer.h"
 #include "tests/support/ScriptedServices.h"
 
 #include <QBuffer>

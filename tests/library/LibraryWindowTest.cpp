@@ -1,7 +1,7 @@
 // The library window: its controls, its two scene lists, the small commands,
 // and what a close and a reopen keep.
 
-#include "library/SceneListFile.h"
+#include "core/scene/SceneListFile.h"
 #include "tests/library/LibraryFixture.h"
 
 #include <QCheckBox>

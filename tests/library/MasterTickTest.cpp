@@ -2,7 +2,7 @@
 // takes, in order, from a strict scripted source that fails on a draw it was
 // not given.
 
-#include "library/MasterTick.h"
+#include "core/preview/MasterTick.h"
 #include "tests/library/LibraryFixture.h"
 #include "tests/support/FakeSoundBackend.h"
 

@@ -5,7 +5,7 @@
 // leaves out the layers that pass them, shows no message, and does no more
 // file work than its layers need; a plain scene then shows as before.
 
-#include "library/PreviewBudget.h"
+#include "core/preview/PreviewBudget.h"
 #include "tests/library/LayerFixture.h"
 #include "tests/support/EncodedPicture.h"
 #include "tests/support/FileWork.h"

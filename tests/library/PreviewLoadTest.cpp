@@ -2,7 +2,7 @@
 // and its talk mouths, missing files, names that would leave their folder, the
 // "Trigger Anim" box and which folder the scene comes from.
 
-#include "library/TalkTable.h"
+#include "core/preview/TalkTable.h"
 #include "tests/library/LibraryFixture.h"
 
 #include <QCheckBox>

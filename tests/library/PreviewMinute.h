@@ -3,7 +3,7 @@
 // generator of the test's own, and the rule that every sound start is whole
 // and never overlaps the same slot's last play.
 
-#include "platform/Services.h"
+#include "core/system/Services.h"
 
 #include <QHash>
 #include <QStringList>

@@ -3,7 +3,7 @@
 // (cut short, bytes flipped, keys doubled) load without harm.
 
 #include "designers/frmFormDesign.h"
-#include "library/TalkTable.h"
+#include "core/preview/TalkTable.h"
 #include "scene/SaveScene.h"
 #include "tests/library/LibraryFixture.h"
 

@@ -2,7 +2,7 @@
 // sound keys of a scene, and the schedule of the master tick and the loop
 // delay on the virtual clock, over a fake sound backend.
 
-#include "library/SceneSounds.h"
+#include "core/preview/SceneSounds.h"
 #include "tests/library/LibraryFixture.h"
 #include "tests/library/PreviewMinute.h"
 #include "tests/support/FakeSoundBackend.h"

@@ -6,7 +6,7 @@
 // the window's rendering, and the blink steps there.
 
 #include "tests/library/LayerFixture.h"
-#include "tests/support/Rendering.h"
+#include "tests/support/program/Rendering.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,10 +3,10 @@
 // of the shape rules, visemes only talk mouths, and every utterance moves
 // the mouth of the speaker it was spoken for.
 
-#include "library/LipSyncRouter.h"
-#include "platform/SpeechVoice.h"
+#include "adapters/speech/SpeechVoice.h"
+#include "core/preview/LipSyncRouter.h"
 
-#include "tests/support/SpeechFixture.h"
+#include "tests/support/program/SpeechFixture.h"
 
 #include <QSet>
 #include <QSignalSpy>

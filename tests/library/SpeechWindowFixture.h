@@ -5,11 +5,11 @@
 // the real espeak-ng. Speech goes to a null sink whose clock the test moves,
 // and every picture the lip sync shows is recorded with its colour.
 
+#include "adapters/speech/SpeechVoice.h"
+#include "core/preview/TalkTable.h"
 #include "library/PreviewShow.h"
-#include "library/TalkTable.h"
-#include "platform/SpeechVoice.h"
 #include "tests/library/LibraryFixture.h"
-#include "tests/support/SpeechFixture.h"
+#include "tests/support/program/SpeechFixture.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

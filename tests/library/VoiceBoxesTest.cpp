@@ -1,8 +1,8 @@
 // The library window's voice boxes, the settings file they write, and what
 // the speak buttons do with the settings read at the window's load.
 
-#include "base/Files.h"
-#include "library/VoiceSettingsFile.h"
+#include "core/base/Files.h"
+#include "core/preview/VoiceSettingsFile.h"
 #include "tests/library/SpeechWindowFixture.h"
 
 #include <QDir>

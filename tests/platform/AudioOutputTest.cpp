@@ -2,7 +2,7 @@
 // device's format, added to what the mixer's channels put in the buffer, and
 // counted by the playback clock; a stop silences it at once.
 
-#include "platform/AudioOutput.h"
+#include "adapters/sound/AudioOutput.h"
 
 #include <SDL.h>
 

@@ -2,8 +2,8 @@
 // makes of them, byte for byte; pictures that the writer adds markers for are
 // left to it.
 
-#include "platform/ImageWorkspace.h"
-#include "platform/JpegEncoder.h"
+#include "adapters/jpeg/JpegEncoder.h"
+#include "core/pictures/ImageWorkspace.h"
 
 #include <QColorSpace>
 

@@ -2,9 +2,9 @@
 // clock: what each string does, what fails and leaves the reply alone, and
 // the loop beside the devices; then the same on SDL2_mixer's dummy device.
 
-#include "platform/MciPlayer.h"
-#include "platform/MixerSoundBackend.h"
-#include "platform/Timer.h"
+#include "adapters/sound/MixerSoundBackend.h"
+#include "core/sound/MciPlayer.h"
+#include "core/system/Timer.h"
 #include "tests/support/FakeSoundBackend.h"
 #include "tests/support/WavFile.h"
 

@@ -2,8 +2,8 @@
 // picture cut afterwards, pixel for pixel, in every JPEG and BMP layout the
 // cutter takes; every other file is left to the loader.
 
-#include "platform/ImageWorkspace.h"
-#include "platform/PictureCut.h"
+#include "adapters/jpeg/PictureCut.h"
+#include "core/pictures/ImageWorkspace.h"
 
 #include "tests/support/EncodedPicture.h"
 #include "tests/support/ScriptedServices.h"

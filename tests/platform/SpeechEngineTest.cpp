@@ -2,10 +2,10 @@
 // with a virtual clock: the structure of what a sentence gives, every listed
 // voice, text that looks like markup, purges and quitting mid-speech.
 
-#include "platform/SpeechEngine.h"
-#include "platform/SpeechVoice.h"
+#include "adapters/speech/SpeechEngine.h"
+#include "adapters/speech/SpeechVoice.h"
 
-#include "tests/support/SpeechFixture.h"
+#include "tests/support/program/SpeechFixture.h"
 
 #include <QSet>
 #include <QSignalSpy>

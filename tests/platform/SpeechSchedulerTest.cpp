@@ -3,9 +3,9 @@
 // its end; a purge or a new utterance drops what is pending, and nothing of a
 // purged utterance arrives later.
 
-#include "platform/SpeechScheduler.h"
+#include "core/sound/SpeechScheduler.h"
 
-#include "tests/support/SpeechFixture.h"
+#include "tests/support/program/SpeechFixture.h"
 
 #include <QSignalSpy>
 

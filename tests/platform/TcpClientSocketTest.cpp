@@ -2,7 +2,7 @@
 // and in order, a close by the peer is told from one by the program, and a
 // refused connection is an error with its description.
 
-#include "platform/TcpClientSocket.h"
+#include "adapters/socket/TcpClientSocket.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>

@@ -1,8 +1,8 @@
 // The child animation's two windows: the preload / automatic-crop pair and its
 // close guard, the preload pick, and the child variant of the frame-set loader.
 
-#include "app/SceneState.h"
 #include "app/Start.h"
+#include "core/scene/SceneState.h"
 #include "platform/Controls.h"
 #include "scene/ChildAnimLoad.h"
 #include "scene/ChildAnimProps.h"

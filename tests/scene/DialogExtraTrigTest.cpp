@@ -1,7 +1,7 @@
 // The extra and trigger dialogs: the Frames box's count, the delay-at-frame
 // pair, OK, and a close from the window box.
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "platform/Controls.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/TrigAnimProps.h"

@@ -1,12 +1,12 @@
 // The frame-set loader as the extra and trigger dialogs' LOAD buttons run it:
 // what a pick records, what the labels show, which messages appear.
 
-#include "app/SceneState.h"
-#include "base/Files.h"
+#include "core/base/Files.h"
+#include "core/scene/FrameSetFiles.h"
+#include "core/scene/PickedFile.h"
+#include "core/scene/SceneState.h"
 #include "scene/CountValidator.h"
 #include "scene/ExtraAnimProps.h"
-#include "scene/FrameSetFiles.h"
-#include "scene/PickedFile.h"
 #include "scene/TrigAnimProps.h"
 #include "tests/scene/DialogFixture.h"
 

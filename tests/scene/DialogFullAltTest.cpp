@@ -1,7 +1,7 @@
 // The full-background and alternate-image dialogs: their picks, OK, and a
 // close from the window box.
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "platform/Controls.h"
 #include "scene/AltImageLoad.h"
 #include "scene/FullAnimProps.h"

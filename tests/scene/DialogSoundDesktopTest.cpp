@@ -1,6 +1,6 @@
 // The sound dialog and the dormant desktop-scene dialog.
 
-#include "app/SceneState.h"
+#include "core/scene/SceneState.h"
 #include "platform/Controls.h"
 #include "scene/DesktopProps.h"
 #include "scene/SaveScene.h"

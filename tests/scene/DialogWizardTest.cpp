@@ -1,8 +1,8 @@
 // The wizard's boxes open the layer dialogs; what every dialog has: names
 // for its controls, and a help button that opens its own page.
 
-#include "app/SceneState.h"
 #include "app/Wizard1.h"
+#include "core/scene/SceneState.h"
 #include "scene/AltImageLoad.h"
 #include "scene/ChildAnimLoad.h"
 #include "scene/ChildAnimProps.h"

@@ -1,8 +1,8 @@
 // Loading, cutting and saving numbered frames: names, sizes, pixels, and the
 // stop at the first frame that cannot be loaded.
 
-#include "platform/ImageWorkspace.h"
-#include "platform/PictureCut.h"
+#include "adapters/jpeg/PictureCut.h"
+#include "core/pictures/ImageWorkspace.h"
 #include "scene/FrameExport.h"
 
 #include <QBuffer>

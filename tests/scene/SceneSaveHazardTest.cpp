@@ -3,10 +3,10 @@
 // A refused save tells the user once, changes nothing on disk and keeps its
 // window open.
 
+#include "core/scene/SaveTargets.h"
 #include "designers/frmFormDesignC.h"
 #include "scene/SaveScene.h"
-#include "scene/SaveTargets.h"
-#include "tests/support/SaveFixture.h"
+#include "tests/support/program/SaveFixture.h"
 
 #include <QDirIterator>
 #include <QMap>

@@ -2,14 +2,14 @@
 // every refusal and failure (nothing written, or reported and not announced as
 // a success).
 
-#include "app/SceneState.h"
+#include "core/pictures/ImageWorkspace.h"
+#include "core/scene/SceneState.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignE.h"
 #include "designers/frmFormDesignF.h"
 #include "platform/Controls.h"
 #include "platform/Form.h"
-#include "platform/ImageWorkspace.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/FullAnimProps.h"
@@ -18,7 +18,7 @@
 #include "scene/TrigAnimProps.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/FileWork.h"
-#include "tests/support/SaveFixture.h"
+#include "tests/support/program/SaveFixture.h"
 
 #include <QCheckBox>
 #include <QDir>

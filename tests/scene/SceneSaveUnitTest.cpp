@@ -4,11 +4,11 @@
 // whole, either as the earlier save wrote it or as the new save writes it; the
 // next save removes what the interrupted one left behind.
 
-#include "base/FileTransaction.h"
+#include "core/base/FileTransaction.h"
 #include "designers/frmFormDesign.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/SaveScene.h"
-#include "tests/support/SaveFixture.h"
+#include "tests/support/program/SaveFixture.h"
 
 #include <QDirIterator>
 #include <QLineEdit>

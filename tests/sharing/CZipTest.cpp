@@ -2,8 +2,8 @@
 // the record's readers expect, and its callbacks pass on only what fits their
 // bounds.
 
-#include "sharing/cZip.h"
-#include "sharing/mZip.h"
+#include "adapters/zip/cZip.h"
+#include "adapters/zip/mZip.h"
 
 #include <QList>
 

@@ -2,8 +2,8 @@
 // loopback relay that needs a login; a relay that refuses or never answers
 // costs the upload nothing but its bounded wait.
 
-#include "sharing/NoticeMail.h"
-#include "sharing/SmtpMailSender.h"
+#include "core/sharing/NoticeMail.h"
+#include "adapters/mail/SmtpMailSender.h"
 
 #include "tests/sharing/UploadFixture.h"
 

@@ -8,8 +8,8 @@
 #include "tests/sharing/ShareWindowFixture.h"
 #include "tests/sharing/ZipReaders.h"
 
+#include "core/install/Module1.h"
 #include "installer/Form1.h"
-#include "installer/Module1.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

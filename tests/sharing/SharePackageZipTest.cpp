@@ -3,9 +3,9 @@
 // pictures (JPEG and BMP, in any letter case), scene file, sounds and the
 // installer, and nothing of an earlier upload's scene.
 
-#include "sharing/ShareFolders.h"
+#include "core/sharing/ShareFolders.h"
 #include "sharing/SharePackage.h"
-#include "sharing/cZip.h"
+#include "adapters/zip/cZip.h"
 
 #include "tests/sharing/ZipReaders.h"
 #include "tests/support/ScriptedServices.h"

@@ -2,7 +2,7 @@
 // refusals that leave no trace, names from a scene that must not reach the
 // archive, the side files' bytes and the upload name's draw.
 
-#include "sharing/ShareFolders.h"
+#include "core/sharing/ShareFolders.h"
 #include "sharing/SharePackage.h"
 
 #include "tests/support/ScriptedServices.h"

@@ -5,8 +5,8 @@
 
 #include "tests/sharing/UploadFixture.h"
 
-#include "sharing/UploadRequest.h"
-#include "sharing/UrlHelper.h"
+#include "core/sharing/UploadRequest.h"
+#include "core/sharing/UrlHelper.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // "unzip -t": what is taken, under which names, with which modes and bytes,
 // and what a failure or a cancel leaves behind (nothing).
 
-#include "sharing/cZip.h"
-#include "sharing/mZip.h"
+#include "adapters/zip/cZip.h"
+#include "adapters/zip/mZip.h"
 
 #include "tests/sharing/ZipReaders.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 // A sound backend for tests: it logs what it is asked and "plays" each sound
-// for a duration the test sets, on the virtual clock (platform/Timer.h). Only
+// for a duration the test sets, on the virtual clock (core/system/Timer.h). Only
 // bytes that begin with "RIFF" decode. FakeSoundDevice installs it as the
 // program's player for its lifetime.
 
-#include "platform/MciPlayer.h"
-#include "platform/Timer.h"
+#include "core/sound/MciPlayer.h"
+#include "core/system/Timer.h"
 
 #include <QFileInfo>
 #include <QHash>

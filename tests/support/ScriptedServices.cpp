@@ -1,8 +1,6 @@
 #include "tests/support/ScriptedServices.h"
 
-#include "app/SceneState.h"
-#include "app/Start.h"
-#include "platform/Form.h"
+#include "core/scene/SceneState.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -140,6 +138,15 @@ void flushDeletes()
     QCoreApplication::processEvents();
 }
 
+namespace {
+void (*closeTestWindows)() = nullptr;
+}
+
+void setCloseTestWindows(void (*close)())
+{
+    closeTestWindows = close;
+}
+
 void AppTest::SetUp()
 {
     m_before = services();
@@ -156,21 +163,18 @@ void AppTest::SetUp()
     env.tppX = screen.twipsPerPixelX();
     env.tppY = screen.twipsPerPixelY();
     services() = Services{&messages, &files, &urls, &env, &random};
-    destroyAllForms();
+    if (closeTestWindows)
+        closeTestWindows();
     flushDeletes();
     resetSceneState();
 }
 
 void AppTest::TearDown()
 {
-    destroyAllForms();
+    if (closeTestWindows)
+        closeTestWindows();
     flushDeletes();
     messages.verify();
     resetSceneState();
     services() = m_before;
-}
-
-void AppTest::startProgram()
-{
-    form<Start>();
 }

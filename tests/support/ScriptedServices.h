@@ -3,7 +3,7 @@
 // record what the program showed, so that no test waits on a dialog or starts
 // a browser.
 
-#include "platform/Services.h"
+#include "core/system/Services.h"
 
 #include <QQueue>
 #include <QTemporaryDir>
@@ -138,7 +138,8 @@ protected:
     // Checks the messages (ScriptedMessages::verify) and ends the program.
     void TearDown() override;
 
-    // Runs the launcher's load: base and work folders from the test's documents folder.
+    // Runs the launcher's load: base and work folders from the test's documents
+    // folder (tests/support/program/AppTestProgram.cpp).
     void startProgram();
     QString documentsFolder() const { return env.documents; }
     QString baseFolder() const { return env.documents + QStringLiteral("/Velm5Pro/"); }
@@ -157,6 +158,11 @@ private:
 
 // Lets windows closed from their window box finish being destroyed.
 void flushDeletes();
+
+// What AppTest runs before and after each test to leave no window open; the
+// program's test main sets it to destroy every window (tests of the core have
+// none).
+void setCloseTestWindows(void (*close)());
 
 // The message boxes of tests that install no services of their own: no answer
 // is queued, so any box fails the test that shows it. The test main installs

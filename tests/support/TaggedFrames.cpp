@@ -1,6 +1,6 @@
 #include "tests/support/TaggedFrames.h"
 
-#include "platform/ImageWorkspace.h"
+#include "core/pictures/ImageWorkspace.h"
 
 #include <QBuffer>
 #include <QImageWriter>

@@ -2,7 +2,7 @@
 // that keep them. CTest never runs this program: the harness test runs it and
 // checks that each rule-breaker fails with its reason and the others pass.
 
-#include "platform/Services.h"
+#include "core/system/Services.h"
 #include "tests/support/QtNotes.h"
 #include "tests/support/ScriptedServices.h"
 

@@ -1,0 +1,12 @@
+#include "app/ProgramAdapters.h"
+
+#include "adapters/jpeg/JpegEncoder.h"
+#include "adapters/sound/MixerSoundBackend.h"
+#include "platform/WindowServices.h"
+
+void useProgramAdapters()
+{
+    useWindowServices();
+    useLibJpegEncoder();
+    useMixerSound();
+}

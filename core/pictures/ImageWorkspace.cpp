@@ -1,0 +1,283 @@
+#include "core/pictures/ImageWorkspace.h"
+
+#include "core/base/Files.h"
+#include "core/base/FileTransaction.h"
+#include "core/base/Numbers.h"
+#include "core/pictures/PictureFile.h"
+#include "core/system/Services.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Pictures are opaque; one pixel format keeps copies and comparisons simple.
+QImage opaque(const QImage &image)
+{
+    return image.format() == QImage::Format_RGB32 ? image : image.convertToFormat(QImage::Format_RGB32);
+}
+
+QString shown(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+namespace {
+QString refusal(const QString &path, const QString &why)
+{
+    return QStringLiteral("Could not load the picture %1: %2").arg(shown(path), why);
+}
+
+const QString &cutShortReason()
+{
+    static const QString reason = QStringLiteral("the file ends before its picture does; it may have been copied or "
+                                                 "saved only in part.");
+    return reason;
+}
+} // namespace
+
+QImage LoadPicture(const QString &path, QString *error)
+{
+    const PictureBytes read = ReadPictureFile(path);
+    if (!read) {
+        if (error)
+            *error = read.error;
+        return QImage();
+    }
+    return DecodePictureBytes(read.bytes, path, error);
+}
+
+PictureBytes ReadPictureFile(const QString &path)
+{
+    PictureBytes result;
+    auto refuse = [&](const QString &why) {
+        result.error = refusal(path, why);
+        return result;
+    };
+    // One open, and every check on the file that is open, so that a file
+    // swapped or grown since it was chosen is never read past what passed.
+    const OpenedFile opened(path);
+    switch (opened.problem()) {
+    case OpenedFile::Problem::None:
+        break;
+    case OpenedFile::Problem::Folder:
+        return refuse(QStringLiteral("it is a folder, not a picture file."));
+    default:
+        return refuse(opened.reason() + u'.');
+    }
+    if (opened.size() == 0)
+        return refuse(QStringLiteral("the file is empty."));
+    // Every picture is held at 4 bytes a pixel, within the readers' allocation
+    // limit; no file larger than twice that holds one.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit > 0 && opened.size() > 2 * limit)
+        return refuse(QStringLiteral("the file is too large to be a picture this program can load."));
+
+    const FileRead start = readOpenedFile(opened, std::min<qint64>(opened.size(), 2), path);
+    if (!start.ok)
+        return refuse(start.error);
+    const QByteArray format = pictureFormat(start.bytes);
+    if (format.isEmpty())
+        return refuse(QStringLiteral("it is not a BMP or JPEG picture."));
+    {
+        // The header first, so that a picture too large is refused before its file is read.
+        QFile file;
+        // Unbuffered: the reader takes only the header's bytes, not a buffer's worth.
+        if (!file.open(opened.descriptor(), QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::DontCloseHandle))
+            return refuse(file.errorString() + u'.');
+        QImageReader header(&file, format);
+        header.setAutoDetectImageFormat(false);
+        // A picture stored with fewer bits a pixel passes the reader's limit and
+        // would then grow fourfold or more in memory.
+        const QSize size = header.size();
+        const qint64 width = qAbs(qint64(size.width())), height = qAbs(qint64(size.height()));
+        if (!pictureFitsInMemory(width, height))
+            return refuse(QStringLiteral("the picture is %1 x %2 pixels, too large to load.").arg(width).arg(height));
+        if (size.isValid()) // a negative height: rows stored top down
+            result.size = QSize(int(width), int(height));
+    }
+    const FileRead read = readOpenedFile(opened, opened.size(), path);
+    if (!read.ok)
+        return refuse(read.error);
+    if (pictureFileCutShort(read.bytes))
+        return refuse(cutShortReason());
+    result.bytes = read.bytes;
+    return result;
+}
+
+QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error, QSize shownSize)
+{
+    const DecodedPicture decoded = decodePicture(bytes, shownSize);
+    const QString why = decoded.cutShort ? cutShortReason()
+                        : decoded.image.isNull() ? decoded.error + u'.'
+                                                 : QString();
+    if (why.isEmpty())
+        return opaque(decoded.image);
+    if (error)
+        *error = refusal(path, why);
+    return QImage();
+}
+
+QImage HeldPicture::make() const
+{
+    QImage picture = DecodePictureBytes(m_bytes, QString(), nullptr, m_size);
+    if (picture.isNull() || picture.size() == m_size)
+        return picture;
+    if (m_size.isEmpty() || !pictureFitsInMemory(m_size.width(), m_size.height()))
+        return QImage();
+    return picture.scaled(m_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+bool pictureFitsInMemory(qint64 width, qint64 height)
+{
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    if (limit <= 0)
+        return true;
+    // Compared a side at a time first, so that the product cannot overflow.
+    return width <= limit && height <= limit && width * height <= limit / 4;
+}
+
+namespace {
+JpegRowEncoder rowEncoder = nullptr;
+}
+
+void setJpegRowEncoder(JpegRowEncoder encoder)
+{
+    rowEncoder = encoder;
+}
+
+bool EncodeJpeg(const QImage &picture, QByteArray *bytes, QString *error)
+{
+    if (rowEncoder && rowEncoder(picture, JpegQuality, bytes))
+        return true;
+    QBuffer buffer(bytes);
+    buffer.open(QIODevice::WriteOnly); // empties the bytes, keeping their memory
+    QImageWriter writer(&buffer, "JPEG");
+    writer.setQuality(JpegQuality);
+    if (writer.write(picture))
+        return true;
+    if (error)
+        *error = writer.errorString();
+    return false;
+}
+
+QSize HimetricSize(const QImage &picture)
+{
+    auto himetric = [](int pixels) { return int(std::floor(pixels * 2540.0 / 96.0 + 0.5)); };
+    return QSize(himetric(picture.width()), himetric(picture.height()));
+}
+
+bool ImageWorkspace::fail(const QString &error)
+{
+    m_lastError = error;
+    return false;
+}
+
+void ImageWorkspace::SetPicture(const QImage &picture)
+{
+    m_picture = picture.isNull() ? QImage() : opaque(picture);
+}
+
+bool ImageWorkspace::LoadImageFile(const QString &path)
+{
+    QString error;
+    m_picture = LoadPicture(path, &error);
+    return m_picture.isNull() ? fail(error) : true;
+}
+
+bool ImageWorkspace::CropImage(int x, int y, int width, int height)
+{
+    return cropTo(x, y, qint64(x) + width, qint64(y) + height);
+}
+
+bool ImageWorkspace::CropImageArea(int left, int top, int right, int bottom)
+{
+    return cropTo(left, top, right, bottom);
+}
+
+bool ImageWorkspace::cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom)
+{
+    if (m_picture.isNull())
+        return fail(QStringLiteral("There is no picture to crop."));
+    // In 64 bits, so that no area, however far out, wraps round into the picture.
+    const qint64 insideLeft = std::max<qint64>(left, 0), insideTop = std::max<qint64>(top, 0);
+    const qint64 insideRight = std::min<qint64>(right, m_picture.width());
+    const qint64 insideBottom = std::min<qint64>(bottom, m_picture.height());
+    if (right <= left || bottom <= top || insideRight <= insideLeft || insideBottom <= insideTop) {
+        m_picture = QImage();
+        return fail(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
+                        .arg(left).arg(top).arg(right - left).arg(bottom - top));
+    }
+    m_picture = m_picture.copy(int(insideLeft), int(insideTop), int(insideRight - insideLeft),
+                               int(insideBottom - insideTop));
+    return true;
+}
+
+bool ImageWorkspace::ResizeImage(int width, int height)
+{
+    if (m_picture.isNull())
+        return fail(QStringLiteral("There is no picture to resize."));
+    if (width <= 0 || height <= 0)
+        return fail(QStringLiteral("A picture cannot be resized to %1 x %2 pixels.").arg(width).arg(height));
+    if (!pictureFitsInMemory(width, height))
+        return fail(QStringLiteral("A picture of %1 x %2 pixels is too large to hold.").arg(width).arg(height));
+    QImage scaled = m_picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Memory that cannot be had gives a null picture; the old one is kept.
+    if (scaled.isNull())
+        return fail(QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.").arg(width).arg(height));
+    m_picture = std::move(scaled);
+    return true;
+}
+
+bool ImageWorkspace::MakeThumbnail(int width, int height)
+{
+    return ResizeImage(width, height);
+}
+
+bool ImageWorkspace::encodeForSave(QByteArray *bytes)
+{
+    if (m_picture.isNull())
+        return fail(QStringLiteral("There is no picture to save as %1.").arg(shown(m_saveName)));
+    if (m_saveName.isEmpty())
+        return fail(QStringLiteral("No file name was given for the picture."));
+    QString error;
+    if (!EncodeJpeg(m_picture, bytes, &error))
+        return fail(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), error));
+    return true;
+}
+
+bool ImageWorkspace::SaveImageFile()
+{
+    QByteArray bytes;
+    if (!encodeForSave(&bytes))
+        return false;
+    const FileResult written = writeFileAtomically(m_saveName, bytes);
+    return written ? true : fail(written.error);
+}
+
+bool ImageWorkspace::SaveImageFile(FileTransaction &unit)
+{
+    QByteArray bytes;
+    if (!encodeForSave(&bytes))
+        return false;
+    const FileResult staged = unit.stage(m_saveName, bytes);
+    return staged ? true : fail(staged.error);
+}
+
+int ImageWorkspace::ImageDisplayWidth() const
+{
+    return int(roundHalfEven(m_picture.width() * services().environment->twipsPerPixelX()));
+}
+
+int ImageWorkspace::ImageDisplayHeight() const
+{
+    return int(roundHalfEven(m_picture.height() * services().environment->twipsPerPixelY()));
+}

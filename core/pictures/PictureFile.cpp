@@ -1,0 +1,213 @@
+#include "core/pictures/PictureFile.h"
+
+#include <QIODevice>
+#include <QImageReader>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+quint32 le(const QByteArray &b, qsizetype at, int bytes)
+{
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = v << 8 | quint8(b[at + i]);
+    return v;
+}
+
+// The header is read as the BMP decoder reads it: a size field of 40, 64, 108
+// or 124 announces the Windows header, any other value (0 included) the old
+// 12-byte one with 16-bit sizes.
+bool bmpCutShort(const QByteArray &b)
+{
+    constexpr qint64 fileHeader = 14;
+    const qint64 n = b.size();
+    if (n < fileHeader + 4)
+        return true;
+    const qint32 dataOffset = qint32(le(b, 10, 4));
+    const qint32 infoSize = qint32(le(b, 14, 4));
+    const bool windows = infoSize == 40 || infoSize == 64 || infoSize == 108 || infoSize == 124;
+    // The decoder reads 40 bytes of fields from a 64-byte header.
+    const qint64 fields = !windows ? 12 : infoSize == 64 ? 40 : infoSize;
+    if (n < fileHeader + fields)
+        return true;
+    qint64 width = 0, height = 0;
+    quint32 planes = 0, bits = 0, compression = 0, colours = 0;
+    if (windows) {
+        width = qint32(le(b, 18, 4));
+        height = qint32(le(b, 22, 4)); // negative: rows stored top down
+        planes = le(b, 26, 2);
+        bits = le(b, 28, 2);
+        compression = le(b, 30, 4);
+        colours = le(b, 46, 4);
+    } else {
+        width = qint16(le(b, 18, 2));
+        height = qint16(le(b, 20, 2));
+        planes = le(b, 22, 2);
+        bits = le(b, 24, 2);
+    }
+    // Headers that the decoder refuses are its own to report.
+    if (planes != 1 || !(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32))
+        return false;
+    constexpr quint32 plainRgb = 0, bitFields = 3;
+    const bool masks = compression == bitFields && (bits == 16 || bits == 32);
+    // Run-length coded rows have no fixed size; the decoder sees where they end.
+    if (compression != plainRgb && !masks)
+        return false;
+    const qint64 rows = std::llabs(height);
+    if (width <= 0 || rows == 0)
+        return false;
+
+    // Where the rows start at the earliest: after the header's fields, the
+    // colour masks and the palette, or further on where the header says. An
+    // offset that points inside the headers is not followed.
+    qint64 start = fileHeader + (windows ? 40 : 0);
+    if (masks && windows && infoSize < 108)
+        start += 12;
+    if (bits <= 8) {
+        const qint64 count = colours ? colours : qint64(1) << bits;
+        if (count > 256)
+            return false;
+        start += count * (infoSize == 12 ? 3 : 4);
+    }
+    start = std::max<qint64>(start, dataOffset);
+    if (n < start)
+        return true;
+    // Every row, the last one too, is padded to a multiple of 4 bytes. Width
+    // and rows are below 2^31 and bits at most 32, so a row takes below 2^35
+    // bytes; the rows are counted by division, as their product could overflow.
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    return (n - start) / rowBytes < rows;
+}
+
+// Follows the markers as the JPEG decoder does, up to the one that ends the
+// picture: bytes that are no marker are skipped, segments are stepped over by
+// their length (one below 2 counts as 2), the coded data after a scan header
+// runs to the next marker.
+bool jpegCutShort(const QByteArray &b)
+{
+    const auto *p = reinterpret_cast<const quint8 *>(b.constData());
+    const qsizetype n = b.size();
+    qsizetype at = 2; // after the start marker
+    for (;;) {
+        const void *ff = at < n ? std::memchr(p + at, 0xFF, size_t(n - at)) : nullptr;
+        if (!ff)
+            return true;
+        at = static_cast<const quint8 *>(ff) - p;
+        while (at < n && p[at] == 0xFF)
+            ++at; // fill bytes
+        if (at >= n)
+            return true;
+        const quint8 marker = p[at++];
+        if (marker == 0xD9)
+            return false; // the end of the picture
+        if (marker == 0xD8)
+            return false; // a second start: the decoder refuses it
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // a stuffed byte of coded data, or a marker without a segment
+        if (at + 2 > n)
+            return true;
+        const qsizetype length = p[at] << 8 | p[at + 1];
+        at += std::max<qsizetype>(length, 2);
+        if (at > n)
+            return true;
+    }
+}
+
+// The picture's bytes as a device that notes when its reader asks for bytes
+// past their end. The BMP decoder asks for exactly what it needs, so any read
+// that comes back short counts; the JPEG decoder asks for blocks, so only a
+// read at the very end does.
+class WatchedBytes : public QIODevice {
+public:
+    WatchedBytes(const QByteArray &bytes, bool readsBlocks) : m_bytes(bytes), m_readsBlocks(readsBlocks)
+    {
+        // Unbuffered: every read of the decoder reaches readData as it was asked.
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+    bool ranOut() const { return m_ranOut; }
+    qint64 size() const override { return m_bytes.size(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 at = pos();
+        const qint64 n = std::clamp<qint64>(m_bytes.size() - at, 0, maxSize);
+        if (n < maxSize && (!m_readsBlocks || n == 0))
+            m_ranOut = true;
+        if (n > 0)
+            std::memcpy(data, m_bytes.constData() + at, size_t(n));
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    const QByteArray &m_bytes;
+    const bool m_readsBlocks;
+    bool m_ranOut = false;
+};
+
+} // namespace
+
+QByteArray pictureFormat(const QByteArray &bytes)
+{
+    if (bytes.startsWith("BM"))
+        return QByteArrayLiteral("bmp");
+    if (bytes.startsWith("\xFF\xD8"))
+        return QByteArrayLiteral("jpeg");
+    return QByteArray();
+}
+
+bool pictureFileCutShort(const QByteArray &bytes)
+{
+    const QByteArray format = pictureFormat(bytes);
+    if (format == "bmp")
+        return bmpCutShort(bytes);
+    if (format == "jpeg")
+        return jpegCutShort(bytes);
+    return false;
+}
+
+DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
+{
+    DecodedPicture result;
+    const QByteArray format = pictureFormat(bytes);
+    if (format.isEmpty()) {
+        result.error = QStringLiteral("it is not a BMP or JPEG picture");
+        return result;
+    }
+    WatchedBytes device(bytes, format == "jpeg");
+    QImageReader reader(&device, format);
+    // Only the format of the content: no other decoder is asked.
+    reader.setAutoDetectImageFormat(false);
+    QImage image;
+    if (format == "jpeg" && !shownSize.isEmpty()) {
+        const QSize own = reader.size();
+        if (shownSize.width() < own.width() && shownSize.height() < own.height())
+            reader.setScaledSize(shownSize);
+    }
+    if (format == "bmp") {
+        // The BMP decoder writes into the picture it is given when its size and
+        // format fit, and leaves the pixels that run-length coded rows skip as
+        // it finds them: given none, that is whatever the memory held. A
+        // picture of colour 0 makes them the same on every load.
+        const QSize size = reader.size(); // a negative height: rows stored top down
+        const QImage::Format pixels = reader.imageFormat();
+        const qint64 width = size.width(), height = qAbs(qint64(size.height()));
+        const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+        if (width > 0 && height > 0 && pixels != QImage::Format_Invalid
+            && width * height * 4 <= (limit > 0 ? limit : qint64(1) << 31)) {
+            image = QImage(int(width), int(height), pixels);
+            image.fill(0);
+        }
+    }
+    if (!reader.read(&image))
+        image = QImage();
+    result.image = image;
+    result.cutShort = device.ranOut();
+    if (result.image.isNull())
+        result.error = reader.errorString();
+    return result;
+}

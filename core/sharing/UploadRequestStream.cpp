@@ -1,0 +1,85 @@
+#include "core/sharing/UploadRequestStream.h"
+
+#include <QDir>
+
+#include <sys/stat.h>
+
+UploadRequestStream::UploadRequestStream() = default;
+UploadRequestStream::~UploadRequestStream() = default;
+
+FileResult UploadRequestStream::open(const QString &path)
+{
+    path_ = path;
+    position_ = 0;
+    failure_.clear();
+    file_ = std::make_unique<OpenedFile>(path);
+    FileResult checked = checkFileToRead(*file_, kMaxUploadFileSize, path);
+    if (!checked)
+        file_.reset();
+    return checked;
+}
+
+qint64 UploadRequestStream::fileSize() const
+{
+    return file_ ? file_->size() : 0;
+}
+
+void UploadRequestStream::setFrame(UploadRequestFrame frame)
+{
+    frame_ = std::move(frame);
+}
+
+qint64 UploadRequestStream::size() const
+{
+    return frame_.head.size() + fileSize() + frame_.tail.size();
+}
+
+FileRead UploadRequestStream::next(qint64 maxBytes)
+{
+    FileRead block;
+    if (!failure_.isEmpty()) {
+        block.error = failure_;
+        return block;
+    }
+    const qint64 headEnd = frame_.head.size();
+    const qint64 fileEnd = headEnd + fileSize();
+    if (position_ < headEnd) {
+        block.bytes = frame_.head;
+    } else if (position_ < size()) {
+        // Checked before every block and once more before the tail, so a file
+        // that grew or shrank after its last block still fails.
+        FileResult checked = checkSize();
+        if (checked && position_ < fileEnd) {
+            const qint64 count = std::min(std::max<qint64>(maxBytes, 1), fileEnd - position_);
+            block = readOpenedFile(*file_, count, path_, position_ - headEnd);
+            if (!block) {
+                checked.ok = false;
+                checked.error = block.error;
+            }
+        } else if (checked) {
+            block.bytes = frame_.tail;
+        }
+        if (!checked) {
+            failure_ = checked.error;
+            block = FileRead{};
+            block.error = failure_;
+            return block;
+        }
+    }
+    block.ok = true;
+    position_ += block.bytes.size();
+    return block;
+}
+
+FileResult UploadRequestStream::checkSize() const
+{
+    FileResult result;
+    struct stat st {};
+    if (!file_ || ::fstat(file_->descriptor(), &st) != 0 || qint64(st.st_size) != file_->size()) {
+        result.error = QStringLiteral("Could not read %1: it changed size while it was sent")
+                           .arg(QDir::toNativeSeparators(path_));
+        return result;
+    }
+    result.ok = true;
+    return result;
+}

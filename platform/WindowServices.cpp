@@ -1,0 +1,63 @@
+#include "platform/WindowServices.h"
+
+#include "platform/CommonDialog.h"
+#include "core/system/Services.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+class RealMessages : public MessageService {
+public:
+    MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) override
+    {
+        QMessageBox::Icon qtIcon = QMessageBox::NoIcon;
+        if (icon == MsgIcon::Critical)
+            qtIcon = QMessageBox::Critical;
+        else if (icon == MsgIcon::Exclamation)
+            qtIcon = QMessageBox::Warning;
+        QMessageBox box(qtIcon, title, text);
+        switch (buttons) {
+        case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Yes: return MsgResult::Yes;
+        case QMessageBox::No: return MsgResult::No;
+        case QMessageBox::Cancel: return MsgResult::Cancel;
+        default: return MsgResult::Ok;
+        }
+    }
+};
+
+class RealFiles : public FileChooserService {
+public:
+    QString choose(const FileChooserRequest &r) override
+    {
+        QFileDialog dialog(nullptr, r.title, r.initDir);
+        dialog.setAcceptMode(r.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(r.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        const QStringList filters = qtFilters(r.filter);
+        if (!filters.isEmpty()) {
+            dialog.setNameFilters(filters);
+            // The patterns spell out both letter cases; the list shows the descriptions only.
+            dialog.setOption(QFileDialog::HideNameFilterDetails);
+        }
+        if (!r.fileName.isEmpty())
+            dialog.selectFile(r.fileName);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
+    }
+};
+
+} // namespace
+
+void useWindowServices()
+{
+    static RealMessages messages;
+    static RealFiles files;
+    setWindowServices(&messages, &files);
+}
