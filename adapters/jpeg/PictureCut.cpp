@@ -4,7 +4,6 @@
 #include "core/base/Files.h"
 #include "core/pictures/ImageWorkspace.h"
 
-#include <QImageReader>
 
 #include <algorithm>
 #include <limits>
@@ -37,8 +36,7 @@ bool PictureCutter::read(const QString &path, const std::optional<PictureArea> &
     // empty, and no larger than twice the readers' allocation limit, as the
     // loader takes it.
     const OpenedFile opened(path);
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (!opened.ok() || opened.size() == 0 || (limit > 0 && opened.size() > 2 * limit))
+    if (!opened.ok() || opened.size() == 0 || !pictureFileFitsInMemory(opened.size()))
         return false;
     const CutRequest request{opened.descriptor(), opened.size(), area};
     uchar magic[2] = {0, 0};

@@ -77,8 +77,7 @@ PictureBytes ReadPictureFile(const QString &path)
         return refuse(QStringLiteral("the file is empty."));
     // Every picture is held at 4 bytes a pixel, within the readers' allocation
     // limit; no file larger than twice that holds one.
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (limit > 0 && opened.size() > 2 * limit)
+    if (!pictureFileFitsInMemory(opened.size()))
         return refuse(QStringLiteral("the file is too large to be a picture this program can load."));
 
     const FileRead start = readOpenedFile(opened, std::min<qint64>(opened.size(), 2), path);
@@ -136,14 +135,6 @@ QImage HeldPicture::make() const
     return picture.scaled(m_size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-bool pictureFitsInMemory(qint64 width, qint64 height)
-{
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    if (limit <= 0)
-        return true;
-    // Compared a side at a time first, so that the product cannot overflow.
-    return width <= limit && height <= limit && width * height <= limit / 4;
-}
 
 namespace {
 JpegRowEncoder rowEncoder = nullptr;

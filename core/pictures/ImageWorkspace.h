@@ -6,6 +6,7 @@
 // that an old picture is never cut or saved as if it were the new one.
 
 #include "core/pictures/ImageList.h"
+#include "core/pictures/PictureFile.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -52,9 +53,6 @@ private:
     const QSize m_size;
 };
 
-// True when a picture of width x height pixels, 4 bytes a pixel, stays within
-// the picture readers' allocation limit: the largest picture the program holds.
-bool pictureFitsInMemory(qint64 width, qint64 height);
 
 // Encodes a picture as JPEG at JpegQuality into `bytes`, replacing what they
 // held and reusing their memory. False with the encoder's reason in `error`.

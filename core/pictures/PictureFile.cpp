@@ -151,6 +151,24 @@ private:
 
 } // namespace
 
+qint64 pictureMemoryLimit()
+{
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    return limit > 0 ? limit : qint64(1) << 31;
+}
+
+bool pictureFitsInMemory(qint64 width, qint64 height)
+{
+    const qint64 limit = pictureMemoryLimit();
+    // Compared a side at a time first, so that the product cannot overflow.
+    return width <= limit && height <= limit && width * height <= limit / 4;
+}
+
+bool pictureFileFitsInMemory(qint64 bytes)
+{
+    return bytes <= 2 * pictureMemoryLimit();
+}
+
 QByteArray pictureFormat(const QByteArray &bytes)
 {
     if (bytes.startsWith("BM"))
@@ -196,9 +214,7 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
         const QSize size = reader.size(); // a negative height: rows stored top down
         const QImage::Format pixels = reader.imageFormat();
         const qint64 width = size.width(), height = qAbs(qint64(size.height()));
-        const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-        if (width > 0 && height > 0 && pixels != QImage::Format_Invalid
-            && width * height * 4 <= (limit > 0 ? limit : qint64(1) << 31)) {
+        if (width > 0 && height > 0 && pixels != QImage::Format_Invalid && pictureFitsInMemory(width, height)) {
             image = QImage(int(width), int(height), pixels);
             image.fill(0);
         }

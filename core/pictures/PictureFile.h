@@ -9,6 +9,16 @@
 #include <QImage>
 #include <QString>
 
+// The most memory one picture may take, 4 bytes a pixel: the picture readers'
+// allocation limit, or 2 GiB where Qt sets none. No picture the program
+// holds, decodes or makes is larger.
+qint64 pictureMemoryLimit();
+// True when a picture of width x height pixels stays within pictureMemoryLimit.
+bool pictureFitsInMemory(qint64 width, qint64 height);
+// True when a file of `bytes` can hold such a picture: no larger than twice
+// pictureMemoryLimit (a BMP of 24-bit rows, padded, stays below that).
+bool pictureFileFitsInMemory(qint64 bytes);
+
 // "bmp" or "jpeg" when the bytes start as one, else empty: the format is told
 // by the content alone, whatever the file's name says.
 QByteArray pictureFormat(const QByteArray &bytes);

@@ -14,6 +14,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 
 #include <sys/stat.h>
 
@@ -320,6 +321,37 @@ TEST_F(PictureLoadTest, AFileGrownAfterItsCheckIsReadOnlyAsFarAsItWasChecked)
     OpenedFile::setCheckedHook(nullptr);
     EXPECT_EQ(QFileInfo(grown).size(), bmp.size() + (1 << 20));
     expectLoads(grown, patterned(16, 16), true);
+}
+
+} // namespace
+
+namespace {
+
+// The one rule of how large a picture may be, with the readers' allocation
+// limit as Qt sets it and with none set (0), where a picture still stops at
+// 2 GiB: every reader, the cutter and the resize ask it.
+TEST(PictureMemoryLimit, OneRuleWithAndWithoutTheReadersLimit)
+{
+    const int before = QImageReader::allocationLimit();
+    struct Case {
+        int limitMb;
+        qint64 width, height, fileBytes;
+        bool fits, fileFits;
+    } cases[] = {
+        {8, 1024, 2048, 16LL << 20, true, true},        // exactly 8 MB, a file of twice that
+        {8, 1024, 2049, (16LL << 20) + 1, false, false}, // one row and one byte more
+        {0, 16384, 32768, 4LL << 30, true, true},       // 2 GiB with no limit set
+        {0, 16384, 32769, (4LL << 30) + 1, false, false},
+        {0, 70000, 70000, 0, false, true},              // past 2 GiB: refused, never "no limit"
+        {8, qint64(1) << 40, 1, 0, false, true},        // a side alone past the limit
+    };
+    for (const Case &c : cases) {
+        QImageReader::setAllocationLimit(c.limitMb);
+        SCOPED_TRACE(::testing::Message() << c.limitMb << " MB, " << c.width << " x " << c.height);
+        EXPECT_EQ(pictureFitsInMemory(c.width, c.height), c.fits);
+        EXPECT_EQ(pictureFileFitsInMemory(c.fileBytes), c.fileFits);
+    }
+    QImageReader::setAllocationLimit(before);
 }
 
 } // namespace
