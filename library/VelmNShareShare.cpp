@@ -7,6 +7,7 @@
 #include "app/SceneState.h"
 #include "base/Files.h"
 #include "library/SharingAddress.h"
+#include "library/UploadNotices.h"
 #include "platform/Services.h"
 #include "platform/Timer.h"
 #include "sharing/ShareFolders.h"
@@ -65,12 +66,13 @@ void VelmNShare::makeSharing()
             },
         },
         this);
+    showUploadNotices(*m_upload);
     connect(Command7, &QPushButton::clicked, this, &VelmNShare::Command7_Click);
 }
 
 void VelmNShare::Command7_Click()
 {
-    if (m_upload->refuseWhileRunning())
+    if (refuseUploadWhileRunning(*m_upload))
         return;
     if (SelectSceneList == 2) {
         MsgBox(ShareOnlyYourListText);

@@ -43,11 +43,14 @@ struct [[nodiscard]] MailResult {
 };
 
 // Hands a finished message to the relay. Runs on a worker thread, so it must
-// keep no state between calls.
+// keep no state between calls but the cancel.
 class MailSender {
 public:
     virtual ~MailSender() = default;
     virtual MailResult send(const MailSettings &settings, const QString &recipient, const QByteArray &message) = 0;
+    // From any thread: ends a send under way as soon as it can, and makes every
+    // later send fail at once. The sender's owner calls it when it goes away.
+    virtual void cancel() {}
 };
 
 // Sends the notice mail. Never shows anything: without a host, a user or a
