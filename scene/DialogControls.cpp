@@ -1,7 +1,8 @@
 #include "scene/DialogControls.h"
 
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
-#include "scene/FrameSetFiles.h"
+#include "platform/Services.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -134,6 +135,34 @@ QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, 
     label->setPalette(p);
     placeTwips(label, left, top, width, height);
     return label;
+}
+
+std::optional<FrameSetPick> pickFrameSet(CommonDialog &cdl, const QString &countText,
+                                         std::optional<int> minimumCount)
+{
+    const Result<int16_t> count = frameSetCount(countText, minimumCount);
+    if (!count) {
+        MsgBox(count.error);
+        return std::nullopt;
+    }
+    const auto file = choosePickedFile(cdl, imageFilter());
+    if (!file)
+        return std::nullopt;
+    // Everything is checked before anything is stored, so a refused pick
+    // leaves the set as it was.
+    Result<FrameSetPick> pick = frameSetPickOf(*file, count.value);
+    if (!pick) {
+        MsgBox(pick.error);
+        return std::nullopt;
+    }
+    notePickedFile(pick.value.file);
+    return std::move(pick.value);
+}
+
+void reportMissingFrames(const QStringList &missing)
+{
+    for (const QString &message : missingFramesMessages(missing))
+        MsgBox(message);
 }
 
 void showFrameSetPick(const FrameSetPick &pick, QLineEdit *nameBox, QLabel *firstLabel, const QString &firstText,

@@ -43,7 +43,23 @@ QLabel *makeText(QWidget *parent, const QString &text, double left, double top, 
 QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, const QString &description,
                         double left, double top, double width, double height);
 
-struct FrameSetPick;
+#include "scene/FrameSetFiles.h"
+
+class CommonDialog;
+
+// The steps of a LOAD button: the Frames box's text as a 16-bit count
+// (refused below `minimumCount`), the chooser, the numbering of the pick and
+// its last frame, and the test of every frame. Shows the count and numbering
+// messages and returns nothing on them, or when nothing was chosen; in that
+// case nothing but WorkFolder has changed. Missing frames are returned, not
+// yet reported.
+std::optional<FrameSetPick> pickFrameSet(CommonDialog &cdl, const QString &countText,
+                                         std::optional<int> minimumCount);
+
+// One message per missing frame for the first few; the rest in one message
+// that says how many more are missing.
+void reportMissingFrames(const QStringList &missing);
+
 // Shows a recorded frame-set pick: its file name in the name box, its first
 // and last numbers, and the missing frames (messages, and the last one named
 // in the report box).

@@ -3,8 +3,6 @@
 #include "app/SceneState.h"
 #include "base/Files.h"
 #include "base/Numbers.h"
-#include "platform/CommonDialog.h"
-#include "platform/Services.h"
 
 #include <QDir>
 #include <QSet>
@@ -84,16 +82,18 @@ QStringList missingFrames(const QString &folder, const QString &base, const QStr
     return missing;
 }
 
-void reportMissingFrames(const QStringList &missing)
+QStringList missingFramesMessages(const QStringList &missing)
 {
     // A single frame past the first few gets its own message rather than a count of one.
     const qsizetype oneByOne = missing.size() <= kReportedOneByOne + 1 ? missing.size() : kReportedOneByOne;
+    QStringList messages;
     for (qsizetype i = 0; i < oneByOne; ++i)
-        MsgBox(QStringLiteral("File ") + missing[i] + QStringLiteral(" does not exist!"));
+        messages << QStringLiteral("File ") + missing[i] + QStringLiteral(" does not exist!");
     if (missing.size() > oneByOne)
-        MsgBox(QStringLiteral("%1 more files of this series do not exist! The last one is %2.")
-                   .arg(missing.size() - oneByOne)
-                   .arg(missing.last()));
+        messages << QStringLiteral("%1 more files of this series do not exist! The last one is %2.")
+                        .arg(missing.size() - oneByOne)
+                        .arg(missing.last());
+    return messages;
 }
 
 QString cantFindText(const QString &name)
@@ -117,33 +117,26 @@ QString imageFilter()
     return QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg");
 }
 
-std::optional<FrameSetPick> pickFrameSet(CommonDialog &cdl, const QString &countText,
-                                         std::optional<int> minimumCount)
+Result<int16_t> frameSetCount(const QString &countText, std::optional<int> minimumCount)
 {
     const auto count = toInt16(countText);
-    if (!count || (minimumCount && *count < *minimumCount)) {
-        MsgBox(frameCountMessage());
-        return std::nullopt;
-    }
-    const auto file = choosePickedFile(cdl, imageFilter());
-    if (!file)
-        return std::nullopt;
+    if (!count || (minimumCount && *count < *minimumCount))
+        return Result<int16_t>::failure(frameCountMessage());
+    return Result<int16_t>::success(*count);
+}
 
-    // Everything is checked before anything is stored, so a refused pick
-    // leaves the set as it was.
+Result<FrameSetPick> frameSetPickOf(const PickedFile &file, int16_t count)
+{
     FrameSetPick pick;
-    pick.file = *file;
+    pick.file = file;
     const auto series = parseFrameSeriesName(pick.file.name);
-    const auto last = series ? lastFrameOf(series->first, *count) : std::nullopt;
-    if (!last) {
-        MsgBox(numberingMessage());
-        return std::nullopt;
-    }
+    const auto last = series ? lastFrameOf(series->first, count) : std::nullopt;
+    if (!last)
+        return Result<FrameSetPick>::failure(numberingMessage());
     pick.series = *series;
     pick.last = *last;
-    notePickedFile(pick.file);
     pick.missing = missingFrames(pick.file.folder, pick.series.base, pick.series.ext, pick.series.first, pick.last);
-    return pick;
+    return Result<FrameSetPick>::success(std::move(pick));
 }
 
 void recordFrameSet(AnimFrameSet &set, const FrameSetPick &pick)

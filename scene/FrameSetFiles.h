@@ -5,6 +5,7 @@
 // its extension, so "Walk01.bmp" (base "Walk") and "Walk-0001.bmp" (base
 // "Walk-00") both start at 1, and "Walk-0016.bmp" at 16.
 
+#include "base/Result.h"
 #include "scene/PickedFile.h"
 
 #include <QString>
@@ -13,7 +14,6 @@
 #include <cstdint>
 #include <optional>
 
-class CommonDialog;
 struct AnimFrameSet;
 
 // The frame number in a file name: "0" and the digit up to 9, the plain number from 10 on.
@@ -45,9 +45,9 @@ bool frameFileExists(const QString &path);
 // The frames first to last of the series that the folder lacks, in order.
 QStringList missingFrames(const QString &folder, const QString &base, const QString &ext, int first, int last);
 
-// One message per missing frame for the first few; the rest in one message
-// that says how many more are missing.
-void reportMissingFrames(const QStringList &missing);
+// The messages that report missing frames: one per frame for the first few;
+// the rest in one that says how many more are missing.
+QStringList missingFramesMessages(const QStringList &missing);
 // The report box's text for a missing frame.
 QString cantFindText(const QString &name);
 
@@ -64,14 +64,13 @@ struct FrameSetPick {
     QStringList missing;
 };
 
-// The steps of a LOAD button: the Frames box's text as a 16-bit count
-// (refused below `minimumCount`), the chooser, the numbering of the pick and
-// its last frame, and the test of every frame. Shows the count and numbering
-// messages and returns nothing on them, or when nothing was chosen; in that
-// case nothing but WorkFolder has changed. Missing frames are returned, not
-// yet reported.
-std::optional<FrameSetPick> pickFrameSet(CommonDialog &cdl, const QString &countText,
-                                         std::optional<int> minimumCount);
+// The Frames box's text as a 16-bit count, refused below `minimumCount`
+// (the reason is frameCountMessage()).
+Result<int16_t> frameSetCount(const QString &countText, std::optional<int> minimumCount);
+// `file` as the first of `count` frames: its numbering, its last frame and the
+// frames its folder lacks. Refused when its name is not numbered or the last
+// frame does not fit (the reason is numberingMessage()).
+Result<FrameSetPick> frameSetPickOf(const PickedFile &file, int16_t count);
 
 // Stores the whole pick: first frame's path, folder, base, extension, numbers.
 void recordFrameSet(AnimFrameSet &set, const FrameSetPick &pick);
