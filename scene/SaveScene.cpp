@@ -35,7 +35,6 @@
 
 namespace {
 
-bool on(Flag f) { return f == FlagOn; }
 bool ticked(const QCheckBox *box) { return checkValue(box) == 1; }
 
 QString fullAnimMessage()
@@ -73,20 +72,20 @@ SceneSettings sceneSettingsFromWindows(const QString &name)
     const SceneState &s = scene();
     SceneSettings out;
     out.name = name;
-    out.isDesktop = on(s.SceneIsDesktop);
-    out.hasSmile = on(s.SceneHasSmile);
-    out.hasMainBlink = on(s.SceneHasMainBlink);
-    out.hasBrow = on(s.SceneHasBrow);
-    out.hasUser = on(s.SceneHasUser);
+    out.isDesktop = isFlagOn(s.SceneIsDesktop);
+    out.hasSmile = isFlagOn(s.SceneHasSmile);
+    out.hasMainBlink = isFlagOn(s.SceneHasMainBlink);
+    out.hasBrow = isFlagOn(s.SceneHasBrow);
+    out.hasUser = isFlagOn(s.SceneHasUser);
     out.hasUserBlink = s.userBlinkOn();
-    out.hasTrigger = on(s.SceneHasTrigger);
-    out.hasExtraAnim = on(s.SceneHasExtraAnim);
-    out.extraHasAlpha = on(s.ExtraHasAlpha);
-    out.hasChildAnim = on(s.SceneHasChildAnim);
-    out.childAutoCrop = on(s.ChildAutoCropOn);
-    out.hasFullAnim = on(s.SceneHasFullAnim);
-    out.hasAltImage = on(s.SceneHasAltImage);
-    out.extraDelayAt = on(s.ExtraDelayAtOn);
+    out.hasTrigger = isFlagOn(s.SceneHasTrigger);
+    out.hasExtraAnim = isFlagOn(s.SceneHasExtraAnim);
+    out.extraHasAlpha = isFlagOn(s.ExtraHasAlpha);
+    out.hasChildAnim = isFlagOn(s.SceneHasChildAnim);
+    out.childAutoCrop = isFlagOn(s.ChildAutoCropOn);
+    out.hasFullAnim = isFlagOn(s.SceneHasFullAnim);
+    out.hasAltImage = isFlagOn(s.SceneHasAltImage);
+    out.extraDelayAt = isFlagOn(s.ExtraDelayAtOn);
 
     const auto &p = s.LayerPlacements;
     out.mainMouth = p[LayerMainMouth];
@@ -279,12 +278,12 @@ void SaveScene::Image1_Click()
 bool SaveScene::writeSceneFiles(const QString &name, bool *complete)
 {
     SceneState &s = scene();
-    if (on(s.SceneHasExtraAnim) && on(s.ExtraHasAlpha) && on(s.SceneIsDesktop) && !saveAlphaBackground())
+    if (isFlagOn(s.SceneHasExtraAnim) && isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop) && !saveAlphaBackground())
         return false;
 
     // The full-background group reports its own failure once and the save
     // goes on, but the save is then not announced as done.
-    if (on(s.SceneHasFullAnim) && !ExportFullAnimFrames()) {
+    if (isFlagOn(s.SceneHasFullAnim) && !ExportFullAnimFrames()) {
         MsgBox(fullAnimMessage());
         *complete = false;
     }
@@ -299,21 +298,21 @@ bool SaveScene::writeSceneFiles(const QString &name, bool *complete)
     };
     const Step exports[] = {
         {true, &SaveScene::ExportMouthFrames},
-        {on(s.MainBlinkPlaced), &SaveScene::ExportBlinkFrames},
-        {on(s.UserMouthPlaced), &SaveScene::ExportUserMouthFrames},
-        {on(s.UserBlinkPlaced), &SaveScene::ExportUserBlinkFrames},
-        {on(s.ExtraPlaced), &SaveScene::ExportExtraFrames},
-        {on(s.SceneHasChildAnim) && on(s.ChildAutoCropOn), &SaveScene::ExportChildFrames},
-        {on(s.TriggerPlaced), &SaveScene::ExportTriggerFrames},
-        {on(s.SceneHasSmile), &SaveScene::ExportSmileFrames},
-        {on(s.SceneHasBrow), &SaveScene::ExportBrowFrames},
+        {isFlagOn(s.MainBlinkPlaced), &SaveScene::ExportBlinkFrames},
+        {isFlagOn(s.UserMouthPlaced), &SaveScene::ExportUserMouthFrames},
+        {isFlagOn(s.UserBlinkPlaced), &SaveScene::ExportUserBlinkFrames},
+        {isFlagOn(s.ExtraPlaced), &SaveScene::ExportExtraFrames},
+        {isFlagOn(s.SceneHasChildAnim) && isFlagOn(s.ChildAutoCropOn), &SaveScene::ExportChildFrames},
+        {isFlagOn(s.TriggerPlaced), &SaveScene::ExportTriggerFrames},
+        {isFlagOn(s.SceneHasSmile), &SaveScene::ExportSmileFrames},
+        {isFlagOn(s.SceneHasBrow), &SaveScene::ExportBrowFrames},
     };
     for (const Step &step : exports)
         if (step.due && !(this->*step.run)())
             return false;
 
     return savePicture(s.PrimaryFirstFramePath.toText(), QStringLiteral("BG.jpg")) &&
-           (!on(s.SceneHasAltImage) || savePicture(s.AltImagePath.toText(), QStringLiteral("Alternate.jpg")));
+           (!isFlagOn(s.SceneHasAltImage) || savePicture(s.AltImagePath.toText(), QStringLiteral("Alternate.jpg")));
 }
 
 const FramePlan &SaveScene::planned(const char *word, const std::function<FramePlan()> &make)
@@ -337,33 +336,33 @@ QStringList SaveScene::picturePaths()
         for (const FrameCopy &copy : p.frames)
             paths << copy.target;
     };
-    if (on(s.SceneHasExtraAnim) && on(s.ExtraHasAlpha) && on(s.SceneIsDesktop))
+    if (isFlagOn(s.SceneHasExtraAnim) && isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop))
         paths << scenePicturePath(MyPath, name, QStringLiteral("AlphaBG.jpg"));
-    if (on(s.SceneHasFullAnim))
+    if (isFlagOn(s.SceneHasFullAnim))
         plan(planned("FullAnim",
                      [&] { return fullAnimFramePlan(s, form<FullAnimProps>().Text2->text(), MyPath, name); }));
     paths << heldFrameTargets(MyPath, name, QStringLiteral("Mouth"), 7);
-    if (on(s.MainBlinkPlaced))
+    if (isFlagOn(s.MainBlinkPlaced))
         paths << heldFrameTargets(MyPath, name, QStringLiteral("Blink"), 4);
-    if (on(s.UserMouthPlaced))
+    if (isFlagOn(s.UserMouthPlaced))
         paths << heldFrameTargets(MyPath, name, QStringLiteral("UserMouth"), 7);
-    if (on(s.UserBlinkPlaced))
+    if (isFlagOn(s.UserBlinkPlaced))
         paths << heldFrameTargets(MyPath, name, QStringLiteral("UserBlink"), 4);
-    if (on(s.ExtraPlaced)) {
+    if (isFlagOn(s.ExtraPlaced)) {
         plan(planned("Extra", [&] { return extraFramePlan(s, MyPath, name); }));
-        if (on(s.ExtraHasAlpha) && on(s.SceneIsDesktop))
+        if (isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop))
             plan(planned("ExtraAlpha", [&] { return alphaFramePlan(s, MyPath, name); }));
     }
-    if (on(s.SceneHasChildAnim) && on(s.ChildAutoCropOn))
+    if (isFlagOn(s.SceneHasChildAnim) && isFlagOn(s.ChildAutoCropOn))
         plan(planned("Child", [&] { return childFramePlan(s, MyPath, name); }));
-    if (on(s.TriggerPlaced))
+    if (isFlagOn(s.TriggerPlaced))
         plan(planned("Trigger", [&] { return triggerFramePlan(s, MyPath, name); }));
-    if (on(s.SceneHasSmile))
+    if (isFlagOn(s.SceneHasSmile))
         plan(planned("Smile", [&] { return smileFramePlan(s, MyPath, name); }));
-    if (on(s.SceneHasBrow))
+    if (isFlagOn(s.SceneHasBrow))
         plan(planned("Brow", [&] { return browFramePlan(s, MyPath, name); }));
     paths << scenePicturePath(MyPath, name, QStringLiteral("BG.jpg"));
-    if (on(s.SceneHasAltImage))
+    if (isFlagOn(s.SceneHasAltImage))
         paths << scenePicturePath(MyPath, name, QStringLiteral("Alternate.jpg"));
     return paths;
 }
@@ -414,7 +413,7 @@ bool SaveScene::ExportExtraFrames()
     if (!exportFramePlan(designer.Xpress1, planned("Extra", [&] { return extraFramePlan(s, MyPath, sceneName()); }),
                          cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit))
         return false;
-    if (!(on(s.ExtraHasAlpha) && on(s.SceneIsDesktop)))
+    if (!(isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop)))
         return true;
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
     return exportFramePlan(designer.Xpress1,

@@ -5,6 +5,7 @@
 #include "library/CountedFrames.h"
 #include "library/PreviewScene.h"
 #include "scene/FrameSetFiles.h"
+#include "scene/SceneFileText.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,9 +18,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// Scene files are a few kilobytes; a larger file is no scene the preview reads.
-constexpr qint64 kSceneFileMaxBytes = 1024 * 1024;
 
 // A frame count from its key, read as the preview reads it, at least 1 (the
 // first frame is named by its key all the same).
@@ -96,7 +94,7 @@ QString pictureCollisionProblem(const QString &scenesFolder, const QString &scen
     const QDir folder(scenesFolder);
     QStringList mine = pictureNames;
     // What the scene's own file names, the scene may replace.
-    if (const FileRead own = readFile(folder.filePath(ownFile), kSceneFileMaxBytes); own.ok) {
+    if (const FileRead own = readFile(folder.filePath(ownFile), SceneFileMaxSize); own.ok) {
         const QList<NamedPictures> owned = picturesNamedBy(own.bytes);
         mine.removeIf([&](const QString &name) {
             return std::any_of(owned.begin(), owned.end(),
@@ -110,7 +108,7 @@ QString pictureCollisionProblem(const QString &scenesFolder, const QString &scen
     for (const QString &file : others) {
         if (file == ownFile)
             continue;
-        const FileRead read = readFile(folder.filePath(file), kSceneFileMaxBytes);
+        const FileRead read = readFile(folder.filePath(file), SceneFileMaxSize);
         if (!read.ok)
             continue;
         for (const NamedPictures &theirs : picturesNamedBy(read.bytes)) {
