@@ -149,8 +149,8 @@ void Form1::appendLog(const QString &text)
 void Form1::Command1_Click()
 {
     const QString folder = Label3->text();
-    if (const QString problem = installFolderProblem(folder); !problem.isEmpty()) {
-        MsgBox(problem, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
+    if (const Result<> accepted = checkInstallFolder(folder); !accepted) {
+        MsgBox(accepted.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
         return;
     }
     const InstallOutcome outcome = installPackage(services().environment->programFolder(), folder);

@@ -64,8 +64,8 @@ void SaveLegacyScene(Form1 &editor)
     scene().SceneText = text;
     if (cdl.FileName.isEmpty())
         return;
-    if (const QString problem = sceneFieldProblem(entries); !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkSceneFields(entries); !checked) {
+        MsgBox(checked.error);
         return;
     }
     if (const FileResult written = writeFileAtomically(cdl.FileName, sceneFileBytes(text)); !written)

@@ -202,18 +202,18 @@ void SaveScene::Image1_Click()
         return;
     }
     // Everything that can be known to fail is refused before anything is written.
-    if (const QString problem = sceneNameProblem(name); !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkSceneName(name); !checked) {
+        MsgBox(checked.error);
         return;
     }
     SceneState &s = scene();
     const QList<SceneEntry> entries = sceneEntries(sceneSettingsFromWindows(name));
-    if (const QString problem = sceneFieldProblem(entries); !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkSceneFields(entries); !checked) {
+        MsgBox(checked.error);
         return;
     }
-    if (const QString problem = missingSourceProblem(s); !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkSourcesChosen(s); !checked) {
+        MsgBox(checked.error);
         return;
     }
 
@@ -221,17 +221,17 @@ void SaveScene::Image1_Click()
     // What is on disk: a link in place of a file, another scene's pictures.
     const QString scenePath = sceneFilePath(MyPath, name);
     const QStringList pictures = picturePaths();
-    if (const QString problem = linkedFileProblem(QStringList{scenePath, sceneListPath(MyPath)} + pictures);
-        !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkNoLinkedFiles(QStringList{scenePath, sceneListPath(MyPath)} + pictures);
+        !checked) {
+        MsgBox(checked.error);
         return;
     }
     QStringList pictureNames;
     for (const QString &path : pictures)
         pictureNames << path.mid(path.lastIndexOf(u'/') + 1);
-    if (const QString problem = pictureCollisionProblem(MyPath + QStringLiteral("Scenes"), name, pictureNames);
-        !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkPictureCollisions(MyPath + QStringLiteral("Scenes"), name, pictureNames);
+        !checked) {
+        MsgBox(checked.error);
         return;
     }
 

@@ -88,7 +88,7 @@ bool namesPicture(const NamedPictures &pictures, const QString &fileName)
     return isFrameNumber(number, pictures.count);
 }
 
-QString pictureCollisionProblem(const QString &scenesFolder, const QString &scene, const QStringList &pictureNames)
+Result<> checkPictureCollisions(const QString &scenesFolder, const QString &scene, const QStringList &pictureNames)
 {
     const QString ownFile = scene + QStringLiteral(".scn");
     const QDir folder(scenesFolder);
@@ -102,7 +102,7 @@ QString pictureCollisionProblem(const QString &scenesFolder, const QString &scen
         });
     }
     if (mine.isEmpty())
-        return QString();
+        return Result<>::success();
     // The pattern matches ".scn" in any letter case.
     const QStringList others = folder.entryList({QStringLiteral("*.scn")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &file : others) {
@@ -116,13 +116,13 @@ QString pictureCollisionProblem(const QString &scenesFolder, const QString &scen
                 if (!namesPicture(theirs, name))
                     continue;
                 const QString other = file.chopped(4);
-                return QStringLiteral("The scene was not saved: saving it as \"%1\" would replace the picture %2 of "
-                                      "the scene \"%3\". Please choose a name other than \"%1\".")
-                    .arg(scene, name, other);
+                return Result<>::failure(QStringLiteral("The scene was not saved: saving it as \"%1\" would replace the picture %2 of "
+                                                        "the scene \"%3\". Please choose a name other than \"%1\".")
+                    .arg(scene, name, other));
             }
         }
     }
-    return QString();
+    return Result<>::success();
 }
 
 namespace {
@@ -150,7 +150,7 @@ QSet<QByteArray> linksIn(const QByteArray &folder)
 
 } // namespace
 
-QString linkedFileProblem(const QStringList &paths)
+Result<> checkNoLinkedFiles(const QStringList &paths)
 {
     // Most paths share their folder with the one before.
     QString folder;
@@ -162,9 +162,9 @@ QString linkedFileProblem(const QStringList &paths)
             links = linksIn(QFile::encodeName(folder));
         }
         if (!links.isEmpty() && links.contains(QFile::encodeName(path.mid(slash + 1))))
-            return QStringLiteral("The scene was not saved: %1 is a link to another file, and the save does not write "
-                                  "through links. Please remove the link and save again.")
-                .arg(QDir::toNativeSeparators(path));
+            return Result<>::failure(QStringLiteral("The scene was not saved: %1 is a link to another file, and the save does not write "
+                                                    "through links. Please remove the link and save again.")
+                .arg(QDir::toNativeSeparators(path)));
     }
-    return QString();
+    return Result<>::success();
 }
