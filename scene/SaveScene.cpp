@@ -50,13 +50,13 @@ void reportFailedStep(const QString &error)
 }
 
 // Saves the pictures a designer holds after its NEXT, workspaces 1 to k, as word 01 .. k.
-bool saveDesignerFrames(CharacterDesigner &designer, const QString &root, const QString &scene,
-                        const QString &word, int k, QString *error, FileTransaction *unit)
+Result<> saveDesignerFrames(CharacterDesigner &designer, const QString &root, const QString &scene,
+                        const QString &word, int k, FileTransaction *unit)
 {
     QList<ImageWorkspace *> held;
     for (int n = 1; n <= k; ++n)
         held << &designer.Xpress(n);
-    return saveHeldFrames(held, heldFrameTargets(root, scene, word, k), error, unit);
+    return saveHeldFrames(held, heldFrameTargets(root, scene, word, k), unit);
 }
 
 // The designer's rectangle as the pixel area the export cuts with.
@@ -187,6 +187,11 @@ bool SaveScene::fail(const QString &error)
 {
     m_error = error;
     return false;
+}
+
+bool SaveScene::took(const Result<> &step)
+{
+    return step.ok() || fail(step.error);
 }
 
 void SaveScene::Image1_Click()
@@ -370,7 +375,7 @@ QStringList SaveScene::picturePaths()
 bool SaveScene::savePicture(const QString &source, const QString &suffix, const std::optional<PixelCrop> &crop)
 {
     const FramePlan plan{{{source, scenePicturePath(MyPath, sceneName(), suffix)}}, QString()};
-    return exportFramePlan(Xpress1, plan, crop, &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, plan, crop, m_unit));
 }
 
 bool SaveScene::saveAlphaBackground()
@@ -387,22 +392,22 @@ bool SaveScene::saveAlphaBackground()
 
 bool SaveScene::ExportMouthFrames()
 {
-    return saveDesignerFrames(form<frmFormDesign>(), MyPath, sceneName(), QStringLiteral("Mouth"), 7, &m_error, m_unit);
+    return took(saveDesignerFrames(form<frmFormDesign>(), MyPath, sceneName(), QStringLiteral("Mouth"), 7, m_unit));
 }
 
 bool SaveScene::ExportBlinkFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignB>(), MyPath, sceneName(), QStringLiteral("Blink"), 4, &m_error, m_unit);
+    return took(saveDesignerFrames(form<frmFormDesignB>(), MyPath, sceneName(), QStringLiteral("Blink"), 4, m_unit));
 }
 
 bool SaveScene::ExportUserMouthFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignC>(), MyPath, sceneName(), QStringLiteral("UserMouth"), 7, &m_error, m_unit);
+    return took(saveDesignerFrames(form<frmFormDesignC>(), MyPath, sceneName(), QStringLiteral("UserMouth"), 7, m_unit));
 }
 
 bool SaveScene::ExportUserBlinkFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignD>(), MyPath, sceneName(), QStringLiteral("UserBlink"), 4, &m_error, m_unit);
+    return took(saveDesignerFrames(form<frmFormDesignD>(), MyPath, sceneName(), QStringLiteral("UserBlink"), 4, m_unit));
 }
 
 bool SaveScene::ExportExtraFrames()
@@ -410,51 +415,51 @@ bool SaveScene::ExportExtraFrames()
     SceneState &s = scene();
     frmFormDesignE &designer = form<frmFormDesignE>();
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
-    if (!exportFramePlan(designer.Xpress1, planned("Extra", [&] { return extraFramePlan(s, MyPath, sceneName()); }),
-                         cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit))
+    if (!took(exportFramePlan(designer.Xpress1, planned("Extra", [&] { return extraFramePlan(s, MyPath, sceneName()); }),
+                              cropBox(designer, NegativeOrigin::RaiseToZero), m_unit)))
         return false;
     if (!(isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop)))
         return true;
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
-    return exportFramePlan(designer.Xpress1,
-                           planned("ExtraAlpha", [&] { return alphaFramePlan(s, MyPath, sceneName()); }),
-                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit);
+    return took(exportFramePlan(designer.Xpress1,
+                                planned("ExtraAlpha", [&] { return alphaFramePlan(s, MyPath, sceneName()); }),
+                                cropBox(designer, NegativeOrigin::RaiseToZero), m_unit));
 }
 
 bool SaveScene::ExportSmileFrames()
 {
     // The smile and brow frames go through the writer's own picture: the
     // designers' workspaces still hold the mouth and blink crops.
-    return exportFramePlan(Xpress1, planned("Smile", [&] { return smileFramePlan(scene(), MyPath, sceneName()); }),
-                           cropBox(form<frmFormDesign>(), NegativeOrigin::RaiseToZero), &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, planned("Smile", [&] { return smileFramePlan(scene(), MyPath, sceneName()); }),
+                                cropBox(form<frmFormDesign>(), NegativeOrigin::RaiseToZero), m_unit));
 }
 
 bool SaveScene::ExportBrowFrames()
 {
-    return exportFramePlan(Xpress1, planned("Brow", [&] { return browFramePlan(scene(), MyPath, sceneName()); }),
-                           cropBox(form<frmFormDesignB>(), NegativeOrigin::Keep), &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, planned("Brow", [&] { return browFramePlan(scene(), MyPath, sceneName()); }),
+                                cropBox(form<frmFormDesignB>(), NegativeOrigin::Keep), m_unit));
 }
 
 bool SaveScene::ExportChildFrames()
 {
-    return exportFramePlan(Xpress1, planned("Child", [&] { return childFramePlan(scene(), MyPath, sceneName()); }),
-                           cropBox(form<frmFormDesignE>(), NegativeOrigin::RaiseToZero), &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, planned("Child", [&] { return childFramePlan(scene(), MyPath, sceneName()); }),
+                                cropBox(form<frmFormDesignE>(), NegativeOrigin::RaiseToZero), m_unit));
 }
 
 bool SaveScene::ExportFullAnimFrames()
 {
-    return exportFramePlan(Xpress1, planned("FullAnim", [&] {
-                               return fullAnimFramePlan(scene(), form<FullAnimProps>().Text2->text(), MyPath,
-                                                        sceneName());
-                           }),
-                           std::nullopt, &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, planned("FullAnim", [&] {
+                                    return fullAnimFramePlan(scene(), form<FullAnimProps>().Text2->text(), MyPath,
+                                                             sceneName());
+                                }),
+                                std::nullopt, m_unit));
 }
 
 bool SaveScene::ExportTriggerFrames()
 {
     frmFormDesignF &designer = form<frmFormDesignF>();
     scene().TriggerFrameSet.CurrentFrame = Value::integer(0);
-    return exportFramePlan(designer.Xpress1,
-                           planned("Trigger", [&] { return triggerFramePlan(scene(), MyPath, sceneName()); }),
-                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit);
+    return took(exportFramePlan(designer.Xpress1,
+                                planned("Trigger", [&] { return triggerFramePlan(scene(), MyPath, sceneName()); }),
+                                cropBox(designer, NegativeOrigin::RaiseToZero), m_unit));
 }
