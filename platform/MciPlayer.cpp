@@ -131,12 +131,12 @@ void MciPlayer::halt(Device &d)
 Result<> MciPlayer::addSound(const QString &path, const QByteArray &bytes)
 {
     // A sound whose header claims more than its file holds is never decoded.
-    const SoundBytesCheck check = checkSoundBytes(bytes);
+    const Result<> check = checkSoundBytes(bytes);
     std::shared_ptr<const DecodedSound> sound = check ? m_backend->decode(bytes, path) : nullptr;
     if (!sound) {
         m_sounds.remove(path);
         return Result<>::failure(check ? QStringLiteral("%1 is no sound that can be played").arg(path)
-                                       : QStringLiteral("%1 is refused: %2").arg(path, check.reason));
+                                       : QStringLiteral("%1 is refused: %2").arg(path, check.error));
     }
     m_sounds.insert(path, std::move(sound));
     return Result<>::success();

@@ -2,6 +2,8 @@
 // The notice mail that tells the service's staff a new scene waits for
 // approval, sent through an SMTP relay that needs a login.
 
+#include "base/Result.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -36,11 +38,8 @@ inline const QString kNoticeMailSubject = QStringLiteral("New Entry for VelmNSha
 QByteArray BuildNoticeMessage(const QString &from, const QString &recipient, const QString &body,
                               const QDateTime &date);
 
-struct [[nodiscard]] MailResult {
-    bool ok = false;
-    QString error;
-    explicit operator bool() const { return ok; }
-};
+// Handed over, or why not.
+using MailResult = Result<>;
 
 // Hands a finished message to the relay. Runs on a worker thread, so it must
 // keep no state between calls but the cancel.

@@ -144,19 +144,14 @@ SmtpMailSender::SmtpMailSender()
 
 MailResult SmtpMailSender::send(const MailSettings &settings, const QString &recipient, const QByteArray &message)
 {
-    MailResult result;
-    if (!isPort(settings.Port)) {
-        result.error = QStringLiteral("the port \"%1\" is no port number").arg(settings.Port);
-        return result;
-    }
+    if (!isPort(settings.Port))
+        return MailResult::failure(QStringLiteral("the port \"%1\" is no port number").arg(settings.Port));
     // Both made before the handle, as its clean-up, the QUIT, still uses them.
     SendDeadline deadline(Clock::now() + std::chrono::seconds(settings.Timeout));
     {
         const std::lock_guard lock(m_mutex);
-        if (m_cancelled) {
-            result.error = QStringLiteral("the send was cancelled");
-            return result;
-        }
+        if (m_cancelled)
+            return MailResult::failure(QStringLiteral("the send was cancelled"));
         m_sending = &deadline;
     }
     struct Sending {
@@ -169,10 +164,8 @@ MailResult SmtpMailSender::send(const MailSettings &settings, const QString &rec
     } sending{this};
     char errorText[CURL_ERROR_SIZE] = {};
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    if (!curl) {
-        result.error = QStringLiteral("the mail library could not start");
-        return result;
-    }
+    if (!curl)
+        return MailResult::failure(QStringLiteral("the mail library could not start"));
     const QByteArray url = "smtp://" + settings.Host.toUtf8() + ":" + settings.Port.toUtf8();
     const QByteArray user = settings.User.toUtf8();
     const QByteArray password = settings.Password.toUtf8();
@@ -209,21 +202,14 @@ MailResult SmtpMailSender::send(const MailSettings &settings, const QString &rec
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &m_cancelled);
 
     const CURLcode code = curl_easy_perform(c);
-    if (code != CURLE_OK && m_cancelled) {
-        result.error = QStringLiteral("the send was cancelled");
-        return result;
-    }
-    if (code != CURLE_OK && deadline.passed()) {
-        result.error = QStringLiteral("the relay did not finish within %1 seconds").arg(settings.Timeout);
-        return result;
-    }
-    if (code != CURLE_OK) {
-        result.error = QStringLiteral("%1 (%2)").arg(QString::fromUtf8(curl_easy_strerror(code)),
-                                                      QString::fromUtf8(errorText).trimmed());
-        return result;
-    }
-    result.ok = true;
-    return result;
+    if (code != CURLE_OK && m_cancelled)
+        return MailResult::failure(QStringLiteral("the send was cancelled"));
+    if (code != CURLE_OK && deadline.passed())
+        return MailResult::failure(QStringLiteral("the relay did not finish within %1 seconds").arg(settings.Timeout));
+    if (code != CURLE_OK)
+        return MailResult::failure(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(curl_easy_strerror(code)),
+                                                                 QString::fromUtf8(errorText).trimmed()));
+    return MailResult::success();
 }
 
 void SmtpMailSender::cancel()

@@ -91,7 +91,7 @@ public:
     MailResult send(const MailSettings &, const QString &, const QByteArray &) override
     {
         ++calls;
-        return {true, {}};
+        return MailResult::success();
     }
 };
 

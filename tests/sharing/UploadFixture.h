@@ -48,7 +48,7 @@ public:
         }
         if (hold)
             gate.tryAcquire(1, 30000);
-        return {true, {}};
+        return MailResult::success();
     }
     qsizetype count()
     {
