@@ -81,7 +81,7 @@ Result<QString, RegReadFailure> RegRead(const QString &keyPath, const QString &v
     if (!read)
         return notFound;
     const QString section = subkey.isEmpty() ? rootKeyName(root) : rootKeyName(root) + u'\\' + subkey;
-    const std::optional<QString> value = read.ini.value(section, valueName);
+    const std::optional<QString> value = read.value.value(section, valueName);
     if (!value || value->toUtf8().size() + 1 > ValueBufferSize)
         return notFound;
 

@@ -79,7 +79,7 @@ void VelmNShare::Command7_Click()
         return;
     }
     // The host is read at every click; without one the first upload says "Invalid Host".
-    m_serviceHost = sharingHost(services().environment->configFolder()).host;
+    m_serviceHost = sharingHost(services().environment->configFolder()).value;
     DestinationUrl = ::DestinationUrl(m_serviceHost, Check2->isChecked());
     const QString handle = Text2->text();
     if (handle.isEmpty()) {
