@@ -13,6 +13,7 @@
 #include "scene/AltImageLoad.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/ExtraAnimProps.h"
+#include "core/scene/FrameSetFiles.h"
 #include "scene/FramePicks.h"
 #include "scene/FullAnimProps.h"
 #include "scene/Sound.h"
@@ -26,8 +27,6 @@
 #include <QRadioButton>
 
 namespace {
-
-const QString kPictureFilter = QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg");
 
 QCheckBox *checkBox(Form1 *window, const char *name, const char *caption, double top)
 {
@@ -215,7 +214,7 @@ void Form1::Command15_Click() { NewLegacyScene(*this); }
 
 void Form1::pickLayerPicture(CanvasLayer layer, Value SceneState::*fileName)
 {
-    const auto pick = choosePickedFile(cdl, kPictureFilter, QStringLiteral("Images"));
+    const auto pick = choosePickedFile(cdl, imageFilter(), QStringLiteral("Images"));
     if (!pick)
         return;
     PictureBox &store = *form<Form2>().LayerStore(layer);
@@ -246,7 +245,7 @@ void Form1::Command13_Click() { pickLayerPicture(LayerExtraAnim, &SceneState::Ex
 
 void Form1::Command14_Click()
 {
-    const auto pick = choosePickedFile(cdl, kPictureFilter, QStringLiteral("Images"));
+    const auto pick = choosePickedFile(cdl, imageFilter(), QStringLiteral("Images"));
     if (!pick)
         return;
     notePickedFile(*pick);

@@ -183,7 +183,7 @@ void Form2::PicBox_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, d
     // window changes its size after the controller first measured it.
     s.CanvasWidth = Value::single(float(PicBox->ScaleWidth()));
     s.CanvasHeight = Value::single(float(PicBox->ScaleHeight()));
-    if (s.DragShowsOutline != FlagOff)
+    if (isFlagSet(s.DragShowsOutline))
         controller.DrawOutline();
     s.IsDragging = FlagOn;
 }
@@ -194,7 +194,7 @@ void Form2::PicBox_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, double x, 
     if (s.IsDragging == FlagOff)
         return;
     Form1 &controller = form<Form1>();
-    const bool outline = s.DragShowsOutline != FlagOff;
+    const bool outline = isFlagSet(s.DragShowsOutline);
     if (outline)
         controller.DrawOutline();
     for (int i = 0; i < CanvasLayerCount; ++i)

@@ -15,6 +15,7 @@
 #include "designers/frmFormDesignF.h"
 #include "designers/frmFormDesignG.h"
 #include "platform/PictureBox.h"
+#include "core/scene/FrameSetFiles.h"
 
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -152,7 +153,7 @@ void LoadImages::Image1_Click()
 
     // A cancelled chooser leaves the previous pick, which is checked again.
     const QString previous = cdl.FileName;
-    cdl.Filter = QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg");
+    cdl.Filter = imageFilter();
     cdl.ShowOpen();
     if (cdl.FileName.isEmpty())
         cdl.FileName = previous;

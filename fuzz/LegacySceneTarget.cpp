@@ -85,7 +85,7 @@ void fuzzLegacyScene(const uint8_t *data, size_t size)
     in.sounds.Sound1LoopDelay = typed();
     in.sounds.Sound2File = typed();
     const QList<SceneEntry> entries = legacySceneEntries(in);
-    if (!sceneFieldProblem(entries).isEmpty())
+    if (!checkSceneFields(entries).ok())
         return;
     const QByteArray file = sceneFileBytes(sceneText(entries));
     checkAnyFile(file);

@@ -18,7 +18,7 @@ void fuzzSceneList(const uint8_t *data, size_t size)
         FUZZ_CHECK(sceneListContains(contents, name));
 
     const QString name = QString::fromUtf8(fields.value(1));
-    if (name.isEmpty() || !sceneNameProblem(name).isEmpty())
+    if (name.isEmpty() || !checkSceneName(name).ok())
         return;
     // What the writer adds, its duplicate test finds at once.
     const QByteArray added = appendSceneListEntry(contents, name);

@@ -63,7 +63,7 @@ void fuzzSceneNames(const uint8_t *data, size_t size)
     o.sound3Chance = typed();
 
     const QString &name = s.name;
-    if (name.isEmpty() || !sceneNameProblem(name).isEmpty())
+    if (name.isEmpty() || !checkSceneName(name).ok())
         return;
 
     // Every file of the scene lies right inside its folder.
@@ -80,7 +80,7 @@ void fuzzSceneNames(const uint8_t *data, size_t size)
     }
 
     const QList<SceneEntry> entries = sceneEntries(s);
-    if (!sceneFieldProblem(entries).isEmpty())
+    if (!checkSceneFields(entries).ok())
         return;
     // The file holds one entry a line, each one key and one value, and a
     // reader that takes the first occurrence of a key gets that entry's value.

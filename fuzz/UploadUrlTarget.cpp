@@ -67,9 +67,9 @@ void fuzzUploadUrl(const uint8_t *data, size_t size)
     const SharingHost host = hostFromSettings(fields.value(1));
     if (!host)
         return;
-    const QUrl written(QStringLiteral("http://") + host.host + u'/');
+    const QUrl written(QStringLiteral("http://") + host.value + u'/');
     for (bool approved : {false, true}) {
-        const UrlParts upload = ParseUrl(DestinationUrl(host.host, approved));
+        const UrlParts upload = ParseUrl(DestinationUrl(host.value, approved));
         FUZZ_CHECK(upload.Scheme == QStringLiteral("http"));
         FUZZ_CHECK(!upload.Host.isEmpty() && !hasBlankOrControl(upload.Host));
         FUZZ_CHECK(upload.Host.compare(written.host(), Qt::CaseInsensitive) == 0);

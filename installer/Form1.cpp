@@ -99,11 +99,33 @@ Form1::Form1()
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 }
 
+QString registryText(const QString &keyPath, const QString &valueName, const QString &registry)
+{
+    const Result<QString, RegReadFailure> read = RegRead(keyPath, valueName, registry);
+    if (read)
+        return read.value;
+    switch (read.error) {
+    case RegReadFailure::IncorrectFormat:
+        MsgBox(QStringLiteral("Incorrect Format:\n\n") + keyPath, MsgButtons::Ok);
+        return QString();
+    case RegReadFailure::UnknownRoot:
+        return QString();
+    case RegReadFailure::NotFound:
+        break;
+    }
+    return QStringLiteral("Error");
+}
+
+QString registryText(const QString &keyPath, const QString &valueName)
+{
+    return registryText(keyPath, valueName, registryFile());
+}
+
 void Form1::Form_Load()
 {
-    Label3->setText(RegRead(ProKey, QStringLiteral("Directory")));
+    Label3->setText(registryText(ProKey, QStringLiteral("Directory")));
     if (Label3->text() == QStringLiteral("Error"))
-        Label3->setText(RegRead(StdKey, QStringLiteral("Directory")));
+        Label3->setText(registryText(StdKey, QStringLiteral("Directory")));
     if (Label3->text() == QStringLiteral("Error"))
         MsgBox(QStringLiteral("Have you installed Velm 5? Unable to determine Velm5 installation directory. Please "
                               "install manually by copying files to Velm 5 default directory."),
@@ -127,8 +149,8 @@ void Form1::appendLog(const QString &text)
 void Form1::Command1_Click()
 {
     const QString folder = Label3->text();
-    if (const QString problem = installFolderProblem(folder); !problem.isEmpty()) {
-        MsgBox(problem, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
+    if (const Result<> accepted = checkInstallFolder(folder); !accepted) {
+        MsgBox(accepted.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
         return;
     }
     const InstallOutcome outcome = installPackage(services().environment->programFolder(), folder);

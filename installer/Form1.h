@@ -32,6 +32,12 @@ private:
     void appendLog(const QString &text);
 };
 
+// What the install folder's label shows for a registry value: the value; ""
+// for a malformed key path (after the "Incorrect Format:" message) or an
+// unknown root; "Error" when there is no such value.
+QString registryText(const QString &keyPath, const QString &valueName, const QString &registry);
+QString registryText(const QString &keyPath, const QString &valueName);
+
 // The window's background artwork, 375 x 212 pixels.
 QImage installerArtwork();
 

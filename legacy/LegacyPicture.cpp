@@ -8,7 +8,7 @@ FileResult LoadLegacyPicture(PictureBox &store, const QString &folder, const QSt
     QString error;
     const QImage picture = LoadPicture(findFileIgnoringCase(folder, name), &error);
     if (picture.isNull())
-        return {false, error};
+        return FileResult::failure(error);
     store.SetPicture(picture);
-    return {true, QString()};
+    return FileResult::success();
 }

@@ -12,17 +12,16 @@
 LegacySceneInput legacySceneInputFromWindows()
 {
     const SceneState &s = scene();
-    const auto on = [](Flag f) { return f != FlagOff; };
     LegacySceneInput in;
     in.twips = form<Form2>().picBackground->ScaleMode() == 1;
-    in.hasMainBlink = on(s.SceneHasMainBlink);
-    in.hasUser = on(s.SceneHasUser);
-    in.hasUserBlink = on(s.SceneHasUserBlink); // on its own in this layout
-    in.hasExtraAnim = on(s.SceneHasExtraAnim);
-    in.hasChildAnim = on(s.SceneHasChildAnim);
-    in.hasFullAnim = on(s.SceneHasFullAnim);
-    in.hasAltImage = on(s.SceneHasAltImage);
-    in.extraDelayAt = on(s.ExtraDelayAtOn);
+    in.hasMainBlink = isFlagSet(s.SceneHasMainBlink);
+    in.hasUser = isFlagSet(s.SceneHasUser);
+    in.hasUserBlink = isFlagSet(s.SceneHasUserBlink); // on its own in this layout
+    in.hasExtraAnim = isFlagSet(s.SceneHasExtraAnim);
+    in.hasChildAnim = isFlagSet(s.SceneHasChildAnim);
+    in.hasFullAnim = isFlagSet(s.SceneHasFullAnim);
+    in.hasAltImage = isFlagSet(s.SceneHasAltImage);
+    in.extraDelayAt = isFlagSet(s.ExtraDelayAtOn);
 
     in.backgroundName = s.BackgroundFileName;
     in.mainMouthName = s.MainMouthFileName;
@@ -65,8 +64,8 @@ void SaveLegacyScene(Form1 &editor)
     scene().SceneText = text;
     if (cdl.FileName.isEmpty())
         return;
-    if (const QString problem = sceneFieldProblem(entries); !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkSceneFields(entries); !checked) {
+        MsgBox(checked.error);
         return;
     }
     if (const FileResult written = writeFileAtomically(cdl.FileName, sceneFileBytes(text)); !written)

@@ -4,6 +4,7 @@
 // of either layout. Form1's buttons run them.
 
 #include "core/base/Files.h"
+#include "core/scene/SceneFileText.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,8 +14,8 @@ class PictureBox;
 struct LegacySceneInput;
 struct LegacySceneRecord;
 
-// The largest scene file Load Scene reads.
-inline constexpr qint64 LegacySceneFileMaxSize = 1024 * 1024;
+// The largest scene file Load Scene reads: the cap of every scene file.
+inline constexpr qint64 LegacySceneFileMaxSize = SceneFileMaxSize;
 
 void NewLegacyScene(Form1 &editor);
 void SaveLegacyScene(Form1 &editor);

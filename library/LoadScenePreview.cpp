@@ -10,6 +10,7 @@
 #include "core/base/Numbers.h"
 #include "core/base/Text1252.h"
 #include "platform/PictureBox.h"
+#include "core/scene/SceneFileText.h"
 #include "core/system/Services.h"
 #include "core/system/Timer.h"
 
@@ -20,8 +21,6 @@
 #include <algorithm>
 
 namespace {
-// Scene files are a few hundred short lines; a larger file is not one.
-constexpr qint64 MaxSceneFileSize = 1024 * 1024;
 // Widget coordinates stay within what Qt's geometry holds.
 constexpr int MaxCoordinate = QWIDGETSIZE_MAX;
 
@@ -132,7 +131,7 @@ void VelmNShare::LoadScenePreview()
     if (!isBareName(SelectScene) || !QFileInfo::exists(SelectSceneFull)) {
         MsgBox(QStringLiteral("Can't find ") + SelectSceneFull);
     } else {
-        const FileRead read = readFile(SelectSceneFull, MaxSceneFileSize);
+        const FileRead read = readFile(SelectSceneFull, SceneFileMaxSize);
         if (read)
             text = fromWindows1252(read.bytes);
         else

@@ -23,42 +23,35 @@ SharingHost sharingHost(const QString &configFolder)
 {
     const QString path = sharingSettingsPath(configFolder);
     const QString shown = QDir::toNativeSeparators(path);
-    SharingHost result;
     QString host;
     if (QFileInfo::exists(path)) {
         const IniRead settings = readIniFile(path, MaxSettingsSize);
-        if (!settings) {
-            result.error = settings.error;
-            return result;
-        }
-        host = settings.ini.value(QStringLiteral("Service"), QStringLiteral("Host")).value_or(QString()).trimmed();
+        if (!settings)
+            return SharingHost::failure(settings.error);
+        host = settings.value.value(QStringLiteral("Service"), QStringLiteral("Host")).value_or(QString()).trimmed();
     }
-    if (host.isEmpty()) {
-        result.error = QStringLiteral("The address of VelmNShare is not set. Put a line Host=<server name> under "
-                                      "[Service] in %1.")
-                           .arg(shown);
-        return result;
-    }
+    if (host.isEmpty())
+        return SharingHost::failure(QStringLiteral("The address of VelmNShare is not set. Put a line Host=<server "
+                                                   "name> under [Service] in %1.")
+                                        .arg(shown));
     // A server name and perhaps a port, nothing else: no path, user or query
     // slips in. The upload splits the host off at its first ":", so the name
     // must be written as itself (no bracketed address, no escapes).
     const QUrl url(QStringLiteral("http://") + host + u'/', QUrl::StrictMode);
     if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || url.hasQuery() || url.hasFragment()
         || url.path() != QStringLiteral("/")
-        || ParseUrl(DestinationUrl(host, true)).Host.compare(url.host(), Qt::CaseInsensitive) != 0) {
-        result.error = QStringLiteral("The VelmNShare host \"%1\" in %2 is not a server name.").arg(host, shown);
-        return result;
-    }
-    result.host = host;
-    return result;
+        || ParseUrl(DestinationUrl(host, true)).Host.compare(url.host(), Qt::CaseInsensitive) != 0)
+        return SharingHost::failure(
+            QStringLiteral("The VelmNShare host \"%1\" in %2 is not a server name.").arg(host, shown));
+    return SharingHost::success(host);
 }
 
 SharingPage sharingPage(const QString &configFolder)
 {
     const SharingHost host = sharingHost(configFolder);
     if (!host)
-        return SharingPage{QUrl(), host.error};
-    return SharingPage{QUrl(QStringLiteral("http://") + host.host + QStringLiteral("/VELMnShare.aspx")), QString()};
+        return SharingPage::failure(host.error);
+    return SharingPage::success(QUrl(QStringLiteral("http://") + host.value + QStringLiteral("/VELMnShare.aspx")));
 }
 
 MailSettings sharingMailSettings(const QString &configFolder)
@@ -68,7 +61,7 @@ MailSettings sharingMailSettings(const QString &configFolder)
     if (QFileInfo::exists(path)) {
         IniRead read = readIniFile(path, MaxSettingsSize);
         if (read)
-            settings = std::move(read.ini);
+            settings = std::move(read.value);
     }
     const IniSection *mail = settings.section(QStringLiteral("Mail"));
     return MailSettingsFrom([mail](const QString &key) {

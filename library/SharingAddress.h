@@ -3,6 +3,8 @@
 // in sharing.ini of the user's config folder. No host is assumed: without
 // one, whatever needs it says where to set it.
 
+#include "core/base/Result.h"
+
 #include <QString>
 #include <QUrl>
 
@@ -11,19 +13,11 @@ QString sharingSettingsPath(const QString &configFolder);
 
 // The service's host (a server name, perhaps with ":port"), or why there is
 // none: a sentence for a message box that names the settings file.
-struct [[nodiscard]] SharingHost {
-    QString host;
-    QString error;
-    explicit operator bool() const { return !host.isEmpty(); }
-};
+using SharingHost = Result<QString>;
 SharingHost sharingHost(const QString &configFolder);
 
 // The service's web page, http://<host>/VELMnShare.aspx, or why there is none.
-struct [[nodiscard]] SharingPage {
-    QUrl url;
-    QString error;
-    explicit operator bool() const { return url.isValid(); }
-};
+using SharingPage = Result<QUrl>;
 SharingPage sharingPage(const QString &configFolder);
 
 // The notice mail's relay and addresses: the [Mail] section of the same

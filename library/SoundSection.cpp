@@ -5,6 +5,8 @@
 #include "core/system/Timer.h"
 #include "library/VelmNShare.h"
 
+#include <cstdio>
+
 void SceneSoundSection::reset(VelmNShare &window)
 {
     resetSceneSounds(scene().Sounds, soundSlots());
@@ -16,5 +18,8 @@ void SceneSoundSection::load(PreviewLoad &load)
 {
     SceneState &s = scene();
     applySceneSoundKeys(readSceneSoundKeys(load.text), s.Sounds, s.Files.SoundFiles);
-    loadSceneSoundFiles(s.Sounds, s.BaseFolder);
+    // A sound the scene names but the player does not have stays silent, as
+    // it always has; the reason goes to the log.
+    for (const QString &reason : loadSceneSoundFiles(s.Sounds, s.BaseFolder))
+        std::fprintf(stderr, "Sound not loaded: %s\n", qPrintable(reason));
 }

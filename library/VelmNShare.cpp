@@ -158,7 +158,7 @@ void VelmNShare::Command8_Click()
         MsgBox(page.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
         return;
     }
-    if (!services().urls->open(page.url))
-        MsgBox(QStringLiteral("Could not open %1 in the web browser.").arg(page.url.toString()), MsgButtons::Ok,
+    if (!services().urls->open(page.value))
+        MsgBox(QStringLiteral("Could not open %1 in the web browser.").arg(page.value.toString()), MsgButtons::Ok,
                programTitle(), MsgIcon::Exclamation);
 }

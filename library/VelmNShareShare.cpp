@@ -13,6 +13,10 @@
 #include "core/system/Services.h"
 #include "core/system/Timer.h"
 #include "library/SharingAddress.h"
+#include "core/sharing/ShareFolders.h"
+#include "core/system/Services.h"
+#include "core/system/Timer.h"
+#include "library/UploadNotices.h"
 #include "sharing/SharePackage.h"
 #include "sharing/UploadSequence.h"
 
@@ -65,19 +69,20 @@ void VelmNShare::makeSharing()
             },
         },
         this);
+    showUploadNotices(*m_upload);
     connect(Command7, &QPushButton::clicked, this, &VelmNShare::Command7_Click);
 }
 
 void VelmNShare::Command7_Click()
 {
-    if (m_upload->refuseWhileRunning())
+    if (refuseUploadWhileRunning(*m_upload))
         return;
     if (SelectSceneList == 2) {
         MsgBox(ShareOnlyYourListText);
         return;
     }
     // The host is read at every click; without one the first upload says "Invalid Host".
-    m_serviceHost = sharingHost(services().environment->configFolder()).host;
+    m_serviceHost = sharingHost(services().environment->configFolder()).value;
     DestinationUrl = ::DestinationUrl(m_serviceHost, Check2->isChecked());
     const QString handle = Text2->text();
     if (handle.isEmpty()) {

@@ -1,6 +1,8 @@
 #include "scene/DialogControls.h"
 
 #include "core/scene/FrameSetFiles.h"
+#include "core/system/Services.h"
+#include "platform/CommonDialog.h"
 #include "platform/Form.h"
 #include "scene/FramePicks.h"
 

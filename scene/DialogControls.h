@@ -43,7 +43,8 @@ QLabel *makeText(QWidget *parent, const QString &text, double left, double top, 
 QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, const QString &description,
                         double left, double top, double width, double height);
 
-struct FrameSetPick;
+#include "scene/FramePicks.h"
+
 // Shows a recorded frame-set pick: its file name in the name box, its first
 // and last numbers, and the missing frames (messages, and the last one named
 // in the report box).

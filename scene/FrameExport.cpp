@@ -9,17 +9,15 @@
 
 namespace {
 
-bool fail(QString *error, const QString &text)
+Result<> fail(const QString &text)
 {
-    if (error)
-        *error = text;
-    return false;
+    return Result<>::failure(text);
 }
 
-bool save(ImageWorkspace &workspace, const QString &target, FileTransaction &unit, QString *error)
+Result<> save(ImageWorkspace &workspace, const QString &target, FileTransaction &unit)
 {
     workspace.SaveImageFileName(target);
-    return workspace.SaveImageFile(unit) || fail(error, workspace.LastError());
+    return workspace.SaveImageFile(unit) ? Result<>::success() : fail(workspace.LastError());
 }
 
 // The export's own unit when the caller gave none: committed when the export
@@ -28,15 +26,15 @@ class UnitInUse {
 public:
     explicit UnitInUse(FileTransaction *given) : m_unit(given ? *given : m_own), m_committed(given != nullptr) {}
     FileTransaction &operator*() { return m_unit; }
-    bool finish(bool ok, QString *error)
+    Result<> finish(Result<> outcome)
     {
         if (m_committed)
-            return ok;
+            return outcome;
         m_committed = true;
         const FileResult done = m_unit.commit();
-        if (ok && !done)
-            return fail(error, done.error);
-        return ok;
+        if (outcome && !done)
+            return fail(done.error);
+        return outcome;
     }
 
 private:
@@ -60,8 +58,8 @@ private:
     ImageWorkspace &m_workspace;
 };
 
-bool exportFrames(ImageWorkspace &workspace, const FramePlan &plan, const std::optional<PixelCrop> &crop,
-                  FileTransaction &unit, QString *error)
+Result<> exportFrames(ImageWorkspace &workspace, const FramePlan &plan, const std::optional<PixelCrop> &crop,
+                      FileTransaction &unit)
 {
     std::optional<PictureArea> area;
     if (crop)
@@ -76,35 +74,33 @@ bool exportFrames(ImageWorkspace &workspace, const FramePlan &plan, const std::o
         } else {
             // Every file the cutter does not take is loaded whole and cut, with the loader's checks and reasons.
             if (!workspace.LoadImageFile(source))
-                return fail(error, workspace.LastError());
+                return fail(workspace.LastError());
             if (crop && !workspace.CropImage(crop->x, crop->y, crop->width, crop->height))
-                return fail(error, QStringLiteral("Could not cut %1: %2")
-                                       .arg(QDir::toNativeSeparators(source), workspace.LastError()));
+                return fail(QStringLiteral("Could not cut %1: %2")
+                                .arg(QDir::toNativeSeparators(source), workspace.LastError()));
         }
-        if (!save(workspace, frame.target, unit, error))
-            return false;
+        if (Result<> saved = save(workspace, frame.target, unit); !saved)
+            return saved;
     }
-    return true;
+    return Result<>::success();
 }
 
 } // namespace
 
-bool saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets, QString *error,
-                    FileTransaction *given)
+Result<> saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets, FileTransaction *given)
 {
     UnitInUse unit(given);
-    bool ok = true;
-    for (qsizetype n = 0; ok && n < targets.size() && n < workspaces.size(); ++n)
-        ok = save(*workspaces[n], targets[n], *unit, error);
-    return unit.finish(ok, error);
+    Result<> outcome = Result<>::success();
+    for (qsizetype n = 0; outcome && n < targets.size() && n < workspaces.size(); ++n)
+        outcome = save(*workspaces[n], targets[n], *unit);
+    return unit.finish(outcome);
 }
 
-bool exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const std::optional<PixelCrop> &crop,
-                     QString *error, FileTransaction *given)
+Result<> exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const std::optional<PixelCrop> &crop,
+                         FileTransaction *given)
 {
     if (!plan.error.isEmpty())
-        return fail(error, plan.error);
+        return fail(plan.error);
     UnitInUse unit(given);
-    const bool ok = exportFrames(workspace, plan, crop, *unit, error);
-    return unit.finish(ok, error);
+    return unit.finish(exportFrames(workspace, plan, crop, *unit));
 }

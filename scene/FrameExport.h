@@ -12,6 +12,8 @@
 #include "core/scene/SceneFrameFiles.h"
 
 #include <QList>
+#include "core/base/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,13 +22,13 @@
 class FileTransaction;
 class ImageWorkspace;
 
-// Saves workspace N as targets[N - 1]. On failure `error` names the file.
-bool saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets, QString *error,
-                    FileTransaction *unit = nullptr);
+// Saves workspace N as targets[N - 1]. A failure's reason names the file.
+Result<> saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets,
+                        FileTransaction *unit = nullptr);
 
 // Loads every frame of the plan into the workspace, cuts it with `crop` when
 // one is given, and saves it; the workspace then holds the last frame. Only
 // the part of a source that the crop keeps is decoded where its format allows.
-// On failure `error` names the file.
-bool exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const std::optional<PixelCrop> &crop,
-                     QString *error, FileTransaction *unit = nullptr);
+// A failure's reason names the file.
+Result<> exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const std::optional<PixelCrop> &crop,
+                         FileTransaction *unit = nullptr);

@@ -1,13 +1,7 @@
 #include "scene/FramePicks.h"
 
-#include "core/base/Numbers.h"
 #include "core/system/Services.h"
 #include "platform/CommonDialog.h"
-
-namespace {
-// Missing frames reported one message each; the rest are counted in one more.
-constexpr int kReportedOneByOne = 3;
-}
 
 std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &filter, const QString &subfolder)
 {
@@ -21,43 +15,30 @@ std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &fil
     return splitPickedPath(cdl.FileName);
 }
 
-void reportMissingFrames(const QStringList &missing)
-{
-    // A single frame past the first few gets its own message rather than a count of one.
-    const qsizetype oneByOne = missing.size() <= kReportedOneByOne + 1 ? missing.size() : kReportedOneByOne;
-    for (qsizetype i = 0; i < oneByOne; ++i)
-        MsgBox(QStringLiteral("File ") + missing[i] + QStringLiteral(" does not exist!"));
-    if (missing.size() > oneByOne)
-        MsgBox(QStringLiteral("%1 more files of this series do not exist! The last one is %2.")
-                   .arg(missing.size() - oneByOne)
-                   .arg(missing.last()));
-}
-
 std::optional<FrameSetPick> pickFrameSet(CommonDialog &cdl, const QString &countText,
                                          std::optional<int> minimumCount)
 {
-    const auto count = toInt16(countText);
-    if (!count || (minimumCount && *count < *minimumCount)) {
-        MsgBox(frameCountMessage());
+    const Result<int16_t> count = frameSetCount(countText, minimumCount);
+    if (!count) {
+        MsgBox(count.error);
         return std::nullopt;
     }
     const auto file = choosePickedFile(cdl, imageFilter());
     if (!file)
         return std::nullopt;
-
     // Everything is checked before anything is stored, so a refused pick
     // leaves the set as it was.
-    FrameSetPick pick;
-    pick.file = *file;
-    const auto series = parseFrameSeriesName(pick.file.name);
-    const auto last = series ? lastFrameOf(series->first, *count) : std::nullopt;
-    if (!last) {
-        MsgBox(numberingMessage());
+    Result<FrameSetPick> pick = frameSetPickOf(*file, count.value);
+    if (!pick) {
+        MsgBox(pick.error);
         return std::nullopt;
     }
-    pick.series = *series;
-    pick.last = *last;
-    notePickedFile(pick.file);
-    pick.missing = missingFrames(pick.file.folder, pick.series.base, pick.series.ext, pick.series.first, pick.last);
-    return pick;
+    notePickedFile(pick.value.file);
+    return std::move(pick.value);
+}
+
+void reportMissingFrames(const QStringList &missing)
+{
+    for (const QString &message : missingFramesMessages(missing))
+        MsgBox(message);
 }

@@ -35,7 +35,6 @@
 
 namespace {
 
-bool on(Flag f) { return f == FlagOn; }
 bool ticked(const QCheckBox *box) { return checkValue(box) == 1; }
 
 QString fullAnimMessage()
@@ -51,13 +50,13 @@ void reportFailedStep(const QString &error)
 }
 
 // Saves the pictures a designer holds after its NEXT, workspaces 1 to k, as word 01 .. k.
-bool saveDesignerFrames(CharacterDesigner &designer, const QString &root, const QString &scene,
-                        const QString &word, int k, QString *error, FileTransaction *unit)
+Result<> saveDesignerFrames(CharacterDesigner &designer, const QString &root, const QString &scene,
+                        const QString &word, int k, FileTransaction *unit)
 {
     QList<ImageWorkspace *> held;
     for (int n = 1; n <= k; ++n)
         held << &designer.Xpress(n);
-    return saveHeldFrames(held, heldFrameTargets(root, scene, word, k), error, unit);
+    return saveHeldFrames(held, heldFrameTargets(root, scene, word, k), unit);
 }
 
 // The designer's rectangle as the pixel area the export cuts with.
@@ -73,20 +72,20 @@ SceneSettings sceneSettingsFromWindows(const QString &name)
     const SceneState &s = scene();
     SceneSettings out;
     out.name = name;
-    out.isDesktop = on(s.SceneIsDesktop);
-    out.hasSmile = on(s.SceneHasSmile);
-    out.hasMainBlink = on(s.SceneHasMainBlink);
-    out.hasBrow = on(s.SceneHasBrow);
-    out.hasUser = on(s.SceneHasUser);
+    out.isDesktop = isFlagOn(s.SceneIsDesktop);
+    out.hasSmile = isFlagOn(s.SceneHasSmile);
+    out.hasMainBlink = isFlagOn(s.SceneHasMainBlink);
+    out.hasBrow = isFlagOn(s.SceneHasBrow);
+    out.hasUser = isFlagOn(s.SceneHasUser);
     out.hasUserBlink = s.userBlinkOn();
-    out.hasTrigger = on(s.SceneHasTrigger);
-    out.hasExtraAnim = on(s.SceneHasExtraAnim);
-    out.extraHasAlpha = on(s.ExtraHasAlpha);
-    out.hasChildAnim = on(s.SceneHasChildAnim);
-    out.childAutoCrop = on(s.ChildAutoCropOn);
-    out.hasFullAnim = on(s.SceneHasFullAnim);
-    out.hasAltImage = on(s.SceneHasAltImage);
-    out.extraDelayAt = on(s.ExtraDelayAtOn);
+    out.hasTrigger = isFlagOn(s.SceneHasTrigger);
+    out.hasExtraAnim = isFlagOn(s.SceneHasExtraAnim);
+    out.extraHasAlpha = isFlagOn(s.ExtraHasAlpha);
+    out.hasChildAnim = isFlagOn(s.SceneHasChildAnim);
+    out.childAutoCrop = isFlagOn(s.ChildAutoCropOn);
+    out.hasFullAnim = isFlagOn(s.SceneHasFullAnim);
+    out.hasAltImage = isFlagOn(s.SceneHasAltImage);
+    out.extraDelayAt = isFlagOn(s.ExtraDelayAtOn);
 
     const auto &p = s.LayerPlacements;
     out.mainMouth = p[LayerMainMouth];
@@ -190,6 +189,11 @@ bool SaveScene::fail(const QString &error)
     return false;
 }
 
+bool SaveScene::took(const Result<> &step)
+{
+    return step.ok() || fail(step.error);
+}
+
 void SaveScene::Image1_Click()
 {
     m_saving = true;
@@ -203,18 +207,18 @@ void SaveScene::Image1_Click()
         return;
     }
     // Everything that can be known to fail is refused before anything is written.
-    if (const QString problem = sceneNameProblem(name); !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkSceneName(name); !checked) {
+        MsgBox(checked.error);
         return;
     }
     SceneState &s = scene();
     const QList<SceneEntry> entries = sceneEntries(sceneSettingsFromWindows(name));
-    if (const QString problem = sceneFieldProblem(entries); !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkSceneFields(entries); !checked) {
+        MsgBox(checked.error);
         return;
     }
-    if (const QString problem = missingSourceProblem(s); !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkSourcesChosen(s); !checked) {
+        MsgBox(checked.error);
         return;
     }
 
@@ -222,17 +226,17 @@ void SaveScene::Image1_Click()
     // What is on disk: a link in place of a file, another scene's pictures.
     const QString scenePath = sceneFilePath(MyPath, name);
     const QStringList pictures = picturePaths();
-    if (const QString problem = linkedFileProblem(QStringList{scenePath, sceneListPath(MyPath)} + pictures);
-        !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkNoLinkedFiles(QStringList{scenePath, sceneListPath(MyPath)} + pictures);
+        !checked) {
+        MsgBox(checked.error);
         return;
     }
     QStringList pictureNames;
     for (const QString &path : pictures)
         pictureNames << path.mid(path.lastIndexOf(u'/') + 1);
-    if (const QString problem = pictureCollisionProblem(MyPath + QStringLiteral("Scenes"), name, pictureNames);
-        !problem.isEmpty()) {
-        MsgBox(problem);
+    if (const Result<> checked = checkPictureCollisions(MyPath + QStringLiteral("Scenes"), name, pictureNames);
+        !checked) {
+        MsgBox(checked.error);
         return;
     }
 
@@ -279,12 +283,12 @@ void SaveScene::Image1_Click()
 bool SaveScene::writeSceneFiles(const QString &name, bool *complete)
 {
     SceneState &s = scene();
-    if (on(s.SceneHasExtraAnim) && on(s.ExtraHasAlpha) && on(s.SceneIsDesktop) && !saveAlphaBackground())
+    if (isFlagOn(s.SceneHasExtraAnim) && isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop) && !saveAlphaBackground())
         return false;
 
     // The full-background group reports its own failure once and the save
     // goes on, but the save is then not announced as done.
-    if (on(s.SceneHasFullAnim) && !ExportFullAnimFrames()) {
+    if (isFlagOn(s.SceneHasFullAnim) && !ExportFullAnimFrames()) {
         MsgBox(fullAnimMessage());
         *complete = false;
     }
@@ -299,21 +303,21 @@ bool SaveScene::writeSceneFiles(const QString &name, bool *complete)
     };
     const Step exports[] = {
         {true, &SaveScene::ExportMouthFrames},
-        {on(s.MainBlinkPlaced), &SaveScene::ExportBlinkFrames},
-        {on(s.UserMouthPlaced), &SaveScene::ExportUserMouthFrames},
-        {on(s.UserBlinkPlaced), &SaveScene::ExportUserBlinkFrames},
-        {on(s.ExtraPlaced), &SaveScene::ExportExtraFrames},
-        {on(s.SceneHasChildAnim) && on(s.ChildAutoCropOn), &SaveScene::ExportChildFrames},
-        {on(s.TriggerPlaced), &SaveScene::ExportTriggerFrames},
-        {on(s.SceneHasSmile), &SaveScene::ExportSmileFrames},
-        {on(s.SceneHasBrow), &SaveScene::ExportBrowFrames},
+        {isFlagOn(s.MainBlinkPlaced), &SaveScene::ExportBlinkFrames},
+        {isFlagOn(s.UserMouthPlaced), &SaveScene::ExportUserMouthFrames},
+        {isFlagOn(s.UserBlinkPlaced), &SaveScene::ExportUserBlinkFrames},
+        {isFlagOn(s.ExtraPlaced), &SaveScene::ExportExtraFrames},
+        {isFlagOn(s.SceneHasChildAnim) && isFlagOn(s.ChildAutoCropOn), &SaveScene::ExportChildFrames},
+        {isFlagOn(s.TriggerPlaced), &SaveScene::ExportTriggerFrames},
+        {isFlagOn(s.SceneHasSmile), &SaveScene::ExportSmileFrames},
+        {isFlagOn(s.SceneHasBrow), &SaveScene::ExportBrowFrames},
     };
     for (const Step &step : exports)
         if (step.due && !(this->*step.run)())
             return false;
 
     return savePicture(s.PrimaryFirstFramePath.toText(), QStringLiteral("BG.jpg")) &&
-           (!on(s.SceneHasAltImage) || savePicture(s.AltImagePath.toText(), QStringLiteral("Alternate.jpg")));
+           (!isFlagOn(s.SceneHasAltImage) || savePicture(s.AltImagePath.toText(), QStringLiteral("Alternate.jpg")));
 }
 
 const FramePlan &SaveScene::planned(const char *word, const std::function<FramePlan()> &make)
@@ -337,33 +341,33 @@ QStringList SaveScene::picturePaths()
         for (const FrameCopy &copy : p.frames)
             paths << copy.target;
     };
-    if (on(s.SceneHasExtraAnim) && on(s.ExtraHasAlpha) && on(s.SceneIsDesktop))
+    if (isFlagOn(s.SceneHasExtraAnim) && isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop))
         paths << scenePicturePath(MyPath, name, QStringLiteral("AlphaBG.jpg"));
-    if (on(s.SceneHasFullAnim))
+    if (isFlagOn(s.SceneHasFullAnim))
         plan(planned("FullAnim",
                      [&] { return fullAnimFramePlan(s, form<FullAnimProps>().Text2->text(), MyPath, name); }));
     paths << heldFrameTargets(MyPath, name, QStringLiteral("Mouth"), 7);
-    if (on(s.MainBlinkPlaced))
+    if (isFlagOn(s.MainBlinkPlaced))
         paths << heldFrameTargets(MyPath, name, QStringLiteral("Blink"), 4);
-    if (on(s.UserMouthPlaced))
+    if (isFlagOn(s.UserMouthPlaced))
         paths << heldFrameTargets(MyPath, name, QStringLiteral("UserMouth"), 7);
-    if (on(s.UserBlinkPlaced))
+    if (isFlagOn(s.UserBlinkPlaced))
         paths << heldFrameTargets(MyPath, name, QStringLiteral("UserBlink"), 4);
-    if (on(s.ExtraPlaced)) {
+    if (isFlagOn(s.ExtraPlaced)) {
         plan(planned("Extra", [&] { return extraFramePlan(s, MyPath, name); }));
-        if (on(s.ExtraHasAlpha) && on(s.SceneIsDesktop))
+        if (isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop))
             plan(planned("ExtraAlpha", [&] { return alphaFramePlan(s, MyPath, name); }));
     }
-    if (on(s.SceneHasChildAnim) && on(s.ChildAutoCropOn))
+    if (isFlagOn(s.SceneHasChildAnim) && isFlagOn(s.ChildAutoCropOn))
         plan(planned("Child", [&] { return childFramePlan(s, MyPath, name); }));
-    if (on(s.TriggerPlaced))
+    if (isFlagOn(s.TriggerPlaced))
         plan(planned("Trigger", [&] { return triggerFramePlan(s, MyPath, name); }));
-    if (on(s.SceneHasSmile))
+    if (isFlagOn(s.SceneHasSmile))
         plan(planned("Smile", [&] { return smileFramePlan(s, MyPath, name); }));
-    if (on(s.SceneHasBrow))
+    if (isFlagOn(s.SceneHasBrow))
         plan(planned("Brow", [&] { return browFramePlan(s, MyPath, name); }));
     paths << scenePicturePath(MyPath, name, QStringLiteral("BG.jpg"));
-    if (on(s.SceneHasAltImage))
+    if (isFlagOn(s.SceneHasAltImage))
         paths << scenePicturePath(MyPath, name, QStringLiteral("Alternate.jpg"));
     return paths;
 }
@@ -371,7 +375,7 @@ QStringList SaveScene::picturePaths()
 bool SaveScene::savePicture(const QString &source, const QString &suffix, const std::optional<PixelCrop> &crop)
 {
     const FramePlan plan{{{source, scenePicturePath(MyPath, sceneName(), suffix)}}, QString()};
-    return exportFramePlan(Xpress1, plan, crop, &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, plan, crop, m_unit));
 }
 
 bool SaveScene::saveAlphaBackground()
@@ -388,22 +392,22 @@ bool SaveScene::saveAlphaBackground()
 
 bool SaveScene::ExportMouthFrames()
 {
-    return saveDesignerFrames(form<frmFormDesign>(), MyPath, sceneName(), QStringLiteral("Mouth"), 7, &m_error, m_unit);
+    return took(saveDesignerFrames(form<frmFormDesign>(), MyPath, sceneName(), QStringLiteral("Mouth"), 7, m_unit));
 }
 
 bool SaveScene::ExportBlinkFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignB>(), MyPath, sceneName(), QStringLiteral("Blink"), 4, &m_error, m_unit);
+    return took(saveDesignerFrames(form<frmFormDesignB>(), MyPath, sceneName(), QStringLiteral("Blink"), 4, m_unit));
 }
 
 bool SaveScene::ExportUserMouthFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignC>(), MyPath, sceneName(), QStringLiteral("UserMouth"), 7, &m_error, m_unit);
+    return took(saveDesignerFrames(form<frmFormDesignC>(), MyPath, sceneName(), QStringLiteral("UserMouth"), 7, m_unit));
 }
 
 bool SaveScene::ExportUserBlinkFrames()
 {
-    return saveDesignerFrames(form<frmFormDesignD>(), MyPath, sceneName(), QStringLiteral("UserBlink"), 4, &m_error, m_unit);
+    return took(saveDesignerFrames(form<frmFormDesignD>(), MyPath, sceneName(), QStringLiteral("UserBlink"), 4, m_unit));
 }
 
 bool SaveScene::ExportExtraFrames()
@@ -411,51 +415,51 @@ bool SaveScene::ExportExtraFrames()
     SceneState &s = scene();
     frmFormDesignE &designer = form<frmFormDesignE>();
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
-    if (!exportFramePlan(designer.Xpress1, planned("Extra", [&] { return extraFramePlan(s, MyPath, sceneName()); }),
-                         cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit))
+    if (!took(exportFramePlan(designer.Xpress1, planned("Extra", [&] { return extraFramePlan(s, MyPath, sceneName()); }),
+                              cropBox(designer, NegativeOrigin::RaiseToZero), m_unit)))
         return false;
-    if (!(on(s.ExtraHasAlpha) && on(s.SceneIsDesktop)))
+    if (!(isFlagOn(s.ExtraHasAlpha) && isFlagOn(s.SceneIsDesktop)))
         return true;
     s.ExtraFrameSet.CurrentFrame = Value::integer(0);
-    return exportFramePlan(designer.Xpress1,
-                           planned("ExtraAlpha", [&] { return alphaFramePlan(s, MyPath, sceneName()); }),
-                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit);
+    return took(exportFramePlan(designer.Xpress1,
+                                planned("ExtraAlpha", [&] { return alphaFramePlan(s, MyPath, sceneName()); }),
+                                cropBox(designer, NegativeOrigin::RaiseToZero), m_unit));
 }
 
 bool SaveScene::ExportSmileFrames()
 {
     // The smile and brow frames go through the writer's own picture: the
     // designers' workspaces still hold the mouth and blink crops.
-    return exportFramePlan(Xpress1, planned("Smile", [&] { return smileFramePlan(scene(), MyPath, sceneName()); }),
-                           cropBox(form<frmFormDesign>(), NegativeOrigin::RaiseToZero), &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, planned("Smile", [&] { return smileFramePlan(scene(), MyPath, sceneName()); }),
+                                cropBox(form<frmFormDesign>(), NegativeOrigin::RaiseToZero), m_unit));
 }
 
 bool SaveScene::ExportBrowFrames()
 {
-    return exportFramePlan(Xpress1, planned("Brow", [&] { return browFramePlan(scene(), MyPath, sceneName()); }),
-                           cropBox(form<frmFormDesignB>(), NegativeOrigin::Keep), &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, planned("Brow", [&] { return browFramePlan(scene(), MyPath, sceneName()); }),
+                                cropBox(form<frmFormDesignB>(), NegativeOrigin::Keep), m_unit));
 }
 
 bool SaveScene::ExportChildFrames()
 {
-    return exportFramePlan(Xpress1, planned("Child", [&] { return childFramePlan(scene(), MyPath, sceneName()); }),
-                           cropBox(form<frmFormDesignE>(), NegativeOrigin::RaiseToZero), &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, planned("Child", [&] { return childFramePlan(scene(), MyPath, sceneName()); }),
+                                cropBox(form<frmFormDesignE>(), NegativeOrigin::RaiseToZero), m_unit));
 }
 
 bool SaveScene::ExportFullAnimFrames()
 {
-    return exportFramePlan(Xpress1, planned("FullAnim", [&] {
-                               return fullAnimFramePlan(scene(), form<FullAnimProps>().Text2->text(), MyPath,
-                                                        sceneName());
-                           }),
-                           std::nullopt, &m_error, m_unit);
+    return took(exportFramePlan(Xpress1, planned("FullAnim", [&] {
+                                    return fullAnimFramePlan(scene(), form<FullAnimProps>().Text2->text(), MyPath,
+                                                             sceneName());
+                                }),
+                                std::nullopt, m_unit));
 }
 
 bool SaveScene::ExportTriggerFrames()
 {
     frmFormDesignF &designer = form<frmFormDesignF>();
     scene().TriggerFrameSet.CurrentFrame = Value::integer(0);
-    return exportFramePlan(designer.Xpress1,
-                           planned("Trigger", [&] { return triggerFramePlan(scene(), MyPath, sceneName()); }),
-                           cropBox(designer, NegativeOrigin::RaiseToZero), &m_error, m_unit);
+    return took(exportFramePlan(designer.Xpress1,
+                                planned("Trigger", [&] { return triggerFramePlan(scene(), MyPath, sceneName()); }),
+                                cropBox(designer, NegativeOrigin::RaiseToZero), m_unit));
 }

@@ -54,6 +54,8 @@ protected:
 
 private:
     bool fail(const QString &error);
+    // True when the step succeeded; else false, with its reason in m_error.
+    bool took(const Result<> &step);
     // Writes the scene file and every picture into m_unit; false at the
     // first failure, with the reason in m_error. `complete` is cleared when a
     // step failed that reports itself and lets the save go on.

@@ -5,20 +5,22 @@
 #include "core/sharing/UploadRequestStream.h"
 #include "core/sharing/UrlHelper.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QThread>
 
 namespace {
 
-const QString kErrorTitle = QStringLiteral("ERROR");
-const QString kUploadFailed = QStringLiteral("Upload failed! Try again.");
-const QString kCompleted = QStringLiteral(
-    "Scene has completed uploading. After approval it will be posted to VelmNShare. Thank you for sharing!");
-const QString kStillRunning = QStringLiteral("An upload is still running. Please wait until it has ended.");
 const QString kDefaultComment = QStringLiteral("Optional Comment");
 
 // Enough for the status line; the rest of a reply is read and dropped.
 constexpr qsizetype kReplyStartKept = 1024;
 
+}
+
+QString UploadFailure::stepLine() const
+{
+    return QStringLiteral("Step %1 of %2 (%3): %4.").arg(step).arg(kUploadStepCount).arg(fileName, cause);
 }
 
 UploadSequence::UploadSequence(Wiring wiring, QObject *parent)
@@ -29,16 +31,36 @@ UploadSequence::UploadSequence(Wiring wiring, QObject *parent)
         if (self)
             self->UploadTimeOut_Timer();
     });
+    // No mail thread outlives the application object.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, &UploadSequence::stopMail);
 }
 
-UploadSequence::~UploadSequence() = default;
-
-bool UploadSequence::refuseWhileRunning()
+UploadSequence::~UploadSequence()
 {
-    if (!running_)
-        return false;
-    MsgBox(kStillRunning, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
-    return true;
+    // A window closed during an upload ends it without a word; the service
+    // gets an unfinished request, which it does not keep.
+    stopMail();
+    if (socket_) {
+        disconnect(socket_, nullptr, this, nullptr);
+        delete socket_.data();
+    }
+}
+
+void UploadSequence::stopMail()
+{
+    QThread *worker = mailThread_;
+    if (!worker)
+        return;
+    mailThread_ = nullptr;
+    disconnect(worker, &QThread::finished, this, nullptr);
+    running_ = false; // the sequence ends without its completion
+    if (wiring_.mail)
+        wiring_.mail->cancel();
+    if (!worker->wait(QDeadlineTimer(kMailStopWait)))
+        qWarning("The notice mail did not stop within %d ms of being cancelled.", kMailStopWait);
+    else
+        delete worker;
 }
 
 bool UploadSequence::start(const UploadJob &job)
@@ -91,8 +113,10 @@ void UploadSequence::uploadFile(const QString &path, const QString &baseName, Up
         return;
     const UrlParts url = ParseUrl(job_.DestinationUrl);
     if (url.Host.isEmpty() || url.Port < 0) {
+        const UploadFailure failure{UploadFailureKind::InvalidHost, step_,
+                                    UploadFileNameParameter(baseName + UploadExtension(procedure)), {}, {}};
         stop();
-        MsgBox(QStringLiteral("Invalid Host"), MsgButtons::Ok, kErrorTitle, MsgIcon::Critical);
+        emit failed(failure);
         return;
     }
     const QString fileName = baseName + UploadExtension(procedure);
@@ -100,7 +124,7 @@ void UploadSequence::uploadFile(const QString &path, const QString &baseName, Up
     // A file that cannot be read ends the upload; no empty part goes up.
     auto request = std::make_unique<UploadRequestStream>();
     if (const FileResult opened = request->open(path); !opened) {
-        fail(opened.error, kErrorTitle, MsgIcon::Critical, QStringLiteral("the file could not be read"));
+        fail(UploadFailureKind::FileUnreadable, opened.error, QStringLiteral("the file could not be read"));
         return;
     }
     request->setFrame(BuildUploadRequestFrame(request->fileSize(), url, QStringLiteral("file"), fileName,
@@ -141,7 +165,7 @@ void UploadSequence::sendRequest()
     while (request_.get() == request && socket_ && !request->atEnd() && socket_->bytesToWrite() < kSendAhead) {
         const FileRead block = request->next(kSendBlock);
         if (!block) {
-            fail(block.error, kErrorTitle, MsgIcon::Critical, QStringLiteral("the file could not be read"));
+            fail(UploadFailureKind::FileUnreadable, block.error, QStringLiteral("the file could not be read"));
             return;
         }
         socket_->write(block.bytes);
@@ -165,7 +189,7 @@ void UploadSequence::Winsock1_DataArrival(qint64 bytesTotal)
 
 void UploadSequence::Winsock1_Error(const QString &description)
 {
-    fail(description, kErrorTitle, MsgIcon::Exclamation, QStringLiteral("the connection failed"));
+    fail(UploadFailureKind::ConnectionFailed, description, QStringLiteral("the connection failed"));
 }
 
 void UploadSequence::Winsock1_Close()
@@ -177,22 +201,22 @@ void UploadSequence::Winsock1_Close()
     const ReplyStatus status = ReadReplyStatus(replyStart_);
     // A service may refuse a request before it has read all of it.
     if (status.hasStatusLine && !status.accepted()) {
-        fail(kUploadFailed, programTitle(), MsgIcon::None,
+        fail(UploadFailureKind::ServiceFailed, {},
              QStringLiteral("the service answered \"%1\"").arg(status.firstLine));
         return;
     }
     if (!requestSent) {
-        fail(kUploadFailed, programTitle(), MsgIcon::None,
+        fail(UploadFailureKind::ServiceFailed, {},
              QStringLiteral("the connection was cut while the request was being sent"));
         return;
     }
     if (!status.received) {
-        fail(kUploadFailed, programTitle(), MsgIcon::None,
+        fail(UploadFailureKind::ServiceFailed, {},
              QStringLiteral("the service closed the connection without an answer"));
         return;
     }
     if (!status.hasStatusLine) {
-        fail(kUploadFailed, programTitle(), MsgIcon::None,
+        fail(UploadFailureKind::ServiceFailed, {},
              QStringLiteral("the service's answer is not HTTP: \"%1\"").arg(status.firstLine));
         return;
     }
@@ -212,7 +236,7 @@ void UploadSequence::UploadTimeOut_Timer()
         return;
     ++UploadTicks_;
     if (UploadTicks_ > MaxUploadTicks)
-        fail(kUploadFailed, programTitle(), MsgIcon::None,
+        fail(UploadFailureKind::ServiceFailed, {},
              QStringLiteral("the upload took longer than %1 seconds").arg(MaxUploadTicks));
 }
 
@@ -231,24 +255,28 @@ void UploadSequence::finish()
     QThread *worker = QThread::create([sender = wiring_.mail, settings, body] {
         SendNoticeMail(*sender, settings, settings.To, body);
     });
+    mailThread_ = worker;
     connect(worker, &QThread::finished, this, &UploadSequence::noticeMailSent);
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     worker->start();
 }
 
 void UploadSequence::noticeMailSent()
 {
-    MsgBox(kCompleted, MsgButtons::Ok, programTitle());
+    if (QThread *worker = mailThread_) {
+        mailThread_ = nullptr;
+        worker->deleteLater();
+    }
+    emit completed();
     if (wiring_.setCommentText)
         wiring_.setCommentText(kDefaultComment);
     running_ = false;
 }
 
-void UploadSequence::fail(const QString &text, const QString &title, MsgIcon icon, const QString &cause)
+void UploadSequence::fail(UploadFailureKind kind, const QString &reason, const QString &cause)
 {
-    const QString stepLine = QStringLiteral("Step %1 of %2 (%3): %4.").arg(step_).arg(kUploadStepCount).arg(sentName_, cause);
+    const UploadFailure failure{kind, step_, sentName_, reason, cause};
     stop();
-    MsgBox(text + u'\n' + stepLine, MsgButtons::Ok, title, icon);
+    emit failed(failure);
 }
 
 void UploadSequence::stop()

@@ -2,18 +2,19 @@
 // The upload of a share package: five files, each in its own request over a
 // new connection, the next one started when the service closes the last; a
 // watchdog that ends the whole sequence after 60 ticks; then the notice mail
-// and the completion message. Everything goes on from socket and timer events
-// on the window's thread; nothing waits. The window supplies its watchdog
-// timer, the mail, and its comment box.
+// and the completion. Everything goes on from socket and timer events on the
+// window's thread; nothing waits. The window supplies its watchdog timer, the
+// mail, and its comment box, and shows what the sequence reports through its
+// signals (stepStarted, failed, completed); the sequence shows nothing itself.
 //
 // The window's handlers of the socket and the timer are the members below
 // with their names: Winsock1_Connect, Winsock1_DataArrival, Winsock1_Error,
 // Winsock1_Close (a close by the service) and UploadTimeOut_Timer.
 
-#include "core/system/Services.h"
 #include "core/sharing/NoticeMail.h"
 #include "core/sharing/TickSource.h"
 #include "core/sharing/UploadSteps.h"
+#include "core/system/Services.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -23,6 +24,7 @@
 #include <functional>
 #include <memory>
 
+class QThread;
 class TcpClientSocket;
 class UploadRequestStream;
 
@@ -34,12 +36,30 @@ struct UploadJob {
     QString ServiceHost;    // the service's host, for the approval page's address in the mail
 };
 
+// Why a sequence ended before its completion.
+enum class UploadFailureKind {
+    InvalidHost,      // the address has no host or an unusable port; nothing was sent
+    FileUnreadable,   // the step's file could not be opened or read; `reason` says why
+    ConnectionFailed, // the connection reported an error; `reason` is the system's description
+    ServiceFailed,    // the service refused, cut or never finished the step, or the watchdog ran out
+};
+
+struct UploadFailure {
+    UploadFailureKind kind = UploadFailureKind::ServiceFailed;
+    int step = 0;     // 1 to 5
+    QString fileName; // the step's file name as sent
+    QString reason;   // the file's or the connection's own sentence, "" for the others
+    QString cause;    // what went wrong at the step, as a phrase: "the connection failed"
+    // "Step 3 of 5 (4711.txt): the connection failed."
+    QString stepLine() const;
+};
+
 class UploadSequence : public QObject {
     Q_OBJECT
 public:
     struct Wiring {
         TickSource *UploadTimeOut = nullptr;                 // the watchdog, ticking every UploadTimeOutInterval ms
-        std::shared_ptr<MailSender> mail;                    // used on a worker thread
+        std::shared_ptr<MailSender> mail;                    // used on a worker thread the sequence owns
         std::function<MailSettings()> mailSettings;          // read when the mail goes out
         std::function<QString()> commentText;                // the comment box's text
         std::function<void(const QString &)> setCommentText; // sets the comment box's text
@@ -57,12 +77,13 @@ public:
     explicit UploadSequence(Wiring wiring, QObject *parent = nullptr);
     ~UploadSequence() override;
 
-    // From start() until the completion message has been answered, the mail
+    // The longest the sequence waits, when it is destroyed or the program
+    // quits, for a notice mail under way to give up after it was cancelled.
+    static constexpr int kMailStopWait = 5000; // ms
+
+    // From start() until the handlers of completed() have returned, the mail
     // included, or until a failure ends the sequence.
     bool isRunning() const { return running_; }
-    // While a sequence runs, says so in a message box and returns true. The
-    // upload command calls it before it builds a package.
-    bool refuseWhileRunning();
     // Clears the step flags and uploads the archive (step 1). Does nothing and
     // returns false while a sequence runs.
     bool start(const UploadJob &job);
@@ -79,6 +100,11 @@ signals:
     void stepStarted(int step);
     // `sent` of the step's `total` request bytes have been handed to the connection.
     void requestProgress(int step, qint64 sent, qint64 total);
+    // The sequence has ended (it is idle, the connection dropped) before its completion.
+    void failed(const UploadFailure &failure);
+    // All five files went up and the notice mail has been handed over (or given up).
+    // The sequence counts as running until its handlers return.
+    void completed();
 
 private:
     void UploadZipFile(const QString &path, const QString &baseName);
@@ -97,8 +123,10 @@ private:
 
     void finish();
     void noticeMailSent();
-    // Ends the sequence, then shows one message: `text`, then the step and the cause.
-    void fail(const QString &text, const QString &title, MsgIcon icon, const QString &cause);
+    // Ends the sequence, then reports the failure at the current step.
+    void fail(UploadFailureKind kind, const QString &reason, const QString &cause);
+    // Cancels a notice mail under way and waits for its thread, at most kMailStopWait.
+    void stopMail();
     // Watchdog off and ticks 0, the connection dropped, idle.
     void stop();
     void closeSocket();
@@ -115,4 +143,5 @@ private:
     bool requestHanded_ = false;                   // the whole request has gone to the connection
     QByteArray replyStart_;   // the start of the service's reply
     QPointer<TcpClientSocket> socket_;
+    QPointer<QThread> mailThread_; // the notice mail's, while it runs
 };

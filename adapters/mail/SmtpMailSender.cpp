@@ -13,8 +13,6 @@
 #include <thread>
 #include <vector>
 
-namespace {
-
 using Clock = std::chrono::steady_clock;
 
 // Ends the whole send at its deadline, wherever libcurl waits. libcurl's own
@@ -22,7 +20,8 @@ using Clock = std::chrono::steady_clock;
 // not the QUIT it sends when the handle is cleaned up, whose reply it awaits
 // for two minutes of its own. The sockets are opened here; at the deadline a
 // watch thread shuts every open one down, so that any wait on it ends at
-// once, and a socket asked for later is refused.
+// once, and a socket asked for later is refused. A cancel does the same at
+// once.
 class SendDeadline {
 public:
     explicit SendDeadline(Clock::time_point at) : m_at(at), m_watch([this] { watch(); }) {}
@@ -44,11 +43,19 @@ public:
         return m_passed;
     }
 
+    // Shuts every open socket down now and refuses new ones.
+    void cut()
+    {
+        const std::lock_guard lock(m_mutex);
+        m_cut = true;
+        shutDownAll();
+    }
+
     static curl_socket_t open(void *self, curlsocktype, curl_sockaddr *address)
     {
         auto *deadline = static_cast<SendDeadline *>(self);
         const std::lock_guard lock(deadline->m_mutex);
-        if (deadline->m_passed)
+        if (deadline->m_passed || deadline->m_cut)
             return CURL_SOCKET_BAD;
         const int socket = ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
         if (socket >= 0)
@@ -71,6 +78,11 @@ private:
         if (m_wake.wait_until(lock, m_at, [this] { return m_finished; }))
             return;
         m_passed = true;
+        shutDownAll();
+    }
+
+    void shutDownAll()
+    {
         for (const curl_socket_t socket : m_sockets)
             ::shutdown(socket, SHUT_RDWR);
     }
@@ -81,8 +93,11 @@ private:
     std::vector<curl_socket_t> m_sockets;
     bool m_finished = false;
     bool m_passed = false;
+    bool m_cut = false;
     std::thread m_watch;
 };
+
+namespace {
 
 struct Upload {
     const QByteArray *bytes;
@@ -106,6 +121,12 @@ bool isPort(const QString &text)
     return ok && port >= 1 && port <= 65535 && !text.startsWith(u'+');
 }
 
+// libcurl's progress callback: a non-zero answer ends the transfer.
+int cancelTransfer(void *cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+{
+    return static_cast<const std::atomic<bool> *>(cancelled)->load() ? 1 : 0;
+}
+
 struct CurlDeleter {
     void operator()(CURL *curl) const { curl_easy_cleanup(curl); }
 };
@@ -123,19 +144,28 @@ SmtpMailSender::SmtpMailSender()
 
 MailResult SmtpMailSender::send(const MailSettings &settings, const QString &recipient, const QByteArray &message)
 {
-    MailResult result;
-    if (!isPort(settings.Port)) {
-        result.error = QStringLiteral("the port \"%1\" is no port number").arg(settings.Port);
-        return result;
-    }
+    if (!isPort(settings.Port))
+        return MailResult::failure(QStringLiteral("the port \"%1\" is no port number").arg(settings.Port));
     // Both made before the handle, as its clean-up, the QUIT, still uses them.
     SendDeadline deadline(Clock::now() + std::chrono::seconds(settings.Timeout));
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_cancelled)
+            return MailResult::failure(QStringLiteral("the send was cancelled"));
+        m_sending = &deadline;
+    }
+    struct Sending {
+        SmtpMailSender *sender;
+        ~Sending()
+        {
+            const std::lock_guard lock(sender->m_mutex);
+            sender->m_sending = nullptr;
+        }
+    } sending{this};
     char errorText[CURL_ERROR_SIZE] = {};
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    if (!curl) {
-        result.error = QStringLiteral("the mail library could not start");
-        return result;
-    }
+    if (!curl)
+        return MailResult::failure(QStringLiteral("the mail library could not start"));
     const QByteArray url = "smtp://" + settings.Host.toUtf8() + ":" + settings.Port.toUtf8();
     const QByteArray user = settings.User.toUtf8();
     const QByteArray password = settings.Password.toUtf8();
@@ -167,17 +197,25 @@ MailResult SmtpMailSender::send(const MailSettings &settings, const QString &rec
     curl_easy_setopt(c, CURLOPT_OPENSOCKETDATA, &deadline);
     curl_easy_setopt(c, CURLOPT_CLOSESOCKETFUNCTION, &SendDeadline::close);
     curl_easy_setopt(c, CURLOPT_CLOSESOCKETDATA, &deadline);
+    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &cancelTransfer);
+    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &m_cancelled);
 
     const CURLcode code = curl_easy_perform(c);
-    if (code != CURLE_OK && deadline.passed()) {
-        result.error = QStringLiteral("the relay did not finish within %1 seconds").arg(settings.Timeout);
-        return result;
-    }
-    if (code != CURLE_OK) {
-        result.error = QStringLiteral("%1 (%2)").arg(QString::fromUtf8(curl_easy_strerror(code)),
-                                                      QString::fromUtf8(errorText).trimmed());
-        return result;
-    }
-    result.ok = true;
-    return result;
+    if (code != CURLE_OK && m_cancelled)
+        return MailResult::failure(QStringLiteral("the send was cancelled"));
+    if (code != CURLE_OK && deadline.passed())
+        return MailResult::failure(QStringLiteral("the relay did not finish within %1 seconds").arg(settings.Timeout));
+    if (code != CURLE_OK)
+        return MailResult::failure(QStringLiteral("%1 (%2)").arg(QString::fromUtf8(curl_easy_strerror(code)),
+                                                                 QString::fromUtf8(errorText).trimmed()));
+    return MailResult::success();
+}
+
+void SmtpMailSender::cancel()
+{
+    const std::lock_guard lock(m_mutex);
+    m_cancelled = true;
+    if (m_sending)
+        m_sending->cut();
 }

@@ -208,8 +208,7 @@ FileResult FileTransaction::stage(const QString &target, const QByteArray &bytes
         }
     }
     m_files.append(file);
-    result.ok = true;
-    return result;
+    return FileResult::success();
 }
 
 FileResult FileTransaction::commit()
@@ -264,6 +263,5 @@ FileResult FileTransaction::commit()
             result.error = QStringLiteral("Could not write the files in %1 to the disk: %2")
                                .arg(shown(folder), systemReason(error));
     }
-    result.ok = result.error.isEmpty();
-    return result;
+    return result.error.isEmpty() ? FileResult::success() : result;
 }

@@ -110,8 +110,7 @@ FileResult writeFileAtomically(const QString &path, const QByteArray &bytes)
         file.cancelWriting();
         return result;
     }
-    result.ok = true;
-    return result;
+    return FileResult::success();
 }
 
 FileResult copyFileAtomically(const QString &source, const QString &target)
@@ -177,8 +176,7 @@ FileResult copyFileAtomically(const QString &source, const QString &target)
         out.cancelWriting();
         return failed(reason);
     }
-    result.ok = true;
-    return result;
+    return FileResult::success();
 }
 
 bool isBareName(const QString &name)
@@ -297,8 +295,7 @@ FileResult checkFileToRead(const OpenedFile &file, qint64 maxSize, const QString
         result.error = QStringLiteral("Could not read %1: it is larger than %2 bytes").arg(shown).arg(maxSize);
         return result;
     }
-    result.ok = true;
-    return result;
+    return FileResult::success();
 }
 
 FileRead readFile(const QString &path, qint64 maxSize)

@@ -1,17 +1,15 @@
 #pragma once
 // Paths and whole-file access.
 
+#include "core/base/Result.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
 
 // What a file operation that can fail gives back: ok, or a sentence that names
 // the file and gives the system's reason.
-struct [[nodiscard]] FileResult {
-    bool ok = false;
-    QString error;
-    explicit operator bool() const { return ok; }
-};
+using FileResult = Result<>;
 
 // A whole-file read: the bytes, or the reason it failed.
 struct [[nodiscard]] FileRead {

@@ -92,13 +92,8 @@ IniFile parseIni(const QByteArray &utf8)
 
 IniRead readIniFile(const QString &path, qint64 maxSize)
 {
-    IniRead result;
-    FileRead file = readFile(path, maxSize);
-    if (!file) {
-        result.error = file.error;
-        return result;
-    }
-    result.ok = true;
-    result.ini = parseIni(file.bytes);
-    return result;
+    const FileRead file = readFile(path, maxSize);
+    if (!file)
+        return IniRead::failure(file.error);
+    return IniRead::success(parseIni(file.bytes));
 }

@@ -11,6 +11,8 @@
 // one section are equal, the first counts. Lookups ignore letter case unless
 // told otherwise.
 
+#include "core/base/Result.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -44,12 +46,7 @@ IniFile parseIni(const QByteArray &utf8);
 IniFile parseIni(const QString &text);
 
 // A settings file read whole: the parsed file, or the reason it could not be read.
-struct [[nodiscard]] IniRead {
-    bool ok = false;
-    IniFile ini;
-    QString error;
-    explicit operator bool() const { return ok; }
-};
+using IniRead = Result<IniFile>;
 
 // Reads and parses a file of at most `maxSize` bytes (see readFile).
 [[nodiscard]] IniRead readIniFile(const QString &path, qint64 maxSize);

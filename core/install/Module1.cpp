@@ -37,16 +37,17 @@ QString rootKeyName(quint32 handle)
     return QString();
 }
 
-// Checks the key path and splits it: gives the root's handle and leaves the
-// subkey (what follows the first "\") in keyPath. A path that does not begin
-// with "HKEY_" or ends in "\" is shown to the user and gives no root.
+// A path that begins with "HKEY_" and does not end in "\".
+bool IsKeyPath(const QString &keyPath)
+{
+    return keyPath.startsWith(QLatin1StringView("HKEY_")) && !keyPath.endsWith(u'\\');
+}
+
+// Splits a key path: gives the root's handle (0 for no predefined root) and
+// leaves the subkey (what follows the first "\") in keyPath.
 quint32 ParseKeyPath(QString &keyPath)
 {
     const qsizetype slash = keyPath.indexOf(u'\\');
-    if (!keyPath.startsWith(QLatin1StringView("HKEY_")) || keyPath.endsWith(u'\\')) {
-        MsgBox(QStringLiteral("Incorrect Format:\n\n") + keyPath, MsgButtons::Ok);
-        return 0;
-    }
     if (slash < 0) {
         const quint32 root = GetRootKeyHandle(keyPath);
         keyPath.clear();
@@ -64,28 +65,31 @@ QString registryFile()
     return QStandardPaths::locate(QStandardPaths::GenericConfigLocation, QLatin1StringView(RegistryFileName));
 }
 
-QString RegRead(const QString &keyPath, const QString &valueName, const QString &registry)
+Result<QString, RegReadFailure> RegRead(const QString &keyPath, const QString &valueName, const QString &registry)
 {
+    using Read = Result<QString, RegReadFailure>;
+    if (!IsKeyPath(keyPath))
+        return Read::failure(RegReadFailure::IncorrectFormat);
     QString subkey = keyPath;
     const quint32 root = ParseKeyPath(subkey);
     if (root == 0)
-        return QString();
+        return Read::failure(RegReadFailure::UnknownRoot);
 
-    const QString error = QStringLiteral("Error");
+    const Read notFound = Read::failure(RegReadFailure::NotFound);
     if (registry.isEmpty())
-        return error;
+        return notFound;
     const IniRead read = readIniFile(registry, RegistryFileMaxSize);
     if (!read)
-        return error;
+        return notFound;
     const QString section = subkey.isEmpty() ? rootKeyName(root) : rootKeyName(root) + u'\\' + subkey;
-    const std::optional<QString> value = read.ini.value(section, valueName);
+    const std::optional<QString> value = read.value.value(section, valueName);
     if (!value || value->toUtf8().size() + 1 > ValueBufferSize)
-        return error;
+        return notFound;
 
     qsizetype start = 0;
     while (start < value->size() && value->at(start) == u' ')
         ++start;
-    return value->mid(start);
+    return Read::success(value->mid(start));
 }
 
 } // namespace installer

@@ -5,6 +5,8 @@
 // its "name=value" lines are the key's text values. Key and value names
 // compare without regard to letter case, as the registry does.
 
+#include "core/base/Result.h"
+
 #include <QString>
 
 namespace installer {
@@ -19,13 +21,18 @@ inline constexpr int ValueBufferSize = 255;
 // neither has one.
 QString registryFile();
 
+// Why a value could not be read.
+enum class RegReadFailure {
+    IncorrectFormat, // the path does not begin with "HKEY_" or ends in "\"
+    UnknownRoot,     // its root is not one of the seven predefined roots
+    NotFound,        // the key or the value is missing, the file cannot be read, or the
+                     // value's UTF-8 bytes do not fit the 255-byte buffer with the zero
+};
+
 // One text value. The key path begins with a root key's name ("HKEY_LOCAL_MACHINE"
-// alone reads the root key itself). Gives:
-// - "" for a malformed path (after the "Incorrect Format:" message) or a root
-//   name that is not one of the seven predefined roots;
-// - "Error" when the key or the value is missing, the file cannot be read, or
-//   the value's UTF-8 bytes do not fit the 255-byte buffer with the zero;
-// - else the value with its leading spaces dropped (trailing ones stay).
-QString RegRead(const QString &keyPath, const QString &valueName, const QString &registry = registryFile());
+// alone reads the root key itself). Gives the value with its leading spaces
+// dropped (trailing ones stay), or why there is none. Shows nothing.
+Result<QString, RegReadFailure> RegRead(const QString &keyPath, const QString &valueName,
+                                        const QString &registry = registryFile());
 
 } // namespace installer

@@ -13,6 +13,8 @@
 // for the companion: hidden files (names that begin with "."), subfolders,
 // pipes, sockets and devices.
 
+#include "core/base/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,9 +23,10 @@ namespace installer {
 // The package's media folders, in the order they are installed.
 extern const char *const MediaFolders[5];
 
-// Why the install folder (as the window shows it) cannot take the package, as
-// a sentence for the user; "" when it can: an existing folder by a full path.
-QString installFolderProblem(const QString &installFolder);
+// Accepts an install folder (as the window shows it) that can take the
+// package: an existing folder by a full path; else refused, with a sentence
+// for the user.
+Result<> checkInstallFolder(const QString &installFolder);
 
 struct InstallOutcome {
     // One line per file copied, in order: N ....... D/N.
@@ -36,7 +39,7 @@ struct InstallOutcome {
     bool complete() const { return failure.isEmpty() && refused.isEmpty(); }
 };
 
-// Copies the package into an install folder that installFolderProblem accepts.
+// Copies the package into an install folder that checkInstallFolder accepts.
 InstallOutcome installPackage(const QString &programFolder, const QString &installFolder);
 
 } // namespace installer

@@ -102,7 +102,7 @@ QList<SceneEntry> legacySceneEntries(const LegacySceneInput &in)
     if (!snd.Sound1File.toText().isEmpty()) {
         e.add("Sound1=", snd.Sound1File.toText(), QStringLiteral("the name of sound one"));
         e.add("Sound1R=", snd.Sound1Random.toText(), QStringLiteral("the chance of sound one"));
-        e.line(snd.Sound1Loop != FlagOff ? "Sound1Loop=True" : "Sound1Loop=False");
+        e.line(isFlagSet(snd.Sound1Loop) ? "Sound1Loop=True" : "Sound1Loop=False");
         e.add("Sound1LoopDelay=", snd.Sound1LoopDelay.toText(), QStringLiteral("the loop delay of sound one"));
     }
     if (!snd.Sound2File.toText().isEmpty()) {

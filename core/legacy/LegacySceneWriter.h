@@ -26,5 +26,5 @@ struct LegacySceneInput {
 };
 
 // Every entry of the older layout, in its order, each under its condition.
-// Every value names its field, so that sceneFieldProblem checks it.
+// Every value names its field, so that checkSceneFields checks it.
 QList<SceneEntry> legacySceneEntries(const LegacySceneInput &input);

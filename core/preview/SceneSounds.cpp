@@ -163,17 +163,23 @@ void applySceneSoundKeys(const SceneSoundKeys &keys, SceneSoundSettings &sounds,
     factor(keys.random3, sounds.Sound3Random);
 }
 
-void loadSceneSoundFiles(const SceneSoundSettings &sounds, const QString &baseFolder)
+QStringList loadSceneSoundFiles(const SceneSoundSettings &sounds, const QString &baseFolder)
 {
     const QString folder = soundsFolder(baseFolder);
+    QStringList skipped;
     for (const Value *file : {&sounds.Sound1File, &sounds.Sound2File, &sounds.Sound3File}) {
         const QString name = file->toText();
         if (!isBareName(name))
             continue;
         const FileRead read = readFile(findFileIgnoringCase(folder, name), MaxSoundFileSize);
-        if (read)
-            mciPlayer().addSound(folder + name, read.bytes);
+        if (!read) {
+            skipped << read.error;
+            continue;
+        }
+        if (const Result<> added = mciPlayer().addSound(folder + name, read.bytes); !added)
+            skipped << added.error;
     }
+    return skipped;
 }
 
 void resetSceneSounds(SceneSoundSettings &sounds, SoundSlots &table)

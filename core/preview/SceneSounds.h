@@ -70,8 +70,9 @@ SceneSoundKeys readSceneSoundKeys(const QString &sceneText);
 void applySceneSoundKeys(const SceneSoundKeys &keys, SceneSoundSettings &sounds, QStringList &soundFiles);
 // Reads and decodes the scene's sound files for the player, looked up
 // ignoring letter case; a file that is missing, too large or undecodable is
-// skipped.
-void loadSceneSoundFiles(const SceneSoundSettings &sounds, const QString &baseFolder);
+// skipped, as the player skips a sound it does not have. Gives why each named
+// file was skipped.
+[[nodiscard]] QStringList loadSceneSoundFiles(const SceneSoundSettings &sounds, const QString &baseFolder);
 
 // At each load and at the library window's close: "Close all", the loop
 // stopped, the decoded sounds forgotten, the settings of the last scene

@@ -8,6 +8,9 @@
 #include <QSet>
 
 namespace {
+// Missing frames reported one message each; the rest are counted in one more.
+constexpr int kReportedOneByOne = 3;
+
 bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 }
 
@@ -79,6 +82,20 @@ QStringList missingFrames(const QString &folder, const QString &base, const QStr
     return missing;
 }
 
+QStringList missingFramesMessages(const QStringList &missing)
+{
+    // A single frame past the first few gets its own message rather than a count of one.
+    const qsizetype oneByOne = missing.size() <= kReportedOneByOne + 1 ? missing.size() : kReportedOneByOne;
+    QStringList messages;
+    for (qsizetype i = 0; i < oneByOne; ++i)
+        messages << QStringLiteral("File ") + missing[i] + QStringLiteral(" does not exist!");
+    if (missing.size() > oneByOne)
+        messages << QStringLiteral("%1 more files of this series do not exist! The last one is %2.")
+                        .arg(missing.size() - oneByOne)
+                        .arg(missing.last());
+    return messages;
+}
+
 QString cantFindText(const QString &name)
 {
     return QStringLiteral("Can't Find: ") + name;
@@ -98,6 +115,28 @@ QString frameCountMessage()
 QString imageFilter()
 {
     return QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg");
+}
+
+Result<int16_t> frameSetCount(const QString &countText, std::optional<int> minimumCount)
+{
+    const auto count = toInt16(countText);
+    if (!count || (minimumCount && *count < *minimumCount))
+        return Result<int16_t>::failure(frameCountMessage());
+    return Result<int16_t>::success(*count);
+}
+
+Result<FrameSetPick> frameSetPickOf(const PickedFile &file, int16_t count)
+{
+    FrameSetPick pick;
+    pick.file = file;
+    const auto series = parseFrameSeriesName(pick.file.name);
+    const auto last = series ? lastFrameOf(series->first, count) : std::nullopt;
+    if (!last)
+        return Result<FrameSetPick>::failure(numberingMessage());
+    pick.series = *series;
+    pick.last = *last;
+    pick.missing = missingFrames(pick.file.folder, pick.series.base, pick.series.ext, pick.series.first, pick.last);
+    return Result<FrameSetPick>::success(std::move(pick));
 }
 
 void recordFrameSet(AnimFrameSet &set, const FrameSetPick &pick)

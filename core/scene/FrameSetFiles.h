@@ -5,6 +5,7 @@
 // its extension, so "Walk01.bmp" (base "Walk") and "Walk-0001.bmp" (base
 // "Walk-00") both start at 1, and "Walk-0016.bmp" at 16.
 
+#include "core/base/Result.h"
 #include "core/scene/PickedFile.h"
 
 #include <QString>
@@ -44,6 +45,9 @@ bool frameFileExists(const QString &path);
 // The frames first to last of the series that the folder lacks, in order.
 QStringList missingFrames(const QString &folder, const QString &base, const QString &ext, int first, int last);
 
+// The messages that report missing frames: one per frame for the first few;
+// the rest in one that says how many more are missing.
+QStringList missingFramesMessages(const QStringList &missing);
 // The report box's text for a missing frame.
 QString cantFindText(const QString &name);
 
@@ -59,6 +63,14 @@ struct FrameSetPick {
     int16_t last = 0;
     QStringList missing;
 };
+
+// The Frames box's text as a 16-bit count, refused below `minimumCount`
+// (the reason is frameCountMessage()).
+Result<int16_t> frameSetCount(const QString &countText, std::optional<int> minimumCount);
+// `file` as the first of `count` frames: its numbering, its last frame and the
+// frames its folder lacks. Refused when its name is not numbered or the last
+// frame does not fit (the reason is numberingMessage()).
+Result<FrameSetPick> frameSetPickOf(const PickedFile &file, int16_t count);
 
 // Stores the whole pick: first frame's path, folder, base, extension, numbers.
 void recordFrameSet(AnimFrameSet &set, const FrameSetPick &pick);

@@ -8,16 +8,14 @@ QString caption(const char *what)
         .arg(QLatin1String(what));
 }
 
-bool on(Flag f) { return f == FlagOn; }
-
 bool sceneHasLayer(const SceneState &s, CanvasLayer layer)
 {
     switch (layer) {
-    case LayerMainBlink: return on(s.SceneHasMainBlink);
-    case LayerUserMouth: return on(s.SceneHasUser);
+    case LayerMainBlink: return isFlagOn(s.SceneHasMainBlink);
+    case LayerUserMouth: return isFlagOn(s.SceneHasUser);
     case LayerUserBlink: return s.userBlinkOn();
-    case LayerExtraAnim: return on(s.SceneHasExtraAnim);
-    case LayerTriggerAnim: return on(s.SceneHasTrigger);
+    case LayerExtraAnim: return isFlagOn(s.SceneHasExtraAnim);
+    case LayerTriggerAnim: return isFlagOn(s.SceneHasTrigger);
     default: return false;
     }
 }
@@ -44,14 +42,14 @@ const std::array<PositioningStep, 5> &PositioningSteps()
 
 bool PositioningStepDue(const SceneState &s, const PositioningStep &step)
 {
-    return sceneHasLayer(s, step.layer) && !on(s.*step.placed);
+    return sceneHasLayer(s, step.layer) && !isFlagOn(s.*step.placed);
 }
 
 const PositioningStep *NextPositioningStep(const SceneState &s)
 {
-    const bool anyLayer = on(s.SceneHasMainBlink) || on(s.SceneHasUser) || on(s.SceneHasExtraAnim) ||
-                          on(s.SceneHasTrigger) || on(s.SceneHasAltImage) || on(s.SceneHasFullAnim) ||
-                          on(s.SceneHasSmile);
+    const bool anyLayer = isFlagOn(s.SceneHasMainBlink) || isFlagOn(s.SceneHasUser) || isFlagOn(s.SceneHasExtraAnim) ||
+                          isFlagOn(s.SceneHasTrigger) || isFlagOn(s.SceneHasAltImage) || isFlagOn(s.SceneHasFullAnim) ||
+                          isFlagOn(s.SceneHasSmile);
     if (!anyLayer)
         return nullptr;
     for (const PositioningStep &step : PositioningSteps())

@@ -5,6 +5,7 @@
 #include "core/preview/CountedFrames.h"
 #include "core/preview/PreviewScene.h"
 #include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneFileText.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,9 +18,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// Scene files are a few kilobytes; a larger file is no scene the preview reads.
-constexpr qint64 kSceneFileMaxBytes = 1024 * 1024;
 
 // A frame count from its key, read as the preview reads it, at least 1 (the
 // first frame is named by its key all the same).
@@ -90,13 +88,13 @@ bool namesPicture(const NamedPictures &pictures, const QString &fileName)
     return isFrameNumber(number, pictures.count);
 }
 
-QString pictureCollisionProblem(const QString &scenesFolder, const QString &scene, const QStringList &pictureNames)
+Result<> checkPictureCollisions(const QString &scenesFolder, const QString &scene, const QStringList &pictureNames)
 {
     const QString ownFile = scene + QStringLiteral(".scn");
     const QDir folder(scenesFolder);
     QStringList mine = pictureNames;
     // What the scene's own file names, the scene may replace.
-    if (const FileRead own = readFile(folder.filePath(ownFile), kSceneFileMaxBytes); own.ok) {
+    if (const FileRead own = readFile(folder.filePath(ownFile), SceneFileMaxSize); own.ok) {
         const QList<NamedPictures> owned = picturesNamedBy(own.bytes);
         mine.removeIf([&](const QString &name) {
             return std::any_of(owned.begin(), owned.end(),
@@ -104,13 +102,13 @@ QString pictureCollisionProblem(const QString &scenesFolder, const QString &scen
         });
     }
     if (mine.isEmpty())
-        return QString();
+        return Result<>::success();
     // The pattern matches ".scn" in any letter case.
     const QStringList others = folder.entryList({QStringLiteral("*.scn")}, QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString &file : others) {
         if (file == ownFile)
             continue;
-        const FileRead read = readFile(folder.filePath(file), kSceneFileMaxBytes);
+        const FileRead read = readFile(folder.filePath(file), SceneFileMaxSize);
         if (!read.ok)
             continue;
         for (const NamedPictures &theirs : picturesNamedBy(read.bytes)) {
@@ -118,13 +116,13 @@ QString pictureCollisionProblem(const QString &scenesFolder, const QString &scen
                 if (!namesPicture(theirs, name))
                     continue;
                 const QString other = file.chopped(4);
-                return QStringLiteral("The scene was not saved: saving it as \"%1\" would replace the picture %2 of "
-                                      "the scene \"%3\". Please choose a name other than \"%1\".")
-                    .arg(scene, name, other);
+                return Result<>::failure(QStringLiteral("The scene was not saved: saving it as \"%1\" would replace the picture %2 of "
+                                                        "the scene \"%3\". Please choose a name other than \"%1\".")
+                    .arg(scene, name, other));
             }
         }
     }
-    return QString();
+    return Result<>::success();
 }
 
 namespace {
@@ -152,7 +150,7 @@ QSet<QByteArray> linksIn(const QByteArray &folder)
 
 } // namespace
 
-QString linkedFileProblem(const QStringList &paths)
+Result<> checkNoLinkedFiles(const QStringList &paths)
 {
     // Most paths share their folder with the one before.
     QString folder;
@@ -164,9 +162,9 @@ QString linkedFileProblem(const QStringList &paths)
             links = linksIn(QFile::encodeName(folder));
         }
         if (!links.isEmpty() && links.contains(QFile::encodeName(path.mid(slash + 1))))
-            return QStringLiteral("The scene was not saved: %1 is a link to another file, and the save does not write "
-                                  "through links. Please remove the link and save again.")
-                .arg(QDir::toNativeSeparators(path));
+            return Result<>::failure(QStringLiteral("The scene was not saved: %1 is a link to another file, and the save does not write "
+                                                    "through links. Please remove the link and save again.")
+                .arg(QDir::toNativeSeparators(path)));
     }
-    return QString();
+    return Result<>::success();
 }

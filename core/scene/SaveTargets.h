@@ -8,6 +8,8 @@
 // "BG.jpg", "AlphaBG.jpg", ...), so the pictures of "BeachUser" and those of
 // "Beach" can share a name (BeachUserMouth01.jpg).
 
+#include "core/base/Result.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -30,13 +32,13 @@ QList<NamedPictures> picturesNamedBy(const QByteArray &sceneFile);
 // True when `fileName` is one of the pictures.
 bool namesPicture(const NamedPictures &pictures, const QString &fileName);
 
-// The message when one of `pictureNames` (bare names in Images) would replace
-// a picture that a scene file in `scenesFolder` other than the scene's own
-// names, else "". Pictures that the scene's own file names are its own to
+// Refused, with its message, when one of `pictureNames` (bare names in
+// Images) would replace a picture that a scene file in `scenesFolder` other
+// than the scene's own names. Pictures that the scene's own file names are its own to
 // replace. A scene file that cannot be read names nothing.
-QString pictureCollisionProblem(const QString &scenesFolder, const QString &scene, const QStringList &pictureNames);
+Result<> checkPictureCollisions(const QString &scenesFolder, const QString &scene, const QStringList &pictureNames);
 
-// The message for the first of `paths` that is a link, also one that leads
-// nowhere, else "". A link on the way to the file (a folder that is a link)
+// Refused, with its message, at the first of `paths` that is a link, also one
+// that leads nowhere. A link on the way to the file (a folder that is a link)
 // is the user's own choice and is followed.
-QString linkedFileProblem(const QStringList &paths);
+Result<> checkNoLinkedFiles(const QStringList &paths);

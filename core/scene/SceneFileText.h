@@ -14,6 +14,10 @@
 #include <QList>
 #include <QString>
 
+// Scene files are a few hundred short lines; no reader takes a file larger
+// than this as a scene.
+inline constexpr qint64 SceneFileMaxSize = 1024 * 1024;
+
 struct SceneSettings {
     QString name; // the scene name as typed
 

@@ -64,15 +64,15 @@ FileResult addSceneToList(const QString &listPath, const QString &name, bool *ad
     if (QFileInfo::exists(listPath)) {
         FileRead read = readFile(listPath, MaxSceneListSize);
         if (!read)
-            return {false, read.error};
+            return FileResult::failure(read.error);
         contents = std::move(read.bytes);
     }
     if (sceneListContains(contents, name))
-        return {true, {}};
+        return FileResult::success();
     const QString folder = QFileInfo(listPath).absolutePath();
     if (!QDir().mkpath(folder))
-        return {false, QStringLiteral("Could not write %1: the folder %2 could not be created")
-                           .arg(QDir::toNativeSeparators(listPath), QDir::toNativeSeparators(folder))};
+        return FileResult::failure(QStringLiteral("Could not write %1: the folder %2 could not be created")
+                                       .arg(QDir::toNativeSeparators(listPath), QDir::toNativeSeparators(folder)));
     const FileResult written = writeFileAtomically(listPath, appendSceneListEntry(contents, name));
     if (written && added)
         *added = true;

@@ -16,6 +16,10 @@ using Flag = int16_t;
 constexpr Flag FlagOn = -1;
 constexpr Flag FlagOff = 0;
 inline Flag toFlag(bool on) { return on ? FlagOn : FlagOff; }
+// The flag holds True (-1), as a comparison with True tests it.
+inline bool isFlagOn(Flag f) { return f == FlagOn; }
+// The flag holds anything but False (0), as a plain "If flag Then" tests it.
+inline bool isFlagSet(Flag f) { return f != FlagOff; }
 
 enum CanvasLayer {
     LayerMainMouth = 0,

@@ -2,6 +2,8 @@
 // The notice mail that tells the service's staff a new scene waits for
 // approval, sent through an SMTP relay that needs a login.
 
+#include "core/base/Result.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
@@ -36,18 +38,18 @@ inline const QString kNoticeMailSubject = QStringLiteral("New Entry for VelmNSha
 QByteArray BuildNoticeMessage(const QString &from, const QString &recipient, const QString &body,
                               const QDateTime &date);
 
-struct [[nodiscard]] MailResult {
-    bool ok = false;
-    QString error;
-    explicit operator bool() const { return ok; }
-};
+// Handed over, or why not.
+using MailResult = Result<>;
 
 // Hands a finished message to the relay. Runs on a worker thread, so it must
-// keep no state between calls.
+// keep no state between calls but the cancel.
 class MailSender {
 public:
     virtual ~MailSender() = default;
     virtual MailResult send(const MailSettings &settings, const QString &recipient, const QByteArray &message) = 0;
+    // From any thread: ends a send under way as soon as it can, and makes every
+    // later send fail at once. The sender's owner calls it when it goes away.
+    virtual void cancel() {}
 };
 
 // Sends the notice mail. Never shows anything: without a host, a user or a

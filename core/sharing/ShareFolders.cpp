@@ -14,7 +14,7 @@ const char *const kStagedFolders[] = {
 
 FileResult failed(const QString &error)
 {
-    return FileResult{false, error};
+    return FileResult::failure(error);
 }
 
 // The staging root and every folder below it are emptied through, so none of
@@ -95,5 +95,5 @@ FileResult PrepareShareFolders(const QString &baseFolder)
                                   .arg(QDir::toNativeSeparators(entry.filePath()), file.errorString()));
         }
     }
-    return FileResult{true, QString()};
+    return FileResult::success();
 }

@@ -52,10 +52,8 @@ FileRead UploadRequestStream::next(qint64 maxBytes)
         if (checked && position_ < fileEnd) {
             const qint64 count = std::min(std::max<qint64>(maxBytes, 1), fileEnd - position_);
             block = readOpenedFile(*file_, count, path_, position_ - headEnd);
-            if (!block) {
-                checked.ok = false;
-                checked.error = block.error;
-            }
+            if (!block)
+                checked = FileResult::failure(block.error);
         } else if (checked) {
             block.bytes = frame_.tail;
         }
@@ -80,6 +78,5 @@ FileResult UploadRequestStream::checkSize() const
                            .arg(QDir::toNativeSeparators(path_));
         return result;
     }
-    result.ok = true;
-    return result;
+    return FileResult::success();
 }

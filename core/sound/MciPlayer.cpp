@@ -127,16 +127,18 @@ void MciPlayer::halt(Device &d)
     d.voice = -1;
 }
 
-bool MciPlayer::addSound(const QString &path, const QByteArray &bytes)
+Result<> MciPlayer::addSound(const QString &path, const QByteArray &bytes)
 {
     // A sound whose header claims more than its file holds is never decoded.
-    std::shared_ptr<const DecodedSound> sound = checkSoundBytes(bytes) ? m_backend->decode(bytes, path) : nullptr;
+    const Result<> check = checkSoundBytes(bytes);
+    std::shared_ptr<const DecodedSound> sound = check ? m_backend->decode(bytes, path) : nullptr;
     if (!sound) {
         m_sounds.remove(path);
-        return false;
+        return Result<>::failure(check ? QStringLiteral("%1 is no sound that can be played").arg(path)
+                                       : QStringLiteral("%1 is refused: %2").arg(path, check.error));
     }
     m_sounds.insert(path, std::move(sound));
-    return true;
+    return Result<>::success();
 }
 
 void MciPlayer::clearSounds()

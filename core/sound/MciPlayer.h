@@ -19,6 +19,8 @@
 // runs touches the disk. The loop (playLooping) sounds beside the devices and
 // "close all" leaves it playing.
 
+#include "core/base/Result.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -69,9 +71,9 @@ public:
     [[nodiscard]] int send(const QString &command, QString *reply = nullptr);
 
     // Decodes a sound file's bytes and keeps them for opens of exactly `path`;
-    // false (and nothing kept) when they do not decode, or when their header
+    // refused (and nothing kept) when they do not decode, or when their header
     // claims more than they hold (checkSoundBytes, platform/WavHeader.h).
-    bool addSound(const QString &path, const QByteArray &bytes);
+    Result<> addSound(const QString &path, const QByteArray &bytes);
     // Forgets every decoded sound; open devices and the loop play on.
     void clearSounds();
 

@@ -9,17 +9,17 @@ quint32 littleEndian32(const QByteArray &bytes, qsizetype at)
     return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
-SoundBytesCheck refused(const QString &reason)
+Result<> refused(const QString &reason)
 {
-    return {false, reason};
+    return Result<>::failure(reason);
 }
 
 } // namespace
 
-SoundBytesCheck checkSoundBytes(const QByteArray &bytes)
+Result<> checkSoundBytes(const QByteArray &bytes)
 {
     if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
-        return {true, QString()};
+        return Result<>::success();
     const qint64 held = bytes.size();
     // The RIFF length counts the bytes after its own 8-byte header.
     const qint64 riffEnd = 8 + qint64(littleEndian32(bytes, 4));
@@ -34,5 +34,5 @@ SoundBytesCheck checkSoundBytes(const QByteArray &bytes)
                                .arg(end - riffEnd));
         at = end + (length & 1); // chunks start on an even byte
     }
-    return {true, QString()};
+    return Result<>::success();
 }

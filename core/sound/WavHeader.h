@@ -5,15 +5,12 @@
 // two gigabytes of sound would cost two gigabytes. Such a file is refused, as
 // a missing sound is. Bytes of any other kind pass to the decoder as they are.
 
+#include "core/base/Result.h"
+
 #include <QByteArray>
 #include <QString>
 
-struct [[nodiscard]] SoundBytesCheck {
-    bool ok = false;
-    QString reason; // why the bytes were refused; empty when they were not
-    explicit operator bool() const { return ok; }
-};
-
 // Refuses a RIFF WAVE file whose RIFF length, or the length of any chunk up to
-// the end of the RIFF data, reaches past the end of the bytes.
-SoundBytesCheck checkSoundBytes(const QByteArray &bytes);
+// the end of the RIFF data, reaches past the end of the bytes; the reason
+// says which.
+Result<> checkSoundBytes(const QByteArray &bytes);

@@ -100,7 +100,7 @@ protected:
             if (!staged)
                 return staged;
         }
-        return FileResult{true, QString()};
+        return FileResult::success();
     }
 
     QTemporaryDir dir;

@@ -45,7 +45,7 @@ TEST(Files, AtomicWriteReplacesWholeOrNotAtAll)
     EXPECT_EQ(readFile(path, 1024).bytes, QByteArray("second"));
 
     const FileResult failed = writeFileAtomically(dir.filePath(QStringLiteral("missing/a.scn")), "x");
-    EXPECT_FALSE(failed.ok);
+    EXPECT_FALSE(failed.ok());
     EXPECT_TRUE(failed.error.contains(QStringLiteral("a.scn"))) << qPrintable(failed.error);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("a.scn")});
 }
@@ -62,7 +62,7 @@ TEST(Files, AtomicWriteOnAFullDiskKeepsTheOldFile)
         FileSizeLimit full(0);
         written = writeFileAtomically(path, "Old\n\r\r\nBeach\n\r\r\n");
     }
-    EXPECT_FALSE(written.ok);
+    EXPECT_FALSE(written.ok());
     EXPECT_TRUE(written.error.contains(QStringLiteral("myscenes.dat: File too large"))) << qPrintable(written.error);
     EXPECT_EQ(readFile(path, 1024).bytes, QByteArray("Old\n\r\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("myscenes.dat")});

@@ -87,12 +87,12 @@ TEST(IniFile, ReadsAFileUpToItsCap)
 
     const IniRead read = readIniFile(path, 64);
     ASSERT_TRUE(read) << read.error.toStdString();
-    EXPECT_EQ(read.ini.value(QStringLiteral("Service"), QStringLiteral("Host")), QStringLiteral("share.example"));
+    EXPECT_EQ(read.value.value(QStringLiteral("Service"), QStringLiteral("Host")), QStringLiteral("share.example"));
 
     const IniRead tooLarge = readIniFile(path, 10);
     EXPECT_FALSE(tooLarge);
     EXPECT_TRUE(tooLarge.error.contains(path)) << tooLarge.error.toStdString();
-    EXPECT_TRUE(tooLarge.ini.sections.isEmpty());
+    EXPECT_TRUE(tooLarge.value.sections.isEmpty());
 
     const IniRead missing = readIniFile(dir.filePath(QStringLiteral("none.ini")), 64);
     EXPECT_FALSE(missing);

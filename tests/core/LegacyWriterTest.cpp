@@ -41,7 +41,7 @@ TEST_P(LegacyGolden, Bytes)
     const GoldenCase &c = GetParam();
     const QList<SceneEntry> entries = legacySceneEntries(c.input());
     EXPECT_EQ(sceneFileBytes(sceneText(entries)), c.bytes) << c.name;
-    EXPECT_EQ(sceneFieldProblem(entries), QString()) << c.name;
+    EXPECT_EQ(checkSceneFields(entries).error, QString()) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -217,7 +217,7 @@ TEST(LegacyWriter, AValueThatWouldBreakTheFileIsFoundByItsField)
     for (const Case &c : cases) {
         LegacySceneInput in = plain();
         c.change(in);
-        const QString problem = sceneFieldProblem(legacySceneEntries(in));
+        const QString problem = checkSceneFields(legacySceneEntries(in)).error;
         EXPECT_TRUE(problem.contains(QString::fromUtf8(c.field))) << c.name << ": " << problem.toStdString();
     }
 }

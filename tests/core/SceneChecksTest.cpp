@@ -30,32 +30,32 @@ TEST(SceneChecks, Names)
         {"\xe2\x98\x83", true}, // outside the code page
     };
     for (const Case &c : cases)
-        EXPECT_EQ(!sceneNameProblem(QString::fromUtf8(c.name)).isEmpty(), c.refused) << c.name;
+        EXPECT_EQ(!checkSceneName(QString::fromUtf8(c.name)).error.isEmpty(), c.refused) << c.name;
 
     // A file name holds 255 bytes; the longest picture name and its temporary
     // file add 26 to the scene name.
-    EXPECT_TRUE(sceneNameProblem(QString(229, u'a')).isEmpty());
-    EXPECT_FALSE(sceneNameProblem(QString(230, u'a')).isEmpty());
-    EXPECT_FALSE(sceneNameProblem(QString(115, QChar(0xe9))).isEmpty()); // two bytes each on disk
+    EXPECT_TRUE(checkSceneName(QString(229, u'a')).error.isEmpty());
+    EXPECT_FALSE(checkSceneName(QString(230, u'a')).error.isEmpty());
+    EXPECT_FALSE(checkSceneName(QString(115, QChar(0xe9))).error.isEmpty()); // two bytes each on disk
 }
 
 TEST(SceneChecks, FramesAndPicturesThatWereNeverChosen)
 {
     SceneState s;
-    EXPECT_TRUE(missingSourceProblem(s).isEmpty());
+    EXPECT_TRUE(checkSourcesChosen(s).error.isEmpty());
 
     s.SceneHasChildAnim = s.ChildAutoCropOn = FlagOn;
-    EXPECT_TRUE(missingSourceProblem(s).contains(QStringLiteral("no child frames were loaded")));
+    EXPECT_TRUE(checkSourcesChosen(s).error.contains(QStringLiteral("no child frames were loaded")));
     s.ChildFrameSet.FrameFolder = QStringLiteral("/art/");
-    EXPECT_TRUE(missingSourceProblem(s).isEmpty());
+    EXPECT_TRUE(checkSourcesChosen(s).error.isEmpty());
     s.ChildFrameSet.FrameFolder = Value();
     s.ChildAutoCropOn = FlagOff; // a preloaded child frame needs no series
-    EXPECT_TRUE(missingSourceProblem(s).isEmpty());
+    EXPECT_TRUE(checkSourcesChosen(s).error.isEmpty());
 
     s.SceneHasAltImage = FlagOn;
-    EXPECT_TRUE(missingSourceProblem(s).contains(QStringLiteral("no picture was chosen")));
+    EXPECT_TRUE(checkSourcesChosen(s).error.contains(QStringLiteral("no picture was chosen")));
     s.AltImagePath = QStringLiteral("/pics/Night.jpg");
-    EXPECT_TRUE(missingSourceProblem(s).isEmpty());
+    EXPECT_TRUE(checkSourcesChosen(s).error.isEmpty());
 }
 
 TEST(SceneChecks, FieldsAreNamedAndOnlyTypedValuesCount)
@@ -64,18 +64,18 @@ TEST(SceneChecks, FieldsAreNamedAndOnlyTypedValuesCount)
     s.name = QStringLiteral("Beach");
     s.hasExtraAnim = true;
     s.extraAnim.speed = QStringLiteral("10;0");
-    QString problem = sceneFieldProblem(sceneEntries(s));
+    QString problem = checkSceneFields(sceneEntries(s)).error;
     EXPECT_TRUE(problem.contains(QStringLiteral("the Speed box of Extra Anim Properties"))) << problem.toStdString();
 
     s.extraAnim.speed = QStringLiteral("100");
     s.sounds.sound2 = QStringLiteral("a=b.wav");
-    problem = sceneFieldProblem(sceneEntries(s));
+    problem = checkSceneFields(sceneEntries(s)).error;
     EXPECT_TRUE(problem.contains(QStringLiteral("sound two"))) << problem.toStdString();
 
     // Sound names are names in the Sounds folder: a folder in front would lead out of it.
     for (const char *typed : {"../x.wav", "sub/x.wav", "..\\..\\x.wav"}) {
         s.sounds.sound2 = QString::fromUtf8(typed);
-        problem = sceneFieldProblem(sceneEntries(s));
+        problem = checkSceneFields(sceneEntries(s)).error;
         EXPECT_TRUE(problem.contains(QStringLiteral("sound two"))) << typed;
         EXPECT_TRUE(problem.contains(QStringLiteral("without a folder"))) << typed;
     }
@@ -83,17 +83,17 @@ TEST(SceneChecks, FieldsAreNamedAndOnlyTypedValuesCount)
     s.sounds.sound2 = QStringLiteral("song.mp3"); // not written, so not checked
     s.hasFullAnim = true;
     s.fullAnim.frames = QStringLiteral("7\r\n");
-    problem = sceneFieldProblem(sceneEntries(s));
+    problem = checkSceneFields(sceneEntries(s)).error;
     EXPECT_TRUE(problem.contains(QStringLiteral("the Frames box of Full BG Anim Properties")))
         << problem.toStdString();
 
     s.fullAnim.frames = QStringLiteral("7");
-    EXPECT_TRUE(sceneFieldProblem(sceneEntries(s)).isEmpty());
+    EXPECT_TRUE(checkSceneFields(sceneEntries(s)).error.isEmpty());
 
     // A group that is off is not written and so not checked.
     s.hasTrigger = false;
     s.triggerAnim.frames = QStringLiteral(";");
-    EXPECT_TRUE(sceneFieldProblem(sceneEntries(s)).isEmpty());
+    EXPECT_TRUE(checkSceneFields(sceneEntries(s)).error.isEmpty());
 }
 
 // Sound and child frame names travel to the companion on Windows, which cannot
@@ -122,7 +122,7 @@ TEST(SceneChecks, SoundAndChildNamesThatWindowsCannotOpen)
         SceneSettings s;
         s.name = QStringLiteral("Beach");
         s.sounds.sound1 = QString::fromUtf8(c.typed);
-        const QString soundProblem = sceneFieldProblem(sceneEntries(s));
+        const QString soundProblem = checkSceneFields(sceneEntries(s)).error;
         EXPECT_EQ(!soundProblem.isEmpty(), c.refused) << soundProblem.toStdString();
         if (c.refused) {
             EXPECT_TRUE(soundProblem.contains(QStringLiteral("sound one"))) << soundProblem.toStdString();
@@ -132,7 +132,7 @@ TEST(SceneChecks, SoundAndChildNamesThatWindowsCannotOpen)
         child.name = QStringLiteral("Beach");
         child.hasExtraAnim = child.hasChildAnim = true;
         child.childAnim.preloadName = QString::fromUtf8(c.typed);
-        EXPECT_EQ(!sceneFieldProblem(sceneEntries(child)).isEmpty(), c.refused);
+        EXPECT_EQ(!checkSceneFields(sceneEntries(child)).error.isEmpty(), c.refused);
     }
 }
 

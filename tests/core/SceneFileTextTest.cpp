@@ -111,7 +111,7 @@ TEST_P(SceneFileGolden, Bytes)
     const GoldenCase &c = GetParam();
     const QList<SceneEntry> entries = sceneEntries(c.settings());
     EXPECT_EQ(sceneFileBytes(sceneText(entries)), c.bytes) << c.name;
-    EXPECT_TRUE(sceneFieldProblem(entries).isEmpty());
+    EXPECT_TRUE(checkSceneFields(entries).error.isEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -51,7 +51,7 @@ protected:
             full.emplace(0);
         const FileResult listed = addSceneToList(list, QStringLiteral("Beach"), &added);
         full.reset();
-        EXPECT_FALSE(listed.ok);
+        EXPECT_FALSE(listed.ok());
         EXPECT_FALSE(added);
         EXPECT_TRUE(listed.error.contains(QStringLiteral("myscenes.dat"))) << listed.error.toStdString();
         EXPECT_EQ(work.openedFiles(), opened);

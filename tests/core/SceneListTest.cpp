@@ -109,6 +109,6 @@ TEST(SceneList, UnreadableListIsReportedNotOverwritten)
     const QString path = dir.filePath(QStringLiteral("myscenes.dat"));
     QDir().mkpath(path); // a folder where the file should be
     const FileResult listed = addSceneToList(path, QStringLiteral("Beach"));
-    EXPECT_FALSE(listed.ok);
+    EXPECT_FALSE(listed.ok());
     EXPECT_TRUE(listed.error.contains(QStringLiteral("myscenes.dat"))) << qPrintable(listed.error);
 }

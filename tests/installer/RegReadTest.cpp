@@ -81,7 +81,7 @@ TEST_F(RegReadTest, GivesTheValueErrorOrNothing)
         if (c.formatMessage)
             messages.answers.enqueue(MsgResult::Ok);
 
-        const QString value = installer::RegRead(c.keyPath, QString::fromLatin1(c.valueName), file);
+        const QString value = installer::registryText(c.keyPath, QString::fromLatin1(c.valueName), file);
         EXPECT_EQ(value, c.expected);
         if (c.formatMessage) {
             ASSERT_EQ(messages.shown.size(), 1);
@@ -93,6 +93,33 @@ TEST_F(RegReadTest, GivesTheValueErrorOrNothing)
             EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'|').toStdString();
         }
     }
+}
+
+// The reader itself shows nothing; it says why there is no value.
+TEST_F(RegReadTest, TheReaderGivesWhyAndShowsNothing)
+{
+    const QString file = tempPath(QStringLiteral("velm-registry.ini"));
+    write(file, ProSection + "\nDirectory=  /v\n");
+    using installer::RegReadFailure;
+    const struct {
+        QString keyPath;
+        std::optional<RegReadFailure> failure; // none: read
+    } cases[] = {
+        {ProPath, std::nullopt},
+        {ProPath + u'\\', RegReadFailure::IncorrectFormat},
+        {QStringLiteral("HKEY_LOCAL_MACHINEX\\Software"), RegReadFailure::UnknownRoot},
+        {ProPath + QStringLiteral("\\Sub"), RegReadFailure::NotFound},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.keyPath.toStdString());
+        const auto read = installer::RegRead(c.keyPath, QStringLiteral("Directory"), file);
+        EXPECT_EQ(read.ok(), !c.failure);
+        if (c.failure)
+            EXPECT_EQ(read.error, *c.failure);
+        else
+            EXPECT_EQ(read.value, QStringLiteral("/v"));
+    }
+    EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(RegReadTest, ProfessionalKeyWinsOverStandard)

@@ -153,7 +153,7 @@ TEST_F(MciPlayerTest, AWavClaimingMoreThanItHoldsIsNeverDecoded)
     };
     for (const auto &row : rows) {
         sounds.log.clear();
-        EXPECT_EQ(player.addSound(QStringLiteral("/s/c.wav"), row.bytes), row.decoded) << row.label;
+        EXPECT_EQ(player.addSound(QStringLiteral("/s/c.wav"), row.bytes).ok(), row.decoded) << row.label;
         EXPECT_EQ(sounds.log, row.decoded ? QStringList{"decode c.wav"} : QStringList()) << row.label;
         EXPECT_EQ(player.send(QStringLiteral("open \"/s/c.wav\" alias c")), row.decoded ? MciOk : MciSoundNotLoaded)
             << row.label;
@@ -218,7 +218,7 @@ TEST(MixerSoundBackendWithoutDevice, EveryOpenFailsAndSoundsCountAsDone)
         {
             qputenv("SDL_AUDIODRIVER", "no-such-driver");
             MciPlayer player(std::make_unique<MixerSoundBackend>());
-            const bool decoded = player.addSound(QStringLiteral("/s/tone.wav"), wavBytes(0.3));
+            const bool decoded = player.addSound(QStringLiteral("/s/tone.wav"), wavBytes(0.3)).ok();
             const bool opened = player.send(QStringLiteral("open \"/s/tone.wav\" alias t")) == MciOk;
             QString reply;
             const bool queried = player.send(QStringLiteral("status t mode"), &reply) == MciOk;

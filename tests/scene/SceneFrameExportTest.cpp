@@ -19,6 +19,13 @@
 
 namespace {
 
+// The outcome as a flag, its reason in `error`.
+bool took(const Result<> &outcome, QString &error)
+{
+    error = outcome.error;
+    return outcome.ok();
+}
+
 class SceneFrameExport : public ::testing::Test {
 protected:
     void SetUp() override
@@ -54,7 +61,7 @@ TEST_F(SceneFrameExport, CutsEveryFrameWithOneBox)
 
     ImageWorkspace w;
     QString error;
-    ASSERT_TRUE(exportFramePlan(w, plan, PixelCrop{24, 8, 16, 20}, &error)) << error.toStdString();
+    ASSERT_TRUE(took(exportFramePlan(w, plan, PixelCrop{24, 8, 16, 20}), error)) << error.toStdString();
     for (int n = 1; n <= 3; ++n) {
         const QImage saved(out(QStringLiteral("BExtra0%1.jpg").arg(n)), "JPEG");
         ASSERT_EQ(saved.size(), QSize(16, 20)) << n;
@@ -72,7 +79,7 @@ TEST_F(SceneFrameExport, StopsAtAMissingFrameAndKeepsWhatWasWritten)
     plan.frames.append({frame(QStringLiteral("T03.bmp"), 3), out(QStringLiteral("BTrigger03.jpg"))});
     ImageWorkspace w;
     QString error;
-    EXPECT_FALSE(exportFramePlan(w, plan, std::nullopt, &error));
+    EXPECT_FALSE(took(exportFramePlan(w, plan, std::nullopt), error));
     EXPECT_TRUE(error.contains(QStringLiteral("T02.bmp"))) << error.toStdString();
     EXPECT_TRUE(QFile::exists(out(QStringLiteral("BTrigger01.jpg"))));
     EXPECT_FALSE(QFile::exists(out(QStringLiteral("BTrigger02.jpg"))));
@@ -86,13 +93,13 @@ TEST_F(SceneFrameExport, PlanErrorsAndHeldFrames)
     bad.error = QStringLiteral("The count is wrong.");
     ImageWorkspace w;
     QString error;
-    EXPECT_FALSE(exportFramePlan(w, bad, std::nullopt, &error));
+    EXPECT_FALSE(took(exportFramePlan(w, bad, std::nullopt), error));
     EXPECT_EQ(error, bad.error);
 
     ImageWorkspace held[2];
     held[0].SetPicture(QImage(10, 12, QImage::Format_RGB32));
     const QStringList targets = {out(QStringLiteral("BBlink01.jpg")), out(QStringLiteral("BBlink02.jpg"))};
-    EXPECT_FALSE(saveHeldFrames({&held[0], &held[1]}, targets, &error)); // the second holds nothing
+    EXPECT_FALSE(took(saveHeldFrames({&held[0], &held[1]}, targets), error)); // the second holds nothing
     EXPECT_TRUE(error.contains(QStringLiteral("BBlink02.jpg"))) << error.toStdString();
     EXPECT_EQ(QImage(targets[0]).size(), QSize(10, 12));
 }
@@ -166,7 +173,7 @@ TEST_F(SceneFrameExport, FramesAreTheBytesTheWholeLoadGave)
             plan.frames.append({path, out(QStringLiteral("cut.jpg"))});
             ImageWorkspace w;
             QString error;
-            ASSERT_TRUE(exportFramePlan(w, plan, crop, &error)) << error.toStdString();
+            ASSERT_TRUE(took(exportFramePlan(w, plan, crop), error)) << error.toStdString();
             EXPECT_EQ(bytesOf(out(QStringLiteral("cut.jpg"))), savedTheWholeLoadWay(path, crop));
             // The workspace keeps the last frame, as it did.
             EXPECT_EQ(w.Picture().size(), cutter.picture().size());
@@ -214,7 +221,7 @@ TEST_F(SceneFrameExport, HostileInputsGiveTheirVerdicts)
             plan.frames.append({source, target});
             ImageWorkspace w;
             QString error;
-            const bool saved = exportFramePlan(w, plan, crop, &error);
+            const bool saved = took(exportFramePlan(w, plan, crop), error);
             if (c.refusal.isEmpty()) {
                 ASSERT_TRUE(saved) << error.toStdString();
                 EXPECT_EQ(bytesOf(target), savedTheWholeLoadWay(source, crop));

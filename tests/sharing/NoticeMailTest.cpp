@@ -7,7 +7,10 @@
 
 #include "tests/sharing/UploadFixture.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTcpServer>
+#include <QTimer>
 #include <QTimeZone>
 
 namespace {
@@ -88,7 +91,7 @@ public:
     MailResult send(const MailSettings &, const QString &, const QByteArray &) override
     {
         ++calls;
-        return {true, {}};
+        return MailResult::success();
     }
 };
 
@@ -199,6 +202,49 @@ TEST_F(NoticeMailTest, AFailingRelayCostsTheUploadOnlyItsBoundedWait)
         EXPECT_EQ(comment, QStringLiteral("Optional Comment"));
         EXPECT_EQ(!waitForRecord(mails, QStringLiteral("mail-1.json"), 0).isEmpty(), c.delivered);
         expectIdle();
+    }
+}
+
+
+qsizetype threadCount()
+{
+    return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
+// A relay that takes the message and never answers would keep the mail's
+// thread for its whole minute. Closing the window (the sequence goes) or
+// quitting the program cancels the send and waits for the thread, boundedly.
+TEST_F(NoticeMailTest, ClosingTheWindowOrQuittingDuringTheMailEndsItWithinItsBound)
+{
+    for (const bool quit : {false, true}) {
+        SCOPED_TRACE(quit ? "quit" : "window closed");
+        useMailSender(std::make_shared<SmtpMailSender>());
+        relaySettings();
+        settings.Timeout = 60;
+        LoopbackPeer mute;
+        mails = tempPath(quit ? QStringLiteral("mails-quit") : QStringLiteral("mails-close"));
+        ASSERT_TRUE(QDir().mkpath(mails));
+        ASSERT_TRUE(mute.start(QStringLiteral("smtp_relay.py"), {mails, QStringLiteral("mute")})) << mute.error().toStdString();
+        settings.Port = QString::number(mute.port());
+        startReceiver();
+        messages.shown.clear();
+        const qsizetype threadsBefore = threadCount();
+        ASSERT_TRUE(sequence->start(job()));
+        ASSERT_FALSE(waitForRecord(mails, QStringLiteral("mail-1.json")).isEmpty());
+        ASSERT_TRUE(sequence->isRunning()) << "waiting for the relay's answer";
+
+        QElapsedTimer stopping;
+        stopping.start();
+        if (quit) {
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+            QCoreApplication::exec();
+            EXPECT_FALSE(sequence->isRunning());
+        } else {
+            sequence.reset();
+        }
+        EXPECT_LT(stopping.elapsed(), UploadSequence::kMailStopWait) << "the send was cancelled, not waited out";
+        EXPECT_LE(threadCount(), threadsBefore) << "the mail's thread has ended";
+        EXPECT_TRUE(messages.shown.isEmpty()) << "an upload ended by its owner says nothing";
     }
 }
 

@@ -3,6 +3,7 @@
 // the test ticks, a mail sender that records, a comment box, the package's
 // five files in a temporary zips folder and a loopback receiver.
 
+#include "library/UploadNotices.h"
 #include "sharing/UploadSequence.h"
 
 #include "tests/sharing/LoopbackPeer.h"
@@ -47,7 +48,7 @@ public:
         }
         if (hold)
             gate.tryAcquire(1, 30000);
-        return {true, {}};
+        return MailResult::success();
     }
     qsizetype count()
     {
@@ -89,6 +90,7 @@ protected:
         sequence = std::make_unique<UploadSequence>(UploadSequence::Wiring{
             &ticks, std::move(sender), [this] { return settings; }, [this] { return comment; },
             [this](const QString &text) { comment = text; }});
+        showUploadNotices(*sequence);
     }
     void TearDown() override
     {

@@ -368,10 +368,10 @@ TEST_F(UploadSequenceTest, AnUploadIsRefusedWhileOneRunsTheMailIncluded)
     EXPECT_FALSE(sequence->start(job()));
 
     messages.answers.enqueue(MsgResult::Ok);
-    EXPECT_TRUE(sequence->refuseWhileRunning());
+    EXPECT_TRUE(refuseUploadWhileRunning(*sequence));
     ASSERT_TRUE(QTest::qWaitFor([&] { return mail->count() == 1; }, 30000));
     messages.answers.enqueue(MsgResult::Ok);
-    EXPECT_TRUE(sequence->refuseWhileRunning()) << "the mail is part of the sequence";
+    EXPECT_TRUE(refuseUploadWhileRunning(*sequence)) << "the mail is part of the sequence";
     const ShownMessage busy{QStringLiteral("An upload is still running. Please wait until it has ended."),
                             MsgButtons::Ok, programTitle(), MsgIcon::Exclamation};
     ASSERT_EQ(messages.shown.size(), 2);
@@ -385,9 +385,81 @@ TEST_F(UploadSequenceTest, AnUploadIsRefusedWhileOneRunsTheMailIncluded)
     mail->gate.release();
     waitUntilIdle();
     EXPECT_EQ(messages.texts().last(), kCompleted);
-    EXPECT_FALSE(sequence->refuseWhileRunning());
+    EXPECT_FALSE(refuseUploadWhileRunning(*sequence));
     EXPECT_EQ(messages.shown.size(), 3);
     EXPECT_TRUE(waitForRecord(received, QStringLiteral("6.json"), 0).isEmpty());
+}
+
+
+// Without a window the sequence shows nothing: each run reports its steps and
+// then exactly one of failed() or completed().
+TEST_F(UploadSequenceTest, ReportsStepsFailureOrCompletionThroughItsSignalsAlone)
+{
+    struct Outcome {
+        QList<int> steps;
+        QList<UploadFailure> failures;
+        int completions = 0;
+    };
+    const struct {
+        const char *name;
+        QStringList modes;
+        QString url; // "" for the receiver's address
+        QList<int> steps;
+        bool completes;
+        UploadFailureKind kind;
+        int failedStep;
+        QString fileName;
+        QString cause;
+    } cases[] = {
+        {"all five", {}, {}, {1, 2, 3, 4, 5}, true, {}, 0, {}, {}},
+        {"500 at 3", {QStringLiteral("3=500")}, {}, {1, 2, 3}, false, UploadFailureKind::ServiceFailed, 3,
+         QStringLiteral("4711.txt"), QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\"")},
+        {"refused at 2", {QStringLiteral("2=refuse")}, {}, {1, 2}, false, UploadFailureKind::ConnectionFailed, 2,
+         QStringLiteral("4711.jpg"), QStringLiteral("the connection failed")},
+        {"no host", {}, QStringLiteral("http:///VSH-APRV/post_dump.php"), {}, false, UploadFailureKind::InvalidHost, 1,
+         QStringLiteral("4711.zip"), QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        startReceiver(c.modes);
+        UploadSequence bare(UploadSequence::Wiring{&ticks, mail, [this] { return settings; }, [this] { return comment; },
+                                                   [this](const QString &text) { comment = text; }});
+        Outcome seen;
+        QObject::connect(&bare, &UploadSequence::stepStarted, [&](int step) { seen.steps << step; });
+        QObject::connect(&bare, &UploadSequence::failed, [&](const UploadFailure &f) {
+            EXPECT_FALSE(bare.isRunning()) << "idle before it reports";
+            seen.failures << f;
+        });
+        QObject::connect(&bare, &UploadSequence::completed, [&] {
+            EXPECT_TRUE(bare.isRunning()) << "running until the report has been handled";
+            ++seen.completions;
+        });
+        messages.shown.clear();
+        UploadJob j = job();
+        if (!c.url.isEmpty())
+            j.DestinationUrl = c.url;
+        ASSERT_TRUE(bare.start(j));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !bare.isRunning(); }, 60000));
+
+        EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'|').toStdString();
+        EXPECT_EQ(seen.steps, c.steps);
+        EXPECT_EQ(seen.completions, c.completes ? 1 : 0);
+        if (c.completes) {
+            EXPECT_TRUE(seen.failures.isEmpty());
+            EXPECT_EQ(comment, QStringLiteral("Optional Comment"));
+            continue;
+        }
+        ASSERT_EQ(seen.failures.size(), 1);
+        const UploadFailure &f = seen.failures[0];
+        EXPECT_EQ(f.kind, c.kind);
+        EXPECT_EQ(f.step, c.failedStep);
+        EXPECT_EQ(f.fileName, c.fileName);
+        EXPECT_EQ(f.cause, c.cause);
+        if (c.kind == UploadFailureKind::ConnectionFailed)
+            EXPECT_FALSE(f.reason.isEmpty()) << "the system's description";
+        else
+            EXPECT_TRUE(f.reason.isEmpty());
+    }
 }
 
 }
