@@ -94,8 +94,8 @@ Result<> checkPictureCollisions(const QString &scenesFolder, const QString &scen
     const QDir folder(scenesFolder);
     QStringList mine = pictureNames;
     // What the scene's own file names, the scene may replace.
-    if (const FileRead own = readFile(folder.filePath(ownFile), SceneFileMaxSize); own.ok) {
-        const QList<NamedPictures> owned = picturesNamedBy(own.bytes);
+    if (const FileRead own = readFile(folder.filePath(ownFile), SceneFileMaxSize); own.ok()) {
+        const QList<NamedPictures> owned = picturesNamedBy(own.value);
         mine.removeIf([&](const QString &name) {
             return std::any_of(owned.begin(), owned.end(),
                                [&](const NamedPictures &p) { return namesPicture(p, name); });
@@ -109,9 +109,9 @@ Result<> checkPictureCollisions(const QString &scenesFolder, const QString &scen
         if (file == ownFile)
             continue;
         const FileRead read = readFile(folder.filePath(file), SceneFileMaxSize);
-        if (!read.ok)
+        if (!read.ok())
             continue;
-        for (const NamedPictures &theirs : picturesNamedBy(read.bytes)) {
+        for (const NamedPictures &theirs : picturesNamedBy(read.value)) {
             for (const QString &name : std::as_const(mine)) {
                 if (!namesPicture(theirs, name))
                     continue;
