@@ -116,9 +116,10 @@ Result<> checkPictureCollisions(const QString &scenesFolder, const QString &scen
                 if (!namesPicture(theirs, name))
                     continue;
                 const QString other = file.chopped(4);
-                return Result<>::failure(QStringLiteral("The scene was not saved: saving it as \"%1\" would replace the picture %2 of "
-                                                        "the scene \"%3\". Please choose a name other than \"%1\".")
-                    .arg(scene, name, other));
+                return Result<>::failure(
+                    QStringLiteral("The scene was not saved: saving it as \"%1\" would replace the picture %2 of "
+                                   "the scene \"%3\". Please choose a name other than \"%1\".")
+                        .arg(scene, name, other));
             }
         }
     }
@@ -162,9 +163,10 @@ Result<> checkNoLinkedFiles(const QStringList &paths)
             links = linksIn(QFile::encodeName(folder));
         }
         if (!links.isEmpty() && links.contains(QFile::encodeName(path.mid(slash + 1))))
-            return Result<>::failure(QStringLiteral("The scene was not saved: %1 is a link to another file, and the save does not write "
-                                                    "through links. Please remove the link and save again.")
-                .arg(QDir::toNativeSeparators(path)));
+            return Result<>::failure(
+                QStringLiteral("The scene was not saved: %1 is a link to another file, and the save does not write "
+                               "through links. Please remove the link and save again.")
+                    .arg(QDir::toNativeSeparators(path)));
     }
     return Result<>::success();
 }
