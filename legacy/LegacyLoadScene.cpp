@@ -253,7 +253,7 @@ void LoadLegacyScene(Form1 &editor)
         MsgBox(QStringLiteral("The scene was not loaded. %1").arg(file.error));
         return;
     }
-    const QString text = fromWindows1252(file.bytes);
+    const QString text = fromWindows1252(file.value);
     s.SceneText = text;
 
     const LegacySceneRecord record = ParseLegacyScene(text);

@@ -133,7 +133,7 @@ void VelmNShare::LoadScenePreview()
     } else {
         const FileRead read = readFile(SelectSceneFull, SceneFileMaxSize);
         if (read)
-            text = fromWindows1252(read.bytes);
+            text = fromWindows1252(read.value);
         else
             MsgBox(read.error);
     }

@@ -78,7 +78,7 @@ void VelmNShare::Form_Load()
 
     const FileRead list = readFile(sceneListPath(s.BaseFolder), MaxSceneListSize);
     if (list)
-        for (const QString &name : readSceneList(list.bytes))
+        for (const QString &name : readSceneList(list.value))
             if (isBareName(name))
                 List1->addItem(name);
 

@@ -168,7 +168,7 @@ void UploadSequence::sendRequest()
             fail(UploadFailureKind::FileUnreadable, block.error, QStringLiteral("the file could not be read"));
             return;
         }
-        socket_->write(block.bytes);
+        socket_->write(block.value);
         emit requestProgress(step, request->position(), request->size());
     }
     if (request_.get() == request && request->atEnd()) {

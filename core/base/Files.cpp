@@ -276,9 +276,7 @@ FileRead readOpenedFile(const OpenedFile &file, qint64 count, const QString &pat
         }
         done += n;
     }
-    result.ok = true;
-    result.bytes = std::move(bytes);
-    return result;
+    return FileRead::success(std::move(bytes));
 }
 
 FileResult checkFileToRead(const OpenedFile &file, qint64 maxSize, const QString &path)
@@ -301,11 +299,8 @@ FileResult checkFileToRead(const OpenedFile &file, qint64 maxSize, const QString
 FileRead readFile(const QString &path, qint64 maxSize)
 {
     const OpenedFile file(path);
-    if (FileResult checked = checkFileToRead(file, maxSize, path); !checked) {
-        FileRead result;
-        result.error = checked.error;
-        return result;
-    }
+    if (FileResult checked = checkFileToRead(file, maxSize, path); !checked)
+        return FileRead::failure(checked.error);
     // No more than the size that passed the check: bytes added since are not read.
     return readOpenedFile(file, file.size(), path);
 }

@@ -12,12 +12,7 @@
 using FileResult = Result<>;
 
 // A whole-file read: the bytes, or the reason it failed.
-struct [[nodiscard]] FileRead {
-    bool ok = false;
-    QByteArray bytes;
-    QString error;
-    explicit operator bool() const { return ok; }
-};
+using FileRead = Result<QByteArray>;
 
 // Joins a folder and a fixed fragment. Backslashes become "/", and a doubled
 // separator where the two meet (or inside the fragment) counts as one.

@@ -95,5 +95,5 @@ IniRead readIniFile(const QString &path, qint64 maxSize)
     const FileRead file = readFile(path, maxSize);
     if (!file)
         return IniRead::failure(file.error);
-    return IniRead::success(parseIni(file.bytes));
+    return IniRead::success(parseIni(file.value));
 }

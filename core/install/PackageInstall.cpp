@@ -94,14 +94,17 @@ void installMediaFolder(const QString &programFolder, const QString &installFold
 Result<> checkInstallFolder(const QString &installFolder)
 {
     if (installFolder.isEmpty() || installFolder == QStringLiteral("Error"))
-        return Result<>::failure(QStringLiteral("The Velm 5 installation directory is not known, so nothing was installed. "
-                                                "Please install manually by copying files to Velm 5 default directory."));
+        return Result<>::failure(
+            QStringLiteral("The Velm 5 installation directory is not known, so nothing was installed. "
+                           "Please install manually by copying files to Velm 5 default directory."));
     if (!QDir::isAbsolutePath(installFolder))
-        return Result<>::failure(QStringLiteral("The Velm 5 installation directory \"%1\" is not a full path, so nothing was installed.")
-            .arg(installFolder));
+        return Result<>::failure(
+            QStringLiteral("The Velm 5 installation directory \"%1\" is not a full path, so nothing was installed.")
+                .arg(installFolder));
     if (!QFileInfo(installFolder).isDir())
-        return Result<>::failure(QStringLiteral("The Velm 5 installation directory %1 does not exist, so nothing was installed.")
-            .arg(shown(installFolder)));
+        return Result<>::failure(
+            QStringLiteral("The Velm 5 installation directory %1 does not exist, so nothing was installed.")
+                .arg(shown(installFolder)));
     return Result<>::success();
 }
 

@@ -81,9 +81,9 @@ PictureBytes ReadPictureFile(const QString &path)
         return refuse(QStringLiteral("the file is too large to be a picture this program can load."));
 
     const FileRead start = readOpenedFile(opened, std::min<qint64>(opened.size(), 2), path);
-    if (!start.ok)
+    if (!start)
         return refuse(start.error);
-    const QByteArray format = pictureFormat(start.bytes);
+    const QByteArray format = pictureFormat(start.value);
     if (format.isEmpty())
         return refuse(QStringLiteral("it is not a BMP or JPEG picture."));
     {
@@ -104,11 +104,11 @@ PictureBytes ReadPictureFile(const QString &path)
             result.size = QSize(int(width), int(height));
     }
     const FileRead read = readOpenedFile(opened, opened.size(), path);
-    if (!read.ok)
+    if (!read)
         return refuse(read.error);
-    if (pictureFileCutShort(read.bytes))
+    if (pictureFileCutShort(read.value))
         return refuse(cutShortReason());
-    result.bytes = read.bytes;
+    result.bytes = read.value;
     return result;
 }
 

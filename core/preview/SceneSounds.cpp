@@ -176,7 +176,7 @@ QStringList loadSceneSoundFiles(const SceneSoundSettings &sounds, const QString 
             skipped << read.error;
             continue;
         }
-        if (const Result<> added = mciPlayer().addSound(folder + name, read.bytes); !added)
+        if (const Result<> added = mciPlayer().addSound(folder + name, read.value); !added)
             skipped << added.error;
     }
     return skipped;

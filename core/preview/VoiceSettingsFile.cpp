@@ -66,7 +66,7 @@ VoiceSettings loadVoiceSettings(const QString &path)
     const FileRead read = readFile(path, MaxSettingsFileSize);
     if (!read)
         return {};
-    return parseVoiceSettings(read.bytes);
+    return parseVoiceSettings(read.value);
 }
 
 FileResult saveVoiceSettings(const QString &path, const VoiceSettings &settings)

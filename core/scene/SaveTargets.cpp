@@ -94,8 +94,8 @@ Result<> checkPictureCollisions(const QString &scenesFolder, const QString &scen
     const QDir folder(scenesFolder);
     QStringList mine = pictureNames;
     // What the scene's own file names, the scene may replace.
-    if (const FileRead own = readFile(folder.filePath(ownFile), SceneFileMaxSize); own.ok) {
-        const QList<NamedPictures> owned = picturesNamedBy(own.bytes);
+    if (const FileRead own = readFile(folder.filePath(ownFile), SceneFileMaxSize); own.ok()) {
+        const QList<NamedPictures> owned = picturesNamedBy(own.value);
         mine.removeIf([&](const QString &name) {
             return std::any_of(owned.begin(), owned.end(),
                                [&](const NamedPictures &p) { return namesPicture(p, name); });
@@ -109,16 +109,17 @@ Result<> checkPictureCollisions(const QString &scenesFolder, const QString &scen
         if (file == ownFile)
             continue;
         const FileRead read = readFile(folder.filePath(file), SceneFileMaxSize);
-        if (!read.ok)
+        if (!read.ok())
             continue;
-        for (const NamedPictures &theirs : picturesNamedBy(read.bytes)) {
+        for (const NamedPictures &theirs : picturesNamedBy(read.value)) {
             for (const QString &name : std::as_const(mine)) {
                 if (!namesPicture(theirs, name))
                     continue;
                 const QString other = file.chopped(4);
-                return Result<>::failure(QStringLiteral("The scene was not saved: saving it as \"%1\" would replace the picture %2 of "
-                                                        "the scene \"%3\". Please choose a name other than \"%1\".")
-                    .arg(scene, name, other));
+                return Result<>::failure(
+                    QStringLiteral("The scene was not saved: saving it as \"%1\" would replace the picture %2 of "
+                                   "the scene \"%3\". Please choose a name other than \"%1\".")
+                        .arg(scene, name, other));
             }
         }
     }
@@ -162,9 +163,10 @@ Result<> checkNoLinkedFiles(const QStringList &paths)
             links = linksIn(QFile::encodeName(folder));
         }
         if (!links.isEmpty() && links.contains(QFile::encodeName(path.mid(slash + 1))))
-            return Result<>::failure(QStringLiteral("The scene was not saved: %1 is a link to another file, and the save does not write "
-                                                    "through links. Please remove the link and save again.")
-                .arg(QDir::toNativeSeparators(path)));
+            return Result<>::failure(
+                QStringLiteral("The scene was not saved: %1 is a link to another file, and the save does not write "
+                               "through links. Please remove the link and save again.")
+                    .arg(QDir::toNativeSeparators(path)));
     }
     return Result<>::success();
 }

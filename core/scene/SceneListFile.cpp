@@ -65,7 +65,7 @@ FileResult addSceneToList(const QString &listPath, const QString &name, bool *ad
         FileRead read = readFile(listPath, MaxSceneListSize);
         if (!read)
             return FileResult::failure(read.error);
-        contents = std::move(read.bytes);
+        contents = std::move(read.value);
     }
     if (sceneListContains(contents, name))
         return FileResult::success();

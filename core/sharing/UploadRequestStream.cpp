@@ -36,37 +36,34 @@ qint64 UploadRequestStream::size() const
 
 FileRead UploadRequestStream::next(qint64 maxBytes)
 {
-    FileRead block;
-    if (!failure_.isEmpty()) {
-        block.error = failure_;
-        return block;
-    }
+    if (!failure_.isEmpty())
+        return FileRead::failure(failure_);
     const qint64 headEnd = frame_.head.size();
     const qint64 fileEnd = headEnd + fileSize();
+    QByteArray bytes;
     if (position_ < headEnd) {
-        block.bytes = frame_.head;
+        bytes = frame_.head;
     } else if (position_ < size()) {
         // Checked before every block and once more before the tail, so a file
         // that grew or shrank after its last block still fails.
         FileResult checked = checkSize();
         if (checked && position_ < fileEnd) {
             const qint64 count = std::min(std::max<qint64>(maxBytes, 1), fileEnd - position_);
-            block = readOpenedFile(*file_, count, path_, position_ - headEnd);
-            if (!block)
-                checked = FileResult::failure(block.error);
+            FileRead read = readOpenedFile(*file_, count, path_, position_ - headEnd);
+            if (read)
+                bytes = std::move(read.value);
+            else
+                checked = FileResult::failure(read.error);
         } else if (checked) {
-            block.bytes = frame_.tail;
+            bytes = frame_.tail;
         }
         if (!checked) {
             failure_ = checked.error;
-            block = FileRead{};
-            block.error = failure_;
-            return block;
+            return FileRead::failure(failure_);
         }
     }
-    block.ok = true;
-    position_ += block.bytes.size();
-    return block;
+    position_ += bytes.size();
+    return FileRead::success(std::move(bytes));
 }
 
 FileResult UploadRequestStream::checkSize() const

@@ -42,7 +42,7 @@ TEST(Files, AtomicWriteReplacesWholeOrNotAtAll)
     const QString path = dir.filePath(QStringLiteral("a.scn"));
     ASSERT_TRUE(writeFileAtomically(path, "first"));
     ASSERT_TRUE(writeFileAtomically(path, "second"));
-    EXPECT_EQ(readFile(path, 1024).bytes, QByteArray("second"));
+    EXPECT_EQ(readFile(path, 1024).value, QByteArray("second"));
 
     const FileResult failed = writeFileAtomically(dir.filePath(QStringLiteral("missing/a.scn")), "x");
     EXPECT_FALSE(failed.ok());
@@ -64,7 +64,7 @@ TEST(Files, AtomicWriteOnAFullDiskKeepsTheOldFile)
     }
     EXPECT_FALSE(written.ok());
     EXPECT_TRUE(written.error.contains(QStringLiteral("myscenes.dat: File too large"))) << qPrintable(written.error);
-    EXPECT_EQ(readFile(path, 1024).bytes, QByteArray("Old\n\r\r\n"));
+    EXPECT_EQ(readFile(path, 1024).value, QByteArray("Old\n\r\r\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("myscenes.dat")});
 }
 
@@ -109,30 +109,30 @@ TEST(Files, ReadFileGivesTheReasonAndKeepsToItsLimit)
     ASSERT_TRUE(writeFileAtomically(path, "12345"));
 
     const FileRead whole = readFile(path, 5);
-    ASSERT_TRUE(whole.ok) << qPrintable(whole.error);
-    EXPECT_EQ(whole.bytes, QByteArray("12345"));
+    ASSERT_TRUE(whole.ok()) << qPrintable(whole.error);
+    EXPECT_EQ(whole.value, QByteArray("12345"));
 
     // A generous limit costs nothing: the file is read as large as it is.
-    EXPECT_EQ(readFile(path, qint64(1) << 40).bytes, QByteArray("12345"));
+    EXPECT_EQ(readFile(path, qint64(1) << 40).value, QByteArray("12345"));
 
     const FileRead tooLarge = readFile(path, 4);
-    EXPECT_FALSE(tooLarge.ok);
-    EXPECT_TRUE(tooLarge.bytes.isEmpty());
+    EXPECT_FALSE(tooLarge.ok());
+    EXPECT_TRUE(tooLarge.value.isEmpty());
     EXPECT_TRUE(tooLarge.error.contains(QStringLiteral("list.dat"))) << qPrintable(tooLarge.error);
 
     const FileRead missing = readFile(dir.filePath(QStringLiteral("gone.dat")), 100);
-    EXPECT_FALSE(missing.ok);
+    EXPECT_FALSE(missing.ok());
     EXPECT_TRUE(missing.error.contains(QStringLiteral("gone.dat"))) << qPrintable(missing.error);
 
     const FileRead folder = readFile(dir.path(), 100);
-    EXPECT_FALSE(folder.ok);
+    EXPECT_FALSE(folder.ok());
     EXPECT_TRUE(folder.error.contains(QStringLiteral("not a regular file"))) << qPrintable(folder.error);
 
     // A pipe with no writer: opening it for an ordinary read would wait for ever.
     const QString pipe = dir.filePath(QStringLiteral("pipe.dat"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const FileRead fifo = readFile(pipe, 100);
-    EXPECT_FALSE(fifo.ok);
+    EXPECT_FALSE(fifo.ok());
     EXPECT_TRUE(fifo.error.contains(QStringLiteral("not a regular file"))) << qPrintable(fifo.error);
 }
 
@@ -157,14 +157,14 @@ TEST(Files, ReadFileReadsWhatPassedItsCheck)
 
     change = QByteArray(3 << 20, 'x');
     const FileRead grown = readFile(path, 5);
-    ASSERT_TRUE(grown.ok) << qPrintable(grown.error);
-    EXPECT_EQ(grown.bytes, QByteArray("12345"));
+    ASSERT_TRUE(grown.ok()) << qPrintable(grown.error);
+    EXPECT_EQ(grown.value, QByteArray("12345"));
     EXPECT_EQ(QFileInfo(path).size(), 5 + (3 << 20));
 
     ASSERT_TRUE(writeFileAtomically(path, "12345"));
     change.clear();
     const FileRead shrunk = readFile(path, 5);
-    EXPECT_FALSE(shrunk.ok);
+    EXPECT_FALSE(shrunk.ok());
     EXPECT_TRUE(shrunk.error.contains(QStringLiteral("list.dat"))) << qPrintable(shrunk.error);
     OpenedFile::setCheckedHook(nullptr);
 }
@@ -179,8 +179,8 @@ TEST(Files, ReadFileSizesItsBufferByTheFileNotByTheLimit)
     ASSERT_TRUE(writeFileAtomically(path, bytes));
     // A limit far beyond any memory: a buffer of the limit's size could not be made.
     const FileRead read = readFile(path, qint64(1) << 50);
-    ASSERT_TRUE(read.ok) << qPrintable(read.error);
-    EXPECT_TRUE(read.bytes == bytes);
-    EXPECT_TRUE(readFile(path, 200000).ok);
-    EXPECT_FALSE(readFile(path, 199999).ok);
+    ASSERT_TRUE(read.ok()) << qPrintable(read.error);
+    EXPECT_TRUE(read.value == bytes);
+    EXPECT_TRUE(readFile(path, 200000).ok());
+    EXPECT_FALSE(readFile(path, 199999).ok());
 }

@@ -81,7 +81,7 @@ TEST_F(SceneListInputTest, ADataFolderThatIsAFileIsReported)
     data.write("notes");
     data.close();
     expectAddFails({}, 0);
-    EXPECT_EQ(readFile(data.fileName(), 1024).bytes, QByteArray("notes"));
+    EXPECT_EQ(readFile(data.fileName(), 1024).value, QByteArray("notes"));
 }
 
 // A disk that takes no more bytes (full, or over its quota): the list is read
@@ -90,7 +90,7 @@ TEST_F(SceneListInputTest, AListThatCannotBeWrittenIsReportedAndKept)
 {
     writeList("Old\n\r\r\n");
     expectAddFails({QStringLiteral("myscenes.dat")}, QFileInfo(list).size(), true);
-    EXPECT_EQ(readFile(list, 1024).bytes, QByteArray("Old\n\r\r\n"));
+    EXPECT_EQ(readFile(list, 1024).value, QByteArray("Old\n\r\r\n"));
     EXPECT_EQ(QDir(base + QStringLiteral("Data")).entryList(QDir::Files | QDir::Hidden),
               QStringList{QStringLiteral("myscenes.dat")});
 }

@@ -17,10 +17,10 @@ TEST(SceneList, FirstEntryGoesIntoAMissingFile)
     bool added = false;
     ASSERT_TRUE(addSceneToList(path, QStringLiteral("Beach"), &added));
     EXPECT_TRUE(added);
-    EXPECT_EQ(readFile(path, 1024).bytes, QByteArray("Beach\n\r\r\n"));
+    EXPECT_EQ(readFile(path, 1024).value, QByteArray("Beach\n\r\r\n"));
 
     ASSERT_TRUE(addSceneToList(path, QStringLiteral("Caf\u00e9"), &added));
-    EXPECT_EQ(readFile(path, 1024).bytes, QByteArray("Beach\n\r\r\nCaf\xe9\n\r\r\n"));
+    EXPECT_EQ(readFile(path, 1024).value, QByteArray("Beach\n\r\r\nCaf\xe9\n\r\r\n"));
 }
 
 TEST(SceneList, ANameIsListedOnceWhateverItsCase)
@@ -36,7 +36,7 @@ TEST(SceneList, ANameIsListedOnceWhateverItsCase)
     bool added = true;
     ASSERT_TRUE(addSceneToList(path, QStringLiteral("beach"), &added));
     EXPECT_FALSE(added);
-    EXPECT_EQ(readFile(path, 1024).bytes, list);
+    EXPECT_EQ(readFile(path, 1024).value, list);
 }
 
 TEST(SceneList, ReaderRoundTripsTheWriter)
@@ -73,22 +73,22 @@ TEST(SceneList, WhatTheLibraryListsTheWriterFinds)
 {
     const QString hostile = QStringLiteral(SCENARA_FUZZ_CORPUS "/scene_list/scenelist-crlf-accent.dat");
     const FileRead read = readFile(hostile, 100);
-    ASSERT_TRUE(read.ok) << read.error.toStdString();
-    ASSERT_EQ(read.bytes, QByteArray("\xe7one\r\ntwo\r\n"));
-    const QStringList listed = readSceneList(read.bytes);
+    ASSERT_TRUE(read.ok()) << read.error.toStdString();
+    ASSERT_EQ(read.value, QByteArray("\xe7one\r\ntwo\r\n"));
+    const QStringList listed = readSceneList(read.value);
     ASSERT_FALSE(listed.isEmpty());
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("myscenes.dat"));
-    ASSERT_TRUE(writeFileAtomically(path, read.bytes));
+    ASSERT_TRUE(writeFileAtomically(path, read.value));
     for (const QString &name : listed) {
-        EXPECT_TRUE(sceneListContains(read.bytes, name)) << name.toStdString();
+        EXPECT_TRUE(sceneListContains(read.value, name)) << name.toStdString();
         bool added = true;
         ASSERT_TRUE(addSceneToList(path, name, &added));
         EXPECT_FALSE(added) << name.toStdString();
     }
     const FileRead after = readFile(path, 100);
-    ASSERT_TRUE(after.ok);
-    EXPECT_EQ(after.bytes, read.bytes);
+    ASSERT_TRUE(after.ok());
+    EXPECT_EQ(after.value, read.value);
 }
 
 // A last name without its line end, as an editor may leave it: the new name

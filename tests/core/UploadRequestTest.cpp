@@ -206,9 +206,9 @@ TEST_F(UploadRequestStreamTest, GivesTheRequestInBlocksOrSaysWhyItCannotOpenTheF
         while (!stream.atEnd()) {
             const FileRead next = stream.next(block);
             ASSERT_TRUE(next) << next.error.toStdString();
-            ASSERT_FALSE(next.bytes.isEmpty());
-            all += next.bytes;
-            sizes << next.bytes.size();
+            ASSERT_FALSE(next.value.isEmpty());
+            all += next.value;
+            sizes << next.value.size();
             EXPECT_EQ(stream.position(), all.size());
         }
         EXPECT_EQ(all, requestFor(data, "http://h/p", QStringLiteral("U.zip")));
@@ -219,7 +219,7 @@ TEST_F(UploadRequestStreamTest, GivesTheRequestInBlocksOrSaysWhyItCannotOpenTheF
         for (qsizetype i = 1; i + 1 < sizes.size(); ++i)
             EXPECT_EQ(sizes[i], std::min<qint64>(block, data.size() - (i - 1) * block));
         const FileRead after = stream.next(block);
-        EXPECT_TRUE(after && after.bytes.isEmpty());
+        EXPECT_TRUE(after && after.value.isEmpty());
     }
 
     UploadRequestStream stream;
@@ -263,7 +263,7 @@ TEST_F(UploadRequestStreamTest, AFileThatChangesSizeEndsTheStream)
         const qint64 given = stream.position();
         const FileRead failed = stream.next(10000);
         EXPECT_FALSE(failed);
-        EXPECT_TRUE(failed.bytes.isEmpty());
+        EXPECT_TRUE(failed.value.isEmpty());
         EXPECT_EQ(failed.error, QStringLiteral("Could not read %1: it changed size while it was sent").arg(path));
         EXPECT_EQ(stream.position(), given);
         EXPECT_LT(stream.position(), announced);

@@ -28,7 +28,7 @@ TEST_F(VoiceSettingsFileTest, AFirstPickOfVoiceZeroForTheMainCharacter)
     ASSERT_TRUE(written) << written.error.toStdString();
     const FileRead read = readFile(path, 1024);
     ASSERT_TRUE(read);
-    EXPECT_EQ(read.bytes, QByteArray("KVVer=5;\r\nKV4Num=;\r\nKV5Num=0;\r\nUVVer=;\r\nUV4Num=;\r\nUV5Num=;\r\n\r\n"));
+    EXPECT_EQ(read.value, QByteArray("KVVer=5;\r\nKV4Num=;\r\nKV5Num=0;\r\nUVVer=;\r\nUV4Num=;\r\nUV5Num=;\r\n\r\n"));
 }
 
 TEST_F(VoiceSettingsFileTest, EverySettingIsWrittenWhicheverCharacterChose)

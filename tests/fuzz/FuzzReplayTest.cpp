@@ -40,8 +40,8 @@ TEST_P(FuzzCorpus, EveryFilePasses)
     for (const QString &name : files) {
         SCOPED_TRACE(dir.filePath(name).toStdString());
         const FileRead read = readFile(dir.filePath(name), 1024 * 1024);
-        ASSERT_TRUE(read.ok) << read.error.toStdString();
-        target.run(reinterpret_cast<const uint8_t *>(read.bytes.constData()), size_t(read.bytes.size()));
+        ASSERT_TRUE(read.ok()) << read.error.toStdString();
+        target.run(reinterpret_cast<const uint8_t *>(read.value.constData()), size_t(read.value.size()));
     }
     setFuzzFailureHandler(nullptr);
 }

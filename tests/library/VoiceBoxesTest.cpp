@@ -15,7 +15,7 @@ using VoiceBoxesTest = SpeechWindowTest;
 QByteArray settingsFileBytes()
 {
     const FileRead read = readFile(voiceSettingsPath(), 1024);
-    return read ? read.bytes : QByteArray("(no file)");
+    return read ? read.value : QByteArray("(no file)");
 }
 
 } // namespace

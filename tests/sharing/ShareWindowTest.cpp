@@ -311,4 +311,24 @@ TEST_F(ShareUploadTest, AStagingFolderThatIsALinkStopsTheUploadAndKeepsWhatItLea
     EXPECT_TRUE(QDir(received).entryList(QDir::Files).isEmpty());
 }
 
+// The user closes the library window while the service holds the second
+// request unanswered: the upload ends with the window, without a word, and
+// goes no further.
+TEST_F(ShareUploadTest, ClosingTheWindowDuringAnUploadEndsItSilently)
+{
+    serveLocally({QStringLiteral("2=stall")});
+    VelmNShare &w = ready();
+    confirmUpload(w, false);
+    ASSERT_TRUE(w.Upload().isRunning()) << messages.texts().join(u'|').toStdString();
+    ASSERT_FALSE(waitForRecord(received, QStringLiteral("1.json")).isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.Upload().currentStep() == 2 && w.Upload().SocketConnected(); }, 30000));
+
+    ASSERT_TRUE(w.close());
+    EXPECT_FALSE(formExists<VelmNShare>());
+    // The service writes its record when the connection has ended.
+    EXPECT_FALSE(waitForRecord(received, QStringLiteral("2.json")).isEmpty()) << "the connection went with the window";
+    EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("3.json"))));
+    EXPECT_EQ(messages.texts(), (QStringList{ShareConfirmText, ShareStartText}));
+}
+
 } // namespace
