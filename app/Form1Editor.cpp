@@ -6,7 +6,7 @@
 #include "app/Form2.h"
 #include "core/legacy/LegacyEditRules.h"
 #include "core/scene/PickedFile.h"
-#include "core/system/Help.h"
+#include "app/Help.h"
 #include "legacy/LegacySceneCommands.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"

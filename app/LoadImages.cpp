@@ -5,7 +5,7 @@
 #include "core/base/Files.h"
 #include "core/scene/PrimaryFrameSeries.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Help.h"
+#include "app/Help.h"
 #include "core/system/Services.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"

@@ -4,7 +4,7 @@
 #include "app/LoadImages.h"
 #include "app/Start.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Help.h"
+#include "app/Help.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
 #include "designers/frmFormDesignD.h"

@@ -3,6 +3,7 @@
 #include "core/base/Numbers.h"
 #include "core/scene/CropRectToPixels.h"
 #include "core/scene/DesignerFrames.h"
+#include "designers/FrameMessages.h"
 #include "core/scene/SceneState.h"
 #include "designers/DesignerControls.h"
 

@@ -2,6 +2,7 @@
 
 #include "core/scene/CropRectToPixels.h"
 #include "core/scene/DesignerFrames.h"
+#include "designers/FrameMessages.h"
 #include "designers/DesignerControls.h"
 
 #include <QLabel>

@@ -4,6 +4,7 @@
 #include "app/Form2.h"
 #include "core/scene/CanvasRules.h"
 #include "core/scene/DesignerFrames.h"
+#include "designers/FrameMessages.h"
 #include "core/scene/PositioningSteps.h"
 #include "core/scene/SceneState.h"
 #include "core/system/Services.h"

@@ -3,6 +3,7 @@
 #include "app/Form2.h"
 #include "core/base/Numbers.h"
 #include "core/scene/DesignerFrames.h"
+#include "designers/FrameMessages.h"
 #include "core/system/Services.h"
 #include "designers/Routing.h"
 #include "platform/PictureBox.h"

@@ -2,7 +2,7 @@
 
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Help.h"
+#include "app/Help.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/DialogControls.h"
 #include "scene/FramePicks.h"

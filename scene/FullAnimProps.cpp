@@ -3,7 +3,7 @@
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/PickedFile.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Help.h"
+#include "app/Help.h"
 #include "core/system/Services.h"
 #include "platform/Controls.h"
 #include "scene/CountValidator.h"

@@ -1,6 +1,6 @@
 #include "scene/Sound.h"
 
-#include "core/system/Help.h"
+#include "app/Help.h"
 #include "core/scene/SceneState.h"
 #include "core/base/Files.h"
 #include "core/system/Services.h"

@@ -3,7 +3,7 @@
 #include "core/base/Numbers.h"
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Help.h"
+#include "app/Help.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"
 #include "scene/FramePicks.h"

@@ -1,7 +1,7 @@
 #include "app/Start.h"
 #include "app/Wizard1.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Help.h"
+#include "app/Help.h"
 #include "library/VelmNShare.h"
 #include "scene/ChildAnimProps.h"
 #include "tests/support/ScriptedServices.h"

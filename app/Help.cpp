@@ -1,4 +1,4 @@
-#include "core/system/Help.h"
+#include "app/Help.h"
 
 #include "core/base/Files.h"
 #include "core/system/Services.h"

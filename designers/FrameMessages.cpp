@@ -1,0 +1,37 @@
+#include "designers/FrameMessages.h"
+
+#include "core/pictures/ImageWorkspace.h"
+#include "core/scene/CropRectToPixels.h"
+#include "core/system/Services.h"
+
+QImage LoadPictureOrSay(const QString &path)
+{
+    QString error;
+    QImage picture = LoadPicture(path, &error);
+    if (picture.isNull())
+        MsgBox(error);
+    return picture;
+}
+
+bool LoadFrameOrSay(ImageWorkspace &workspace, const QString &path)
+{
+    if (!workspace.LoadImageFile(path)) {
+        MsgBox(workspace.LastError());
+        return false;
+    }
+    return true;
+}
+
+bool CropFrameOrSay(ImageWorkspace &workspace, const PixelCrop &crop)
+{
+    if (!workspace.CropImage(crop.x, crop.y, crop.width, crop.height)) {
+        // A rectangle sized down to nothing is told apart from one beside the picture.
+        MsgBox(crop.width <= 0 || crop.height <= 0
+                   ? QStringLiteral("The green rectangle has no area. Please make it larger with its handles and "
+                                    "click NEXT again.")
+                   : QStringLiteral("The green rectangle does not lie over the picture. Please move it over the "
+                                    "picture and click NEXT again."));
+        return false;
+    }
+    return true;
+}
