@@ -6,11 +6,10 @@
 
 QImage LoadPictureOrSay(const QString &path)
 {
-    QString error;
-    QImage picture = LoadPicture(path, &error);
-    if (picture.isNull())
-        MsgBox(error);
-    return picture;
+    Result<QImage> picture = LoadPicture(path);
+    if (!picture)
+        MsgBox(picture.error);
+    return std::move(picture.value);
 }
 
 bool LoadFrameOrSay(ImageWorkspace &workspace, const QString &path)

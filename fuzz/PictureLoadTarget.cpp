@@ -26,7 +26,7 @@ QString fileOf(const QByteArray &bytes)
 // Through the loader's own open.
 QImage loadBytes(const QByteArray &bytes)
 {
-    return LoadPicture(fileOf(bytes));
+    return LoadPicture(fileOf(bytes)).value;
 }
 
 // What the cutter takes it takes exactly: the loader reads the same bytes,
@@ -37,7 +37,7 @@ void checkCutter(const QByteArray &bytes, const PictureArea &area)
     static PictureCutter cutter;
     if (!cutter.read(fileOf(bytes), area))
         return;
-    const QImage loaded = LoadPicture(fileOf(bytes));
+    const QImage loaded = LoadPicture(fileOf(bytes)).value;
     FUZZ_CHECK(!loaded.isNull());
     const QRect inside = QRect(QPoint(int(area.left), int(area.top)), QPoint(int(area.right) - 1, int(area.bottom) - 1))
                              .intersected(loaded.rect());

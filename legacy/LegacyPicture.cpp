@@ -5,10 +5,9 @@
 
 FileResult LoadLegacyPicture(PictureBox &store, const QString &folder, const QString &name)
 {
-    QString error;
-    const QImage picture = LoadPicture(findFileIgnoringCase(folder, name), &error);
-    if (picture.isNull())
-        return FileResult::failure(error);
-    store.SetPicture(picture);
+    const Result<QImage> picture = LoadPicture(findFileIgnoringCase(folder, name));
+    if (!picture)
+        return FileResult::failure(picture.error);
+    store.SetPicture(picture.value);
     return FileResult::success();
 }

@@ -44,24 +44,18 @@ const QString &cutShortReason()
 }
 } // namespace
 
-QImage LoadPicture(const QString &path, QString *error)
+Result<QImage> LoadPicture(const QString &path)
 {
     const PictureBytes read = ReadPictureFile(path);
-    if (!read) {
-        if (error)
-            *error = read.error;
-        return QImage();
-    }
-    return DecodePictureBytes(read.bytes, path, error);
+    if (!read)
+        return Result<QImage>::failure(read.error);
+    return DecodePictureBytes(read.value.bytes, path);
 }
 
 PictureBytes ReadPictureFile(const QString &path)
 {
-    PictureBytes result;
-    auto refuse = [&](const QString &why) {
-        result.error = refusal(path, why);
-        return result;
-    };
+    PictureFileBytes result;
+    auto refuse = [&](const QString &why) { return PictureBytes::failure(refusal(path, why)); };
     // One open, and every check on the file that is open, so that a file
     // swapped or grown since it was chosen is never read past what passed.
     const OpenedFile opened(path);
@@ -109,25 +103,23 @@ PictureBytes ReadPictureFile(const QString &path)
     if (pictureFileCutShort(read.value))
         return refuse(cutShortReason());
     result.bytes = read.value;
-    return result;
+    return PictureBytes::success(std::move(result));
 }
 
-QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error, QSize shownSize)
+Result<QImage> DecodePictureBytes(const QByteArray &bytes, const QString &path, QSize shownSize)
 {
     const DecodedPicture decoded = decodePicture(bytes, shownSize);
     const QString why = decoded.cutShort ? cutShortReason()
                         : decoded.image.isNull() ? decoded.error + u'.'
                                                  : QString();
     if (why.isEmpty())
-        return opaque(decoded.image);
-    if (error)
-        *error = refusal(path, why);
-    return QImage();
+        return Result<QImage>::success(opaque(decoded.image));
+    return Result<QImage>::failure(refusal(path, why));
 }
 
 QImage HeldPicture::make() const
 {
-    QImage picture = DecodePictureBytes(m_bytes, QString(), nullptr, m_size);
+    QImage picture = DecodePictureBytes(m_bytes, QString(), m_size).value;
     if (picture.isNull() || picture.size() == m_size)
         return picture;
     if (m_size.isEmpty() || !pictureFitsInMemory(m_size.width(), m_size.height()))
@@ -145,19 +137,17 @@ void setJpegRowEncoder(JpegRowEncoder encoder)
     rowEncoder = encoder;
 }
 
-bool EncodeJpeg(const QImage &picture, QByteArray *bytes, QString *error)
+Result<> EncodeJpeg(const QImage &picture, QByteArray *bytes)
 {
     if (rowEncoder && rowEncoder(picture, JpegQuality, bytes))
-        return true;
+        return Result<>::success();
     QBuffer buffer(bytes);
     buffer.open(QIODevice::WriteOnly); // empties the bytes, keeping their memory
     QImageWriter writer(&buffer, "JPEG");
     writer.setQuality(JpegQuality);
     if (writer.write(picture))
-        return true;
-    if (error)
-        *error = writer.errorString();
-    return false;
+        return Result<>::success();
+    return Result<>::failure(writer.errorString());
 }
 
 QSize HimetricSize(const QImage &picture)
@@ -179,9 +169,9 @@ void ImageWorkspace::SetPicture(const QImage &picture)
 
 bool ImageWorkspace::LoadImageFile(const QString &path)
 {
-    QString error;
-    m_picture = LoadPicture(path, &error);
-    return m_picture.isNull() ? fail(error) : true;
+    Result<QImage> loaded = LoadPicture(path);
+    m_picture = std::move(loaded.value);
+    return loaded ? true : fail(loaded.error);
 }
 
 bool ImageWorkspace::CropImage(int x, int y, int width, int height)
@@ -239,9 +229,8 @@ bool ImageWorkspace::encodeForSave(QByteArray *bytes)
         return fail(QStringLiteral("There is no picture to save as %1.").arg(shown(m_saveName)));
     if (m_saveName.isEmpty())
         return fail(QStringLiteral("No file name was given for the picture."));
-    QString error;
-    if (!EncodeJpeg(m_picture, bytes, &error))
-        return fail(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), error));
+    if (const Result<> encoded = EncodeJpeg(m_picture, bytes); !encoded)
+        return fail(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), encoded.error));
     return true;
 }
 

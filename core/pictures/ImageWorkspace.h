@@ -5,6 +5,7 @@
 // whether it worked, and a failed load or crop leaves the workspace empty, so
 // that an old picture is never cut or saved as if it were the new one.
 
+#include "core/base/Result.h"
 #include "core/pictures/ImageList.h"
 #include "core/pictures/PictureFile.h"
 
@@ -17,26 +18,25 @@
 inline constexpr int JpegQuality = 90;
 
 // Loads a BMP or JPEG file as a picture (the format is read from the file's
-// contents). Returns a null image and sets `error` when it cannot: also for a
-// file that is not a regular file, is empty or cut short, or holds a picture
-// too large to keep in memory.
-QImage LoadPicture(const QString &path, QString *error = nullptr);
+// contents). Refused, with the sentence that says why, when it cannot: also
+// for a file that is not a regular file, is empty or cut short, or holds a
+// picture too large to keep in memory.
+Result<QImage> LoadPicture(const QString &path);
 
 // A picture file's bytes that passed every check LoadPicture makes before it
 // decodes them, and the picture's size as its header gives it.
-struct PictureBytes {
+struct PictureFileBytes {
     QByteArray bytes;
-    QSize size;    // in pixels; empty when the header gives none
-    QString error; // why the file was refused, as LoadPicture says it; empty when it was not
-    explicit operator bool() const { return error.isEmpty(); }
+    QSize size; // in pixels; empty when the header gives none
 };
+// Refused with why, as LoadPicture says it.
+using PictureBytes = Result<PictureFileBytes>;
 [[nodiscard]] PictureBytes ReadPictureFile(const QString &path);
-// Decodes what ReadPictureFile read, as LoadPicture does; a null image and
-// `error` set when the decoder refuses the bytes or runs past their end. A
+// Decodes what ReadPictureFile read, as LoadPicture does; refused when the
+// decoder refuses the bytes or runs past their end. A
 // JPEG picture larger than a valid `shownSize` both ways comes at that size
 // (decodePicture); any other keeps its own size.
-QImage DecodePictureBytes(const QByteArray &bytes, const QString &path, QString *error = nullptr,
-                          QSize shownSize = QSize());
+Result<QImage> DecodePictureBytes(const QByteArray &bytes, const QString &path, QSize shownSize = QSize());
 
 // A picture file kept as its bytes and decoded when it is shown, at
 // `shownSize`: resized as ImageWorkspace::ResizeImage resizes, the same pixels
@@ -55,8 +55,8 @@ private:
 
 
 // Encodes a picture as JPEG at JpegQuality into `bytes`, replacing what they
-// held and reusing their memory. False with the encoder's reason in `error`.
-bool EncodeJpeg(const QImage &picture, QByteArray *bytes, QString *error);
+// held and reusing their memory; refused with the encoder's reason.
+Result<> EncodeJpeg(const QImage &picture, QByteArray *bytes);
 
 // An encoder that writes the bytes Qt's JPEG writer writes, faster, and says
 // false for a picture it leaves to the writer (adapters/jpeg/JpegEncoder.h).

@@ -14,19 +14,16 @@ namespace {
 PictureBytes readFrame(const QString &path, const PreviewBudget &budget)
 {
     PictureBytes read = ReadPictureFile(path);
-    if (read && !budget.fitsFrame(read.size))
-        read.error = QStringLiteral("larger than a preview frame");
+    if (read && !budget.fitsFrame(read.value.size))
+        return PictureBytes::failure(QStringLiteral("larger than a preview frame"));
     return read;
 }
 
 // The same for a frame named in a scene: refused when the name is not bare.
 PictureBytes readFrame(FolderNames &images, const QString &name, const PreviewBudget &budget)
 {
-    if (!isBareName(name)) {
-        PictureBytes refused;
-        refused.error = QStringLiteral("not a bare name");
-        return refused;
-    }
+    if (!isBareName(name))
+        return PictureBytes::failure(QStringLiteral("not a bare name"));
     return readFrame(images.find(name), budget);
 }
 
@@ -36,7 +33,7 @@ bool decodeFrame(ImageWorkspace &work, const PictureBytes &read, const PreviewBu
     work.Clear();
     if (!read)
         return false;
-    const QImage picture = DecodePictureBytes(read.bytes, QString());
+    const QImage picture = DecodePictureBytes(read.value.bytes, QString()).value;
     if (picture.isNull() || !budget.fitsFrame(picture.size()))
         return false;
     work.SetPicture(picture);
@@ -73,8 +70,8 @@ LayerFrames loadLayerFrames(ImageWorkspace &work, FolderNames &images, const QSt
             // whether the layer's pictures fit what the load has left.
             if (!read)
                 return leaveOut();
-            target = previewFrameSize(sizeFrom ? *sizeFrom : read.size, ratio);
-            const QSize shown = target ? *target : read.size;
+            target = previewFrameSize(sizeFrom ? *sizeFrom : read.value.size, ratio);
+            const QSize shown = target ? *target : read.value.size;
             each = pictureBytes(shown);
             if (!budget.fitsFrame(shown) || !budget.take(each * (names.size() + std::max(composed, 0))))
                 return leaveOut();
@@ -134,13 +131,13 @@ LayerFrames loadHeldFrames(ImageWorkspace &work, FolderNames &images, const QStr
     for (qsizetype i = 1; i < names.size(); ++i) {
         std::shared_ptr<const DeferredPicture> frame = layer.held.last();
         PictureBytes read = readFrame(paths[i - 1], budget);
-        const QSize shown = target ? *target : read.size;
+        const QSize shown = target ? *target : read.value.size;
         if (read && !shown.isEmpty() && pictureFitsInMemory(shown.width(), shown.height())) {
-            if (!budget.takeFile(read.bytes.size()))
+            if (!budget.takeFile(read.value.bytes.size()))
                 return leaveOut();
             largestShown = std::max(largestShown, pictureBytes(shown));
             ++distinct;
-            frame = std::make_shared<HeldPicture>(std::move(read.bytes), shown);
+            frame = std::make_shared<HeldPicture>(std::move(read.value.bytes), shown);
         }
         layer.held.append(frame);
     }

@@ -216,8 +216,8 @@ TEST_F(ImageWorkspaceTest, AHeldPictureShowsWhatALoadAndResizeShow)
         ASSERT_TRUE(ws.ResizeImage(row.shown.width(), row.shown.height()));
         PictureBytes read = ReadPictureFile(path);
         ASSERT_TRUE(read) << read.error.toStdString();
-        EXPECT_EQ(read.size, source.size());
-        const QImage held = HeldPicture(std::move(read.bytes), row.shown).make();
+        EXPECT_EQ(read.value.size, source.size());
+        const QImage held = HeldPicture(std::move(read.value.bytes), row.shown).make();
         ASSERT_EQ(held.size(), row.shown);
         EXPECT_EQ(held.format(), QImage::Format_RGB32);
         if (row.tolerance == 0)

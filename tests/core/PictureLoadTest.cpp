@@ -244,7 +244,7 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
         }
     }
     // Each part is the same picture as its whole, had it been loaded.
-    const QImage whole = LoadPicture(hostile + QStringLiteral("bmp8-offbits0-whole.bmp"));
+    const QImage whole = LoadPicture(hostile + QStringLiteral("bmp8-offbits0-whole.bmp")).value;
     QFile part(hostile + QStringLiteral("bmp8-offbits0-truncated.bmp"));
     ASSERT_TRUE(part.open(QIODevice::ReadOnly));
     const DecodedPicture decoded = decodePicture(part.readAll());

@@ -151,9 +151,8 @@ TEST(LegacyTemplates, TheBuildPutsEveryTemplateBesideTheProgram)
 {
     const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/Images/");
     for (const LegacyTemplate &t : LegacyTemplates) {
-        QString error;
-        const QImage picture = LoadPicture(folder + QLatin1String(t.file), &error);
-        EXPECT_FALSE(picture.isNull()) << error.toStdString();
+        const Result<QImage> picture = LoadPicture(folder + QLatin1String(t.file));
+        EXPECT_FALSE(picture.value.isNull()) << picture.error.toStdString();
     }
 }
 
