@@ -176,8 +176,8 @@ void LoadImages::Image2_Click()
     const SeriesName name = ParsePrimaryFrameName(cdl.FileName);
     s.PrimaryFramePrefix = name.prefix;
     s.PrimaryFrameExt = name.ext;
-    if (!Xpress1.LoadImageFile(PrimaryFramePath(1))) {
-        MsgBox(Xpress1.LastError());
+    if (const Result<> loaded = Xpress1.LoadImageFile(PrimaryFramePath(1)); !loaded) {
+        MsgBox(loaded.error);
         return;
     }
     form<frmFormDesign>().SetPicture(Xpress1.Picture());

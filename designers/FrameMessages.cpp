@@ -14,8 +14,8 @@ QImage LoadPictureOrSay(const QString &path)
 
 bool LoadFrameOrSay(ImageWorkspace &workspace, const QString &path)
 {
-    if (!workspace.LoadImageFile(path)) {
-        MsgBox(workspace.LastError());
+    if (const Result<> loaded = workspace.LoadImageFile(path); !loaded) {
+        MsgBox(loaded.error);
         return false;
     }
     return true;

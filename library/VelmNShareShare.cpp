@@ -132,8 +132,13 @@ bool VelmNShare::buildSharePackage(const SharePlan &plan)
     UploadName = plan.UploadName;
 
     Xpress1.SaveImageFileName(plan.thumbnail);
-    if (!Xpress1.LoadImageFile(plan.background) || !Xpress1.MakeThumbnail(140, 100) || !Xpress1.SaveImageFile()) {
-        showFailure(Xpress1.LastError());
+    Result<> thumbnail = Xpress1.LoadImageFile(plan.background);
+    if (thumbnail)
+        thumbnail = Xpress1.MakeThumbnail(140, 100);
+    if (thumbnail)
+        thumbnail = Xpress1.SaveImageFile();
+    if (!thumbnail) {
+        showFailure(thumbnail.error);
         return false;
     }
     return written(plan.commentFile) && copied(plan.secondPicture) && copied(plan.scene) && written(plan.handleFile);

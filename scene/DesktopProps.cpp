@@ -51,11 +51,13 @@ void DesktopProps::Command2_Click()
     }
     // A fixed area of the picture's own pixels, cut in the extra designer's workspace.
     ImageWorkspace &work = form<frmFormDesignE>().Xpress1;
-    bool done = work.LoadImageFile(s.AlphaBackgroundPath);
-    done = done && work.CropImageArea(242, 284, 380, 617);
+    Result<> done = work.LoadImageFile(s.AlphaBackgroundPath);
+    if (done)
+        done = work.CropImageArea(242, 284, 380, 617);
     work.SaveImageFileName(
         joinPath(s.WorkFolder.toText(), QStringLiteral("Images/") + name + QStringLiteral("AlphaBG.jpg")));
-    done = done && work.SaveImageFile();
+    if (done)
+        done = work.SaveImageFile();
     if (!done)
-        MsgBox(work.LastError());
+        MsgBox(done.error);
 }

@@ -17,7 +17,9 @@ Result<> fail(const QString &text)
 Result<> save(ImageWorkspace &workspace, const QString &target, FileTransaction &unit)
 {
     workspace.SaveImageFileName(target);
-    return workspace.SaveImageFile(unit) ? Result<>::success() : fail(workspace.LastError());
+    if (Result<> saved = workspace.SaveImageFile(unit); !saved)
+        return fail(saved.error);
+    return Result<>::success();
 }
 
 // The export's own unit when the caller gave none: committed when the export
@@ -73,11 +75,12 @@ Result<> exportFrames(ImageWorkspace &workspace, const FramePlan &plan, const st
             workspace.SetPicture(cutter.picture());
         } else {
             // Every file the cutter does not take is loaded whole and cut, with the loader's checks and reasons.
-            if (!workspace.LoadImageFile(source))
-                return fail(workspace.LastError());
-            if (crop && !workspace.CropImage(crop->x, crop->y, crop->width, crop->height))
-                return fail(QStringLiteral("Could not cut %1: %2")
-                                .arg(QDir::toNativeSeparators(source), workspace.LastError()));
+            if (const Result<> loaded = workspace.LoadImageFile(source); !loaded)
+                return fail(loaded.error);
+            if (crop) {
+                if (const Result<> cut = workspace.CropImage(crop->x, crop->y, crop->width, crop->height); !cut)
+                    return fail(QStringLiteral("Could not cut %1: %2").arg(QDir::toNativeSeparators(source), cut.error));
+            }
         }
         if (Result<> saved = save(workspace, frame.target, unit); !saved)
             return saved;

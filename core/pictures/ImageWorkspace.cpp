@@ -156,100 +156,94 @@ QSize HimetricSize(const QImage &picture)
     return QSize(himetric(picture.width()), himetric(picture.height()));
 }
 
-bool ImageWorkspace::fail(const QString &error)
-{
-    m_lastError = error;
-    return false;
-}
-
 void ImageWorkspace::SetPicture(const QImage &picture)
 {
     m_picture = picture.isNull() ? QImage() : opaque(picture);
 }
 
-bool ImageWorkspace::LoadImageFile(const QString &path)
+Result<> ImageWorkspace::LoadImageFile(const QString &path)
 {
     Result<QImage> loaded = LoadPicture(path);
     m_picture = std::move(loaded.value);
-    return loaded ? true : fail(loaded.error);
+    return loaded ? Result<>::success() : Result<>::failure(loaded.error);
 }
 
-bool ImageWorkspace::CropImage(int x, int y, int width, int height)
+Result<> ImageWorkspace::CropImage(int x, int y, int width, int height)
 {
     return cropTo(x, y, qint64(x) + width, qint64(y) + height);
 }
 
-bool ImageWorkspace::CropImageArea(int left, int top, int right, int bottom)
+Result<> ImageWorkspace::CropImageArea(int left, int top, int right, int bottom)
 {
     return cropTo(left, top, right, bottom);
 }
 
-bool ImageWorkspace::cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom)
+Result<> ImageWorkspace::cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom)
 {
     if (m_picture.isNull())
-        return fail(QStringLiteral("There is no picture to crop."));
+        return Result<>::failure(QStringLiteral("There is no picture to crop."));
     // In 64 bits, so that no area, however far out, wraps round into the picture.
     const qint64 insideLeft = std::max<qint64>(left, 0), insideTop = std::max<qint64>(top, 0);
     const qint64 insideRight = std::min<qint64>(right, m_picture.width());
     const qint64 insideBottom = std::min<qint64>(bottom, m_picture.height());
     if (right <= left || bottom <= top || insideRight <= insideLeft || insideBottom <= insideTop) {
         m_picture = QImage();
-        return fail(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
+        return Result<>::failure(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
                         .arg(left).arg(top).arg(right - left).arg(bottom - top));
     }
     m_picture = m_picture.copy(int(insideLeft), int(insideTop), int(insideRight - insideLeft),
                                int(insideBottom - insideTop));
-    return true;
+    return Result<>::success();
 }
 
-bool ImageWorkspace::ResizeImage(int width, int height)
+Result<> ImageWorkspace::ResizeImage(int width, int height)
 {
     if (m_picture.isNull())
-        return fail(QStringLiteral("There is no picture to resize."));
+        return Result<>::failure(QStringLiteral("There is no picture to resize."));
     if (width <= 0 || height <= 0)
-        return fail(QStringLiteral("A picture cannot be resized to %1 x %2 pixels.").arg(width).arg(height));
+        return Result<>::failure(QStringLiteral("A picture cannot be resized to %1 x %2 pixels.").arg(width).arg(height));
     if (!pictureFitsInMemory(width, height))
-        return fail(QStringLiteral("A picture of %1 x %2 pixels is too large to hold.").arg(width).arg(height));
+        return Result<>::failure(QStringLiteral("A picture of %1 x %2 pixels is too large to hold.").arg(width).arg(height));
     QImage scaled = m_picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     // Memory that cannot be had gives a null picture; the old one is kept.
     if (scaled.isNull())
-        return fail(QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.").arg(width).arg(height));
+        return Result<>::failure(QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels.").arg(width).arg(height));
     m_picture = std::move(scaled);
-    return true;
+    return Result<>::success();
 }
 
-bool ImageWorkspace::MakeThumbnail(int width, int height)
+Result<> ImageWorkspace::MakeThumbnail(int width, int height)
 {
     return ResizeImage(width, height);
 }
 
-bool ImageWorkspace::encodeForSave(QByteArray *bytes)
+Result<> ImageWorkspace::encodeForSave(QByteArray *bytes)
 {
     if (m_picture.isNull())
-        return fail(QStringLiteral("There is no picture to save as %1.").arg(shown(m_saveName)));
+        return Result<>::failure(QStringLiteral("There is no picture to save as %1.").arg(shown(m_saveName)));
     if (m_saveName.isEmpty())
-        return fail(QStringLiteral("No file name was given for the picture."));
+        return Result<>::failure(QStringLiteral("No file name was given for the picture."));
     if (const Result<> encoded = EncodeJpeg(m_picture, bytes); !encoded)
-        return fail(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), encoded.error));
-    return true;
+        return Result<>::failure(QStringLiteral("Could not encode the picture for %1: %2").arg(shown(m_saveName), encoded.error));
+    return Result<>::success();
 }
 
-bool ImageWorkspace::SaveImageFile()
+Result<> ImageWorkspace::SaveImageFile()
 {
     QByteArray bytes;
-    if (!encodeForSave(&bytes))
-        return false;
+    if (Result<> encoded = encodeForSave(&bytes); !encoded)
+        return encoded;
     const FileResult written = writeFileAtomically(m_saveName, bytes);
-    return written ? true : fail(written.error);
+    return written ? Result<>::success() : Result<>::failure(written.error);
 }
 
-bool ImageWorkspace::SaveImageFile(FileTransaction &unit)
+Result<> ImageWorkspace::SaveImageFile(FileTransaction &unit)
 {
     QByteArray bytes;
-    if (!encodeForSave(&bytes))
-        return false;
+    if (Result<> encoded = encodeForSave(&bytes); !encoded)
+        return encoded;
     const FileResult staged = unit.stage(m_saveName, bytes);
-    return staged ? true : fail(staged.error);
+    return staged ? Result<>::success() : Result<>::failure(staged.error);
 }
 
 int ImageWorkspace::ImageDisplayWidth() const

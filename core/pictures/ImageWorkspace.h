@@ -75,31 +75,33 @@ QSize HimetricSize(const QImage &picture);
 
 class FileTransaction;
 
+// Each operation that can fail gives its Result: the reason is a sentence for
+// a message box.
 class ImageWorkspace {
 public:
     // The current picture becomes the file's picture, at its pixel size.
-    bool LoadImageFile(const QString &path);
+    Result<> LoadImageFile(const QString &path);
     // The picture becomes the area at (x, y) of the given size. An area that
     // reaches beyond the picture is cut to the part inside it; an area with
     // nothing inside is refused and empties the workspace.
-    bool CropImage(int x, int y, int width, int height);
+    Result<> CropImage(int x, int y, int width, int height);
     // The same for the area from (left, top) to (right, bottom), right and
     // bottom not included.
-    bool CropImageArea(int left, int top, int right, int bottom);
+    Result<> CropImageArea(int left, int top, int right, int bottom);
     // The picture is scaled to exactly width x height pixels; a size beyond
     // what pictureFitsInMemory allows is refused and the picture kept.
-    bool ResizeImage(int width, int height);
+    Result<> ResizeImage(int width, int height);
     // The picture becomes a thumbnail of exactly width x height pixels.
-    bool MakeThumbnail(int width, int height);
+    Result<> MakeThumbnail(int width, int height);
     // The path of the next save.
     void SaveImageFileName(const QString &path) { m_saveName = path; }
     // Writes the current picture to the save path as a JPEG file at
     // JpegQuality, through a temporary file, replacing an existing file only
     // once the new one is complete.
-    bool SaveImageFile();
+    Result<> SaveImageFile();
     // The same as one of the files of `unit`: the picture is written beside
     // the save path and put in place when the unit is committed.
-    bool SaveImageFile(FileTransaction &unit);
+    Result<> SaveImageFile(FileTransaction &unit);
 
     int ImageWidth() const { return m_picture.width(); }
     int ImageHeight() const { return m_picture.height(); }
@@ -112,17 +114,12 @@ public:
     bool HasPicture() const { return !m_picture.isNull(); }
     void Clear() { m_picture = QImage(); }
 
-    // The reason the last failed operation gave, as a sentence for a message box.
-    const QString &LastError() const { return m_lastError; }
-
 private:
-    bool fail(const QString &error);
     // The current picture encoded for the save path.
-    bool encodeForSave(QByteArray *bytes);
+    Result<> encodeForSave(QByteArray *bytes);
     // Right and bottom not included.
-    bool cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom);
+    Result<> cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom);
 
     QImage m_picture;
     QString m_saveName;
-    QString m_lastError;
 };

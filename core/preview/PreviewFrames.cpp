@@ -48,7 +48,7 @@ bool loadPreviewPicture(ImageWorkspace &work, FolderNames &images, const QString
         work.Clear();
         return false;
     }
-    return work.LoadImageFile(images.find(name));
+    return work.LoadImageFile(images.find(name)).ok();
 }
 
 LayerFrames loadLayerFrames(ImageWorkspace &work, FolderNames &images, const QStringList &names,
@@ -83,7 +83,7 @@ LayerFrames loadLayerFrames(ImageWorkspace &work, FolderNames &images, const QSt
             layer.firstHimetric = HimetricSize(work.Picture());
         }
         if (ok && target) {
-            ok = work.ResizeImage(target->width(), target->height());
+            ok = work.ResizeImage(target->width(), target->height()).ok();
         } else if (ok && i > 0) {
             // Kept at its own size: a frame larger than frame 01 takes the difference.
             const qint64 more = pictureBytes(work.Picture().size()) - each;

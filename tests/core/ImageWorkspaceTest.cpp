@@ -63,9 +63,10 @@ TEST_F(ImageWorkspaceTest, FailedLoadReportsAndDropsTheOldPicture)
     for (const QString &path : {tempPath("bad.jpg"), tempPath("missing.bmp")}) {
         SCOPED_TRACE(path.toStdString());
         ASSERT_TRUE(ws.LoadImageFile(tempPath("good.bmp")));
-        EXPECT_FALSE(ws.LoadImageFile(path));
+        const Result<> loaded = ws.LoadImageFile(path);
+        EXPECT_FALSE(loaded);
         EXPECT_FALSE(ws.HasPicture());
-        EXPECT_TRUE(ws.LastError().contains(QFileInfo(path).fileName())) << ws.LastError().toStdString();
+        EXPECT_TRUE(loaded.error.contains(QFileInfo(path).fileName())) << loaded.error.toStdString();
         EXPECT_FALSE(ws.CropImage(0, 0, 5, 5));
         ws.SaveImageFileName(tempPath("out.jpg"));
         EXPECT_FALSE(ws.SaveImageFile());
@@ -114,9 +115,10 @@ TEST_F(ImageWorkspaceTest, CropWithNothingInsideIsRefused)
     for (const Case &c : outside) {
         SCOPED_TRACE(testing::Message() << c.x << "," << c.y << " " << c.width << "x" << c.height);
         ws.SetPicture(patterned(40, 30));
-        EXPECT_FALSE(ws.CropImage(c.x, c.y, c.width, c.height));
+        const Result<> cropped = ws.CropImage(c.x, c.y, c.width, c.height);
+        EXPECT_FALSE(cropped);
         EXPECT_FALSE(ws.HasPicture());
-        EXPECT_FALSE(ws.LastError().isEmpty());
+        EXPECT_FALSE(cropped.error.isEmpty());
     }
     // The same for an area given by its edges, the far edge before the near one included.
     for (const QRect &edges : {QRect(QPoint(10, 10), QPoint(5, 20)), QRect(QPoint(small, 0), QPoint(big, 0))}) {
@@ -139,7 +141,8 @@ TEST_F(ImageWorkspaceTest, JpegSaveReplacesTheFileAndReloads)
     ASSERT_TRUE(ws.LoadImageFile(savedFixture("frame.bmp", patterned(64, 48), "BMP")));
     ASSERT_TRUE(ws.CropImage(8, 4, 50, 40));
     ws.SaveImageFileName(target);
-    ASSERT_TRUE(ws.SaveImageFile()) << ws.LastError().toStdString();
+    const Result<> saved = ws.SaveImageFile();
+    ASSERT_TRUE(saved) << saved.error.toStdString();
 
     QImageReader reader(target);
     EXPECT_EQ(reader.format(), "jpeg");
@@ -156,8 +159,9 @@ TEST_F(ImageWorkspaceTest, SaveIntoMissingFolderFailsAndSaysWhere)
 {
     ws.SetPicture(patterned(5, 5));
     ws.SaveImageFileName(tempPath("no/such/folder/x.jpg"));
-    EXPECT_FALSE(ws.SaveImageFile());
-    EXPECT_TRUE(ws.LastError().contains("x.jpg")) << ws.LastError().toStdString();
+    const Result<> saved = ws.SaveImageFile();
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.error.contains("x.jpg")) << saved.error.toStdString();
 }
 
 TEST_F(ImageWorkspaceTest, ResizeAndThumbnailGiveTheAskedSize)
@@ -171,8 +175,9 @@ TEST_F(ImageWorkspaceTest, ResizeAndThumbnailGiveTheAskedSize)
     // Beyond what a picture may hold in memory: refused at once, the picture kept.
     constexpr int most = std::numeric_limits<int>::max();
     for (const QSize &huge : {QSize(48000, 36000), QSize(most, most), QSize(1, most)}) {
-        EXPECT_FALSE(ws.ResizeImage(huge.width(), huge.height())) << huge.width() << " x " << huge.height();
-        EXPECT_TRUE(ws.LastError().contains(QStringLiteral("too large"))) << ws.LastError().toStdString();
+        const Result<> resized = ws.ResizeImage(huge.width(), huge.height());
+        EXPECT_FALSE(resized) << huge.width() << " x " << huge.height();
+        EXPECT_TRUE(resized.error.contains(QStringLiteral("too large"))) << resized.error.toStdString();
         EXPECT_EQ(ws.Picture().size(), QSize(140, 100));
     }
     ImageWorkspace empty;

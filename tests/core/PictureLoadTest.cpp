@@ -96,19 +96,21 @@ protected:
         const QFileInfo file(path);
         FileWork work({file.absolutePath()});
         ASSERT_TRUE(work.watching());
-        EXPECT_FALSE(ws.LoadImageFile(path));
+        const Result<> loaded = ws.LoadImageFile(path);
+        EXPECT_FALSE(loaded);
         EXPECT_LE(work.opened(file.fileName()), 1);
         EXPECT_LE(work.bytesRead(), (readAtMost < 0 ? file.size() : readAtMost) + ReadAside);
         EXPECT_FALSE(ws.HasPicture());
-        EXPECT_TRUE(ws.LastError().startsWith(QStringLiteral("Could not load the picture ") + path + u':'))
-            << ws.LastError().toStdString();
-        EXPECT_TRUE(ws.LastError().contains(why)) << ws.LastError().toStdString();
+        EXPECT_TRUE(loaded.error.startsWith(QStringLiteral("Could not load the picture ") + path + u':'))
+            << loaded.error.toStdString();
+        EXPECT_TRUE(loaded.error.contains(why)) << loaded.error.toStdString();
     }
     void expectLoads(const QString &path, const QImage &expected, bool exact)
     {
         SCOPED_TRACE(path.toStdString());
         ImageWorkspace ws;
-        ASSERT_TRUE(ws.LoadImageFile(path)) << ws.LastError().toStdString();
+        const Result<> loaded = ws.LoadImageFile(path);
+        ASSERT_TRUE(loaded) << loaded.error.toStdString();
         EXPECT_EQ(ws.Picture().size(), expected.size());
         if (exact) {
             EXPECT_EQ(ws.Picture(), expected);
@@ -238,7 +240,8 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
         if (!row.refusal) {
             SCOPED_TRACE(row.file);
             ImageWorkspace ws;
-            EXPECT_TRUE(ws.LoadImageFile(path)) << ws.LastError().toStdString();
+            const Result<> loaded = ws.LoadImageFile(path);
+            EXPECT_TRUE(loaded) << loaded.error.toStdString();
         } else {
             expectRefused(path, QString::fromUtf8(row.refusal));
         }
