@@ -77,14 +77,7 @@ constexpr qint64 ReadAside = 2 * 4096 + 2048;
 
 class PictureLoadTest : public AppTest {
 protected:
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = tempPath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return writeTempFile(name, bytes); }
     // The load fails, says which file and why, and leaves nothing to cut or
     // save. It opens the path at most once and reads no more of it than
     // `readAtMost` bytes (the whole file when it is one), besides its header.

@@ -182,14 +182,7 @@ const Area kAreas[] = {
 
 class PictureCutTest : public AppTest {
 protected:
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = tempPath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return writeTempFile(name, bytes); }
 
     // What the loader and the workspace's crop give.
     static QImage loadedAndCut(const QString &path, const std::optional<PictureArea> &area)

@@ -5,6 +5,7 @@
 
 #include "core/system/Services.h"
 
+#include <QFile>
 #include <QQueue>
 #include <QTemporaryDir>
 #include <QVector>
@@ -144,6 +145,15 @@ protected:
     QString documentsFolder() const { return env.documents; }
     QString baseFolder() const { return env.documents + QStringLiteral("/Velm5Pro/"); }
     QString tempPath(const QString &name) const { return temp.filePath(name); }
+    // A file of the test's own in its temporary folder, holding `bytes`; its path.
+    QString writeTempFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = tempPath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+        file.write(bytes);
+        return path;
+    }
 
     QTemporaryDir temp;
     ScriptedMessages messages;
