@@ -12,12 +12,12 @@
 //   frame bound's size, and four counted sets of 1000 frames of MainPic's
 //   size each, as far as the file budget takes them.
 
+#include "core/pictures/ImageWorkspace.h"
 #include "core/preview/PreviewBudget.h"
 
 #include "bench/PreviewBenchScene.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -31,14 +31,12 @@ constexpr int kRuns = 3;
 constexpr double kAnswerLimitMs = 5000;
 constexpr long kPeakLimitMb = 1536;
 
+// The picture as the program writes a JPEG file.
 QByteArray jpeg(const QImage &image)
 {
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "JPEG");
-    writer.setQuality(JpegQuality);
-    writer.write(image);
+    if (!EncodeJpeg(image, &bytes))
+        bytes.clear();
     return bytes;
 }
 
