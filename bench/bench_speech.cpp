@@ -9,7 +9,7 @@
 #include "adapters/sound/AudioOutput.h"
 #include "adapters/speech/SpeechEngine.h"
 #include "app/ProgramAdapters.h"
-#include "library/PreviewShow.h"
+#include "core/preview/PreviewShow.h"
 #include "library/VelmNShare.h"
 
 #include <QApplication>

@@ -4,7 +4,7 @@
 // (the mask colour, so the keyed frame 01 shows through it), and the trace of
 // every entry the preview shows, with its pauses and rests.
 
-#include "library/PreviewShow.h"
+#include "core/preview/PreviewShow.h"
 #include "tests/library/LibraryFixture.h"
 
 #include <QSet>

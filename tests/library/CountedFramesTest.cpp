@@ -25,7 +25,7 @@ TEST_F(CountedFramesTest, EntryNPlusOneHoldsFrameNAndMissingFramesShareThePrevio
     VelmNShare &w = openLibrary();
 
     click(w.List2, QStringLiteral("Three"));
-    const ImageList &list = w.ImageList12;
+    const ImageList &list = w.Player->ImageList12;
     ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(list.Key(1), QStringLiteral("MSC"));
     for (int n = 1; n <= 3; ++n) {
@@ -47,7 +47,7 @@ TEST_F(CountedFramesTest, EntryNPlusOneHoldsFrameNAndMissingFramesShareThePrevio
     EXPECT_EQ(files[1], QStringLiteral("GapExtra01.bmp"));
     EXPECT_EQ(files[999], QStringLiteral("GapExtra999.bmp"));
     EXPECT_EQ(files[1000], QStringLiteral("GapExtra1000.bmp"));
-    EXPECT_EQ(w.ExtraAnim.MiscFrames, 1000);
+    EXPECT_EQ(w.Player->ExtraAnim.MiscFrames, 1000);
 
     click(w.List2, QStringLiteral("Twelve"));
     EXPECT_EQ(scene().Files.TriggerFrameFiles.mid(1, 13),
@@ -102,7 +102,7 @@ TEST_F(CountedFramesTest, ABadFrameFileIsKnownAtLoadAndOneThatDoesNotDecodeShows
         writeSceneOf(name, {"BG=ParkBG.jpg", "MP=" + name + "01.bmp", "MF=3"});
     }
     VelmNShare &w = openLibrary();
-    const ImageList &list = w.ImageList12;
+    const ImageList &list = w.Player->ImageList12;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         // From the load on: the frames after the one shown are decoded ahead.
@@ -115,9 +115,9 @@ TEST_F(CountedFramesTest, ABadFrameFileIsKnownAtLoadAndOneThatDoesNotDecodeShows
             continue;
         }
         EXPECT_TRUE(list.Picture(4).isNull());
-        ASSERT_TRUE(ShowListEntry(w.MiscPic, list, QStringLiteral("MSC"), 3));
+        ASSERT_TRUE(ShowListEntry(w.Player->MiscPic, list, QStringLiteral("MSC"), 3));
         const QImage before = w.MiscPic->Picture();
-        EXPECT_FALSE(ShowListEntry(w.MiscPic, list, QStringLiteral("MSC"), 4));
+        EXPECT_FALSE(ShowListEntry(w.Player->MiscPic, list, QStringLiteral("MSC"), 4));
         EXPECT_EQ(w.MiscPic->Picture(), before);
     }
     EXPECT_TRUE(messages.shown.isEmpty());

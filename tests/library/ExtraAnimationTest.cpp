@@ -52,16 +52,16 @@ protected:
         VelmNShare &w = openLibrary();
         // The master tick would start the extra and arm the child on its own
         // draws; the rows do both themselves.
-        w.Timer1->SetEnabled(false);
+        w.Player->Timer1->SetEnabled(false);
         window = &w;
         for (size_t i = 0; i < rows.size(); ++i) {
             const ExtraRow &row = rows[i];
             trace.clear();
             click(w.List2, QStringLiteral("Row%1").arg(i));
-            w.ExtraAnim.PlayExtraMiscA = row.armed;
+            w.Player->ExtraAnim.PlayExtraMiscA = row.armed;
             ASSERT_EQ(trace, QStringList{"1"}) << row.name;
             const QStringList rest = row.trace.mid(1);
-            EXPECT_EQ(run(w.Timer5, w.Timer6, int(rest.size()), 1000, 600000, true), rest) << row.name;
+            EXPECT_EQ(run(w.Player->Timer5, w.Player->Timer6, int(rest.size()), 1000, 600000, true), rest) << row.name;
         }
         EXPECT_TRUE(messages.shown.isEmpty());
     }
@@ -104,7 +104,7 @@ TEST_F(ExtraAnimationTest, ThreeFramesLoopAndPongWithTheirPausesAndRests)
         {"MPL loop in lower case stays on frame 01", {"MPL=loop"}, false, {"1"}},
     });
     // The frozen extra's stepper goes on ticking without effect.
-    EXPECT_TRUE(window->Timer5->Enabled());
+    EXPECT_TRUE(window->Player->Timer5->Enabled());
 }
 
 TEST_F(ExtraAnimationTest, TheChildPlaysOnceAtItsPointInBothModes)
@@ -130,8 +130,8 @@ TEST_F(ExtraAnimationTest, TheChildPlaysOnceAtItsPointInBothModes)
         {"a scene without a child never plays one", {"MPL=Loop"}, true, {"1", "2", "3", "4", "2"}},
     });
     // The flag stays armed: a scene without a child does not use it.
-    EXPECT_TRUE(window->ExtraAnim.PlayExtraMiscA);
-    EXPECT_EQ(window->ExtraAnim.ExtaMiscAEndOrStart, QStringLiteral("Null"));
+    EXPECT_TRUE(window->Player->ExtraAnim.PlayExtraMiscA);
+    EXPECT_EQ(window->Player->ExtraAnim.ExtaMiscAEndOrStart, QStringLiteral("Null"));
 }
 
 TEST_F(ExtraAnimationTest, ValuesThatAreNoCountOrLengthNeitherCrashNorStall)
@@ -153,8 +153,8 @@ TEST_F(ExtraAnimationTest, ValuesThatAreNoCountOrLengthNeitherCrashNorStall)
          true,
          {"1", "c1", "c2", "c3", "c4", "c5", "1", "REST", "2"}},
     });
-    EXPECT_EQ(window->ImageList13.Count(), 5);
-    EXPECT_EQ(window->ImageList13.Picture(5).cacheKey(), window->ImageList13.Picture(3).cacheKey());
+    EXPECT_EQ(window->Player->ImageList13.Count(), 5);
+    EXPECT_EQ(window->Player->ImageList13.Picture(5).cacheKey(), window->Player->ImageList13.Picture(3).cacheKey());
 }
 
 // A delay under a second is a delay all the same: an extra with a random
@@ -171,18 +171,18 @@ TEST_F(ExtraAnimationTest, ADelayUnderASecondLetsTheMasterTickStartTheRestingExt
                         {"MPL=Loop", "MR=990", QStringLiteral("MD=") + QLatin1String(row.delay)});
     VelmNShare &w = openLibrary();
     window = &w;
-    w.SmileTimer2->SetEnabled(false); // its draws would mix with the master tick's
+    w.Player->SmileTimer2->SetEnabled(false); // its draws would mix with the master tick's
     for (const auto &row : rows) {
         SCOPED_TRACE(row.delay);
         click(w.List2, QStringLiteral("Delay %1").arg(QLatin1String(row.delay)));
         // At 0.5 a draw m = floor(0.5 x 990 + 1) is 496: no start.
-        ASSERT_EQ(run(w.Timer5, w.Timer6, 2, 100, 10000, false), (QStringList{"2", "STOP"}));
+        ASSERT_EQ(run(w.Player->Timer5, w.Player->Timer6, 2, 100, 10000, false), (QStringList{"2", "STOP"}));
         const int before = random.taken;
         clock->Advance(100);
         EXPECT_EQ(random.taken - before, row.drawn ? 2 : 1) << "the child's draw, then the extra's";
         random.values << 0.5f << 0.001f; // the child's, then m = floor(0.001 x 990 + 1) = 1
         clock->Advance(100);
-        EXPECT_EQ(w.Timer5->Enabled(), row.drawn);
+        EXPECT_EQ(w.Player->Timer5->Enabled(), row.drawn);
         random.values.clear();
     }
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -196,7 +196,7 @@ TEST_F(ExtraAnimationTest, AbsentSpeedKeepsThePreviousScenesInterval)
     window = &w;
     // A fresh window steps every 1000 ms.
     click(w.List2, QStringLiteral("Slow"));
-    EXPECT_EQ(w.Timer5->Interval(), 1000);
+    EXPECT_EQ(w.Player->Timer5->Interval(), 1000);
     trace.clear();
     clock->Advance(999);
     EXPECT_TRUE(trace.isEmpty());
@@ -204,9 +204,9 @@ TEST_F(ExtraAnimationTest, AbsentSpeedKeepsThePreviousScenesInterval)
     EXPECT_EQ(trace, QStringList{"2"});
 
     click(w.List2, QStringLiteral("Fast"));
-    EXPECT_EQ(w.Timer5->Interval(), 250);
+    EXPECT_EQ(w.Player->Timer5->Interval(), 250);
     click(w.List2, QStringLiteral("Slow"));
-    EXPECT_EQ(w.Timer5->Interval(), 250);
+    EXPECT_EQ(w.Player->Timer5->Interval(), 250);
     trace.clear();
     clock->Advance(250);
     EXPECT_EQ(trace, QStringList{"2"});
@@ -222,17 +222,17 @@ TEST_F(ExtraAnimationTest, AMissingFirstFrameLeavesTheExtraHiddenAndStill)
     window = &w;
     click(w.List2, QStringLiteral("Gone"));
     EXPECT_FALSE(w.MiscPic->isVisibleTo(&w));
-    EXPECT_FALSE(w.Timer5->Enabled());
-    EXPECT_FALSE(w.Timer6->Enabled());
+    EXPECT_FALSE(w.Player->Timer5->Enabled());
+    EXPECT_FALSE(w.Player->Timer6->Enabled());
     EXPECT_EQ(scene().Files.ExtraFrameFiles.mid(1, 3),
               (QStringList{"GoneExtra01.bmp", "GoneExtra02.bmp", "GoneExtra03.bmp"}));
 
     // A child without its frame 01 never plays, however armed.
     click(w.List2, QStringLiteral("NoChild"));
-    w.ExtraAnim.PlayExtraMiscA = true;
-    EXPECT_EQ(run(w.Timer5, w.Timer6, 4, 100, 10000, true), (QStringList{"2", "3", "4", "2"}));
-    EXPECT_EQ(w.ImageList13.Count(), 0);
-    EXPECT_TRUE(w.ExtraAnim.PlayExtraMiscA);
+    w.Player->ExtraAnim.PlayExtraMiscA = true;
+    EXPECT_EQ(run(w.Player->Timer5, w.Player->Timer6, 4, 100, 10000, true), (QStringList{"2", "3", "4", "2"}));
+    EXPECT_EQ(w.Player->ImageList13.Count(), 0);
+    EXPECT_TRUE(w.Player->ExtraAnim.PlayExtraMiscA);
 }
 
 } // namespace

@@ -3,7 +3,7 @@
 // frame lists, ">" the talk and trigger display lists, and an entry a list
 // lacks draws nothing while the number still changes.
 
-#include "library/PreviewShow.h"
+#include "core/preview/PreviewShow.h"
 #include "tests/library/LayerFixture.h"
 
 #include <QLineEdit>
@@ -51,7 +51,7 @@ TEST_F(FrameStepperTest, TheNumberStaysWithinOneToTwentyOne)
     writeBeach();
     VelmNShare &w = openLibrary();
     click(w.List2, QStringLiteral("Beach"));
-    EXPECT_EQ(w.ImageNum, 0);
+    EXPECT_EQ(w.Player->ImageNum, 0);
 
     // ">" shows the three display lists; the scene has only the main mouth.
     w.Command2->click();
@@ -59,7 +59,7 @@ TEST_F(FrameStepperTest, TheNumberStaysWithinOneToTwentyOne)
                                         {"TriggerPic", "TRG", 1, false}}));
     for (int i = 0; i < 25; ++i)
         w.Command2->click();
-    EXPECT_EQ(w.ImageNum, 21);
+    EXPECT_EQ(w.Player->ImageNum, 21);
     EXPECT_EQ(w.TextB1->text(), QStringLiteral("21"));
     EXPECT_EQ(shown.last(), (ShownEntry{"TriggerPic", "TRG", 21, false}));
 
@@ -79,7 +79,7 @@ TEST_F(FrameStepperTest, TheNumberStaysWithinOneToTwentyOne)
                                           "3: VelmMouth 3 VelmBlink 3", "2: VelmMouth 2 VelmBlink 2",
                                           "1: VelmMouth 1 VelmBlink 1", "1: VelmMouth 1 VelmBlink 1",
                                           "1: VelmMouth 1 VelmBlink 1", "1: VelmMouth 1 VelmBlink 1"}));
-    EXPECT_EQ(w.ImageNum, 1);
+    EXPECT_EQ(w.Player->ImageNum, 1);
 }
 
 TEST_F(FrameStepperTest, TheFirstClickOnLessShowsEntryOne)
@@ -88,7 +88,7 @@ TEST_F(FrameStepperTest, TheFirstClickOnLessShowsEntryOne)
     VelmNShare &w = openLibrary();
     click(w.List2, QStringLiteral("Beach"));
     w.Command1->click();
-    EXPECT_EQ(w.ImageNum, 1);
+    EXPECT_EQ(w.Player->ImageNum, 1);
     EXPECT_EQ(w.TextB1->text(), QStringLiteral("1"));
     EXPECT_EQ(shown, (QList<ShownEntry>{{"VelmMouth", "KMT", 1, true}, {"VelmBlink", "KBL", 1, false}}));
 }
@@ -107,15 +107,15 @@ TEST_F(FrameStepperTest, LessShowsWhateverTheLastLayerLeftInTheScratchList)
     EXPECT_TRUE(colorNear(centre(w.VelmMouth), MouthColors[2]));
 
     // A smile alone leaves its frames under "KMT".
-    fill(w.ImageList2, QStringLiteral("KMT"), 14, qRgb(10, 100, 0));
-    fill(w.ImageList3, QStringLiteral("KBL"), 4, qRgb(0, 10, 100));
+    fill(w.Player->ImageList2, QStringLiteral("KMT"), 14, qRgb(10, 100, 0));
+    fill(w.Player->ImageList3, QStringLiteral("KBL"), 4, qRgb(0, 10, 100));
     w.Command1->click(); // 2
     EXPECT_EQ(centre(w.VelmMouth), qRgb(10, 100, 2));
     EXPECT_EQ(centre(w.VelmBlink), qRgb(0, 10, 102));
 
     // A brow leaves its frames under "KBL": nothing in the mouth box, but the
     // number moves on and the blink box still steps.
-    fill(w.ImageList2, QStringLiteral("KBL"), 9, qRgb(100, 0, 0));
+    fill(w.Player->ImageList2, QStringLiteral("KBL"), 9, qRgb(100, 0, 0));
     shown.clear();
     w.Command1->click(); // 1
     EXPECT_EQ(shown, (QList<ShownEntry>{{"VelmMouth", "KMT", 1, false}, {"VelmBlink", "KBL", 1, true}}));
@@ -157,9 +157,9 @@ TEST_F(FrameStepperSceneTest, LessShowsTheFramesTheLastCharacterLayerLeft)
     for (size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(rows[i].name);
         load(w, QStringLiteral("Row%1").arg(i));
-        while (w.ImageNum < 4)
+        while (w.Player->ImageNum < 4)
             w.Command2->click();
-        while (w.ImageNum > 4)
+        while (w.Player->ImageNum > 4)
             w.Command1->click();
         trace.clear();
         w.Command1->click();
@@ -172,7 +172,7 @@ TEST_F(FrameStepperSceneTest, LessShowsTheFramesTheLastCharacterLayerLeft)
             EXPECT_EQ(mouth.pixel(mouth.width() / 2, mouth.height() / 2), frameColor(*rows[i].mouth, 3));
             EXPECT_EQ(mouth.pixel(FrameOneShowsThrough), frameColor(*rows[i].mouth, 1));
         } else {
-            EXPECT_EQ(mouth, w.ImageList8.Overlay(QStringLiteral("KMT"), 4)) << "what \">\" showed stays";
+            EXPECT_EQ(mouth, w.Player->ImageList8.Overlay(QStringLiteral("KMT"), 4)) << "what \">\" showed stays";
         }
         const QImage blink = w.VelmBlink->Picture();
         EXPECT_EQ(blink.pixel(blink.width() / 2, blink.height() / 2), frameColor(Layer::Blink, 3));

@@ -32,7 +32,7 @@ protected:
                                        "MainAnimName=ParkFull01.bmp"}
                                + keys + QStringList{"MainAnimF=3", "MainAnimS=1000", "MainAnimD=0"});
     }
-    QStringList play(VelmNShare &w, int want) { return run(w.Timer7, w.Timer10, want, 1000, 600000, false); }
+    QStringList play(VelmNShare &w, int want) { return run(w.Player->Timer7, w.Player->Timer10, want, 1000, 600000, false); }
 };
 
 TEST_F(FullBackgroundAnimationTest, ThreeFramesLoopAndPongWithTheirPauses)
@@ -71,12 +71,12 @@ TEST_F(FullBackgroundAnimationTest, ThreeFramesLoopAndPongWithTheirPauses)
         click(w.List2, QStringLiteral("Row%1").arg(i));
         EXPECT_TRUE(colorNear(centre(w.MainPic), Background)) << rows[i].name;
         // Each load starts at entry 1, with the counter off.
-        EXPECT_FALSE(w.Timer10->Enabled()) << rows[i].name;
+        EXPECT_FALSE(w.Player->Timer10->Enabled()) << rows[i].name;
         EXPECT_EQ(play(w, int(rows[i].trace.size())), rows[i].trace) << rows[i].name;
     }
     // The last row: ten seconds of ticks, nothing shown.
     EXPECT_TRUE(trace.isEmpty());
-    EXPECT_TRUE(w.Timer7->Enabled());
+    EXPECT_TRUE(w.Player->Timer7->Enabled());
     EXPECT_TRUE(colorNear(centre(w.MainPic), Background));
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -129,23 +129,23 @@ TEST_F(FullBackgroundAnimationTest, ALaterSceneStopsItAndEachLoadStartsAtEntryOn
 
     // A scene without the animation: both timers off, its own background shown.
     click(w.List2, QStringLiteral("Plain"));
-    EXPECT_FALSE(w.Timer7->Enabled());
-    EXPECT_FALSE(w.Timer10->Enabled());
+    EXPECT_FALSE(w.Player->Timer7->Enabled());
+    EXPECT_FALSE(w.Player->Timer10->Enabled());
     EXPECT_TRUE(colorNear(centre(w.MainPic), qRgb(230, 210, 150)));
 
     // An earlier scene's pause never restarts a "Pong" that stopped for good.
     click(w.List2, QStringLiteral("Paused"));
     EXPECT_EQ(play(w, 4), (QStringList{"1", "2", "3", "4"}));
     clock->Advance(1000);
-    ASSERT_TRUE(w.Timer10->Enabled());
+    ASSERT_TRUE(w.Player->Timer10->Enabled());
     click(w.List2, QStringLiteral("Once"));
-    EXPECT_FALSE(w.Timer10->Enabled());
+    EXPECT_FALSE(w.Player->Timer10->Enabled());
     // Its pause point "End" carries over from the scene before.
     EXPECT_EQ(play(w, 9), (QStringList{"1", "2", "3", "4", "PAUSE 2", "3", "2", "1", "STOP"}));
     trace.clear();
     clock->Advance(30000);
     EXPECT_TRUE(trace.isEmpty());
-    EXPECT_FALSE(w.Timer7->Enabled());
+    EXPECT_FALSE(w.Player->Timer7->Enabled());
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 // shows, with the virtual time it was shown at.
 
 #include "core/scene/SceneFileText.h"
-#include "library/PreviewShow.h"
+#include "core/preview/PreviewShow.h"
 #include "tests/library/LibraryFixture.h"
 
 #include <QVector>
@@ -191,7 +191,7 @@ protected:
     VelmNShare &openLayers()
     {
         VelmNShare &w = openLibrary();
-        w.Timer1->SetEnabled(false);
+        w.Player->Timer1->SetEnabled(false);
         return w;
     }
     // Clicks a scene in "VELM Scenes" and starts the trace afresh.

@@ -61,13 +61,13 @@ TEST_F(ScreenScaleTest, TheSceneShowsAtItsPlacesAndTheBlinkSteps)
     EXPECT_TRUE(colorNear(shot.pixel(column, below + 1), qRgb(20, 60, 120)));
 
     // The blink's steps show in the rendering, frame by frame.
-    w.Timer2->SetEnabled(true);
+    w.Player->Timer2->SetEnabled(true);
     const int frames[] = {1, 1, 2, 3, 4, 4, 3, 2, 1, 1};
     for (const int frame : frames) {
         advance(80);
         EXPECT_EQ(shownPixel(w, inside(blink)), frameColor(Layer::Blink, frame)) << clock->Now() << " ms";
     }
-    EXPECT_FALSE(w.Timer2->Enabled());
+    EXPECT_FALSE(w.Player->Timer2->Enabled());
 }
 
 } // namespace

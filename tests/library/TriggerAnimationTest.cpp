@@ -45,7 +45,7 @@ TEST_F(TriggerAnimationTest, TickingPlaysForwardAndClearingPlaysBack)
     ASSERT_TRUE(w.Check1->isEnabled());
     EXPECT_TRUE(w.TriggerPic->isVisibleTo(&w));
     EXPECT_EQ(centre(w.TriggerPic), TriggerColors[0]);
-    EXPECT_EQ(w.ImageList1.Count(), 4);
+    EXPECT_EQ(w.Player->ImageList1.Count(), 4);
 
     clickBox(w);
     trace.clear();
@@ -54,14 +54,14 @@ TEST_F(TriggerAnimationTest, TickingPlaysForwardAndClearingPlaysBack)
     clock->Advance(1);
     EXPECT_EQ(trace, QStringList{"1"});
     EXPECT_EQ(ticks(5), (QStringList{"2", "3", "4"}));
-    EXPECT_EQ(w.TriggerAnim.TrigState, QStringLiteral("Closed"));
-    EXPECT_FALSE(w.Timer13->Enabled());
+    EXPECT_EQ(w.Player->TriggerAnim.TrigState, QStringLiteral("Closed"));
+    EXPECT_FALSE(w.Player->Timer13->Enabled());
     EXPECT_EQ(centre(w.TriggerPic), TriggerColors[2]);
 
     clickBox(w);
     EXPECT_EQ(ticks(5), (QStringList{"3", "2", "1"}));
-    EXPECT_EQ(w.TriggerAnim.TrigState, QStringLiteral("Open"));
-    EXPECT_FALSE(w.Timer13->Enabled());
+    EXPECT_EQ(w.Player->TriggerAnim.TrigState, QStringLiteral("Open"));
+    EXPECT_FALSE(w.Player->Timer13->Enabled());
     EXPECT_EQ(centre(w.TriggerPic), TriggerColors[0]);
 
     // A reversal in mid-play goes back from the entry shown.
@@ -77,8 +77,8 @@ TEST_F(TriggerAnimationTest, TickingPlaysForwardAndClearingPlaysBack)
     clickBox(w);
     clickBox(w);
     EXPECT_EQ(ticks(5), QStringList());
-    EXPECT_TRUE(w.Timer13->Enabled());
-    EXPECT_EQ(w.TriggerAnim.TrigState, QStringLiteral("Open"));
+    EXPECT_TRUE(w.Player->Timer13->Enabled());
+    EXPECT_EQ(w.Player->TriggerAnim.TrigState, QStringLiteral("Open"));
     clickBox(w);
     EXPECT_EQ(ticks(5), (QStringList{"3", "2", "1"}));
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -98,7 +98,7 @@ TEST_F(TriggerAnimationTest, ALoadAfterAPlayStaysInRange)
     // The box stays ticked; the new scene starts shut.
     click(w.List2, QStringLiteral("Short"));
     EXPECT_TRUE(w.Check1->isChecked());
-    EXPECT_EQ(w.TriggerAnim.TrigFrames, 2);
+    EXPECT_EQ(w.Player->TriggerAnim.TrigFrames, 2);
     clickBox(w);
     EXPECT_EQ(ticks(5), QStringList());
     clickBox(w);
@@ -106,8 +106,8 @@ TEST_F(TriggerAnimationTest, ALoadAfterAPlayStaysInRange)
 
     // A trigger scene without a count has frame 01 only.
     click(w.List2, QStringLiteral("NoCount"));
-    EXPECT_EQ(w.TriggerAnim.TrigFrames, 0);
-    EXPECT_EQ(w.ImageList1.Count(), 1);
+    EXPECT_EQ(w.Player->TriggerAnim.TrigFrames, 0);
+    EXPECT_EQ(w.Player->ImageList1.Count(), 1);
     clickBox(w);
     clickBox(w);
     EXPECT_EQ(ticks(5), QStringList{"1"});
@@ -123,8 +123,8 @@ TEST_F(TriggerAnimationTest, TheAlternatePictureWithoutATrigger)
     window = &w;
     click(w.List2, QStringLiteral("Alt"));
     ASSERT_TRUE(w.Check1->isEnabled());
-    EXPECT_FALSE(w.HasTrigger);
-    EXPECT_EQ(w.TriggerAnim.TrigFrames, -1);
+    EXPECT_FALSE(w.Player->HasTrigger);
+    EXPECT_EQ(w.Player->TriggerAnim.TrigFrames, -1);
 
     clickBox(w);
     EXPECT_EQ(w.MainPic->Picture().size(), QSize(1200, 857));
@@ -133,7 +133,7 @@ TEST_F(TriggerAnimationTest, TheAlternatePictureWithoutATrigger)
     EXPECT_TRUE(colorNear(centre(w.MainPic), Background));
     clock->Advance(5000);
     EXPECT_TRUE(shown.isEmpty());
-    EXPECT_FALSE(w.Timer13->Enabled());
+    EXPECT_FALSE(w.Player->Timer13->Enabled());
 
     // A missing alternate leaves the background, with no message.
     click(w.List2, QStringLiteral("Gone"));
@@ -160,7 +160,7 @@ TEST_F(TriggerAnimationTest, AMissingFirstFrameMeansNoTrigger)
     writeSceneOf(QStringLiteral("Gone"), {"BG=ParkBG.jpg", "TP=GoneTrigger01.bmp", "TF=3", "TS=200"});
     VelmNShare &w = openLibrary();
     click(w.List2, QStringLiteral("Gone"));
-    EXPECT_FALSE(w.HasTrigger);
+    EXPECT_FALSE(w.Player->HasTrigger);
     EXPECT_FALSE(w.TriggerPic->isVisibleTo(&w));
     EXPECT_FALSE(w.Check1->isEnabled());
 }
