@@ -3,7 +3,7 @@
 // sizes, the frame-name lists, scenes that lack a layer's key, and frames
 // missing on disk.
 
-#include "tests/library/LayerFixture.h"
+#include "tests/library/LayerWindowFixture.h"
 
 namespace {
 

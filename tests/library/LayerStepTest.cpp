@@ -4,7 +4,7 @@
 // in the middle of a step; and the lip sync over the smile and user mouths.
 
 #include "core/preview/LipSyncRouter.h"
-#include "tests/library/LayerFixture.h"
+#include "tests/library/LayerWindowFixture.h"
 
 namespace {
 

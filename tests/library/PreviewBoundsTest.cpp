@@ -6,7 +6,7 @@
 // file work than its layers need; a plain scene then shows as before.
 
 #include "core/preview/PreviewBudget.h"
-#include "tests/library/LayerFixture.h"
+#include "tests/library/LayerWindowFixture.h"
 #include "tests/support/EncodedPicture.h"
 #include "tests/support/FileWork.h"
 

@@ -5,7 +5,7 @@
 // never over itself, the same seed plays the same minute without the disk,
 // and closing the window stops it all.
 
-#include "tests/library/LayerFixture.h"
+#include "tests/library/LayerWindowFixture.h"
 #include "tests/library/PreviewMinute.h"
 #include "tests/support/FakeSoundBackend.h"
 #include "tests/support/WavFile.h"

@@ -5,7 +5,7 @@
 // the scene puts them, in the same logical pixels as at 96 dpi, drawn 1:1 in
 // the window's rendering, and the blink steps there.
 
-#include "tests/library/LayerFixture.h"
+#include "tests/library/LayerWindowFixture.h"
 #include "tests/support/program/Rendering.h"
 
 #include <QGuiApplication>

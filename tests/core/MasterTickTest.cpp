@@ -3,7 +3,7 @@
 // not given.
 
 #include "core/preview/MasterTick.h"
-#include "tests/library/LibraryFixture.h"
+#include "tests/core/PlayerFixture.h"
 #include "tests/support/FakeSoundBackend.h"
 
 namespace {
@@ -114,71 +114,71 @@ TEST(MasterTick, StartsAndDraws)
     }
 }
 
-class MasterTickWindowTest : public LibraryTest {
+class MasterTickPlayerTest : public PlayerTest {
 protected:
     void SetUp() override
     {
-        LibraryTest::SetUp();
+        PlayerTest::SetUp();
         services().random = &strict;
     }
     void TearDown() override
     {
         EXPECT_TRUE(strict.values.isEmpty());
-        LibraryTest::TearDown();
+        PlayerTest::TearDown();
     }
     FakeSoundDevice sounds;
     StrictRandom strict;
 };
 
-TEST_F(MasterTickWindowTest, WithNoSceneLoadedAThousandTicksStartNothingAndDrawNothing)
+TEST_F(MasterTickPlayerTest, WithNoSceneLoadedAThousandTicksStartNothingAndDrawNothing)
 {
-    VelmNShare &w = openLibrary();
-    // The smile starter runs from the window's creation and draws on its own
+    PreviewPlayer &w = *player;
+    // The smile starter runs from the player's creation and draws on its own
     // timer; stopped here, every draw left is the master tick's.
-    w.Player->SmileTimer2->SetEnabled(false);
+    w.SmileTimer2->SetEnabled(false);
     clock->Advance(100000);
-    for (Timer *t : {w.Player->Timer2, w.Player->Timer4, w.Player->Timer5, w.Player->Timer15})
+    for (Timer *t : {w.Timer2, w.Timer4, w.Timer5, w.Timer15})
         EXPECT_FALSE(t->Enabled());
     EXPECT_TRUE(sounds.log.isEmpty());
 }
 
-TEST_F(MasterTickWindowTest, TheTickEnablesTheTimersOfTheBoxesShown)
+TEST_F(MasterTickPlayerTest, TheTickEnablesTheTimersOfTheBoxesShown)
 {
     writeBeach();
-    VelmNShare &w = openLibrary();
-    click(w.List2, QStringLiteral("Beach"));
+    PreviewPlayer &w = *player;
+    load(QStringLiteral("Beach"));
     // The mouth alone draws nothing.
     clock->Advance(1000);
 
-    w.Player->VelmBlink->show();
-    w.Player->BrowTimer1->SetEnabled(true);
+    w.VelmBlink->show();
+    w.BrowTimer1->SetEnabled(true);
     strict.values.enqueue(0.999f);
-    w.Player->Timer1_Timer();
-    EXPECT_FALSE(w.Player->Timer2->Enabled()) << "no blink during a brow movement";
-    w.Player->BrowTimer1->SetEnabled(false);
+    w.Timer1_Timer();
+    EXPECT_FALSE(w.Timer2->Enabled()) << "no blink during a brow movement";
+    w.BrowTimer1->SetEnabled(false);
     strict.values.enqueue(0.9757f);
-    w.Player->Timer1_Timer();
-    EXPECT_TRUE(w.Player->Timer2->Enabled());
-    w.Player->VelmBlink->hide();
+    w.Timer1_Timer();
+    EXPECT_TRUE(w.Timer2->Enabled());
+    w.VelmBlink->hide();
 
-    w.Player->UserBlink->show();
+    w.UserBlink->show();
     strict.values.enqueue(0.9651f);
-    w.Player->Timer1_Timer();
-    EXPECT_TRUE(w.Player->Timer4->Enabled());
-    w.Player->UserBlink->hide();
+    w.Timer1_Timer();
+    EXPECT_TRUE(w.Timer4->Enabled());
+    w.UserBlink->hide();
 
     // The extra's factors are 0 after a load: it starts at the first tick.
-    w.Player->MiscPic->show();
+    w.MiscPic->show();
     strict.values.enqueue(0.5f);
-    w.Player->Timer1_Timer();
-    EXPECT_TRUE(w.Player->Timer5->Enabled());
-    w.Player->Timer5->SetEnabled(false);
-    w.Player->Timer6->SetEnabled(true);
+    w.Timer1_Timer();
+    EXPECT_TRUE(w.Timer5->Enabled());
+    w.Timer5->SetEnabled(false);
+    w.Timer6->SetEnabled(true);
     strict.values.enqueue(0.5f);
-    w.Player->Timer1_Timer();
-    EXPECT_FALSE(w.Player->Timer5->Enabled()) << "a pause is never cut short";
-    w.Player->MiscPic->hide();
-    w.Player->Timer6->SetEnabled(false);
+    w.Timer1_Timer();
+    EXPECT_FALSE(w.Timer5->Enabled()) << "a pause is never cut short";
+    w.MiscPic->hide();
+    w.Timer6->SetEnabled(false);
 }
 
 } // namespace

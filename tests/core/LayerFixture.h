@@ -4,11 +4,15 @@
 // with a light-grey (mask colour) corner, so that an entry's colour tells
 // which frame it holds and the corner shows frame 01 through; scenes written
 // by the scene writer's rules; and a trace of every picture the preview
-// shows, with the virtual time it was shown at.
+// shows, with the virtual time it was shown at. `Base` writes the scenes and
+// runs the clock (tests/core/SceneFolderFixture.h): the player's tests load
+// them into a player of their own (tests/core/PlayerFixture.h), the library
+// window's tests click them in the window (tests/library/LayerWindowFixture.h).
 
-#include "core/scene/SceneFileText.h"
+#include "core/pictures/ImageList.h"
 #include "core/preview/PreviewShow.h"
-#include "tests/library/LibraryFixture.h"
+#include "core/scene/SceneFileText.h"
+#include "tests/core/SceneFolderFixture.h"
 
 #include <QVector>
 
@@ -81,17 +85,18 @@ inline void PrintTo(const Shown &s, std::ostream *os)
         << s.entry.entry << (s.entry.shown ? "" : " (not shown)");
 }
 
-class LayerTest : public LibraryTest {
+template <class Base>
+class LayerFixture : public Base {
 protected:
     void SetUp() override
     {
-        LibraryTest::SetUp();
-        setShowRecorder([this](const ShownEntry &e) { trace.append({clock->Now(), e}); });
+        Base::SetUp();
+        setShowRecorder([this](const ShownEntry &e) { trace.append({this->clock->Now(), e}); });
     }
     void TearDown() override
     {
         setShowRecorder({});
-        LibraryTest::TearDown();
+        Base::TearDown();
     }
 
     // One frame as BMP: colour `color`, its top-left corner the mask colour.
@@ -106,7 +111,7 @@ protected:
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         ASSERT_TRUE(image.save(&buffer, "BMP"));
-        writeFile(base(QStringLiteral("Images/") + name), bytes);
+        this->writeFile(this->base(QStringLiteral("Images/") + name), bytes);
     }
     static QString frameName(const QString &scene, Layer layer, int n)
     {
@@ -119,7 +124,7 @@ protected:
     }
     void removeFrame(const QString &scene, Layer layer, int n)
     {
-        ASSERT_TRUE(QFile::remove(base(QStringLiteral("Images/") + frameName(scene, layer, n))));
+        ASSERT_TRUE(QFile::remove(this->base(QStringLiteral("Images/") + frameName(scene, layer, n))));
     }
 
     // A layer's box at x, y on the background.
@@ -164,7 +169,7 @@ protected:
     // The background and the frames of every layer of `c`.
     void writeCharacterFrames(const CharacterScene &c)
     {
-        writePicture(c.name + QStringLiteral("BG.jpg"), c.background, qRgb(20, 60, 120));
+        this->writePicture(c.name + QStringLiteral("BG.jpg"), c.background, qRgb(20, 60, 120));
         writeLayer(c.name, Layer::Mouth, c.mouthSize);
         const struct {
             bool on;
@@ -183,22 +188,7 @@ protected:
     void writeCharacterScene(const CharacterScene &c)
     {
         writeCharacterFrames(c);
-        writeScene(c.name, sceneFileBytes(sceneTextOf(c)));
-    }
-
-    // Opens the library window with the master tick stopped: the tests start
-    // the layers' timers themselves.
-    VelmNShare &openLayers()
-    {
-        VelmNShare &w = openLibrary();
-        w.Player->Timer1->SetEnabled(false);
-        return w;
-    }
-    // Clicks a scene in "VELM Scenes" and starts the trace afresh.
-    void load(VelmNShare &w, const QString &name)
-    {
-        click(w.List2, name);
-        trace.clear();
+        this->writeScene(c.name, sceneFileBytes(sceneTextOf(c)));
     }
 
     // Entry e of a display list holds `frame` of `layer` over frame 01.
@@ -241,12 +231,13 @@ protected:
     // exactly these are taken, in this order.
     void advance(qint64 ms, const QVector<float> &draws = {})
     {
+        ScriptedRandom &random = this->random;
         random.strict = true;
         const int before = random.taken;
         for (const float r : draws)
             random.values.enqueue(r);
-        clock->Advance(ms);
-        EXPECT_EQ(random.taken - before, draws.size()) << "draws up to " << clock->Now() << " ms";
+        this->clock->Advance(ms);
+        EXPECT_EQ(random.taken - before, draws.size()) << "draws up to " << this->clock->Now() << " ms";
         random.values.clear();
     }
 

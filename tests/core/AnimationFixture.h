@@ -1,25 +1,25 @@
 #pragma once
-// The library window's timed animations driven by the virtual clock: scenes
-// written as key lists, BMP frames of one colour each with a light-grey corner
-// (the mask colour, so the keyed frame 01 shows through it), and the trace of
-// every entry the preview shows, with its pauses and rests.
+// The player's timed animations driven by the virtual clock: scenes written
+// as key lists, BMP frames of one colour each with a light-grey corner (the
+// mask colour, so the keyed frame 01 shows through it), and the trace of every
+// entry the preview shows, with its pauses and rests.
 
 #include "core/preview/PreviewShow.h"
-#include "tests/library/LibraryFixture.h"
+#include "tests/core/PlayerFixture.h"
 
 #include <QSet>
 
-class AnimationTest : public LibraryTest {
+class AnimationTest : public PlayerTest {
 protected:
     void SetUp() override
     {
-        LibraryTest::SetUp();
+        PlayerTest::SetUp();
         setShowRecorder([this](const ShownEntry &e) { record(e); });
     }
     void TearDown() override
     {
         setShowRecorder({});
-        LibraryTest::TearDown();
+        PlayerTest::TearDown();
     }
 
     // A frame in Images: `color` with its top-left 3 x 3 pixels light grey.
@@ -46,7 +46,7 @@ protected:
     }
 
     // The centre colour of a box's picture.
-    static QRgb centre(const PictureBox *box)
+    static QRgb centre(const PreviewBox *box)
     {
         const QImage &p = box->Picture();
         return p.isNull() ? 0 : p.pixel(p.width() / 2, p.height() / 2) | 0xFF000000u;
@@ -60,7 +60,7 @@ protected:
         QString token = QString::number(e.entry);
         if (!e.shown)
             token += u'!';
-        else if (window && e.box == QLatin1String("MiscPic") && childColors.contains(centre(window->MiscPic)))
+        else if (e.box == QLatin1String("MiscPic") && childColors.contains(centre(player->MiscPic)))
             token.prepend(u'c');
         trace << token;
     }
@@ -95,7 +95,6 @@ protected:
         return trace.mid(0, want);
     }
 
-    VelmNShare *window = nullptr;
     QStringList trace;
     QList<ShownEntry> shown;
     QSet<QRgb> childColors;

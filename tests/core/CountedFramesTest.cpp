@@ -2,7 +2,7 @@
 // for the share package.
 
 #include "core/preview/CountedFrames.h"
-#include "tests/library/AnimationFixture.h"
+#include "tests/core/AnimationFixture.h"
 #include "tests/support/QtNotes.h"
 
 namespace {
@@ -22,10 +22,10 @@ TEST_F(CountedFramesTest, EntryNPlusOneHoldsFrameNAndMissingFramesShareThePrevio
     writeSceneOf(QStringLiteral("Gap"), {"BG=ParkBG.jpg", "MP=GapExtra01.bmp", "MF=20"});
     writeSceneOf(QStringLiteral("Many"), {"BG=ParkBG.jpg", "MP=GapExtra01.bmp", "MF=1500"});
     writeSceneOf(QStringLiteral("Twelve"), {"BG=ParkBG.jpg", "TP=GapExtra01.bmp", "TF=12"});
-    VelmNShare &w = openLibrary();
+    PreviewPlayer &w = *player;
 
-    click(w.List2, QStringLiteral("Three"));
-    const ImageList &list = w.Player->ImageList12;
+    load(QStringLiteral("Three"));
+    const ImageList &list = w.ImageList12;
     ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(list.Key(1), QStringLiteral("MSC"));
     for (int n = 1; n <= 3; ++n) {
@@ -35,21 +35,21 @@ TEST_F(CountedFramesTest, EntryNPlusOneHoldsFrameNAndMissingFramesShareThePrevio
     }
     EXPECT_EQ(list.Picture(1).cacheKey(), list.Picture(2).cacheKey());
 
-    click(w.List2, QStringLiteral("Gap"));
+    load(QStringLiteral("Gap"));
     ASSERT_EQ(list.Count(), 21);
     for (int k = 4; k <= 21; ++k)
         EXPECT_EQ(list.Picture(k).cacheKey(), list.Picture(3).cacheKey()) << "entry " << k;
     EXPECT_EQ(list.Picture(3).pixel(20, 16) | 0xFF000000u, colors[1]);
 
-    click(w.List2, QStringLiteral("Many"));
+    load(QStringLiteral("Many"));
     EXPECT_EQ(list.Count(), 1001);
     const QStringList &files = scene().Files.ExtraFrameFiles;
     EXPECT_EQ(files[1], QStringLiteral("GapExtra01.bmp"));
     EXPECT_EQ(files[999], QStringLiteral("GapExtra999.bmp"));
     EXPECT_EQ(files[1000], QStringLiteral("GapExtra1000.bmp"));
-    EXPECT_EQ(w.Player->ExtraAnim.MiscFrames, 1000);
+    EXPECT_EQ(w.ExtraAnim.MiscFrames, 1000);
 
-    click(w.List2, QStringLiteral("Twelve"));
+    load(QStringLiteral("Twelve"));
     EXPECT_EQ(scene().Files.TriggerFrameFiles.mid(1, 13),
               (QStringList{"GapExtra01.bmp", "GapExtra02.bmp", "GapExtra03.bmp", "GapExtra04.bmp", "GapExtra05.bmp",
                            "GapExtra06.bmp", "GapExtra07.bmp", "GapExtra08.bmp", "GapExtra09.bmp", "GapExtra10.bmp",
@@ -101,13 +101,13 @@ TEST_F(CountedFramesTest, ABadFrameFileIsKnownAtLoadAndOneThatDoesNotDecodeShows
         writeFile(base(QStringLiteral("Images/") + name + QStringLiteral("03.bmp")), row.frame3);
         writeSceneOf(name, {"BG=ParkBG.jpg", "MP=" + name + "01.bmp", "MF=3"});
     }
-    VelmNShare &w = openLibrary();
-    const ImageList &list = w.Player->ImageList12;
+    PreviewPlayer &w = *player;
+    const ImageList &list = w.ImageList12;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
         // From the load on: the frames after the one shown are decoded ahead.
         const AllowedQtNotes damaged(AllowedQtNotes::JpegDecoder, "a frame made to fail its decoding");
-        click(w.List2, QLatin1String(row.name));
+        load(QLatin1String(row.name));
         ASSERT_EQ(list.Count(), 4);
         if (row.knownAtLoad) {
             EXPECT_EQ(list.Picture(4).cacheKey(), list.Picture(3).cacheKey());
@@ -115,9 +115,9 @@ TEST_F(CountedFramesTest, ABadFrameFileIsKnownAtLoadAndOneThatDoesNotDecodeShows
             continue;
         }
         EXPECT_TRUE(list.Picture(4).isNull());
-        ASSERT_TRUE(ShowListEntry(w.Player->MiscPic, list, QStringLiteral("MSC"), 3));
+        ASSERT_TRUE(ShowListEntry(w.MiscPic, list, QStringLiteral("MSC"), 3));
         const QImage before = w.MiscPic->Picture();
-        EXPECT_FALSE(ShowListEntry(w.Player->MiscPic, list, QStringLiteral("MSC"), 4));
+        EXPECT_FALSE(ShowListEntry(w.MiscPic, list, QStringLiteral("MSC"), 4));
         EXPECT_EQ(w.MiscPic->Picture(), before);
     }
     EXPECT_TRUE(messages.shown.isEmpty());

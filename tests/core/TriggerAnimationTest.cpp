@@ -1,9 +1,9 @@
-// The "Trigger Anim" box, clicked as a user clicks it: the trigger animation
-// in TriggerPic, played by Timer13, and the alternate picture in MainPic.
+// The "Trigger Anim" box as the player takes its clicks: the trigger
+// animation in TriggerPic, played by Timer13, and the alternate picture in
+// MainPic. The box itself, clicked in the library window, is in
+// tests/library/TriggerBoxTest.cpp.
 
-#include "tests/library/AnimationFixture.h"
-
-#include <QCheckBox>
+#include "tests/core/AnimationFixture.h"
 
 namespace {
 
@@ -26,7 +26,12 @@ protected:
     {
         writeSceneOf(name, QStringList{"BG=ParkBG.jpg", "TP=ParkTrigger01.bmp", "TPx=30", "TPy=40"} + keys);
     }
-    void clickBox(VelmNShare &w) { QTest::mouseClick(w.Check1, Qt::LeftButton); }
+    // A click on the box: it turns ticked or cleared, and the player takes its value.
+    void clickBox(PreviewPlayer &w)
+    {
+        ticked = !ticked;
+        w.Check1_Click(ticked ? 1 : 0);
+    }
     // Entries shown in `ticks` ticks of 200 ms.
     QStringList ticks(int count)
     {
@@ -34,18 +39,19 @@ protected:
         clock->Advance(200 * count);
         return trace;
     }
+
+    bool ticked = false; // the box as the user left it
 };
 
 TEST_F(TriggerAnimationTest, TickingPlaysForwardAndClearingPlaysBack)
 {
     writeTriggerScene(QStringLiteral("Park"), {"TS=200", "TF=3"});
-    VelmNShare &w = openLibrary();
-    window = &w;
-    click(w.List2, QStringLiteral("Park"));
-    ASSERT_TRUE(w.Check1->isEnabled());
-    EXPECT_TRUE(w.TriggerPic->isVisibleTo(&w));
+    PreviewPlayer &w = *player;
+    load(QStringLiteral("Park"));
+    ASSERT_TRUE(w.triggerEnabled());
+    EXPECT_TRUE(w.TriggerPic->isShown());
     EXPECT_EQ(centre(w.TriggerPic), TriggerColors[0]);
-    EXPECT_EQ(w.Player->ImageList1.Count(), 4);
+    EXPECT_EQ(w.ImageList1.Count(), 4);
 
     clickBox(w);
     trace.clear();
@@ -54,14 +60,14 @@ TEST_F(TriggerAnimationTest, TickingPlaysForwardAndClearingPlaysBack)
     clock->Advance(1);
     EXPECT_EQ(trace, QStringList{"1"});
     EXPECT_EQ(ticks(5), (QStringList{"2", "3", "4"}));
-    EXPECT_EQ(w.Player->TriggerAnim.TrigState, QStringLiteral("Closed"));
-    EXPECT_FALSE(w.Player->Timer13->Enabled());
+    EXPECT_EQ(w.TriggerAnim.TrigState, QStringLiteral("Closed"));
+    EXPECT_FALSE(w.Timer13->Enabled());
     EXPECT_EQ(centre(w.TriggerPic), TriggerColors[2]);
 
     clickBox(w);
     EXPECT_EQ(ticks(5), (QStringList{"3", "2", "1"}));
-    EXPECT_EQ(w.Player->TriggerAnim.TrigState, QStringLiteral("Open"));
-    EXPECT_FALSE(w.Player->Timer13->Enabled());
+    EXPECT_EQ(w.TriggerAnim.TrigState, QStringLiteral("Open"));
+    EXPECT_FALSE(w.Timer13->Enabled());
     EXPECT_EQ(centre(w.TriggerPic), TriggerColors[0]);
 
     // A reversal in mid-play goes back from the entry shown.
@@ -77,8 +83,8 @@ TEST_F(TriggerAnimationTest, TickingPlaysForwardAndClearingPlaysBack)
     clickBox(w);
     clickBox(w);
     EXPECT_EQ(ticks(5), QStringList());
-    EXPECT_TRUE(w.Player->Timer13->Enabled());
-    EXPECT_EQ(w.Player->TriggerAnim.TrigState, QStringLiteral("Open"));
+    EXPECT_TRUE(w.Timer13->Enabled());
+    EXPECT_EQ(w.TriggerAnim.TrigState, QStringLiteral("Open"));
     clickBox(w);
     EXPECT_EQ(ticks(5), (QStringList{"3", "2", "1"}));
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -89,25 +95,24 @@ TEST_F(TriggerAnimationTest, ALoadAfterAPlayStaysInRange)
     writeTriggerScene(QStringLiteral("Long"), {"TS=200", "TF=5"});
     writeTriggerScene(QStringLiteral("Short"), {"TF=2"});
     writeTriggerScene(QStringLiteral("NoCount"), {});
-    VelmNShare &w = openLibrary();
-    window = &w;
-    click(w.List2, QStringLiteral("Long"));
+    PreviewPlayer &w = *player;
+    load(QStringLiteral("Long"));
     clickBox(w);
     EXPECT_EQ(ticks(10), (QStringList{"1", "2", "3", "4", "5", "6"}));
 
     // The box stays ticked; the new scene starts shut.
-    click(w.List2, QStringLiteral("Short"));
-    EXPECT_TRUE(w.Check1->isChecked());
-    EXPECT_EQ(w.Player->TriggerAnim.TrigFrames, 2);
+    load(QStringLiteral("Short"));
+    EXPECT_TRUE(ticked);
+    EXPECT_EQ(w.TriggerAnim.TrigFrames, 2);
     clickBox(w);
     EXPECT_EQ(ticks(5), QStringList());
     clickBox(w);
     EXPECT_EQ(ticks(5), (QStringList{"1", "2", "3"}));
 
     // A trigger scene without a count has frame 01 only.
-    click(w.List2, QStringLiteral("NoCount"));
-    EXPECT_EQ(w.Player->TriggerAnim.TrigFrames, 0);
-    EXPECT_EQ(w.Player->ImageList1.Count(), 1);
+    load(QStringLiteral("NoCount"));
+    EXPECT_EQ(w.TriggerAnim.TrigFrames, 0);
+    EXPECT_EQ(w.ImageList1.Count(), 1);
     clickBox(w);
     clickBox(w);
     EXPECT_EQ(ticks(5), QStringList{"1"});
@@ -119,12 +124,11 @@ TEST_F(TriggerAnimationTest, TheAlternatePictureWithoutATrigger)
 {
     writeSceneOf(QStringLiteral("Alt"), {"BG=ParkBG.jpg", "NI=ParkAlt.jpg"});
     writeSceneOf(QStringLiteral("Gone"), {"BG=ParkBG.jpg", "NI=GoneAlt.jpg"});
-    VelmNShare &w = openLibrary();
-    window = &w;
-    click(w.List2, QStringLiteral("Alt"));
-    ASSERT_TRUE(w.Check1->isEnabled());
-    EXPECT_FALSE(w.Player->HasTrigger);
-    EXPECT_EQ(w.Player->TriggerAnim.TrigFrames, -1);
+    PreviewPlayer &w = *player;
+    load(QStringLiteral("Alt"));
+    ASSERT_TRUE(w.triggerEnabled());
+    EXPECT_FALSE(w.HasTrigger);
+    EXPECT_EQ(w.TriggerAnim.TrigFrames, -1);
 
     clickBox(w);
     EXPECT_EQ(w.MainPic->Picture().size(), QSize(1200, 857));
@@ -133,10 +137,10 @@ TEST_F(TriggerAnimationTest, TheAlternatePictureWithoutATrigger)
     EXPECT_TRUE(colorNear(centre(w.MainPic), Background));
     clock->Advance(5000);
     EXPECT_TRUE(shown.isEmpty());
-    EXPECT_FALSE(w.Player->Timer13->Enabled());
+    EXPECT_FALSE(w.Timer13->Enabled());
 
     // A missing alternate leaves the background, with no message.
-    click(w.List2, QStringLiteral("Gone"));
+    load(QStringLiteral("Gone"));
     clickBox(w);
     EXPECT_TRUE(colorNear(centre(w.MainPic), Background));
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -147,8 +151,8 @@ TEST_F(TriggerAnimationTest, AFullBackgroundStepReplacesTheAlternatePicture)
     writeFrame(QStringLiteral("ParkFull01.bmp"), qRgb(90, 10, 10), QSize(60, 40));
     writeSceneOf(QStringLiteral("Both"), {"BG=ParkBG.jpg", "NI=ParkAlt.jpg", "MainAnimName=ParkFull01.bmp",
                                           "MainAnimF=1", "MainAnimS=1000", "MainAnimLoop=Loop"});
-    VelmNShare &w = openLibrary();
-    click(w.List2, QStringLiteral("Both"));
+    PreviewPlayer &w = *player;
+    load(QStringLiteral("Both"));
     clickBox(w);
     EXPECT_TRUE(colorNear(centre(w.MainPic), Alternate));
     clock->Advance(1000);
@@ -158,11 +162,11 @@ TEST_F(TriggerAnimationTest, AFullBackgroundStepReplacesTheAlternatePicture)
 TEST_F(TriggerAnimationTest, AMissingFirstFrameMeansNoTrigger)
 {
     writeSceneOf(QStringLiteral("Gone"), {"BG=ParkBG.jpg", "TP=GoneTrigger01.bmp", "TF=3", "TS=200"});
-    VelmNShare &w = openLibrary();
-    click(w.List2, QStringLiteral("Gone"));
-    EXPECT_FALSE(w.Player->HasTrigger);
-    EXPECT_FALSE(w.TriggerPic->isVisibleTo(&w));
-    EXPECT_FALSE(w.Check1->isEnabled());
+    PreviewPlayer &w = *player;
+    load(QStringLiteral("Gone"));
+    EXPECT_FALSE(w.HasTrigger);
+    EXPECT_FALSE(w.TriggerPic->isShown());
+    EXPECT_FALSE(w.triggerEnabled());
 }
 
 } // namespace

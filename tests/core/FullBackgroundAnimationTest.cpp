@@ -1,7 +1,8 @@
 // The full-background animation in MainPic, played by Timer7 with Timer10
-// counting its pauses, each scene loaded from the list as a user clicks it.
+// counting its pauses, each scene loaded into the player as the library
+// window loads a clicked one.
 
-#include "tests/library/AnimationFixture.h"
+#include "tests/core/AnimationFixture.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ protected:
                                        "MainAnimName=ParkFull01.bmp"}
                                + keys + QStringList{"MainAnimF=3", "MainAnimS=1000", "MainAnimD=0"});
     }
-    QStringList play(VelmNShare &w, int want) { return run(w.Player->Timer7, w.Player->Timer10, want, 1000, 600000, false); }
+    QStringList play(PreviewPlayer &w, int want) { return run(w.Timer7, w.Timer10, want, 1000, 600000, false); }
 };
 
 TEST_F(FullBackgroundAnimationTest, ThreeFramesLoopAndPongWithTheirPauses)
@@ -65,18 +66,17 @@ TEST_F(FullBackgroundAnimationTest, ThreeFramesLoopAndPongWithTheirPauses)
     };
     for (size_t i = 0; i < rows.size(); ++i)
         writeFullScene(QStringLiteral("Row%1").arg(i), rows[i].keys);
-    VelmNShare &w = openLibrary();
-    window = &w;
+    PreviewPlayer &w = *player;
     for (size_t i = 0; i < rows.size(); ++i) {
-        click(w.List2, QStringLiteral("Row%1").arg(i));
+        load(QStringLiteral("Row%1").arg(i));
         EXPECT_TRUE(colorNear(centre(w.MainPic), Background)) << rows[i].name;
         // Each load starts at entry 1, with the counter off.
-        EXPECT_FALSE(w.Player->Timer10->Enabled()) << rows[i].name;
+        EXPECT_FALSE(w.Timer10->Enabled()) << rows[i].name;
         EXPECT_EQ(play(w, int(rows[i].trace.size())), rows[i].trace) << rows[i].name;
     }
     // The last row: ten seconds of ticks, nothing shown.
     EXPECT_TRUE(trace.isEmpty());
-    EXPECT_TRUE(w.Player->Timer7->Enabled());
+    EXPECT_TRUE(w.Timer7->Enabled());
     EXPECT_TRUE(colorNear(centre(w.MainPic), Background));
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -84,9 +84,8 @@ TEST_F(FullBackgroundAnimationTest, ThreeFramesLoopAndPongWithTheirPauses)
 TEST_F(FullBackgroundAnimationTest, EntriesShowTheirFramesInMainPic)
 {
     writeFullScene(QStringLiteral("Park"), {"MainAnimLoop=Loop"});
-    VelmNShare &w = openLibrary();
-    window = &w;
-    click(w.List2, QStringLiteral("Park"));
+    PreviewPlayer &w = *player;
+    load(QStringLiteral("Park"));
     const QRgb expected[] = {FullColors[0], FullColors[0], FullColors[1], FullColors[2]};
     for (int k = 1; k <= 4; ++k) {
         clock->Advance(1000);
@@ -104,11 +103,11 @@ TEST_F(FullBackgroundAnimationTest, OnlyNoKeepsTheMouths)
     };
     for (size_t i = 0; i < std::size(rows); ++i)
         writeFullScene(QStringLiteral("Row%1").arg(i), {rows[i].first});
-    VelmNShare &w = openLibrary();
+    PreviewPlayer &w = *player;
     for (size_t i = 0; i < std::size(rows); ++i) {
-        click(w.List2, QStringLiteral("Row%1").arg(i));
-        EXPECT_EQ(w.VelmMouth->isVisibleTo(&w), rows[i].second) << rows[i].first;
-        EXPECT_FALSE(w.UserMouth->isVisibleTo(&w)) << rows[i].first;
+        load(QStringLiteral("Row%1").arg(i));
+        EXPECT_EQ(w.VelmMouth->isShown(), rows[i].second) << rows[i].first;
+        EXPECT_FALSE(w.UserMouth->isShown()) << rows[i].first;
     }
 }
 
@@ -119,33 +118,32 @@ TEST_F(FullBackgroundAnimationTest, ALaterSceneStopsItAndEachLoadStartsAtEntryOn
     writeFullScene(QStringLiteral("Once"), {"MainAnimLoop=Pong", "MainAnimR=5", "MainAnimD=2"});
     writePicture(QStringLiteral("BeachBG.jpg"), QSize(600, 400), qRgb(230, 210, 150));
     writeSceneOf(QStringLiteral("Plain"), {"BG=BeachBG.jpg"});
-    VelmNShare &w = openLibrary();
-    window = &w;
+    PreviewPlayer &w = *player;
 
-    click(w.List2, QStringLiteral("Again"));
+    load(QStringLiteral("Again"));
     EXPECT_EQ(play(w, 2), (QStringList{"1", "2"}));
-    click(w.List2, QStringLiteral("Paused"));
+    load(QStringLiteral("Paused"));
     EXPECT_EQ(play(w, 1), QStringList{"1"});
 
     // A scene without the animation: both timers off, its own background shown.
-    click(w.List2, QStringLiteral("Plain"));
-    EXPECT_FALSE(w.Player->Timer7->Enabled());
-    EXPECT_FALSE(w.Player->Timer10->Enabled());
+    load(QStringLiteral("Plain"));
+    EXPECT_FALSE(w.Timer7->Enabled());
+    EXPECT_FALSE(w.Timer10->Enabled());
     EXPECT_TRUE(colorNear(centre(w.MainPic), qRgb(230, 210, 150)));
 
     // An earlier scene's pause never restarts a "Pong" that stopped for good.
-    click(w.List2, QStringLiteral("Paused"));
+    load(QStringLiteral("Paused"));
     EXPECT_EQ(play(w, 4), (QStringList{"1", "2", "3", "4"}));
     clock->Advance(1000);
-    ASSERT_TRUE(w.Player->Timer10->Enabled());
-    click(w.List2, QStringLiteral("Once"));
-    EXPECT_FALSE(w.Player->Timer10->Enabled());
+    ASSERT_TRUE(w.Timer10->Enabled());
+    load(QStringLiteral("Once"));
+    EXPECT_FALSE(w.Timer10->Enabled());
     // Its pause point "End" carries over from the scene before.
     EXPECT_EQ(play(w, 9), (QStringList{"1", "2", "3", "4", "PAUSE 2", "3", "2", "1", "STOP"}));
     trace.clear();
     clock->Advance(30000);
     EXPECT_TRUE(trace.isEmpty());
-    EXPECT_FALSE(w.Player->Timer7->Enabled());
+    EXPECT_FALSE(w.Timer7->Enabled());
 }
 
 } // namespace

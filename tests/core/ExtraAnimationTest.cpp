@@ -1,8 +1,9 @@
 // The extra animation and its child in MiscPic, played by Timer5 with Timer6
-// counting its pauses, each scene loaded from the list as a user clicks it.
+// counting its pauses, each scene loaded into the player as the library
+// window loads a clicked one.
 // Where the extra rests, the test starts Timer5 again as the master tick does.
 
-#include "tests/library/AnimationFixture.h"
+#include "tests/core/AnimationFixture.h"
 
 namespace {
 
@@ -49,19 +50,18 @@ protected:
     {
         for (size_t i = 0; i < rows.size(); ++i)
             writeExtraScene(QStringLiteral("Row%1").arg(i), rows[i].keys);
-        VelmNShare &w = openLibrary();
+        PreviewPlayer &w = *player;
         // The master tick would start the extra and arm the child on its own
         // draws; the rows do both themselves.
-        w.Player->Timer1->SetEnabled(false);
-        window = &w;
+        w.Timer1->SetEnabled(false);
         for (size_t i = 0; i < rows.size(); ++i) {
             const ExtraRow &row = rows[i];
             trace.clear();
-            click(w.List2, QStringLiteral("Row%1").arg(i));
-            w.Player->ExtraAnim.PlayExtraMiscA = row.armed;
+            load(QStringLiteral("Row%1").arg(i));
+            w.ExtraAnim.PlayExtraMiscA = row.armed;
             ASSERT_EQ(trace, QStringList{"1"}) << row.name;
             const QStringList rest = row.trace.mid(1);
-            EXPECT_EQ(run(w.Player->Timer5, w.Player->Timer6, int(rest.size()), 1000, 600000, true), rest) << row.name;
+            EXPECT_EQ(run(w.Timer5, w.Timer6, int(rest.size()), 1000, 600000, true), rest) << row.name;
         }
         EXPECT_TRUE(messages.shown.isEmpty());
     }
@@ -104,7 +104,7 @@ TEST_F(ExtraAnimationTest, ThreeFramesLoopAndPongWithTheirPausesAndRests)
         {"MPL loop in lower case stays on frame 01", {"MPL=loop"}, false, {"1"}},
     });
     // The frozen extra's stepper goes on ticking without effect.
-    EXPECT_TRUE(window->Player->Timer5->Enabled());
+    EXPECT_TRUE(player->Timer5->Enabled());
 }
 
 TEST_F(ExtraAnimationTest, TheChildPlaysOnceAtItsPointInBothModes)
@@ -130,8 +130,8 @@ TEST_F(ExtraAnimationTest, TheChildPlaysOnceAtItsPointInBothModes)
         {"a scene without a child never plays one", {"MPL=Loop"}, true, {"1", "2", "3", "4", "2"}},
     });
     // The flag stays armed: a scene without a child does not use it.
-    EXPECT_TRUE(window->Player->ExtraAnim.PlayExtraMiscA);
-    EXPECT_EQ(window->Player->ExtraAnim.ExtaMiscAEndOrStart, QStringLiteral("Null"));
+    EXPECT_TRUE(player->ExtraAnim.PlayExtraMiscA);
+    EXPECT_EQ(player->ExtraAnim.ExtaMiscAEndOrStart, QStringLiteral("Null"));
 }
 
 TEST_F(ExtraAnimationTest, ValuesThatAreNoCountOrLengthNeitherCrashNorStall)
@@ -153,8 +153,8 @@ TEST_F(ExtraAnimationTest, ValuesThatAreNoCountOrLengthNeitherCrashNorStall)
          true,
          {"1", "c1", "c2", "c3", "c4", "c5", "1", "REST", "2"}},
     });
-    EXPECT_EQ(window->Player->ImageList13.Count(), 5);
-    EXPECT_EQ(window->Player->ImageList13.Picture(5).cacheKey(), window->Player->ImageList13.Picture(3).cacheKey());
+    EXPECT_EQ(player->ImageList13.Count(), 5);
+    EXPECT_EQ(player->ImageList13.Picture(5).cacheKey(), player->ImageList13.Picture(3).cacheKey());
 }
 
 // A delay under a second is a delay all the same: an extra with a random
@@ -169,20 +169,19 @@ TEST_F(ExtraAnimationTest, ADelayUnderASecondLetsTheMasterTickStartTheRestingExt
     for (const auto &row : rows)
         writeExtraScene(QStringLiteral("Delay %1").arg(QLatin1String(row.delay)),
                         {"MPL=Loop", "MR=990", QStringLiteral("MD=") + QLatin1String(row.delay)});
-    VelmNShare &w = openLibrary();
-    window = &w;
-    w.Player->SmileTimer2->SetEnabled(false); // its draws would mix with the master tick's
+    PreviewPlayer &w = *player;
+    w.SmileTimer2->SetEnabled(false); // its draws would mix with the master tick's
     for (const auto &row : rows) {
         SCOPED_TRACE(row.delay);
-        click(w.List2, QStringLiteral("Delay %1").arg(QLatin1String(row.delay)));
+        load(QStringLiteral("Delay %1").arg(QLatin1String(row.delay)));
         // At 0.5 a draw m = floor(0.5 x 990 + 1) is 496: no start.
-        ASSERT_EQ(run(w.Player->Timer5, w.Player->Timer6, 2, 100, 10000, false), (QStringList{"2", "STOP"}));
+        ASSERT_EQ(run(w.Timer5, w.Timer6, 2, 100, 10000, false), (QStringList{"2", "STOP"}));
         const int before = random.taken;
         clock->Advance(100);
         EXPECT_EQ(random.taken - before, row.drawn ? 2 : 1) << "the child's draw, then the extra's";
         random.values << 0.5f << 0.001f; // the child's, then m = floor(0.001 x 990 + 1) = 1
         clock->Advance(100);
-        EXPECT_EQ(w.Player->Timer5->Enabled(), row.drawn);
+        EXPECT_EQ(w.Timer5->Enabled(), row.drawn);
         random.values.clear();
     }
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -192,21 +191,20 @@ TEST_F(ExtraAnimationTest, AbsentSpeedKeepsThePreviousScenesInterval)
 {
     writeSceneOf(QStringLiteral("Fast"), {"BG=ParkBG.jpg", "MP=ParkExtra01.bmp", "MF=3", "MS=250"});
     writeSceneOf(QStringLiteral("Slow"), {"BG=ParkBG.jpg", "MP=ParkExtra01.bmp", "MF=3"});
-    VelmNShare &w = openLibrary();
-    window = &w;
-    // A fresh window steps every 1000 ms.
-    click(w.List2, QStringLiteral("Slow"));
-    EXPECT_EQ(w.Player->Timer5->Interval(), 1000);
+    PreviewPlayer &w = *player;
+    // A fresh player steps every 1000 ms.
+    load(QStringLiteral("Slow"));
+    EXPECT_EQ(w.Timer5->Interval(), 1000);
     trace.clear();
     clock->Advance(999);
     EXPECT_TRUE(trace.isEmpty());
     clock->Advance(1);
     EXPECT_EQ(trace, QStringList{"2"});
 
-    click(w.List2, QStringLiteral("Fast"));
-    EXPECT_EQ(w.Player->Timer5->Interval(), 250);
-    click(w.List2, QStringLiteral("Slow"));
-    EXPECT_EQ(w.Player->Timer5->Interval(), 250);
+    load(QStringLiteral("Fast"));
+    EXPECT_EQ(w.Timer5->Interval(), 250);
+    load(QStringLiteral("Slow"));
+    EXPECT_EQ(w.Timer5->Interval(), 250);
     trace.clear();
     clock->Advance(250);
     EXPECT_EQ(trace, QStringList{"2"});
@@ -218,21 +216,20 @@ TEST_F(ExtraAnimationTest, AMissingFirstFrameLeavesTheExtraHiddenAndStill)
                                           "EMA=ParkChild01.bmp", "EMAF=2", "EMAFl=Start"});
     writeSceneOf(QStringLiteral("NoChild"), {"BG=ParkBG.jpg", "MP=ParkExtra01.bmp", "MF=3", "MS=100", "MPL=Loop",
                                              "EMA=GoneChild01.bmp", "EMAF=2", "EMAFl=Start"});
-    VelmNShare &w = openLibrary();
-    window = &w;
-    click(w.List2, QStringLiteral("Gone"));
-    EXPECT_FALSE(w.MiscPic->isVisibleTo(&w));
-    EXPECT_FALSE(w.Player->Timer5->Enabled());
-    EXPECT_FALSE(w.Player->Timer6->Enabled());
+    PreviewPlayer &w = *player;
+    load(QStringLiteral("Gone"));
+    EXPECT_FALSE(w.MiscPic->isShown());
+    EXPECT_FALSE(w.Timer5->Enabled());
+    EXPECT_FALSE(w.Timer6->Enabled());
     EXPECT_EQ(scene().Files.ExtraFrameFiles.mid(1, 3),
               (QStringList{"GoneExtra01.bmp", "GoneExtra02.bmp", "GoneExtra03.bmp"}));
 
     // A child without its frame 01 never plays, however armed.
-    click(w.List2, QStringLiteral("NoChild"));
-    w.Player->ExtraAnim.PlayExtraMiscA = true;
-    EXPECT_EQ(run(w.Player->Timer5, w.Player->Timer6, 4, 100, 10000, true), (QStringList{"2", "3", "4", "2"}));
-    EXPECT_EQ(w.Player->ImageList13.Count(), 0);
-    EXPECT_TRUE(w.Player->ExtraAnim.PlayExtraMiscA);
+    load(QStringLiteral("NoChild"));
+    w.ExtraAnim.PlayExtraMiscA = true;
+    EXPECT_EQ(run(w.Timer5, w.Timer6, 4, 100, 10000, true), (QStringList{"2", "3", "4", "2"}));
+    EXPECT_EQ(w.ImageList13.Count(), 0);
+    EXPECT_TRUE(w.ExtraAnim.PlayExtraMiscA);
 }
 
 } // namespace
