@@ -5,6 +5,7 @@
 #include "core/scene/SceneListFile.h"
 #include "core/scene/SceneState.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "library/SharingAddress.h"
 #include "platform/PictureBox.h"
 

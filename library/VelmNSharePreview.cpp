@@ -5,7 +5,7 @@
 #include "library/VelmNShare.h"
 
 #include "core/pictures/ImageList.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 

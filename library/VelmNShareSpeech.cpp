@@ -14,6 +14,7 @@
 #include "core/preview/VoiceChoice.h"
 #include "core/sound/SpeechEngineSet.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -78,7 +78,7 @@ TEST_F(FullBackgroundAnimationTest, ThreeFramesLoopAndPongWithTheirPauses)
     EXPECT_TRUE(trace.isEmpty());
     EXPECT_TRUE(w.Timer7->Enabled());
     EXPECT_TRUE(colorNear(centre(w.MainPic), Background));
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(reported.isEmpty());
 }
 
 TEST_F(FullBackgroundAnimationTest, EntriesShowTheirFramesInMainPic)

@@ -8,11 +8,11 @@
 #include "tests/core/LayerFixture.h"
 #include "tests/core/SceneFolderFixture.h"
 
-class PlayerTest : public SceneFolderTest {
+class PlayerTest : public SceneFolderFixture<CoreTest> {
 protected:
     void SetUp() override
     {
-        SceneFolderTest::SetUp();
+        SceneFolderFixture::SetUp();
         scene().BaseFolder = baseFolder();
         ASSERT_TRUE(QDir().mkpath(base(QStringLiteral("Scenes"))));
         ASSERT_TRUE(QDir().mkpath(base(QStringLiteral("Images"))));
@@ -24,19 +24,22 @@ protected:
         if (player)
             player->stop();
         player.reset();
-        SceneFolderTest::TearDown();
+        SceneFolderFixture::TearDown();
     }
 
     // Loads the scene `name`, which the test has written: its file is found
-    // and read, so the load has no message.
+    // and read, so the load reports no message for the window to show.
     void load(const QString &name)
     {
         const PreviewOpened opened = player->load(name);
+        if (!opened.message.isEmpty())
+            reported << opened.message;
         EXPECT_TRUE(opened.message.isEmpty()) << opened.message.toStdString();
         EXPECT_EQ(opened.sceneFile, base(QStringLiteral("Scenes/") + name + QStringLiteral(".scn")));
     }
 
     std::unique_ptr<PreviewPlayer> player;
+    QStringList reported; // the messages the loads reported
 };
 
 // The character scenes of tests/core/LayerFixture.h, loaded into the player

@@ -1,7 +1,8 @@
 #pragma once
-// A fresh program's state with a base folder of scene files and frames made
-// by the test, and the virtual clock the preview's timers run on. The player's
-// tests (tests/core/PlayerFixture.h) and the library window's
+// A base folder of scene files and frames made by the test, and the virtual
+// clock the preview's timers run on, over a fresh start of the core
+// (`Base`: CoreTest, or the program's AppTest). The player's tests
+// (tests/core/PlayerFixture.h) and the library window's
 // (tests/library/LibraryFixture.h) write their scenes with it.
 
 #include "core/system/Timer.h"
@@ -33,20 +34,21 @@ inline ::testing::AssertionResult colorNear(QRgb got, QRgb wanted, int tolerance
                                          << qBlue(wanted);
 }
 
-class SceneFolderTest : public AppTest {
+template <class Base>
+class SceneFolderFixture : public Base {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
+        Base::SetUp();
         clock = std::make_unique<VirtualClock>();
     }
     void TearDown() override
     {
         clock.reset();
-        AppTest::TearDown();
+        Base::TearDown();
     }
 
-    QString base(const QString &rest = QString()) const { return baseFolder() + rest; }
+    QString base(const QString &rest = QString()) const { return this->baseFolder() + rest; }
 
     void writeFile(const QString &path, const QByteArray &bytes)
     {

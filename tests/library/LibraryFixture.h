@@ -11,23 +11,24 @@
 #include "platform/Form.h"
 #include "platform/PictureBox.h"
 #include "tests/core/SceneFolderFixture.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 
-class LibraryTest : public SceneFolderTest {
+class LibraryTest : public SceneFolderFixture<AppTest> {
 protected:
     void SetUp() override
     {
-        SceneFolderTest::SetUp();
+        SceneFolderFixture::SetUp();
         startProgram();
     }
     void TearDown() override
     {
         destroyAllForms();
         flushDeletes();
-        SceneFolderTest::TearDown();
+        SceneFolderFixture::TearDown();
     }
 
     // "Load Scene" on the launcher.
