@@ -16,7 +16,7 @@ protected:
         scene().BaseFolder = baseFolder();
         ASSERT_TRUE(QDir().mkpath(base(QStringLiteral("Scenes"))));
         ASSERT_TRUE(QDir().mkpath(base(QStringLiteral("Images"))));
-        player = std::make_unique<PreviewPlayer>();
+        startPlayer();
     }
     void TearDown() override
     {
@@ -25,6 +25,16 @@ protected:
             player->stop();
         player.reset();
         SceneFolderFixture::TearDown();
+    }
+
+    virtual void startPlayer() { player = std::make_unique<PreviewPlayer>(); }
+    // What a close of the library window and a new one do: the player's
+    // sections stop, and a new player starts.
+    void restart()
+    {
+        player->stop();
+        player.reset();
+        startPlayer();
     }
 
     // Loads the scene `name`, which the test has written: its file is found
@@ -46,9 +56,9 @@ protected:
 // with its master tick stopped: the tests start the layers' timers themselves.
 class PlayerLayerTest : public LayerFixture<PlayerTest> {
 protected:
-    void SetUp() override
+    void startPlayer() override
     {
-        LayerFixture<PlayerTest>::SetUp();
+        PlayerTest::startPlayer();
         player->Timer1->SetEnabled(false);
     }
     // Loads a scene and starts the trace afresh.

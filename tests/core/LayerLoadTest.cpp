@@ -3,7 +3,7 @@
 // sizes, the frame-name lists, scenes that lack a layer's key, and frames
 // missing on disk.
 
-#include "tests/library/LayerWindowFixture.h"
+#include "tests/core/PlayerFixture.h"
 
 namespace {
 
@@ -41,13 +41,13 @@ QStringList filesOf(const QStringList &list, int count)
     return list.mid(1, count);
 }
 
-using LayerLoadTest = LayerTest;
+using LayerLoadTest = PlayerLayerTest;
 
 TEST_F(LayerLoadTest, EveryListHoldsItsFramesByColour)
 {
     writeCharacterScene(everyLayer());
-    VelmNShare &w = openLayers();
-    load(w, QStringLiteral("Garden"));
+    PreviewPlayer &w = *player;
+    loadLayers(QStringLiteral("Garden"));
 
     const struct {
         const char *label;
@@ -59,16 +59,16 @@ TEST_F(LayerLoadTest, EveryListHoldsItsFramesByColour)
         QVector<int> frames; // the frame each entry from `first` on holds
         bool composed;       // a display entry: the frame over frame 01
     } rows[] = {
-        {"ImageList8 talk mouths", w.Player->ImageList8, "KMT", 52, 1, Layer::Mouth, TalkFrames, true},
-        {"ImageList8 smile", w.Player->ImageList8, "KMT", 52, 23, Layer::Smile, SmileFrames, true},
-        {"ImageList10 blink", w.Player->ImageList10, "KBL", 15, 1, Layer::Blink, {1, 1, 2, 3, 4}, true},
-        {"ImageList10 brow", w.Player->ImageList10, "KBL", 15, 6, Layer::Brow, {1, 2, 3, 4, 5, 6, 7, 8, 9, 9}, true},
-        {"ImageList3 blink frames", w.Player->ImageList3, "KBL", 4, 1, Layer::Blink, {1, 2, 3, 4}, false},
-        {"ImageList9 user talk mouths", w.Player->ImageList9, "UMT", 22, 1, Layer::UserMouth, TalkFrames, true},
-        {"ImageList11 user blink", w.Player->ImageList11, "UBL", 5, 1, Layer::UserBlink, {1, 1, 2, 3, 4}, true},
-        {"ImageList4 user blink frames", w.Player->ImageList4, "UBL", 4, 1, Layer::UserBlink, {1, 2, 3, 4}, false},
+        {"ImageList8 talk mouths", w.ImageList8, "KMT", 52, 1, Layer::Mouth, TalkFrames, true},
+        {"ImageList8 smile", w.ImageList8, "KMT", 52, 23, Layer::Smile, SmileFrames, true},
+        {"ImageList10 blink", w.ImageList10, "KBL", 15, 1, Layer::Blink, {1, 1, 2, 3, 4}, true},
+        {"ImageList10 brow", w.ImageList10, "KBL", 15, 6, Layer::Brow, {1, 2, 3, 4, 5, 6, 7, 8, 9, 9}, true},
+        {"ImageList3 blink frames", w.ImageList3, "KBL", 4, 1, Layer::Blink, {1, 2, 3, 4}, false},
+        {"ImageList9 user talk mouths", w.ImageList9, "UMT", 22, 1, Layer::UserMouth, TalkFrames, true},
+        {"ImageList11 user blink", w.ImageList11, "UBL", 5, 1, Layer::UserBlink, {1, 1, 2, 3, 4}, true},
+        {"ImageList4 user blink frames", w.ImageList4, "UBL", 4, 1, Layer::UserBlink, {1, 2, 3, 4}, false},
         // The user mouth refills the scratch list last.
-        {"ImageList2 user mouth frames", w.Player->ImageList2, "UMT", 7, 1, Layer::UserMouth, {1, 2, 3, 4, 5, 6, 7}, false},
+        {"ImageList2 user mouth frames", w.ImageList2, "UMT", 7, 1, Layer::UserMouth, {1, 2, 3, 4, 5, 6, 7}, false},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.label);
@@ -87,7 +87,7 @@ TEST_F(LayerLoadTest, EveryListHoldsItsFramesByColour)
 
     // Every box shows its layer's frame 01 at its place; ratio 1.
     const struct {
-        const PictureBox *box;
+        const PreviewBox *box;
         QPoint place;
         Layer layer;
     } boxes[] = {{w.VelmMouth, {10, 20}, Layer::Mouth},
@@ -96,19 +96,19 @@ TEST_F(LayerLoadTest, EveryListHoldsItsFramesByColour)
                  {w.UserBlink, {70, 80}, Layer::UserBlink}};
     for (const auto &b : boxes) {
         SCOPED_TRACE(b.box->objectName().toStdString());
-        EXPECT_TRUE(b.box->isVisibleTo(&w));
+        EXPECT_TRUE(b.box->isShown());
         EXPECT_EQ(b.box->pos(), b.place);
         EXPECT_EQ(b.box->Picture().pixel(20, 10), frameColor(b.layer, 1));
     }
-    EXPECT_TRUE(w.Player->HasUser);
-    EXPECT_TRUE(w.Player->Smile.VelmHasSmile);
-    EXPECT_TRUE(w.Player->Brow.VelmHasBrow);
-    EXPECT_TRUE(w.Player->SmileTimer2->Enabled());
-    EXPECT_FALSE(w.Player->SmileTimer1->Enabled());
-    EXPECT_TRUE(w.Player->BrowTimer2->Enabled());
-    EXPECT_FALSE(w.Player->BrowTimer1->Enabled());
-    EXPECT_EQ(w.Player->Smile.VelmSmileVar1, 44);
-    EXPECT_EQ(w.Player->Brow.VelmBrowVar1, 5);
+    EXPECT_TRUE(w.HasUser);
+    EXPECT_TRUE(w.Smile.VelmHasSmile);
+    EXPECT_TRUE(w.Brow.VelmHasBrow);
+    EXPECT_TRUE(w.SmileTimer2->Enabled());
+    EXPECT_FALSE(w.SmileTimer1->Enabled());
+    EXPECT_TRUE(w.BrowTimer2->Enabled());
+    EXPECT_FALSE(w.BrowTimer1->Enabled());
+    EXPECT_EQ(w.Smile.VelmSmileVar1, 44);
+    EXPECT_EQ(w.Brow.VelmBrowVar1, 5);
 
     const SceneFileLists &f = scene().Files;
     EXPECT_EQ(filesOf(f.SmileFrameFiles, 14), names("Garden", "Smile", 14, ".bmp"));
@@ -117,7 +117,7 @@ TEST_F(LayerLoadTest, EveryListHoldsItsFramesByColour)
     EXPECT_EQ(filesOf(f.UserMouthFrameFiles, 7), names("Garden", "UserMouth", 7, ".bmp"));
     EXPECT_EQ(filesOf(f.UserBlinkFrameFiles, 4), names("Garden", "UserBlink", 4, ".bmp"));
     EXPECT_TRUE(trace.isEmpty()) << "a load shows nothing through the timer steps";
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(reported.isEmpty());
 }
 
 TEST_F(LayerLoadTest, ScenesWithoutALayersKey)
@@ -154,44 +154,44 @@ TEST_F(LayerLoadTest, ScenesWithoutALayersKey)
         {"UB= without UM=", "Eyes", false, 15, true, false, false, false, true, true, false},
         {"UM= without UB=", "Talker", false, 15, true, false, true, true, false, false, true},
     };
-    VelmNShare &w = openLayers();
+    PreviewPlayer &w = *player;
     for (const auto &row : rows) {
         SCOPED_TRACE(row.label);
-        load(w, QStringLiteral("Garden"));
-        const QImage blink5 = w.Player->ImageList10.Picture(5), brow15 = w.Player->ImageList10.Picture(15);
-        const QImage blinkFrame = w.Player->ImageList3.Picture(4), talk = w.Player->ImageList9.Picture(22);
-        const QImage userBlink = w.Player->ImageList11.Picture(5), userBlinkFrame = w.Player->ImageList4.Picture(4);
-        load(w, QString::fromUtf8(row.scene));
+        loadLayers(QStringLiteral("Garden"));
+        const QImage blink5 = w.ImageList10.Picture(5), brow15 = w.ImageList10.Picture(15);
+        const QImage blinkFrame = w.ImageList3.Picture(4), talk = w.ImageList9.Picture(22);
+        const QImage userBlink = w.ImageList11.Picture(5), userBlinkFrame = w.ImageList4.Picture(4);
+        loadLayers(QString::fromUtf8(row.scene));
 
-        EXPECT_EQ(w.VelmBlink->isVisibleTo(&w), row.blinkShows);
-        EXPECT_EQ(w.Player->ImageList10.Count(), row.blinkEntries);
-        EXPECT_EQ(same(w.Player->ImageList10.Picture(5), blink5) && same(w.Player->ImageList3.Picture(4), blinkFrame),
+        EXPECT_EQ(w.VelmBlink->isShown(), row.blinkShows);
+        EXPECT_EQ(w.ImageList10.Count(), row.blinkEntries);
+        EXPECT_EQ(same(w.ImageList10.Picture(5), blink5) && same(w.ImageList3.Picture(4), blinkFrame),
                   row.blinkListsKept);
         if (row.blinkListsKept) {
-            EXPECT_TRUE(same(w.Player->ImageList10.Picture(15), brow15));
+            EXPECT_TRUE(same(w.ImageList10.Picture(15), brow15));
         }
-        EXPECT_EQ(w.Player->BrowTimer2->Enabled(), row.browStarter);
-        EXPECT_FALSE(w.Player->Brow.VelmHasBrow);
-        EXPECT_FALSE(w.Player->Brow.VelmBrowOn);
-        EXPECT_EQ(w.Player->HasUser, row.hasUser);
-        EXPECT_EQ(w.UserMouth->isVisibleTo(&w), row.userMouthShows);
-        EXPECT_EQ(same(w.Player->ImageList9.Picture(22), talk), row.userMouthKept);
-        EXPECT_EQ(w.UserBlink->isVisibleTo(&w), row.userBlinkShows);
-        EXPECT_EQ(same(w.Player->ImageList11.Picture(5), userBlink) && same(w.Player->ImageList4.Picture(4), userBlinkFrame),
+        EXPECT_EQ(w.BrowTimer2->Enabled(), row.browStarter);
+        EXPECT_FALSE(w.Brow.VelmHasBrow);
+        EXPECT_FALSE(w.Brow.VelmBrowOn);
+        EXPECT_EQ(w.HasUser, row.hasUser);
+        EXPECT_EQ(w.UserMouth->isShown(), row.userMouthShows);
+        EXPECT_EQ(same(w.ImageList9.Picture(22), talk), row.userMouthKept);
+        EXPECT_EQ(w.UserBlink->isShown(), row.userBlinkShows);
+        EXPECT_EQ(same(w.ImageList11.Picture(5), userBlink) && same(w.ImageList4.Picture(4), userBlinkFrame),
                   row.userBlinkKept);
         // None of these scenes smiles.
-        EXPECT_FALSE(w.Player->Smile.VelmHasSmile);
-        EXPECT_FALSE(w.Player->SmileTimer1->Enabled());
-        EXPECT_FALSE(w.Player->SmileTimer2->Enabled());
-        EXPECT_EQ(w.Player->ImageList8.Count(), 22);
+        EXPECT_FALSE(w.Smile.VelmHasSmile);
+        EXPECT_FALSE(w.SmileTimer1->Enabled());
+        EXPECT_FALSE(w.SmileTimer2->Enabled());
+        EXPECT_EQ(w.ImageList8.Count(), 22);
     }
     // The layers that load are the new scene's own.
-    load(w, QStringLiteral("Blinks"));
-    EXPECT_TRUE(holds(w.Player->ImageList10, 5, Layer::Blink, 4));
-    load(w, QStringLiteral("Eyes"));
-    EXPECT_TRUE(holds(w.Player->ImageList11, 5, Layer::UserBlink, 4));
+    loadLayers(QStringLiteral("Blinks"));
+    EXPECT_TRUE(holds(w.ImageList10, 5, Layer::Blink, 4));
+    loadLayers(QStringLiteral("Eyes"));
+    EXPECT_TRUE(holds(w.ImageList11, 5, Layer::UserBlink, 4));
     EXPECT_EQ(w.UserBlink->Picture().pixel(20, 10), frameColor(Layer::UserBlink, 1));
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(reported.isEmpty());
 }
 
 TEST_F(LayerLoadTest, FramesTakeTheirLayersFrameOneSizeTimesTheRatio)
@@ -201,8 +201,8 @@ TEST_F(LayerLoadTest, FramesTakeTheirLayersFrameOneSizeTimesTheRatio)
     c.smileSize = QSize(30, 30);    // the smile takes the main mouth's size
     c.browSize = QSize(50, 50);     // the brows take the blink's size
     writeCharacterScene(c);
-    VelmNShare &w = openLayers();
-    load(w, QStringLiteral("Garden"));
+    PreviewPlayer &w = *player;
+    loadLayers(QStringLiteral("Garden"));
 
     const struct {
         const char *label;
@@ -210,15 +210,15 @@ TEST_F(LayerLoadTest, FramesTakeTheirLayersFrameOneSizeTimesTheRatio)
         int first, last;
         QSize size;
     } rows[] = {
-        {"talk mouths", w.Player->ImageList8, 1, 22, {80, 60}},
-        {"smile on the main mouth's size", w.Player->ImageList8, 23, 52, {80, 60}},
-        {"blink", w.Player->ImageList10, 1, 5, {120, 40}},
-        {"brow on the blink's size", w.Player->ImageList10, 6, 15, {120, 40}},
-        {"blink frames", w.Player->ImageList3, 1, 4, {120, 40}},
-        {"user talk mouths", w.Player->ImageList9, 1, 22, {72, 48}},
-        {"user mouth frames", w.Player->ImageList2, 1, 7, {72, 48}},
-        {"user blink", w.Player->ImageList11, 1, 5, {88, 32}},
-        {"user blink frames", w.Player->ImageList4, 1, 4, {88, 32}},
+        {"talk mouths", w.ImageList8, 1, 22, {80, 60}},
+        {"smile on the main mouth's size", w.ImageList8, 23, 52, {80, 60}},
+        {"blink", w.ImageList10, 1, 5, {120, 40}},
+        {"brow on the blink's size", w.ImageList10, 6, 15, {120, 40}},
+        {"blink frames", w.ImageList3, 1, 4, {120, 40}},
+        {"user talk mouths", w.ImageList9, 1, 22, {72, 48}},
+        {"user mouth frames", w.ImageList2, 1, 7, {72, 48}},
+        {"user blink", w.ImageList11, 1, 5, {88, 32}},
+        {"user blink frames", w.ImageList4, 1, 4, {88, 32}},
     };
     for (const auto &row : rows)
         for (int e = row.first; e <= row.last; ++e)
@@ -235,9 +235,9 @@ TEST_F(LayerLoadTest, BlinkBoxWithoutItsOwnXTakesTheMouths)
     writeCharacterScene(everyLayer());
     writeScene(QStringLiteral("Squint"), "BG=GardenBG.jpg;\r\nKM=GardenMouth01.bmp;\r\nKMx=10;\r\nKMy=20;\r\n"
                                          "KB=GardenBlink01.bmp;\r\nKBy=40;\r\n\r\n");
-    VelmNShare &w = openLayers();
-    load(w, QStringLiteral("Squint"));
-    EXPECT_TRUE(w.VelmBlink->isVisibleTo(&w));
+    PreviewPlayer &w = *player;
+    loadLayers(QStringLiteral("Squint"));
+    EXPECT_TRUE(w.VelmBlink->isShown());
     EXPECT_EQ(w.VelmBlink->pos(), QPoint(10, 40));
 }
 
@@ -247,8 +247,8 @@ TEST_F(LayerLoadTest, FrameNameListsAreWrittenWhetherTheFramesExistOrNot)
     writeScene(QStringLiteral("Names"), "BG=GardenBG.jpg;\r\nKS=GardenSmile01.jpg;\r\nKB=GardenBlink01.jpg;\r\n"
                                         "KBr=GardenBrow01.jpg;\r\nUM=GardenUserMouth01.jpg;\r\n"
                                         "UB=GardenUserBlink01.jpg;\r\n\r\n");
-    VelmNShare &w = openLayers();
-    load(w, QStringLiteral("Names"));
+    PreviewPlayer &w = *player;
+    loadLayers(QStringLiteral("Names"));
 
     const SceneFileLists &f = scene().Files;
     EXPECT_EQ(filesOf(f.UserMouthFrameFiles, 8),
@@ -260,14 +260,14 @@ TEST_F(LayerLoadTest, FrameNameListsAreWrittenWhetherTheFramesExistOrNot)
     EXPECT_EQ(filesOf(f.BrowFrameFiles, 10), names("Garden", "Brow", 9, ".jpg") + QStringList{""});
     EXPECT_EQ(filesOf(f.UserBlinkFrameFiles, 5), names("Garden", "UserBlink", 4, ".jpg") + QStringList{""});
     // No frame on disk: no layer shows, though the scene has a user character.
-    EXPECT_TRUE(w.Player->HasUser);
-    EXPECT_TRUE(w.Player->Brow.VelmHasBrow);
-    EXPECT_FALSE(w.Player->Smile.VelmHasSmile);
-    for (const PictureBox *box : {w.VelmMouth, w.VelmBlink, w.UserMouth, w.UserBlink})
-        EXPECT_FALSE(box->isVisibleTo(&w)) << box->objectName().toStdString();
-    EXPECT_FALSE(w.Player->BrowTimer2->Enabled());
-    EXPECT_FALSE(w.Player->SmileTimer2->Enabled());
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(w.HasUser);
+    EXPECT_TRUE(w.Brow.VelmHasBrow);
+    EXPECT_FALSE(w.Smile.VelmHasSmile);
+    for (const PreviewBox *box : {w.VelmMouth, w.VelmBlink, w.UserMouth, w.UserBlink})
+        EXPECT_FALSE(box->isShown()) << box->objectName().toStdString();
+    EXPECT_FALSE(w.BrowTimer2->Enabled());
+    EXPECT_FALSE(w.SmileTimer2->Enabled());
+    EXPECT_TRUE(reported.isEmpty());
 }
 
 // A missing frame 03 repeats frame 02, the same picture.
@@ -290,17 +290,17 @@ TEST_F(LayerLoadTest, AMissingFrameRepeatsTheFrameBeforeIt)
         writeCharacterScene(everyLayer(name));
         removeFrame(name, row.layer, 3);
     }
-    VelmNShare &w = openLayers();
+    PreviewPlayer &w = *player;
     for (const auto &row : rows) {
         SCOPED_TRACE(layerName(row.layer).toStdString());
-        load(w, QStringLiteral("Missing") + layerName(row.layer));
-        EXPECT_TRUE(holds(w.Player->*row.display, row.entry3, row.layer, 2));
-        EXPECT_TRUE(holds(w.Player->*row.display, row.entry4, row.layer, 4));
+        loadLayers(QStringLiteral("Missing") + layerName(row.layer));
+        EXPECT_TRUE(holds(w.*row.display, row.entry3, row.layer, 2));
+        EXPECT_TRUE(holds(w.*row.display, row.entry4, row.layer, 4));
         if (row.source) {
-            EXPECT_TRUE(same((w.Player->*row.source).Picture(3), (w.Player->*row.source).Picture(2)));
+            EXPECT_TRUE(same((w.*row.source).Picture(3), (w.*row.source).Picture(2)));
         }
     }
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(reported.isEmpty());
 }
 
 // A missing frame 01 leaves the layer out, with its lists emptied.
@@ -323,26 +323,26 @@ TEST_F(LayerLoadTest, AMissingFrameOneLeavesTheLayerOut)
         writeCharacterScene(everyLayer(name));
         removeFrame(name, row.layer, 1);
     }
-    VelmNShare &w = openLayers();
+    PreviewPlayer &w = *player;
     for (const auto &row : rows) {
         SCOPED_TRACE(layerName(row.layer).toStdString());
-        load(w, QStringLiteral("Garden"));
-        load(w, QStringLiteral("Missing") + layerName(row.layer));
+        loadLayers(QStringLiteral("Garden"));
+        loadLayers(QStringLiteral("Missing") + layerName(row.layer));
         for (const auto list : row.emptied)
-            EXPECT_EQ((w.Player->*list).Count(), 0);
-        EXPECT_EQ(w.Player->ImageList8.Count(), row.mouthEntries);
-        EXPECT_EQ(w.Player->ImageList10.Count(), row.blinkEntries);
-        EXPECT_EQ(w.Player->Smile.VelmHasSmile, row.layer != Layer::Smile);
-        EXPECT_EQ(w.Player->SmileTimer2->Enabled(), row.layer != Layer::Smile);
-        EXPECT_EQ(w.Player->BrowTimer2->Enabled(), row.layer != Layer::Brow && row.layer != Layer::Blink);
-        EXPECT_TRUE(w.Player->Brow.VelmHasBrow);
-        EXPECT_TRUE(w.Player->HasUser);
-        EXPECT_EQ(w.VelmBlink->isVisibleTo(&w), row.layer != Layer::Blink);
-        EXPECT_EQ(w.UserMouth->isVisibleTo(&w), row.layer != Layer::UserMouth);
-        EXPECT_EQ(w.UserBlink->isVisibleTo(&w), row.layer != Layer::UserBlink);
-        EXPECT_TRUE(w.VelmMouth->isVisibleTo(&w));
+            EXPECT_EQ((w.*list).Count(), 0);
+        EXPECT_EQ(w.ImageList8.Count(), row.mouthEntries);
+        EXPECT_EQ(w.ImageList10.Count(), row.blinkEntries);
+        EXPECT_EQ(w.Smile.VelmHasSmile, row.layer != Layer::Smile);
+        EXPECT_EQ(w.SmileTimer2->Enabled(), row.layer != Layer::Smile);
+        EXPECT_EQ(w.BrowTimer2->Enabled(), row.layer != Layer::Brow && row.layer != Layer::Blink);
+        EXPECT_TRUE(w.Brow.VelmHasBrow);
+        EXPECT_TRUE(w.HasUser);
+        EXPECT_EQ(w.VelmBlink->isShown(), row.layer != Layer::Blink);
+        EXPECT_EQ(w.UserMouth->isShown(), row.layer != Layer::UserMouth);
+        EXPECT_EQ(w.UserBlink->isShown(), row.layer != Layer::UserBlink);
+        EXPECT_TRUE(w.VelmMouth->isShown());
     }
-    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(reported.isEmpty());
 }
 
 } // namespace
