@@ -32,10 +32,11 @@ void VelmNShare::connectPlayer()
 
 void VelmNShare::LoadScenePreview()
 {
-    const PreviewOpened opened = Player->load(SelectScene);
+    const PreviewOpened opened = Player->readScene(SelectScene);
     SelectSceneFull = opened.sceneFile;
     if (!opened.message.isEmpty())
         MsgBox(opened.message);
+    Player->showScene(opened);
     Check1->setEnabled(Player->triggerEnabled());
 }
 

@@ -134,26 +134,35 @@ void PreviewPlayer::reset()
 
 PreviewOpened PreviewPlayer::load(const QString &name)
 {
+    const PreviewOpened opened = readScene(name);
+    showScene(opened);
+    return opened;
+}
+
+PreviewOpened PreviewPlayer::readScene(const QString &name)
+{
     // No share carries the previous scene's files.
     ClearFilenames();
     reset();
-    const SceneState &s = scene();
-    const QString scenes = joinPath(s.BaseFolder, QStringLiteral("/Scenes/"));
+    const QString scenes = joinPath(scene().BaseFolder, QStringLiteral("/Scenes/"));
     const QString fileName = name + QStringLiteral(".scn");
     PreviewOpened opened;
     opened.sceneFile = isBareName(name) ? findFileIgnoringCase(scenes, fileName) : scenes + fileName;
-    QString text;
     if (!isBareName(name) || !QFileInfo::exists(opened.sceneFile)) {
         opened.message = QStringLiteral("Can't find ") + opened.sceneFile;
     } else {
         const FileRead read = readFile(opened.sceneFile, SceneFileMaxSize);
         if (read)
-            text = fromWindows1252(read.value);
+            opened.text = fromWindows1252(read.value);
         else
             opened.message = read.error;
     }
+    return opened;
+}
 
-    PreviewLoad load(*this, text, joinPath(s.BaseFolder, QStringLiteral("/Images/")));
+void PreviewPlayer::showScene(const PreviewOpened &opened)
+{
+    PreviewLoad load(*this, opened.text, joinPath(scene().BaseFolder, QStringLiteral("/Images/")));
     // The screen's twips per pixel over 15 would undo a HIMETRIC size taken at
     // the screen's density; HimetricSize takes it at 96 dpi on every screen, so
     // the factor is 1 and a box covers the logical pixels its frame covers.
@@ -162,7 +171,6 @@ PreviewOpened PreviewPlayer::load(const QString &name)
     showBackground(load);
     for (const auto &section : Sections)
         section->load(load);
-    return opened;
 }
 
 void PreviewPlayer::showBackground(PreviewLoad &load)

@@ -43,10 +43,12 @@ struct MouthPick;
 // The preview's background box, in pixels from the window's top-left corner.
 inline constexpr QRect PreviewBackgroundPlace(0, 0, 1200, 857);
 
-// What a load reports: the scene file it looked for, and the message the
-// user is to see when it could not be found or read (empty when it was read).
+// A scene file as a load read it: the file it looked for, its text, and the
+// message the user is to see when it could not be found or read (empty when
+// it was read).
 struct PreviewOpened {
     QString sceneFile;
+    QString text;
     QString message;
 };
 
@@ -144,8 +146,12 @@ public:
 
     // Loads the scene `name` of <BaseFolder>Scenes/ (its file found ignoring
     // case). A name that is no bare file name, or a file that cannot be
-    // found or read, loads as an empty scene and says why.
+    // found or read, loads as an empty scene and says why. In two steps for
+    // the window, which shows the message between them: readScene stops the
+    // last scene and reads the file, showScene loads what was read.
     PreviewOpened load(const QString &name);
+    PreviewOpened readScene(const QString &name);
+    void showScene(const PreviewOpened &opened);
     // Empties the frame and sound file lists of the loaded scene, the
     // alternate image's name and the background's names.
     void ClearFilenames();

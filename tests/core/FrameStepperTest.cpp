@@ -2,7 +2,7 @@
 // step it: the number stays within 1..21, "<" shows the mouth and blink frame
 // lists, ">" the talk and trigger display lists, and an entry a list lacks
 // draws nothing while the number still changes. The window's buttons and the
-// number they show are in tests/library/FrameStepperButtonsTest.cpp.
+// number they show are in tests/library/PreviewWindowTest.cpp.
 
 #include "core/preview/PreviewShow.h"
 #include "tests/core/PlayerFixture.h"

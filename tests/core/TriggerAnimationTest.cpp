@@ -1,7 +1,7 @@
 // The "Trigger Anim" box as the player takes its clicks: the trigger
 // animation in TriggerPic, played by Timer13, and the alternate picture in
 // MainPic. The box itself, clicked in the library window, is in
-// tests/library/TriggerBoxTest.cpp.
+// tests/library/PreviewWindowTest.cpp.
 
 #include "tests/core/AnimationFixture.h"
 
