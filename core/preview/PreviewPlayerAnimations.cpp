@@ -4,8 +4,8 @@
 
 #include "core/preview/PreviewPlayer.h"
 
-#include "core/system/Timer.h"
 #include "core/preview/PreviewShow.h"
+#include "core/system/Timer.h"
 
 void PreviewPlayer::connectAnimations()
 {

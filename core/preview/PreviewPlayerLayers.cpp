@@ -3,9 +3,9 @@
 
 #include "core/preview/PreviewPlayer.h"
 
+#include "core/preview/PreviewShow.h"
 #include "core/system/Services.h"
 #include "core/system/Timer.h"
-#include "core/preview/PreviewShow.h"
 
 namespace {
 
