@@ -7,7 +7,7 @@
 
 #include "tests/support/BmpBytes.h"
 #include "tests/support/EncodedPicture.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QFile>
