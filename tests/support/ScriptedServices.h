@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Printers.h"
+#include "tests/support/TestFiles.h"
 
 class ScriptedUrls : public UrlService {
 public:
@@ -64,9 +65,7 @@ protected:
     QString writeTempFile(const QString &name, const QByteArray &bytes)
     {
         const QString path = tempPath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-        file.write(bytes);
+        writeFile(path, bytes);
         return path;
     }
 
