@@ -128,6 +128,7 @@ void VelmNShare::ClearFilenames()
     NudyFilename.clear();
     MainPicName.clear();
     MainPicFileName.clear();
+    SceneBackgroundFile.clear();
 }
 
 void VelmNShare::Command6_Click()
