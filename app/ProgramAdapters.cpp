@@ -2,11 +2,9 @@
 
 #include "adapters/jpeg/JpegEncoder.h"
 #include "adapters/sound/MixerSoundBackend.h"
-#include "platform/WindowServices.h"
 
 void useProgramAdapters()
 {
-    useWindowServices();
     useLibJpegEncoder();
     useMixerSound();
 }

@@ -10,7 +10,7 @@
 #include "core/scene/SceneFrameFiles.h"
 #include "core/scene/SceneListFile.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
