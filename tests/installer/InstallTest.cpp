@@ -120,7 +120,7 @@ TEST_F(InstallTest, APackageWithoutFilesSaysWhereItLookedInsteadOfDone)
             ASSERT_TRUE(QDir().mkpath(files + u'/' + folder));
         for (const QString &file : c.skipped) {
             ASSERT_TRUE(QDir().mkpath(QFileInfo(files + u'/' + file).absolutePath()));
-            write(files + u'/' + file, "never installed");
+            ASSERT_TRUE(writeFile(files + u'/' + file, "never installed"));
         }
         const QMap<QString, QByteArray> before = snapshot(installFolder);
         destroyAllForms();
