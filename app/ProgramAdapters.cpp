@@ -1,6 +1,7 @@
 #include "app/ProgramAdapters.h"
 
 #include "adapters/jpeg/JpegEncoder.h"
+#include "adapters/jpeg/PictureCut.h"
 #include "adapters/sound/MixerSoundBackend.h"
 #include "platform/WindowServices.h"
 
@@ -8,5 +9,6 @@ void useProgramAdapters()
 {
     useWindowServices();
     useLibJpegEncoder();
+    useLibJpegPictureCutter();
     useMixerSound();
 }

@@ -17,7 +17,7 @@ int frameNumber(const Value &v)
 }
 
 AnimationDesigner::AnimationDesigner(const AnimationDesignerLayout &layout)
-    : CropDesigner(layout.shape.left(), layout.shape.top(), layout.shape.width(), layout.shape.height())
+    : CropDesigner(layout.layer)
 {
     SetCaption(QString::fromUtf8(layout.caption));
     SetClientTwips(layout.client.width(), layout.client.height());

@@ -7,7 +7,7 @@
 #include "core/scene/SceneChecks.h"
 #include "core/system/Services.h"
 #include "platform/PictureBox.h"
-#include "scene/SaveScene.h"
+#include "core/scene/SceneDocument.h"
 
 LegacySceneInput legacySceneInputFromWindows()
 {
@@ -38,7 +38,7 @@ LegacySceneInput legacySceneInputFromWindows()
 
     // The dialogs' boxes as the set-up's writer reads them; each dialog only
     // when its group is written.
-    const SceneSettings boxes = sceneSettingsFromWindows(QString());
+    const SceneSettings boxes = sceneSettings(sceneDocument(), QString());
     in.extraAnim = boxes.extraAnim;
     in.childAnim = boxes.childAnim;
     in.fullAnim = boxes.fullAnim;
