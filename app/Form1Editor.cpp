@@ -10,6 +10,7 @@
 #include "legacy/LegacySceneCommands.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
+#include "platform/WindowServices.h"
 #include "scene/AltImageLoad.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/ExtraAnimProps.h"

@@ -11,6 +11,7 @@
 #include "designers/frmFormDesignF.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
+#include "platform/WindowServices.h"
 #include "scene/Sound.h"
 
 #include <QCheckBox>

@@ -2,6 +2,7 @@
 
 #include "core/base/Files.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 
 #include <QDir>
 #include <QUrl>

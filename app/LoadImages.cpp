@@ -7,6 +7,7 @@
 #include "core/scene/SceneState.h"
 #include "app/Help.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"

@@ -3,11 +3,9 @@
 #include "adapters/jpeg/JpegEncoder.h"
 #include "adapters/jpeg/PictureCut.h"
 #include "adapters/sound/MixerSoundBackend.h"
-#include "platform/WindowServices.h"
 
 void useProgramAdapters()
 {
-    useWindowServices();
     useLibJpegEncoder();
     useLibJpegPictureCutter();
     useMixerSound();

@@ -13,6 +13,7 @@
 #include "platform/Form.h"
 #include "core/pictures/ImageWorkspace.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/SceneFileText.h"
 
@@ -109,8 +110,8 @@ public:
     explicit PreviewBenchServices(const QString &documents) : m_documents(documents)
     {
         QDir().mkpath(configFolder());
-        const Services real = realServices();
-        services() = Services{this, real.files, real.urls, this, real.random};
+        services().environment = this;
+        windowServices().messages = this;
         scene().BaseFolder = baseFolder();
     }
     QString baseFolder() const { return m_documents + QStringLiteral("/Velm5Pro/"); }

@@ -16,6 +16,7 @@
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/SceneDocument.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "designers/frmFormDesignE.h"
 #include "platform/Form.h"
 #include "scene/SaveScene.h"
@@ -289,8 +290,8 @@ int runJob(const QStringList &args)
     PrintedMessages messages;
     Folders folders;
     folders.documents = temp.filePath(QStringLiteral("Documents"));
-    Services real = realServices();
-    services() = Services{&messages, real.files, real.urls, &folders, real.random};
+    services().environment = &folders;
+    windowServices().messages = &messages;
     frmFormDesignE &extra = form<frmFormDesignE>();
     placeTwips(extra.Shape1, job.crop.x * 15, job.crop.y * 15, job.crop.width * 15.15, job.crop.height * 15.15);
     const PixelCrop designed = extra.CropBox(NegativeOrigin::RaiseToZero);

@@ -7,6 +7,7 @@
 #include "app/ProgramAdapters.h"
 #include "core/scene/SceneState.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "library/VelmNShare.h"
 #include "platform/Form.h"
 #include "sharing/SharePackage.h"
@@ -82,9 +83,8 @@ int main(int argc, char **argv)
     folders.program = QCoreApplication::applicationDirPath(); // mediadrop is built here
     folders.config = temp.path() + QStringLiteral("/config");
     QDir().mkpath(folders.config);
-    Services &s = services();
-    s.messages = &answers;
-    s.environment = &folders;
+    windowServices().messages = &answers;
+    services().environment = &folders;
 
     const QString base = temp.path() + QStringLiteral("/Velm5Pro/");
     scene().BaseFolder = base;

@@ -8,6 +8,7 @@
 #include "core/sharing/TickSource.h"
 #include "core/sharing/UploadRequest.h"
 #include "core/sharing/UrlHelper.h"
+#include "platform/WindowServices.h"
 #include "sharing/UploadSequence.h"
 
 #include "bench/BenchSupport.h"
@@ -106,7 +107,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     Quiet quiet;
-    services().messages = &quiet;
+    windowServices().messages = &quiet;
     QTemporaryDir temp;
     const QString zips = temp.path();
     {

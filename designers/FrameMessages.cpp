@@ -2,7 +2,7 @@
 
 #include "core/pictures/ImageWorkspace.h"
 #include "core/scene/CropRectToPixels.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 
 QImage LoadPictureOrSay(const QString &path)
 {

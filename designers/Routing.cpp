@@ -7,7 +7,7 @@
 #include "designers/FrameMessages.h"
 #include "core/scene/PositioningSteps.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"

@@ -4,7 +4,7 @@
 #include "core/base/Numbers.h"
 #include "core/scene/DesignerFrames.h"
 #include "designers/FrameMessages.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "designers/Routing.h"
 #include "platform/PictureBox.h"
 

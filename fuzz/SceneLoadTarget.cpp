@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "platform/PictureBox.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "core/system/Timer.h"
 
 #include <QBuffer>
@@ -166,7 +167,9 @@ void fuzzSceneLoad(const uint8_t *data, size_t size)
     NoUrls urls;
     SeededRandom random(quint32(qHash(sceneBytes)));
     const Services before = services();
-    services() = Services{&messages, &files, &urls, &folders, &random};
+    const WindowServices windowsBefore = windowServices();
+    services() = Services{&urls, &folders, &random};
+    windowServices() = WindowServices{&messages, &files};
     resetSceneState();
     {
         VirtualClock clock;
@@ -198,4 +201,5 @@ void fuzzSceneLoad(const uint8_t *data, size_t size)
     }
     resetSceneState();
     services() = before;
+    windowServices() = windowsBefore;
 }

@@ -3,6 +3,7 @@
 #include "core/install/Module1.h"
 #include "core/install/PackageInstall.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 
 #include <QImage>
 #include <QLabel>

@@ -5,7 +5,7 @@
 #include "core/base/Text1252.h"
 #include "core/legacy/LegacySceneReader.h"
 #include "core/scene/PickedFile.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 #include "scene/ChildAnimProps.h"

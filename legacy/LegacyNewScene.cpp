@@ -5,6 +5,7 @@
 #include "core/legacy/LegacyEditRules.h"
 #include "core/scene/CanvasRules.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 

@@ -5,7 +5,7 @@
 #include "core/legacy/LegacySceneWriter.h"
 #include "core/scene/PickedFile.h"
 #include "core/scene/SceneChecks.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "platform/PictureBox.h"
 #include "core/scene/SceneDocument.h"
 

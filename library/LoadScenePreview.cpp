@@ -11,7 +11,7 @@
 #include "core/base/Text1252.h"
 #include "platform/PictureBox.h"
 #include "core/scene/SceneFileText.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "core/system/Timer.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "library/UploadNotices.h"
 
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "sharing/UploadSequence.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include "core/scene/SceneListFile.h"
 #include "core/scene/SceneState.h"
 #include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "core/system/Timer.h"
 #include "library/SharingAddress.h"
 

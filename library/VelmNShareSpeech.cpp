@@ -13,7 +13,7 @@
 #include "core/preview/LipSyncRouter.h"
 #include "core/preview/VoiceChoice.h"
 #include "core/sound/SpeechEngineSet.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "library/PreviewShow.h"
 
 #include <QComboBox>

@@ -1,5 +1,7 @@
 #include "platform/CommonDialog.h"
 
+#include "platform/WindowServices.h"
+
 static void show(CommonDialog &d, bool save)
 {
     FileChooserRequest r;
@@ -8,7 +10,7 @@ static void show(CommonDialog &d, bool save)
     r.fileName = d.FileName;
     r.title = d.DialogTitle;
     r.save = save;
-    d.FileName = services().files->choose(r);
+    d.FileName = windowServices().files->choose(r);
 }
 
 void CommonDialog::ShowOpen() { show(*this, false); }

@@ -2,7 +2,8 @@
 // The file chooser as the dialogs use it: set Filter, InitDir and FileName,
 // call ShowOpen; an empty FileName afterwards means nothing was chosen.
 
-#include "core/system/Services.h"
+#include <QString>
+#include <QStringList>
 
 class CommonDialog {
 public:

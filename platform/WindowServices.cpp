@@ -1,7 +1,6 @@
 #include "platform/WindowServices.h"
 
 #include "platform/CommonDialog.h"
-#include "core/system/Services.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -55,9 +54,36 @@ public:
 
 } // namespace
 
-void useWindowServices()
+WindowServices realWindowServices()
 {
     static RealMessages messages;
     static RealFiles files;
-    setWindowServices(&messages, &files);
+    return WindowServices{&messages, &files};
+}
+
+WindowServices &windowServices()
+{
+    static WindowServices current = realWindowServices();
+    return current;
+}
+
+static QString &titleInUse()
+{
+    static QString title = QStringLiteral("Scenara5");
+    return title;
+}
+
+QString programTitle()
+{
+    return titleInUse();
+}
+
+void setProgramTitle(const QString &title)
+{
+    titleInUse() = title;
+}
+
+MsgResult MsgBox(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon)
+{
+    return windowServices().messages->show(text, buttons, title, icon);
 }

@@ -1,7 +1,54 @@
 #pragma once
-// The message boxes and file choosers of a program with windows: QMessageBox
-// and QFileDialog behind the core's MessageService and FileChooserService
-// (core/system/Services.h). Every program with windows calls this first thing
-// after making its QApplication.
+// The modal interactions of a program with windows: message boxes and file
+// choosers. The program uses the real ones, QMessageBox and QFileDialog; tests
+// install scripted ones (tests/support/program/ScriptedWindows.h) that answer
+// from a queue and record what was shown. Only windows ask the user: the core
+// reports what went wrong as a Result, and the window that called it shows the
+// message.
 
-void useWindowServices();
+#include <QString>
+
+// Answers of a message box, with the values the program compares against.
+enum class MsgResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+enum class MsgButtons { Ok, YesNo, OkCancel };
+enum class MsgIcon { None, Critical, Exclamation };
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+    virtual MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) = 0;
+};
+
+// One use of the file chooser: what the program set before ShowOpen.
+struct FileChooserRequest {
+    QString filter;   // "Description|*.bmp;*.jpg|..." pairs
+    QString initDir;
+    QString fileName; // proposed name
+    QString title;
+    bool save = false;
+};
+
+class FileChooserService {
+public:
+    virtual ~FileChooserService() = default;
+    // Returns the chosen path, or "" when the user cancelled.
+    virtual QString choose(const FileChooserRequest &request) = 0;
+};
+
+struct WindowServices {
+    MessageService *messages;
+    FileChooserService *files;
+};
+
+// The window services in use. Starts with the real ones.
+WindowServices &windowServices();
+// The real implementations (for tests that restore them).
+WindowServices realWindowServices();
+
+// The program's title on its message boxes: "Scenara5" unless the executable sets its own.
+QString programTitle();
+void setProgramTitle(const QString &title);
+
+// A message box with the program's title.
+MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok, const QString &title = programTitle(),
+                 MsgIcon icon = MsgIcon::None);

@@ -4,7 +4,7 @@
 #include "core/scene/PickedFile.h"
 #include "core/scene/SceneState.h"
 #include "app/Help.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "scene/DialogControls.h"
 #include "scene/FramePicks.h"
 

@@ -4,7 +4,7 @@
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/PickedFile.h"
 #include "core/scene/SceneState.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "designers/frmFormDesignE.h"
 #include "scene/DialogControls.h"
 #include "scene/FramePicks.h"

@@ -1,6 +1,6 @@
 #include "scene/FramePicks.h"
 
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "platform/CommonDialog.h"
 
 std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &filter, const QString &subfolder)

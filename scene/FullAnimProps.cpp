@@ -4,7 +4,7 @@
 #include "core/scene/PickedFile.h"
 #include "core/scene/SceneDocument.h"
 #include "app/Help.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "platform/Controls.h"
 #include "scene/CountValidator.h"
 #include "scene/DialogControls.h"

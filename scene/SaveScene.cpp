@@ -3,7 +3,7 @@
 #include "app/Wizard1.h"
 #include "core/scene/SceneDocument.h"
 #include "core/scene/SceneSave.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "platform/Controls.h"
 
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "app/Help.h"
 #include "core/scene/SceneDocument.h"
 #include "core/base/Files.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "scene/DialogControls.h"
 #include "core/scene/PickedFile.h"
 #include "scene/FramePicks.h"

@@ -12,33 +12,6 @@
 
 namespace {
 
-// Until the window layer installs its own: a message is logged and answered
-// with the button that goes no further (Ok alone, else Cancel or No), and a
-// file chooser is cancelled.
-class NoWindowMessages : public MessageService {
-public:
-    MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon) override
-    {
-        qWarning("Message box without a window layer: %s: %s", qPrintable(title), qPrintable(text));
-        switch (buttons) {
-        case MsgButtons::YesNo: return MsgResult::No;
-        case MsgButtons::OkCancel: return MsgResult::Cancel;
-        case MsgButtons::Ok: break;
-        }
-        return MsgResult::Ok;
-    }
-};
-
-class NoWindowFiles : public FileChooserService {
-public:
-    QString choose(const FileChooserRequest &) override { return QString(); }
-};
-
-NoWindowMessages noWindowMessages;
-NoWindowFiles noWindowFiles;
-MessageService *windowMessages = nullptr;
-FileChooserService *windowFiles = nullptr;
-
 class RealUrls : public UrlService {
 public:
     bool open(const QUrl &url) override { return QDesktopServices::openUrl(url); }
@@ -89,45 +62,11 @@ Services realServices()
     static RealUrls urls;
     static RealEnvironment environment;
     static RealRandom random;
-    MessageService *messages = windowMessages ? windowMessages : &noWindowMessages;
-    FileChooserService *files = windowFiles ? windowFiles : &noWindowFiles;
-    return Services{messages, files, &urls, &environment, &random};
+    return Services{&urls, &environment, &random};
 }
 
 Services &services()
 {
     static Services current = realServices();
     return current;
-}
-
-void setWindowServices(MessageService *messages, FileChooserService *files)
-{
-    windowMessages = messages;
-    windowFiles = files;
-    Services &current = services();
-    if (current.messages == &noWindowMessages)
-        current.messages = messages;
-    if (current.files == &noWindowFiles)
-        current.files = files;
-}
-
-static QString &titleInUse()
-{
-    static QString title = QStringLiteral("Scenara5");
-    return title;
-}
-
-QString programTitle()
-{
-    return titleInUse();
-}
-
-void setProgramTitle(const QString &title)
-{
-    titleInUse() = title;
-}
-
-MsgResult MsgBox(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon)
-{
-    return services().messages->show(text, buttons, title, icon);
 }

@@ -1,40 +1,14 @@
 #pragma once
-// The modal interactions and the machine facts the program asks for: message
-// boxes, file choosers, opening pages in the desktop's browser, the folders and
-// the screen density, random numbers. The program uses the real ones; tests
-// install scripted ones (tests/support) that answer from a queue and record
-// what was shown.
+// The machine facts the program asks for: opening pages in the desktop's
+// browser, the folders and the screen density, random numbers. The program
+// uses the real ones; tests install scripted ones (tests/support) that answer
+// from a queue and record what was asked. The core asks the user nothing: what
+// goes wrong it reports as a Result, and the window that called it shows the
+// message (platform/WindowServices.h).
 
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-
-// Answers of a message box, with the values the program compares against.
-enum class MsgResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
-enum class MsgButtons { Ok, YesNo, OkCancel };
-enum class MsgIcon { None, Critical, Exclamation };
-
-class MessageService {
-public:
-    virtual ~MessageService() = default;
-    virtual MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) = 0;
-};
-
-// One use of the file chooser: what the program set before ShowOpen.
-struct FileChooserRequest {
-    QString filter;   // "Description|*.bmp;*.jpg|..." pairs
-    QString initDir;
-    QString fileName; // proposed name
-    QString title;
-    bool save = false;
-};
-
-class FileChooserService {
-public:
-    virtual ~FileChooserService() = default;
-    // Returns the chosen path, or "" when the user cancelled.
-    virtual QString choose(const FileChooserRequest &request) = 0;
-};
 
 class UrlService {
 public:
@@ -70,8 +44,6 @@ public:
 };
 
 struct Services {
-    MessageService *messages;
-    FileChooserService *files;
     UrlService *urls;
     EnvironmentService *environment;
     RandomService *random;
@@ -79,19 +51,5 @@ struct Services {
 
 // The services in use. Starts with the real ones.
 Services &services();
-// The real implementations (for tests that restore them). The message boxes
-// and file choosers are the window layer's once it installed them
-// (platform/WindowServices.h); without it a message is logged and answered
-// with the button that goes no further, and a file chooser is cancelled.
+// The real implementations (for tests that restore them).
 Services realServices();
-// Installs the window layer's message boxes and file choosers, also in the
-// services in use where they had none.
-void setWindowServices(MessageService *messages, FileChooserService *files);
-
-// The program's title on its message boxes: "Scenara5" unless the executable sets its own.
-QString programTitle();
-void setProgramTitle(const QString &title);
-
-// A message box with the program's title.
-MsgResult MsgBox(const QString &text, MsgButtons buttons = MsgButtons::Ok, const QString &title = programTitle(),
-                 MsgIcon icon = MsgIcon::None);

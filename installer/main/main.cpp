@@ -1,7 +1,6 @@
 // The media installer: one window that installs the share package lying
 // beside the program into the companion's folders.
 #include "core/install/Version.h"
-#include "core/system/Services.h"
 #include "installer/Form1.h"
 #include "platform/WindowServices.h"
 
@@ -10,7 +9,6 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    useWindowServices();
     QApplication::setApplicationName(QStringLiteral("mediadrop"));
     QApplication::setApplicationVersion(QString::fromLatin1(installer::ProductVersion));
     setProgramTitle(QStringLiteral("mediadrop"));

@@ -7,7 +7,7 @@
 #include "core/scene/SceneState.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -12,7 +12,7 @@
 #include "designers/frmFormDesignG.h"
 #include "platform/PictureBox.h"
 #include "tests/support/FileWork.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QFile>

@@ -13,7 +13,7 @@
 #include "designers/ShowMouth.h"
 #include "platform/PictureBox.h"
 #include "scene/Sound.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QLabel>
 #include <QPushButton>

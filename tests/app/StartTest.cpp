@@ -4,7 +4,7 @@
 #include "app/Help.h"
 #include "library/VelmNShare.h"
 #include "scene/ChildAnimProps.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QCheckBox>
 #include <QDir>

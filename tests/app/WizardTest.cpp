@@ -10,7 +10,7 @@
 #include "scene/ExtraAnimProps.h"
 #include "scene/FullAnimProps.h"
 #include "scene/TrigAnimProps.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -20,7 +20,7 @@ QImage patterned(int width, int height)
     return image;
 }
 
-class ImageWorkspaceTest : public AppTest {
+class ImageWorkspaceTest : public CoreTest {
 protected:
     QString savedFixture(const QString &name, const QImage &image, const char *format)
     {

@@ -75,7 +75,7 @@ QByteArray withThumbnailSegment(const QByteArray &jpeg)
 // the test's own look at the count and the watch's notes.
 constexpr qint64 ReadAside = 2 * 4096 + 2048;
 
-class PictureLoadTest : public AppTest {
+class PictureLoadTest : public CoreTest {
 protected:
     QString write(const QString &name, const QByteArray &bytes) { return writeTempFile(name, bytes); }
     // The load fails, says which file and why, and leaves nothing to cut or

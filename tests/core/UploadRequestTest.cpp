@@ -121,7 +121,7 @@ TEST(BuildUploadRequest, FileNameParameterCannotBreakTheHeaderLine)
     }
 }
 
-class MakeBoundaryTest : public AppTest {};
+class MakeBoundaryTest : public CoreTest {};
 
 TEST_F(MakeBoundaryTest, OneDrawPerCharacterOverAllSixtyTwo)
 {
@@ -170,7 +170,7 @@ TEST(BuildUploadRequest, TheFrameIsTheRequestAroundTheFile)
     }
 }
 
-class UploadRequestStreamTest : public AppTest {
+class UploadRequestStreamTest : public CoreTest {
 protected:
     QString write(const QByteArray &bytes)
     {

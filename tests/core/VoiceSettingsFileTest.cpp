@@ -12,7 +12,7 @@
 
 namespace {
 
-class VoiceSettingsFileTest : public AppTest {};
+class VoiceSettingsFileTest : public CoreTest {};
 
 } // namespace
 

@@ -5,7 +5,7 @@
 #include "designers/CRect.h"
 #include "designers/SizingHandles.h"
 #include "platform/Form.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QWidget>
 

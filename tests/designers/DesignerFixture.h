@@ -9,7 +9,7 @@
 
 #include "core/scene/SceneState.h"
 #include "platform/Form.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 #include "tests/support/TaggedFrames.h"
 
 #include <QAbstractButton>

@@ -452,9 +452,9 @@ TEST_F(DesignerRoadTest, MouthPlacementOpensTheCanvasWithTheMouthAt350By250)
     click(mouth.Image2);
     ObservingMessages observing;
     observing.expect(MsgResult::Ok);
-    services().messages = &observing;
+    windowServices().messages = &observing;
     click(form<ShowMouth>().Image3);
-    services().messages = &messages;
+    windowServices().messages = &messages;
     // The message comes while the canvas is open with the mouth layer selected.
     EXPECT_EQ(observing.shownWhenAsked, QStringList{QStringLiteral("Form2")});
     EXPECT_EQ(observing.selectedWhenAsked, QStringList{QStringLiteral("Option1")});

@@ -4,10 +4,10 @@
 // beside the program, and an install folder with the five media folders.
 
 #include "core/install/Module1.h"
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "installer/Form1.h"
 #include "platform/Form.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -6,7 +6,7 @@
 #include "app/Form2.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QFile>

@@ -9,7 +9,7 @@
 #include "library/VelmNShare.h"
 #include "platform/Form.h"
 #include "platform/PictureBox.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QCheckBox>
 #include <QLabel>

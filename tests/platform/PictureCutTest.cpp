@@ -6,7 +6,7 @@
 #include "core/pictures/ImageWorkspace.h"
 
 #include "tests/support/EncodedPicture.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QFile>

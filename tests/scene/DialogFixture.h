@@ -3,7 +3,7 @@
 // dialogs as a user does.
 
 #include "platform/Form.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

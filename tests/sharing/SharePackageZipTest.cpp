@@ -8,7 +8,7 @@
 #include "adapters/zip/cZip.h"
 
 #include "tests/sharing/ZipReaders.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QFile>

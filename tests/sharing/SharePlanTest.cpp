@@ -5,7 +5,7 @@
 #include "core/sharing/ShareFolders.h"
 #include "sharing/SharePackage.h"
 
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QDirIterator>

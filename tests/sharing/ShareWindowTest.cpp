@@ -267,7 +267,7 @@ TEST_F(ShareUploadTest, AnArchiveThatCannotBeWrittenStopsBeforeTheUpload)
     serveLocally();
     VelmNShare &w = ready();
     HookedMessages hooked(messages);
-    services().messages = &hooked;
+    windowServices().messages = &hooked;
     // Just before the zip step, a file takes the place of the zips folder.
     hooked.hooks[ShareStartText] = [&] {
         ASSERT_TRUE(QDir(zips()).removeRecursively());
@@ -275,7 +275,7 @@ TEST_F(ShareUploadTest, AnArchiveThatCannotBeWrittenStopsBeforeTheUpload)
     };
     messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok});
     clickUpload(w);
-    services().messages = &messages;
+    windowServices().messages = &messages;
 
     ASSERT_EQ(messages.shown.size(), 3) << messages.texts().join(u'|').toStdString();
     EXPECT_EQ(messages.texts().mid(0, 2), (QStringList{ShareConfirmText, ShareStartText}));

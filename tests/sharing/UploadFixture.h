@@ -7,7 +7,7 @@
 #include "sharing/UploadSequence.h"
 
 #include "tests/sharing/LoopbackPeer.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,101 +1,20 @@
 #pragma once
-// Scripted stand-ins for the modal interactions: they answer from a queue and
-// record what the program showed, so that no test waits on a dialog or starts
-// a browser.
+// Scripted stand-ins for the machine facts the program asks for (the core's
+// services): they answer from a queue or a setting and record what was asked,
+// so that no test starts a browser or touches the real folders. The windows'
+// message boxes and file choosers have theirs in tests/support/program.
 
 #include "core/system/Services.h"
 
 #include <QFile>
 #include <QQueue>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QVector>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/Printers.h"
-
-struct ShownMessage {
-    QString text;
-    MsgButtons buttons;
-    QString title;
-    MsgIcon icon = MsgIcon::None;
-};
-
-// The messages shown so far. Reading them in any way (size, an element, a
-// loop) counts as the test having read every one of them back.
-class ShownMessages {
-public:
-    ShownMessages() = default;
-    ShownMessages(const ShownMessages &) = default;
-    qsizetype size() const { return read().size(); }
-    qsizetype count() const { return size(); }
-    bool isEmpty() const { return read().isEmpty(); }
-    bool empty() const { return isEmpty(); }
-    const ShownMessage &operator[](qsizetype i) const { return read()[i]; }
-    const ShownMessage &at(qsizetype i) const { return read().at(i); }
-    const ShownMessage &first() const { return read().first(); }
-    const ShownMessage &last() const { return read().last(); }
-    const ShownMessage &constFirst() const { return first(); }
-    const ShownMessage &constLast() const { return last(); }
-    const ShownMessage &front() const { return first(); }
-    const ShownMessage &back() const { return last(); }
-    QVector<ShownMessage>::const_iterator begin() const { return read().begin(); }
-    QVector<ShownMessage>::const_iterator end() const { return read().end(); }
-    QVector<ShownMessage>::const_iterator cbegin() const { return begin(); }
-    QVector<ShownMessage>::const_iterator cend() const { return end(); }
-    operator const QVector<ShownMessage> &() const { return read(); }
-    // Drops the messages; those not read back still fail the test.
-    void clear();
-    ShownMessages &operator=(const ShownMessages &other);
-
-private:
-    friend class ScriptedMessages;
-    const QVector<ShownMessage> &read() const;
-    QVector<ShownMessage> m_list;
-    mutable qsizetype m_read = 0; // messages [0, m_read) were read back
-    QStringList m_droppedUnread;
-};
-
-// The scripted message box. A test states every message box it makes the
-// program show and reads each one back:
-//
-//     messages.expect(MsgResult::Yes);             // the answer, before the action
-//     ... the action that shows the box ...
-//     EXPECT_EQ(messages.takeTexts(), QStringList{"Delete the scene?"});
-//
-// A box shown with no answer queued fails the test at once; a box never read
-// back and an answer never used fail it when it ends (verify, which AppTest's
-// TearDown and the test main run). Tests without AppTest share
-// unexpectedMessages(), below, and queue there.
-class ScriptedMessages : public MessageService {
-public:
-    // Queues the answer the user gives to the next box, `times` boxes in a row.
-    void expect(MsgResult answer, int times = 1);
-    // The messages shown since the last take, in order; they count as read.
-    QVector<ShownMessage> take();
-    QStringList takeTexts();
-    // The one message shown since the last take; fails the test when there was
-    // not exactly one (and then gives an empty message).
-    ShownMessage takeOne();
-
-    // The same queue and record, by name: queue with answers.enqueue(...);
-    // reading shown or texts() counts as reading back everything shown so far.
-    QQueue<MsgResult> answers;
-    ShownMessages shown;
-    QStringList texts() const;
-
-    MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) override;
-    // Fails the running test for every box not read back and every answer not
-    // used, then starts afresh.
-    void verify();
-};
-
-class ScriptedFiles : public FileChooserService {
-public:
-    QVector<FileChooserRequest> requests;
-    QQueue<QString> answers; // when empty: "" (cancelled)
-    QString choose(const FileChooserRequest &request) override;
-};
 
 class ScriptedUrls : public UrlService {
 public:
@@ -131,17 +50,13 @@ public:
     }
 };
 
-// A fresh program for every test: a temporary documents and program folder,
-// the scripted services, start values of the shared state, no windows.
-class AppTest : public ::testing::Test {
+// A fresh start for every test: a temporary documents, program and settings
+// folder, the scripted services, start values of the shared state.
+class CoreTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    // Checks the messages (ScriptedMessages::verify) and ends the program.
     void TearDown() override;
 
-    // Runs the launcher's load: base and work folders from the test's documents
-    // folder (tests/support/program/AppTestProgram.cpp).
-    void startProgram();
     QString documentsFolder() const { return env.documents; }
     QString baseFolder() const { return env.documents + QStringLiteral("/Velm5Pro/"); }
     QString tempPath(const QString &name) const { return temp.filePath(name); }
@@ -156,8 +71,6 @@ protected:
     }
 
     QTemporaryDir temp;
-    ScriptedMessages messages;
-    ScriptedFiles files;
     ScriptedUrls urls;
     ScriptedEnvironment env;
     ScriptedRandom random;
@@ -166,15 +79,5 @@ private:
     Services m_before{};
 };
 
-// Lets windows closed from their window box finish being destroyed.
+// Lets objects deleted later (a window closed from its window box) finish being destroyed.
 void flushDeletes();
-
-// What AppTest runs before and after each test to leave no window open; the
-// program's test main sets it to destroy every window (tests of the core have
-// none).
-void setCloseTestWindows(void (*close)());
-
-// The message boxes of tests that install no services of their own: no answer
-// is queued, so any box fails the test that shows it. The test main installs
-// it and verifies it after each test.
-ScriptedMessages &unexpectedMessages();

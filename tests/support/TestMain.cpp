@@ -2,14 +2,12 @@
 // temporary folder so that nothing touches the real documents folder. A Qt warning or critical
 // message fails the test that logged it, unless it is one of the few notes
 // below that say nothing about the program, or a test allowed its category
-// (tests/support/QtNotes.h); so does a message box no test expected
-// (tests/support/ScriptedServices.h).
+// (tests/support/QtNotes.h). The program's tests add their own check, that
+// every message box was expected (tests/support/program/ScriptedWindows.h).
 
 #include "tests/support/TestMain.h"
 
-#include "core/system/Services.h"
 #include "tests/support/QtNotes.h"
-#include "tests/support/ScriptedServices.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -60,12 +58,6 @@ void failingHandler(QtMsgType type, const QMessageLogContext &context, const QSt
         ++notesOutsideTests;
 }
 
-// After each test: the message boxes of tests that install no services of
-// their own must all have been expected and read back.
-class MessageCheck : public ::testing::EmptyTestEventListener {
-    void OnTestEnd(const ::testing::TestInfo &) override { unexpectedMessages().verify(); }
-};
-
 } // namespace
 
 // LeakSanitizer's exit check, as every test program runs it. It does not scan
@@ -85,7 +77,8 @@ extern "C" const char *__lsan_default_suppressions()
            "leak:_dl_map_object_deps\n";
 }
 
-int runTestProgram(int argc, char **argv, const std::function<std::unique_ptr<QGuiApplication>(int &, char **)> &makeApp)
+int runTestProgram(int argc, char **argv, const std::function<std::unique_ptr<QGuiApplication>(int &, char **)> &makeApp,
+                   ::testing::TestEventListener *check)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("SDL_AUDIODRIVER", "dummy"); // speech and sounds play on SDL's silent device
@@ -100,10 +93,9 @@ int runTestProgram(int argc, char **argv, const std::function<std::unique_ptr<QG
         const std::unique_ptr<QGuiApplication> app = makeApp(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
         // Appended after the printer, so it runs before the printer reports the test's end.
-        ::testing::UnitTest::GetInstance()->listeners().Append(new MessageCheck);
-        services().messages = &unexpectedMessages();
+        if (check)
+            ::testing::UnitTest::GetInstance()->listeners().Append(check);
         result = RUN_ALL_TESTS();
-        services() = realServices();
     }
     if (notesOutsideTests > 0) {
         fprintf(stderr, "Qt logged %d warning(s) outside any test.\n", int(notesOutsideTests));

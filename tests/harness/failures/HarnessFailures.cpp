@@ -2,9 +2,9 @@
 // that keep them. CTest never runs this program: the harness test runs it and
 // checks that each rule-breaker fails with its reason and the others pass.
 
-#include "core/system/Services.h"
+#include "platform/WindowServices.h"
 #include "tests/support/QtNotes.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 
 #include <QLoggingCategory>
 #include <QtGlobal>

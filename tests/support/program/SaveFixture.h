@@ -5,7 +5,7 @@
 // a whole scene. Helpers pick more frame sets and save as a user does.
 
 #include "core/scene/SceneState.h"
-#include "tests/support/ScriptedServices.h"
+#include "tests/support/program/ScriptedWindows.h"
 #include "tests/support/TaggedFrames.h"
 
 #include <QByteArray>
