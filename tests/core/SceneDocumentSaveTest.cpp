@@ -6,11 +6,11 @@
 #include "core/scene/SceneSave.h"
 
 #include "tests/core/SceneBytes.h"
+#include "tests/support/ScriptedServices.h"
 #include "tests/support/TaggedFrames.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -31,13 +31,13 @@ QRectF cropAt(QPoint corner, QSizeF twips = QSizeF(855, 615))
     return QRectF(QPointF(corner.x() * 15.0, corner.y() * 15.0), twips);
 }
 
-class SceneDocumentSave : public ::testing::Test {
+class SceneDocumentSave : public CoreTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
-        art = dir.filePath(QStringLiteral("Art/"));
-        base = dir.filePath(QStringLiteral("Documents/Velm5Pro/"));
+        CoreTest::SetUp();
+        art = tempPath(QStringLiteral("Art/"));
+        base = baseFolder();
         QDir().mkpath(art);
         for (int n = 1; n <= 7; ++n)
             ASSERT_TRUE(taggedFrame(n).save(girl(n), "BMP"));
@@ -109,7 +109,6 @@ protected:
         return names;
     }
 
-    QTemporaryDir dir;
     QString art, base;
     SceneDocument document;
 };
