@@ -77,10 +77,8 @@ ChildAnimProps::~ChildAnimProps()
 
 void ChildAnimProps::Form_Load()
 {
-    if (Text1->text().isEmpty())
-        Text1->setText(QStringLiteral("100"));
-    if (Text2->text().isEmpty())
-        Text2->setText(QStringLiteral("7"));
+    // The loader shows the count the dialog starts with.
+    Text2_Change();
 }
 
 void ChildAnimProps::Form_Unload(bool &cancel)

@@ -24,6 +24,8 @@ SceneSettings::Extra startingExtraValues()
 SceneSettings::Child startingChildValues()
 {
     SceneSettings::Child c;
+    c.frames = QStringLiteral("7");
+    c.random = QStringLiteral("100");
     c.atStart = true;
     return c;
 }

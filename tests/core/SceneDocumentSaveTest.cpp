@@ -227,3 +227,23 @@ TEST_F(SceneDocumentSave, FramesNeverCutAreReportedByName)
 }
 
 } // namespace
+
+namespace {
+
+// A group whose dialog never opened is written with the values the dialog
+// starts with.
+TEST(SceneDocumentValues, ADialogNeverOpenedGivesItsStartValues)
+{
+    SceneDocument document;
+    SceneState &s = document.state();
+    s.SceneHasTrigger = s.SceneHasExtraAnim = s.SceneHasChildAnim = s.SceneHasFullAnim = FlagOn;
+    s.ChildPreloadName = QStringLiteral("Kick01.bmp");
+    const QString text = sceneText(sceneEntries(sceneSettings(document, QStringLiteral("Beach"))));
+    for (const char *entry : {"TF=1;", "TS=100;", "MR=100;", "MF=1;", "MD=3;", "MS=100;", "MPL=Loop;", "MPLT=End;",
+                              "EMA=Kick01.bmp;", "EMAF=7;", "EMAR=100;", "EMAFl=Start;", "MainAnimF=7;",
+                              "MainAnimS=70;", "MainAnimD=3;", "MainAnimR=0;", "MainAnimDS=End;", "MainAnimLoop=Loop;",
+                              "MainAnimMPause=No;"})
+        EXPECT_TRUE(text.contains(QLatin1String(entry) + QStringLiteral("\r\n"))) << entry;
+}
+
+} // namespace
