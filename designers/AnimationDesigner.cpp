@@ -4,7 +4,7 @@
 #include "core/scene/CropRectToPixels.h"
 #include "core/scene/DesignerFrames.h"
 #include "designers/FrameMessages.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "designers/DesignerControls.h"
 
 #include <QLabel>
@@ -77,5 +77,6 @@ bool AnimationDesigner::CutFrame(const QString &path, NegativeOrigin origin)
     if (!LoadFrameOrSay(cut, path) || !CropFrameOrSay(cut, CropBox(origin)))
         return false;
     Xpress1 = cut;
+    sceneDocument().setCutFrames(Layer(), {Xpress1.Picture()});
     return true;
 }
