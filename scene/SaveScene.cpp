@@ -4,7 +4,6 @@
 #include "core/scene/SceneDocument.h"
 #include "core/scene/SceneSave.h"
 #include "platform/WindowServices.h"
-#include "platform/Controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
