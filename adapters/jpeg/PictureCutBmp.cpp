@@ -1,8 +1,11 @@
 // The BMP reader of PictureCutter: uncompressed 24-bit and 8-bit pictures with
-// the common 40-byte header, read only for the rows of the cut.
+// the common 40-byte header, and the layouts of the core's own BMP reader
+// (16-bit pixels, a 56-byte header), read only for the rows of the cut.
 
 #include "adapters/jpeg/PictureCutFormats.h"
+#include "core/pictures/BmpFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <limits>
@@ -38,14 +41,62 @@ bool readAt(int fd, void *to, qint64 size, qint64 offset)
     return true;
 }
 
+// The rows of the cut, `rowBytes` each, into `input`; false on a short read.
+bool readCutRows(const CutRequest &request, const QRect &cut, qint64 height, bool bottomUp, qint64 dataStart,
+                 qint64 rowBytes, std::vector<uchar> &input)
+{
+    // The cut's rows lie together in the file; a file stored bottom up (a
+    // positive height) holds the last row first.
+    const qint64 firstFileRow = bottomUp ? height - (cut.y() + cut.height()) : cut.y();
+    const qint64 span = rowBytes * cut.height();
+    if (input.size() < size_t(span))
+        input.resize(size_t(span));
+    return readAt(request.fd, input.data(), span, dataStart + firstFileRow * rowBytes);
+}
+
+// A BMP of the core's own reader (16-bit pixels, a 56-byte header): its rows
+// widened as the loader widens them.
+bool readOwnBmpCut(const CutRequest &request, const BmpLayout &layout, std::vector<uchar> &pixels,
+                   std::vector<uchar> &input, QImage *picture)
+{
+    if (!layout.rowsFit(request.fileSize))
+        return false;
+    const QRect cut = cutRect(request, layout.width, layout.height);
+    if (cut.isEmpty())
+        return false;
+    if (!readCutRows(request, cut, layout.height, layout.bottomUp, layout.dataStart, layout.rowBytes, input))
+        return false;
+    const qint64 stride = qint64(cut.width()) * 4;
+    pixels.resize(size_t(stride * cut.height()));
+    for (int y = 0; y < cut.height(); ++y) {
+        const qint64 fileRow = layout.bottomUp ? cut.height() - 1 - y : y;
+        readBmpRow(layout, input.data() + fileRow * layout.rowBytes, cut.x(), cut.width(),
+                   reinterpret_cast<QRgb *>(pixels.data() + y * stride));
+    }
+    *picture = QImage(pixels.data(), cut.width(), cut.height(), stride, QImage::Format_RGB32);
+    picture->setDotsPerMeterX(layout.dotsPerMeterX);
+    picture->setDotsPerMeterY(layout.dotsPerMeterY);
+    return true;
+}
+
 } // namespace
 
 bool readBmpCut(const CutRequest &request, std::vector<uchar> &pixels, std::vector<uchar> &input, QImage *picture)
 {
-    constexpr qint64 fileHeader = 14, infoHeader = 40;
-    uchar head[fileHeader + infoHeader];
-    if (request.fileSize < qint64(sizeof head) || !readAt(request.fd, head, sizeof head, 0))
+    QByteArray start(qsizetype(std::min<qint64>(request.fileSize, BmpHeadBytes)), Qt::Uninitialized);
+    if (!readAt(request.fd, start.data(), start.size(), 0))
         return false;
+    // A header the core's reader refuses is the loader's to report.
+    const auto own = readBmpLayout(start);
+    if (!own)
+        return false;
+    if (own.value)
+        return readOwnBmpCut(request, *own.value, pixels, input, picture);
+
+    constexpr qint64 fileHeader = 14, infoHeader = 40;
+    if (request.fileSize < fileHeader + infoHeader)
+        return false;
+    const auto *head = reinterpret_cast<const uchar *>(start.constData());
     // Only the layout that the picture loader reads as it stands: the palette
     // right after a 40-byte header, plain rows where the file header says.
     const qint64 dataStart = le32(head + 10);
@@ -81,14 +132,8 @@ bool readBmpCut(const CutRequest &request, std::vector<uchar> &pixels, std::vect
             palette[i] = i < colors ? qRgb(raw[4 * i + 2], raw[4 * i + 1], raw[4 * i]) : qRgb(0, 0, 0);
     }
 
-    // The cut's rows lie together in the file; a file stored bottom up (a
-    // positive height) holds the last row first.
     const bool bottomUp = storedHeight > 0;
-    const qint64 firstFileRow = bottomUp ? height - (cut.y() + cut.height()) : cut.y();
-    const qint64 span = rowBytes * cut.height();
-    if (input.size() < size_t(span))
-        input.resize(size_t(span));
-    if (!readAt(request.fd, input.data(), span, dataStart + firstFileRow * rowBytes))
+    if (!readCutRows(request, cut, height, bottomUp, dataStart, rowBytes, input))
         return false;
 
     const qint64 stride = qint64(cut.width()) * 4;

@@ -3,6 +3,7 @@
 #include "core/base/Files.h"
 #include "core/base/FileTransaction.h"
 #include "core/base/Numbers.h"
+#include "core/pictures/BmpFile.h"
 #include "core/pictures/PictureFile.h"
 #include "core/system/Services.h"
 
@@ -74,13 +75,19 @@ PictureBytes ReadPictureFile(const QString &path)
     if (!pictureFileFitsInMemory(opened.size()))
         return refuse(QStringLiteral("the file is too large to be a picture this program can load."));
 
-    const FileRead start = readOpenedFile(opened, std::min<qint64>(opened.size(), 2), path);
+    const FileRead start = readOpenedFile(opened, std::min<qint64>(opened.size(), BmpHeadBytes), path);
     if (!start)
         return refuse(start.error);
     const QByteArray format = pictureFormat(start.value);
     if (format.isEmpty())
         return refuse(QStringLiteral("it is not a BMP or JPEG picture."));
-    {
+    // A BMP of the program's own reader gives its size, or why it is not read.
+    const auto own = format == "bmp" ? readBmpLayout(start.value) : Result<std::optional<BmpLayout>>::success();
+    if (!own)
+        return refuse(own.error + u'.');
+    if (own.value) {
+        result.size = QSize(int(own.value->width), int(own.value->height));
+    } else {
         // The header first, so that a picture too large is refused before its file is read.
         QFile file;
         // Unbuffered: the reader takes only the header's bytes, not a buffer's worth.

@@ -1,5 +1,7 @@
 #include "core/pictures/PictureFile.h"
 
+#include "core/pictures/BmpFile.h"
+
 #include <QIODevice>
 #include <QImageReader>
 
@@ -9,25 +11,23 @@
 
 namespace {
 
-quint32 le(const QByteArray &b, qsizetype at, int bytes)
-{
-    quint32 v = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        v = v << 8 | quint8(b[at + i]);
-    return v;
-}
-
-// The header is read as the BMP decoder reads it: a size field of 40, 64, 108
-// or 124 announces the Windows header, any other value (0 included) the old
-// 12-byte one with 16-bit sizes.
+// A BMP that the program's own reader reads is judged by its layout (BmpFile.h).
+// Any other header is read as the BMP decoder reads it: a size field of 40,
+// 64, 108 or 124 announces the Windows header, any other value (0 included)
+// the old 12-byte one with 16-bit sizes.
 bool bmpCutShort(const QByteArray &b)
 {
     constexpr qint64 fileHeader = 14;
     const qint64 n = b.size();
     if (n < fileHeader + 4)
         return true;
-    const qint32 dataOffset = qint32(le(b, 10, 4));
-    const qint32 infoSize = qint32(le(b, 14, 4));
+    const qint32 dataOffset = qint32(bmpField(b, 10, 4));
+    const qint32 infoSize = qint32(bmpField(b, 14, 4));
+    // The headers of 52 and 56 bytes hold the 40-byte header's fields and masks.
+    if ((infoSize == 52 || infoSize == 56) && n < fileHeader + infoSize)
+        return true;
+    if (const auto own = readBmpLayout(b.left(BmpHeadBytes)); !own || own.value)
+        return own && !own.value->rowsFit(n); // a refused header is the reader's to report
     const bool windows = infoSize == 40 || infoSize == 64 || infoSize == 108 || infoSize == 124;
     // The decoder reads 40 bytes of fields from a 64-byte header.
     const qint64 fields = !windows ? 12 : infoSize == 64 ? 40 : infoSize;
@@ -36,17 +36,17 @@ bool bmpCutShort(const QByteArray &b)
     qint64 width = 0, height = 0;
     quint32 planes = 0, bits = 0, compression = 0, colours = 0;
     if (windows) {
-        width = qint32(le(b, 18, 4));
-        height = qint32(le(b, 22, 4)); // negative: rows stored top down
-        planes = le(b, 26, 2);
-        bits = le(b, 28, 2);
-        compression = le(b, 30, 4);
-        colours = le(b, 46, 4);
+        width = qint32(bmpField(b, 18, 4));
+        height = qint32(bmpField(b, 22, 4)); // negative: rows stored top down
+        planes = bmpField(b, 26, 2);
+        bits = bmpField(b, 28, 2);
+        compression = bmpField(b, 30, 4);
+        colours = bmpField(b, 46, 4);
     } else {
-        width = qint16(le(b, 18, 2));
-        height = qint16(le(b, 20, 2));
-        planes = le(b, 22, 2);
-        bits = le(b, 24, 2);
+        width = qint16(bmpField(b, 18, 2));
+        height = qint16(bmpField(b, 20, 2));
+        planes = bmpField(b, 22, 2);
+        bits = bmpField(b, 24, 2);
     }
     // Headers that the decoder refuses are its own to report.
     if (planes != 1 || !(bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32))
@@ -188,6 +188,38 @@ bool pictureFileCutShort(const QByteArray &bytes)
     return false;
 }
 
+namespace {
+
+// A BMP of the program's own reader, read whole: every row through readBmpRow,
+// as the cutter reads them.
+DecodedPicture decodeOwnBmp(const BmpLayout &layout, const QByteArray &bytes)
+{
+    DecodedPicture result;
+    if (!layout.rowsFit(bytes.size())) {
+        result.cutShort = true;
+        return result;
+    }
+    QImage image(int(layout.width), int(layout.height), QImage::Format_RGB32);
+    if (image.isNull()) {
+        result.error = QStringLiteral("there is not enough memory for a picture of %1 x %2 pixels")
+                           .arg(layout.width)
+                           .arg(layout.height);
+        return result;
+    }
+    const auto *rows = reinterpret_cast<const uchar *>(bytes.constData()) + layout.dataStart;
+    for (qint64 y = 0; y < layout.height; ++y) {
+        const qint64 stored = layout.bottomUp ? layout.height - 1 - y : y;
+        readBmpRow(layout, rows + stored * layout.rowBytes, 0, image.width(),
+                   reinterpret_cast<QRgb *>(image.scanLine(int(y))));
+    }
+    image.setDotsPerMeterX(layout.dotsPerMeterX);
+    image.setDotsPerMeterY(layout.dotsPerMeterY);
+    result.image = image;
+    return result;
+}
+
+} // namespace
+
 DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
 {
     DecodedPicture result;
@@ -195,6 +227,15 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
     if (format.isEmpty()) {
         result.error = QStringLiteral("it is not a BMP or JPEG picture");
         return result;
+    }
+    if (format == "bmp") {
+        const auto own = readBmpLayout(bytes.left(BmpHeadBytes));
+        if (!own) {
+            result.error = own.error;
+            return result;
+        }
+        if (own.value)
+            return decodeOwnBmp(*own.value, bytes);
     }
     WatchedBytes device(bytes, format == "jpeg");
     QImageReader reader(&device, format);
@@ -223,7 +264,9 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
         image = QImage();
     result.image = image;
     result.cutShort = device.ranOut();
+    // The decoder's own words ("Unable to read image data") tell a user
+    // nothing to do; a BMP's header says what the file is.
     if (result.image.isNull())
-        result.error = reader.errorString();
+        result.error = format == "bmp" ? bmpRefusal(bytes.left(BmpHeadBytes)) : reader.errorString();
     return result;
 }

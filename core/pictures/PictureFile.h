@@ -33,12 +33,13 @@ bool pictureFileCutShort(const QByteArray &bytes);
 struct DecodedPicture {
     QImage image;          // null when the decoder refused the bytes
     bool cutShort = false; // the decoder asked for bytes past the end
-    QString error;         // the decoder's reason when it refused them
+    QString error;         // why the bytes were refused: for a BMP, in words a user can act on (BmpFile.h)
 };
 
 // Decodes BMP or JPEG bytes (told by pictureFormat; anything else is refused)
 // and notes whether the decoder ran past their end, which a picture that is
-// whole never makes it do. A JPEG picture larger than `shownSize` both ways is
+// whole never makes it do. The BMP layouts of BmpFile.h are read by the
+// program's own reader, every other picture by Qt's decoder. A JPEG picture larger than `shownSize` both ways is
 // decoded at that size, scaled as it is decoded (DCT scaling, then smoothed);
 // anything else at its own size.
 DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize = QSize());

@@ -7,6 +7,7 @@
 #include "core/pictures/ImageWorkspace.h"
 #include "core/pictures/PictureFile.h"
 
+#include "tests/support/BmpBytes.h"
 #include "tests/support/EncodedPicture.h"
 #include "tests/support/FileWork.h"
 #include "tests/support/QtNotes.h"
@@ -273,6 +274,76 @@ TEST_F(PictureLoadTest, PixelsThatRunLengthRowsSkipAreColourZero)
         expected.setPixel(x, 3, qRgb(200, 100, 50));
     for (int load = 0; load < 3; ++load)
         expectLoads(path, expected, true);
+}
+
+// A BMP that the program does not read says why, in words that lead to a
+// file it does read, never with the decoder's "Unable to read image data".
+TEST_F(PictureLoadTest, BmpsThatStayRefusedNameTheirReasonAndWhatWillDo)
+{
+    const QString advice = QStringLiteral("save it as a 24-bit BMP or as a JPEG picture");
+    auto grey = [](int, int) { return 0x4210u; };
+    QByteArray unknownHeader = BmpBytes{.width = 4, .height = 3, .bits = 24}.make(grey);
+    putLittleEndian(unknownHeader, 14, 200, 4);
+    QByteArray jpegInside = encodedPicture(patterned(4, 3), "BMP");
+    putLittleEndian(jpegInside, 30, 4, 4);
+    QByteArray twoBits = encodedPicture(patterned(4, 3), "BMP");
+    putLittleEndian(twoBits, 28, 2, 2);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        QString why;
+    } cases[] = {
+        {"holes0001.bmp",
+         BmpBytes{.width = 4, .height = 3, .bits = 16, .compression = 3, .masks = {0xF0F0, 0x0F00, 0x000F, 0}}.make(grey),
+         QStringLiteral("16-bit BMP whose colour masks (red f0f0, green f00, blue f)")},
+        {"overlap0001.bmp",
+         BmpBytes{.width = 4, .height = 3, .bits = 16, .compression = 3, .masks = {0xF800, 0x0FE0, 0x001F, 0}}.make(grey),
+         QStringLiteral("colour masks")},
+        {"nomask0001.bmp",
+         BmpBytes{.width = 4, .height = 3, .bits = 16, .compression = 3, .masks = {0xF800, 0, 0x001F, 0}}.make(grey),
+         QStringLiteral("colour masks")},
+        {"rle16bit0001.bmp", BmpBytes{.width = 4, .height = 3, .bits = 16, .compression = 1}.make(grey),
+         QStringLiteral("16-bit BMP with its pixels stored run-length coded in 8 bits")},
+        {"palette56-0001.bmp", BmpBytes{.width = 4, .height = 3, .bits = 8, .infoSize = 56}.make(grey),
+         QStringLiteral("a BMP with a 56-byte header and 8 bits a pixel")},
+        {"header200-0001.bmp", unknownHeader, QStringLiteral("a BMP with a 200-byte header, a kind this program does not read")},
+        {"jpeginside0001.bmp", jpegInside, QStringLiteral("24-bit BMP with its pixels stored as a JPEG picture inside")},
+        {"twobits0001.bmp", twoBits, QStringLiteral("a BMP of 2 bits a pixel")},
+    };
+    for (const auto &c : cases) {
+        const QString path = write(QString::fromUtf8(c.name), c.bytes);
+        expectRefused(path, c.why);
+        const Result<QImage> loaded = LoadPicture(path);
+        EXPECT_TRUE(loaded.error.endsWith(advice + QStringLiteral(" and choose that file."))) << loaded.error.toStdString();
+        EXPECT_FALSE(loaded.error.contains(QStringLiteral("Unable to read"))) << loaded.error.toStdString();
+    }
+}
+
+// A 56-byte header holds the 40-byte header's fields and four masks: its
+// picture loads as the same picture after a 40-byte header does.
+TEST_F(PictureLoadTest, AFiftySixByteHeaderIsTheFortyByteOneWithMasks)
+{
+    auto pixel = [](int x, int y) { return quint32(x * 40 << 16 | y * 60 << 8 | (x ^ y) * 30); };
+    for (const int bits : {24, 32}) {
+        SCOPED_TRACE(bits);
+        const QString plain = write(QStringLiteral("plain0001.bmp"), BmpBytes{.width = 5, .height = 4, .bits = bits}.make(pixel));
+        const QString masked = write(
+            QStringLiteral("masked0001.bmp"),
+            BmpBytes{.width = 5, .height = 4, .bits = bits, .compression = quint32(bits == 32 ? 3 : 0), .infoSize = 56,
+                     .masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}
+                .make(pixel));
+        const Result<QImage> before = LoadPicture(plain);
+        ASSERT_TRUE(before) << before.error.toStdString();
+        ASSERT_EQ(before.value.pixel(4, 3), qRgb(160, 180, 210));
+        const PictureBytes read = ReadPictureFile(masked);
+        ASSERT_TRUE(read) << read.error.toStdString();
+        EXPECT_EQ(read.value.size, QSize(5, 4));
+        expectLoads(masked, before.value, true);
+        // Cut short in its header or its rows, it is refused as such.
+        for (const qsizetype length : {qsizetype(60), read.value.bytes.size() - 1})
+            expectRefused(write(QStringLiteral("part0001.bmp"), read.value.bytes.left(length)),
+                          QStringLiteral("ends before its picture does"));
+    }
 }
 
 // The loader reads BMP and JPEG only, told by the content, whatever the name.

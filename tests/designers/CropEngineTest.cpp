@@ -3,9 +3,11 @@
 #include "core/scene/CropRectToPixels.h"
 #include "designers/frmFormDesign.h"
 #include "tests/designers/DesignerFixture.h"
+#include "tests/support/BmpBytes.h"
 #include "tests/support/program/Rendering.h"
 
 #include <QLabel>
+#include <QPushButton>
 
 namespace {
 
@@ -222,6 +224,37 @@ TEST_F(CropEngineTest, HidingTheWindowMidDragFreesTheMouse)
     expectSettled("after the hide");
     EXPECT_EQ(controlTwips(d->Shape1), QRectF(5130, 6690, 855, 615));
     release(d->Shape1->geometry().center());
+}
+
+// A series of 16-bit BMPs is cut with its colours as other programs show
+// them (white 255, not 248), and a 16-bit frame of masks the program does not
+// read is named with the reason and what will do.
+TEST_F(CropEngineTest, SixteenBitFramesAreCutWithTheirFullColours)
+{
+    const BmpBytes rgb565{.width = FrameWidth, .height = FrameHeight, .bits = 16, .compression = 3,
+                          .masks = {0xF800, 0x07E0, 0x001F, 0}};
+    auto chequered = [](int x, int y) { return (x + y) % 2 ? 0xFFFFu : 0x8410u; };
+    for (int n = 1; n <= 7; ++n)
+        writeTempFile(QStringLiteral("Art/Scene-%1.bmp").arg(n, 4, 10, QLatin1Char('0')), rgb565.make(chequered));
+    click(d->Image2); // NEXT, the rectangle at 342, 446
+    for (int n = 1; n <= 7; ++n) {
+        SCOPED_TRACE(n);
+        const QImage cut = d->Xpress(n).Picture();
+        ASSERT_EQ(cut.size(), QSize(56, 41));
+        EXPECT_EQ(cut.pixel(0, 0), qRgb(132, 130, 132)); // 16 of 31, 32 of 63
+        EXPECT_EQ(cut.pixel(1, 0), qRgb(255, 255, 255));
+    }
+
+    BmpBytes holes = rgb565;
+    holes.masks = {0xF0F0, 0x0F00, 0x000F, 0};
+    writeTempFile(QStringLiteral("Art/Scene-0006.bmp"), holes.make(chequered));
+    showAt(*d);
+    messages.expect(MsgResult::Ok);
+    click(d->Image2);
+    const QString said = messages.takeOne().text;
+    EXPECT_TRUE(said.contains(primaryFrame(6))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("colour masks"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("24-bit BMP or as a JPEG picture"))) << said.toStdString();
 }
 
 } // namespace

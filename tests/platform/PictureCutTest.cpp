@@ -5,6 +5,7 @@
 #include "adapters/jpeg/PictureCut.h"
 #include "core/pictures/ImageWorkspace.h"
 
+#include "tests/support/BmpBytes.h"
 #include "tests/support/EncodedPicture.h"
 #include "tests/support/program/ScriptedWindows.h"
 
@@ -250,6 +251,81 @@ TEST_F(PictureCutTest, BmpCutsEqualTheWholePictureCutBitForBit)
     for (const auto &source : sources) {
         SCOPED_TRACE(source.name);
         expectSameCuts(write(QStringLiteral("frame.bmp"), source.bytes), PictureCutter::Reader::Bmp);
+    }
+}
+
+// 16-bit pixels, and the 56-byte header, are widened by repeating each
+// channel's bits: white is 255 in every channel, as other programs show it,
+// not the 248 of a shift. The loader and the cutter give the same pixels.
+TEST_F(PictureCutTest, SixteenBitBmpsAreWidenedAlikeByTheLoaderAndTheCutter)
+{
+    struct Colours {
+        quint32 white, black, grey;
+        QRgb greyShown;
+    };
+    const Colours rgb565{0xFFFF, 0x0000, 0x8410, qRgb(132, 130, 132)}; // 16 of 31, 32 of 63
+    const Colours rgb555{0x7FFF, 0x0000, 0x4210, qRgb(132, 132, 132)};
+    const Colours rgb32{0xFFFFFF, 0x000000, 0x808080, qRgb(128, 128, 128)};
+    const std::array<quint32, 4> masks565{0xF800, 0x07E0, 0x001F, 0}, masks555{0x7C00, 0x03E0, 0x001F, 0};
+    const struct {
+        const char *name;
+        BmpBytes layout;
+        Colours colours;
+    } layouts[] = {
+        {"565 in bit fields", {.bits = 16, .compression = 3, .masks = masks565}, rgb565},
+        {"555 plain", {.bits = 16}, rgb555},
+        {"555 in bit fields", {.bits = 16, .compression = 3, .masks = masks555}, rgb555},
+        {"565 after a 56-byte header", {.bits = 16, .compression = 3, .infoSize = 56, .masks = masks565}, rgb565},
+        {"555 after a 52-byte header", {.bits = 16, .compression = 3, .infoSize = 52, .masks = masks555}, rgb555},
+        {"4444 with alpha after a 56-byte header",
+         {.bits = 16, .compression = 3, .infoSize = 56, .masks = {0x0F00, 0x00F0, 0x000F, 0xF000}},
+         {0xFFFF, 0xF000, 0x0888, qRgb(136, 136, 136)}},
+        {"565 after a 124-byte header", {.bits = 16, .compression = 3, .infoSize = 124, .masks = masks565}, rgb565},
+        {"24-bit after a 56-byte header", {.bits = 24, .infoSize = 56}, rgb32},
+        {"32-bit after a 56-byte header",
+         {.bits = 32, .compression = 3, .infoSize = 56, .masks = {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}, rgb32},
+    };
+    PictureCutter cutter;
+    for (const auto &l : layouts) {
+        for (const bool topDown : {false, true}) {
+            SCOPED_TRACE(::testing::Message() << l.name << (topDown ? ", top down" : ", bottom up"));
+            // 7 x 5: the rows of 16-bit pixels are padded. Each row and column
+            // differs from its neighbours, so that a row read upside down or a
+            // column off by one shows.
+            BmpBytes layout = l.layout;
+            layout.width = 7;
+            layout.height = 5;
+            layout.topDown = topDown;
+            const quint32 stored[] = {l.colours.white, l.colours.black, l.colours.grey};
+            const QRgb shown[] = {qRgb(255, 255, 255), qRgb(0, 0, 0), l.colours.greyShown};
+            auto which = [](int x, int y) { return (x + 2 * y) % 3; };
+            QImage expected(7, 5, QImage::Format_RGB32);
+            for (int y = 0; y < 5; ++y)
+                for (int x = 0; x < 7; ++x)
+                    expected.setPixel(x, y, shown[which(x, y)]);
+            const QString path =
+                write(QStringLiteral("frame0001.bmp"), layout.make([&](int x, int y) { return stored[which(x, y)]; }));
+
+            const Result<QImage> loaded = LoadPicture(path);
+            ASSERT_TRUE(loaded) << loaded.error.toStdString();
+            EXPECT_EQ(loaded.value, expected);
+            for (const std::optional<PictureArea> &area :
+                 {std::optional<PictureArea>(), std::optional(PictureArea{1, 1, 4, 3}), std::optional(PictureArea{6, 4, 9, 9})}) {
+                ASSERT_TRUE(cutter.read(path, area));
+                EXPECT_EQ(cutter.lastReader(), PictureCutter::Reader::Bmp);
+                const QRect inside = area ? QRect(int(area->left), int(area->top), int(area->right - area->left),
+                                                  int(area->bottom - area->top))
+                                                .intersected(expected.rect())
+                                          : expected.rect();
+                EXPECT_EQ(cutter.picture(), expected.copy(inside));
+                EXPECT_TRUE(cutter.picture() == loadedAndCut(path, area));
+            }
+            // Cut short by its last byte, each is left to the loader, which refuses it.
+            const QByteArray whole = layout.make([&](int x, int y) { return stored[which(x, y)]; });
+            const QString part = write(QStringLiteral("part0001.bmp"), whole.left(whole.size() - 1));
+            EXPECT_FALSE(cutter.read(part, std::nullopt));
+            EXPECT_FALSE(LoadPicture(part));
+        }
     }
 }
 
