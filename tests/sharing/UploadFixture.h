@@ -107,12 +107,7 @@ protected:
         s.From = QStringLiteral("noreply@share.example");
         return s;
     }
-    void writeZipsFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(QDir(zips).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void writeZipsFile(const QString &name, const QByteArray &bytes) { writeFile(QDir(zips).filePath(name), bytes); }
 
     // A receiver writing into a fresh folder, with modes per connection ("3=500").
     void startReceiver(const QStringList &modes = {})
