@@ -13,10 +13,9 @@
 
 #include "core/pictures/ImageWorkspace.h"
 #include "core/scene/FrameSetFiles.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Services.h"
 #include "platform/WindowServices.h"
-#include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignE.h"
 #include "platform/Form.h"
 #include "scene/SaveScene.h"
@@ -261,9 +260,10 @@ bool saveLoop(const Job &job, PrintedMessages &messages, const QString &document
                                          Value::real(41)};
     s.LayerPlacements[LayerExtraAnim] = {Value::longValue(10), Value::longValue(20), Value::real(200),
                                          Value::real(200)};
-    frmFormDesign &mouth = form<frmFormDesign>();
+    QList<QImage> mouth;
     for (int n = 1; n <= 7; ++n)
-        mouth.Xpress(n).SetPicture(photoFrame(56, 41, n));
+        mouth << photoFrame(56, 41, n);
+    sceneDocument().setCutFrames(LayerMainMouth, mouth);
     SaveScene &save = form<SaveScene>();
     save.Text1->setText(QStringLiteral("Bench"));
     save.Image1_Click();
