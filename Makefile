@@ -2,7 +2,8 @@
 # make test  installs what is missing, builds with sanitizers and the library's
 #            assertions, runs every test, then starts each program once and ends it
 #            with SIGTERM
-# make bench builds and runs the benchmarks (not part of make test)
+# make bench builds and runs every benchmark (not part of make test), and fails
+#            at the end, naming them, when any missed a target
 # make fuzz  builds the fuzz targets with clang and runs each for FUZZ_SECONDS (60)
 
 JOBS ?= $(shell nproc)
@@ -30,7 +31,7 @@ test: build-test
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DSCENARA_BENCH=ON -DSCENARA_TESTS=OFF
 	cmake --build build/bench -j $(JOBS)
-	cd build/bench && for b in bench_*; do if [ -f "$$b" ] && [ -x "$$b" ]; then ./$$b || exit 1; fi; done
+	scripts/run-bench build/bench
 
 FUZZ_SECONDS ?= 60
 

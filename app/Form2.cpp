@@ -4,11 +4,7 @@
 #include "app/Wizard1.h"
 #include "core/scene/CanvasRules.h"
 #include "core/scene/PositioningSteps.h"
-#include "designers/frmFormDesignB.h"
-#include "designers/frmFormDesignC.h"
-#include "designers/frmFormDesignD.h"
-#include "designers/frmFormDesignE.h"
-#include "designers/frmFormDesignF.h"
+#include "core/scene/SceneDocument.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 #include "platform/WindowServices.h"
@@ -30,15 +26,15 @@ void moveSelectedLayers(CanvasArrow arrow)
     controller.DrawPic();
 }
 
-// The cropped first frame of a layer, from the workspace of its designer.
+// The cropped first frame of a layer, as its designer cut it.
 QImage designerFirstFrame(CanvasLayer layer)
 {
     switch (layer) {
-    case LayerMainBlink: return form<frmFormDesignB>().Xpress1.Picture();
-    case LayerUserMouth: return form<frmFormDesignC>().Xpress1.Picture();
-    case LayerUserBlink: return form<frmFormDesignD>().Xpress1.Picture();
-    case LayerExtraAnim: return form<frmFormDesignE>().Xpress1.Picture();
-    case LayerTriggerAnim: return form<frmFormDesignF>().Xpress1.Picture();
+    case LayerMainBlink:
+    case LayerUserMouth:
+    case LayerUserBlink:
+    case LayerExtraAnim:
+    case LayerTriggerAnim: return sceneDocument().cutFrames(layer).value(0);
     default: return QImage();
     }
 }

@@ -3,7 +3,7 @@
 #include "app/Form2.h"
 #include "app/LoadImages.h"
 #include "app/Start.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "app/Help.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
@@ -262,9 +262,7 @@ void ResetSceneWizard()
         setCheckValue(box, 0);
     form<LoadImages>().Text1->setText(QString());
 
-    SceneState &s = scene();
-    s.SceneHasMainBlink = s.SceneHasUser = s.SceneHasExtraAnim = s.SceneHasAltImage = s.SceneHasFullAnim = FlagOff;
-    s.clearPlacedFlags();
+    sceneDocument().resetWizard();
 
     form<Wizard1>().Hide();
     form<LoadImages>().Hide();

@@ -42,7 +42,7 @@ protected:
     void Form_Unload(bool &cancel) override;
 };
 
-// Undoes an abandoned set-up: unticks the wizard's first eight boxes, empties
-// the series loader's status box, clears the layer and placed flags and hides
-// the set-up windows.
+// Undoes an abandoned set-up: the scene document's wizard reset (the layer and
+// placed flags), and the windows with it: the wizard's first eight boxes
+// unticked, the series loader's status box emptied, the set-up windows hidden.
 void ResetSceneWizard();

@@ -1,12 +1,79 @@
 #pragma once
-// What the benchmarks share: the frames they draw and how they sum up runs.
+// What the benchmarks share: how they start, the frames they draw, how they
+// sum up runs and judge them by their targets.
 
+#include "app/ProgramAdapters.h"
+
+#include <QApplication>
 #include <QColor>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 
 #include <algorithm>
 #include <vector>
+
+namespace bench_detail {
+// Set before the application is made: the offscreen platform and SDL's dummy
+// sound device, unless the caller names others in QT_QPA_PLATFORM and
+// SDL_AUDIODRIVER, so that a benchmark shows nothing and plays nothing.
+struct QuietUnlessSet {
+    QuietUnlessSet()
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+            qputenv("SDL_AUDIODRIVER", "dummy");
+    }
+};
+} // namespace bench_detail
+
+// How every benchmark starts: a QApplication on the offscreen platform and
+// SDL's dummy sound device (unless the environment names others) with the
+// program's adapters, as scenara5 starts. A benchmark that measures in
+// processes of its own starts itself again with "--job" and the job's
+// arguments (runInOwnProcess below).
+class BenchApplication : private bench_detail::QuietUnlessSet, public QApplication {
+public:
+    BenchApplication(int &argc, char **argv) : QApplication(argc, argv) { useProgramAdapters(); }
+
+    // True when this process runs one job for its parent; `args` are its arguments.
+    bool isJob(QStringList *args) const
+    {
+        const QStringList all = arguments();
+        if (all.value(1) != QLatin1String("--job"))
+            return false;
+        *args = all.mid(2);
+        return true;
+    }
+};
+
+// Runs a job of this benchmark in a process of its own (see BenchApplication):
+// the fields it printed on one line, split at spaces; none when it failed.
+inline QList<QByteArray> runInOwnProcess(const QStringList &args)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), QStringList{QStringLiteral("--job")} + args);
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        return {};
+    return child.readAllStandardOutput().trimmed().split(' ');
+}
+
+// The targets a benchmark judges its figures by: each verdict as it prints it,
+// and the exit status, 1 when any target was missed.
+class BenchTargets {
+public:
+    const char *judge(bool met)
+    {
+        m_allMet = m_allMet && met;
+        return met ? "met" : "MISSED";
+    }
+    int exitCode() const { return m_allMet ? 0 : 1; }
+
+private:
+    bool m_allMet = true;
+};
 
 // A 640 x 480 frame of its own colours with a busy patch that moves with n,
 // so that frames neither compress to nothing nor repeat.
@@ -51,8 +118,9 @@ inline long statusKb(const char *field)
     return -1;
 }
 
+// The middle value; 0 for none.
 inline double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values.empty() ? 0 : values[values.size() / 2];
 }

@@ -8,13 +8,11 @@
 // them, as a ratio. Once with the 1000-frame animations, once with 10-frame
 // ones: the cost of a round does not grow with the lists' length.
 
-#include "app/ProgramAdapters.h"
 #include "core/preview/PreviewShow.h"
 #include "platform/PictureBox.h"
 
 #include "bench/PreviewBenchScene.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -124,10 +122,7 @@ Round plainRounds(VelmNShare &w, int frames, int interval)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    useProgramAdapters();
+    BenchApplication app(argc, argv);
     QTemporaryDir temp;
     PreviewBenchServices bench(temp.filePath(QStringLiteral("Documents")));
     std::printf("bench_preview_tick: one round = the master tick and one tick of every layer timer, "

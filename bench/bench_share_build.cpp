@@ -4,7 +4,6 @@
 // upload ends at once. The zip step is timed on its own beside "zip -r -q" of
 // the same staging tree at the same level (6), in the same run.
 
-#include "app/ProgramAdapters.h"
 #include "core/scene/SceneState.h"
 #include "core/system/Services.h"
 #include "platform/WindowServices.h"
@@ -14,7 +13,6 @@
 
 #include "bench/BenchSupport.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -72,10 +70,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    useProgramAdapters();
+    BenchApplication app(argc, argv);
     QTemporaryDir temp;
     Answers answers;
     Folders folders;

@@ -8,11 +8,11 @@
 
 #include "adapters/sound/AudioOutput.h"
 #include "adapters/speech/SpeechEngine.h"
-#include "app/ProgramAdapters.h"
 #include "core/preview/PreviewShow.h"
 #include "library/VelmNShare.h"
 
-#include <QApplication>
+#include "bench/BenchSupport.h"
+
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -54,12 +54,6 @@ std::vector<Text> texts()
         }
     }
     return {{"sentence \"We are good friends.\"", "We are good friends.", 40}, {"2,000 words", words.trimmed(), 3}};
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
 }
 
 struct Measure {
@@ -196,13 +190,10 @@ int main(int argc, char **argv)
     }
 
     // The library window reads and writes nothing of the user's.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     QTemporaryDir home;
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    QApplication app(argc, argv);
-    useProgramAdapters();
+    BenchApplication app(argc, argv);
     SpeechEngine &engine = speechEngine();
     if (!engine.isRunning()) {
         std::fprintf(stderr, "bench_speech: espeak-ng did not start\n");

@@ -4,7 +4,7 @@
 #include "core/scene/CropRectToPixels.h"
 #include "core/scene/DesignerFrames.h"
 #include "designers/FrameMessages.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "designers/DesignerControls.h"
 
 #include <QLabel>
@@ -17,7 +17,7 @@ int frameNumber(const Value &v)
 }
 
 AnimationDesigner::AnimationDesigner(const AnimationDesignerLayout &layout)
-    : CropDesigner(layout.shape.left(), layout.shape.top(), layout.shape.width(), layout.shape.height())
+    : CropDesigner(layout.layer)
 {
     SetCaption(QString::fromUtf8(layout.caption));
     SetClientTwips(layout.client.width(), layout.client.height());
@@ -77,5 +77,6 @@ bool AnimationDesigner::CutFrame(const QString &path, NegativeOrigin origin)
     if (!LoadFrameOrSay(cut, path) || !CropFrameOrSay(cut, CropBox(origin)))
         return false;
     Xpress1 = cut;
+    sceneDocument().setCutFrames(Layer(), {Xpress1.Picture()});
     return true;
 }

@@ -33,7 +33,7 @@ struct AnimationDesignerLayout {
     QRectF frameNumber;               // TextB1
     QPointF forward;                  // ">", 240 x 285
     QRectF image1, image2;            // BACK and NEXT, in the strip
-    QRectF shape;
+    CanvasLayer layer; // the layer it cuts: its crop rectangle in the scene document
 };
 
 class AnimationDesigner : public CropDesigner {

@@ -2,6 +2,7 @@
 
 #include "core/scene/CropRectToPixels.h"
 #include "core/scene/DesignerFrames.h"
+#include "core/scene/SceneDocument.h"
 #include "designers/FrameMessages.h"
 #include "designers/DesignerControls.h"
 
@@ -11,7 +12,7 @@
 #include <array>
 
 CharacterDesigner::CharacterDesigner(const CharacterDesignerLayout &layout)
-    : CropDesigner(layout.shape.left(), layout.shape.top(), layout.shape.width(), layout.shape.height())
+    : CropDesigner(layout.layer)
 {
     SetCaption(QString::fromUtf8(layout.caption));
     SetClientTwips(layout.client.width(), layout.client.height());
@@ -79,8 +80,12 @@ bool CharacterDesigner::CropPrimaryFrames()
         if (!CropFrameOrSay(cut[n - 1], crop))
             return false;
     }
-    for (int n = 1; n <= 7; ++n)
+    QList<QImage> frames;
+    for (int n = 1; n <= 7; ++n) {
         Xpress(n) = cut[n - 1];
+        frames << Xpress(n).Picture();
+    }
     m_firstFrame = first;
+    sceneDocument().setCutFrames(Layer(), frames);
     return true;
 }

@@ -29,7 +29,7 @@ struct CharacterDesignerLayout {
     QRectF frameLabel;
     std::vector<QPointF> frameButtons; // Command1.. each 240 x 285
     QRectF back, next;
-    QRectF shape;
+    CanvasLayer layer; // the layer it cuts: its crop rectangle in the scene document
 };
 
 class CharacterDesigner : public CropDesigner {

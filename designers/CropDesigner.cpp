@@ -1,6 +1,7 @@
 #include "designers/CropDesigner.h"
 
 #include "app/Wizard1.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Services.h"
 
 #include <QEvent>
@@ -94,7 +95,7 @@ const char *const kHandleNames[SizingHandleCount] = {
 
 } // namespace
 
-CropDesigner::CropDesigner(double shapeLeft, double shapeTop, double shapeWidth, double shapeHeight)
+CropDesigner::CropDesigner(CanvasLayer layer) : m_layer(layer)
 {
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(0, 0, 192));
@@ -104,11 +105,20 @@ CropDesigner::CropDesigner(double shapeLeft, double shapeTop, double shapeWidth,
 
     Shape1 = new CropShape(this);
     nameControl(Shape1, QStringLiteral("Shape1"), QStringLiteral("Crop rectangle"));
-    placeTwips(Shape1, shapeLeft, shapeTop, shapeWidth, shapeHeight);
+    const QRectF start = sceneDocument().cropTwips(layer);
+    placeTwips(Shape1, start.left(), start.top(), start.width(), start.height());
+    // Every place Shape1 is given (a drag, the window's scaling) carries its twips.
+    Shape1->installEventFilter(this);
 
     picHandle[0] = newHandle();
     m_outline = new RubberOutline(this);
     m_outline->setGeometry(rect());
+}
+
+CropDesigner::~CropDesigner()
+{
+    Shape1->removeEventFilter(this);
+    sceneDocument().forgetDesigner(m_layer);
 }
 
 QWidget *CropDesigner::newHandle()
@@ -345,6 +355,10 @@ void CropDesigner::mouseReleaseEvent(QMouseEvent *event)
 
 bool CropDesigner::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Shape1 && event->type() == QEvent::DynamicPropertyChange) {
+        sceneDocument().setCropTwips(m_layer, drawnTwips(Shape1));
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         for (int i = 0; i < SizingHandleCount; ++i) {
             if (picHandle[i] == watched) {

@@ -12,6 +12,7 @@
 // theirs and never reach the engine.
 
 #include "core/scene/CropRectToPixels.h"
+#include "core/scene/SceneState.h"
 #include "designers/CRect.h"
 #include "designers/SizingHandles.h"
 #include "platform/Form.h"
@@ -43,6 +44,9 @@ public:
     CRect RubberRect;  // screen pixels while a drag lasts, window twips after it
     QPoint GrabOffset; // cursor minus the rectangle's top-left corner, screen pixels
 
+    // The layer this designer cuts.
+    CanvasLayer Layer() const { return m_layer; }
+
     // The pixel area of the frame that the rectangle covers, as the cuts take it.
     PixelCrop CropBox(NegativeOrigin origin = NegativeOrigin::Keep) const;
 
@@ -56,8 +60,11 @@ public:
     void picHandle_MouseDown(int Index, Qt::MouseButton Button);
 
 protected:
-    // Shape1 starts at these twips (before the window's scaling).
-    CropDesigner(double shapeLeft, double shapeTop, double shapeWidth, double shapeHeight);
+    // Shape1 starts where the scene document holds the layer's rectangle, and
+    // the document follows it from then on. When the window goes, the
+    // document forgets its rectangle and cut frames.
+    explicit CropDesigner(CanvasLayer layer);
+    ~CropDesigner() override;
 
     // A close from the window box abandons the set-up: the wizard is reset.
     void Form_Unload(bool &cancel) override;
@@ -88,6 +95,7 @@ private:
     // the mouse is freed, Shape1 stays where it was.
     void abandonDrag();
 
+    const CanvasLayer m_layer;
     QImage m_picture;
     RubberOutline *m_outline;
     QPoint m_cursor;

@@ -6,7 +6,7 @@
 #include "core/scene/DesignerFrames.h"
 #include "designers/FrameMessages.h"
 #include "core/scene/PositioningSteps.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "platform/WindowServices.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
@@ -144,7 +144,7 @@ bool OpenNextDesigner(RouteTo X, Form &W)
 
 bool BeginMouthPlacement(Form &W)
 {
-    const QImage mouth = formExists<frmFormDesign>() ? form<frmFormDesign>().Xpress1.Picture() : QImage();
+    const QImage mouth = sceneDocument().cutFrames(LayerMainMouth).value(0);
     if (mouth.isNull()) {
         MsgBox(QStringLiteral("The Main Character Mouth frames have not been cropped yet."));
         return false;

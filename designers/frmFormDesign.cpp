@@ -16,7 +16,7 @@ CharacterDesignerLayout designerLayout()
             "Lets crop out the MAIN CHARACTER MOUTH frames. Click on the Green rectangle. Use the tool to draw a "
             "rectangle over the character's mouth. Be sure you get it all in there.  When you are ready click NEXT.",
             "Label2", {6945, 150, 1305, 240}, buttons,
-            {7785, 420, 1320, 600}, {9060, 450, 1320, 600}, {5130, 6690, 855, 615}};
+            {7785, 420, 1320, 600}, {9060, 450, 1320, 600}, LayerMainMouth};
 }
 }
 

@@ -15,7 +15,7 @@ CharacterDesignerLayout designerLayout()
             "rectangle over the character's eyes. Be sure you get them all inside the rectangle.  When you are "
             "ready click NEXT.",
             "Label3", {6945, 150, 1305, 240}, buttons,
-            {7785, 420, 1320, 600}, {9060, 450, 1320, 600}, {4950, 6750, 855, 615}};
+            {7785, 420, 1320, 600}, {9060, 450, 1320, 600}, LayerUserBlink};
 }
 }
 

@@ -15,7 +15,7 @@ AnimationDesignerLayout designerLayout()
             "rectangle over the area of the animation. Be sure you get it all in there.  When you are ready click "
             "NEXT.",
             std::nullopt, true, {9390, 15}, {9675, 0, 360, 315}, {10095, 15},
-            {7785, 420, 1320, 600}, {9060, 420, 1320, 600}, {3720, 3165, 1035, 705}};
+            {7785, 420, 1320, 600}, {9060, 420, 1320, 600}, LayerExtraAnim};
 }
 }
 

@@ -14,7 +14,7 @@ AnimationDesignerLayout designerLayout()
             "rectangle over the area of the animation. Be sure you get it all in there.  When you are ready click "
             "NEXT.",
             QRectF(7980, 75, 1305, 240), false, {9585, 7545}, {9810, 7530, 360, 285}, {10155, 7545},
-            {7785, 420, 1320, 600}, {9060, 420, 1320, 600}, {3900, 3255, 855, 615}};
+            {7785, 420, 1320, 600}, {9060, 420, 1320, 600}, LayerTriggerAnim};
 }
 }
 

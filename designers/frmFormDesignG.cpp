@@ -18,7 +18,7 @@ AnimationDesignerLayout designerLayout()
             "rectangle over the area of the animation. Be sure you get it all in there.  When you are ready click "
             "NEXT.",
             QRectF(7980, 75, 1305, 240), true, {9600, 15}, {9825, 0, 360, 285}, {10170, 15},
-            {7785, 420, 1320, 600}, {9060, 420, 1320, 600}, {0, 3135, 855, 615}};
+            {7785, 420, 1320, 600}, {9060, 420, 1320, 600}, LayerBrowAnim};
 }
 constexpr int kLastBrowFrame = 6;
 }

@@ -24,11 +24,6 @@ constexpr int Ticks = 20;
 constexpr int MostFiles = 16;
 constexpr int LargestDrawn = 1024;
 
-class NoUrls : public UrlService {
-public:
-    bool open(const QUrl &) override { return false; }
-};
-
 class Folders : public EnvironmentService {
 public:
     QString documents, config;
@@ -142,10 +137,9 @@ void fuzzSceneLoad(const uint8_t *data, size_t size)
         writeBytes(base + folder + name, bytes);
     }
 
-    NoUrls urls;
     SeededRandom random(quint32(qHash(sceneBytes)));
     const Services before = services();
-    services() = Services{&urls, &folders, &random};
+    services() = Services{&folders, &random};
     resetSceneState();
     scene().BaseFolder = base;
     {

@@ -154,7 +154,8 @@ void Form1::Command1_Click()
         MsgBox(accepted.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
         return;
     }
-    const InstallOutcome outcome = installPackage(services().environment->programFolder(), folder);
+    const QString programFolder = services().environment->programFolder();
+    const InstallOutcome outcome = installPackage(programFolder, folder);
     for (const QString &line : outcome.log)
         appendLog(line + u'\n');
     if (!outcome.failure.isEmpty())
@@ -164,7 +165,9 @@ void Form1::Command1_Click()
         MsgBox(QStringLiteral("These files of the package were not installed:\n\n") + outcome.refused.join(u'\n'),
                MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
     if (outcome.complete()) {
-        Text1->setPlainText(QStringLiteral("DONE!"));
+        // A line of its own, so that the log of a later click begins below it.
+        Text1->setPlainText(outcome.foundNothing() ? nothingToInstallText(programFolder) + u'\n'
+                                                   : QStringLiteral("DONE!"));
         Text1->moveCursor(QTextCursor::End);
     }
 }

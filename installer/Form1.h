@@ -19,7 +19,7 @@ public:
 
     QLabel *Label3;         // the install folder, or "Error"
     QPushButton *Command1;  // Install
-    QPlainTextEdit *Text1;  // the copy log, then "DONE!"
+    QPlainTextEdit *Text1;  // the copy log, then "DONE!" (or that there was nothing to install)
 
     void Command1_Click();
 

@@ -2,50 +2,16 @@
 
 #include "app/Form1.h"
 #include "app/Form2.h"
-#include "core/legacy/LegacySceneWriter.h"
+#include "core/legacy/LegacySceneDocument.h"
 #include "core/scene/PickedFile.h"
 #include "core/scene/SceneChecks.h"
-#include "platform/WindowServices.h"
+#include "core/scene/SceneDocument.h"
 #include "platform/PictureBox.h"
-#include "scene/SaveScene.h"
+#include "platform/WindowServices.h"
 
 LegacySceneInput legacySceneInputFromWindows()
 {
-    const SceneState &s = scene();
-    LegacySceneInput in;
-    in.twips = form<Form2>().picBackground->ScaleMode() == 1;
-    in.hasMainBlink = isFlagSet(s.SceneHasMainBlink);
-    in.hasUser = isFlagSet(s.SceneHasUser);
-    in.hasUserBlink = isFlagSet(s.SceneHasUserBlink); // on its own in this layout
-    in.hasExtraAnim = isFlagSet(s.SceneHasExtraAnim);
-    in.hasChildAnim = isFlagSet(s.SceneHasChildAnim);
-    in.hasFullAnim = isFlagSet(s.SceneHasFullAnim);
-    in.hasAltImage = isFlagSet(s.SceneHasAltImage);
-    in.extraDelayAt = isFlagSet(s.ExtraDelayAtOn);
-
-    in.backgroundName = s.BackgroundFileName;
-    in.mainMouthName = s.MainMouthFileName;
-    in.mainBlinkName = s.MainBlinkFileName;
-    in.userMouthName = s.UserMouthFileName;
-    in.userBlinkName = s.UserBlinkFileName;
-    in.extraName = s.ExtraFileName;
-    const auto &p = s.LayerPlacements;
-    in.mainMouth = p[LayerMainMouth];
-    in.mainBlink = p[LayerMainBlink];
-    in.userMouth = p[LayerUserMouth];
-    in.userBlink = p[LayerUserBlink];
-    in.extra = p[LayerExtraAnim];
-
-    // The dialogs' boxes as the set-up's writer reads them; each dialog only
-    // when its group is written.
-    const SceneSettings boxes = sceneSettingsFromWindows(QString());
-    in.extraAnim = boxes.extraAnim;
-    in.childAnim = boxes.childAnim;
-    in.fullAnim = boxes.fullAnim;
-    in.fullAnimFirstFrameName = s.FullAnimFirstFrameName;
-    in.altImageName = s.AltImageName;
-    in.sounds = s.Sounds;
-    return in;
+    return legacySceneInput(sceneDocument(), form<Form2>().picBackground->ScaleMode() == 1);
 }
 
 void SaveLegacyScene(Form1 &editor)

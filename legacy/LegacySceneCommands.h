@@ -21,14 +21,15 @@ void NewLegacyScene(Form1 &editor);
 void SaveLegacyScene(Form1 &editor);
 void LoadLegacyScene(Form1 &editor);
 
-// Everything the older layout is written from: the shared scene state, the
-// canvas's unit and the property dialogs' boxes.
+// Everything the older layout is written from: the scene document and the
+// canvas's unit.
 LegacySceneInput legacySceneInputFromWindows();
 
-// Sets the canvas, the shared state, the dialogs and the editor's boxes from a
-// read scene file, in the file's row order, so that each box's click step
-// runs; redraws the canvas last. Returns the reasons of the pictures that
-// could not be loaded, one line each.
+// Gives the scene document a read scene file (applyLegacyScene), then sets the
+// canvas's unit and pictures, the editor's boxes and the dialogs' name and
+// choice boxes, in the file's row order, so that each box's click step runs;
+// redraws the canvas last. Returns the reasons of the pictures that could not
+// be loaded, one line each.
 QStringList ApplyLegacyScene(const LegacySceneRecord &record);
 
 // Loads the picture `name` in `folder` (ending in a separator), or the same

@@ -86,6 +86,8 @@ public:
     // Images, as the player has them.
     const QString &MainPicFileName = Player->MainPicFileName;
     const QString &NudyFilename = Player->NudyFilename;
+    // The background's file name as the scene gives it, shown or not.
+    const QString &SceneBackgroundFile = Player->SceneBackgroundFile;
 
     // 1 after a "Your Scenes" click, 2 after a "VELM Scenes" click, 0 before any.
     int16_t selectSceneList() const { return SelectSceneList; }

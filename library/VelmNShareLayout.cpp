@@ -67,6 +67,23 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, d
     return box;
 }
 
+// The text on the navy bar under the picture: white as the bar's labels, a
+// dimmed white while a check box is off.
+const QColor BarColor(0x1c, 0x2a, 0x5c);
+const QColor BarText(Qt::white);
+const QColor BarTextDisabled(0xa8, 0xae, 0xc4);
+
+// A check box over the bar draws its text in the bar's colours; its box and
+// mark keep the style's.
+void showOnBar(QCheckBox *box)
+{
+    QPalette palette = box->palette();
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::WindowText, BarText);
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, BarTextDisabled);
+    box->setPalette(palette);
+}
+
 } // namespace
 
 void VelmNShare::makeLayout()
@@ -95,8 +112,8 @@ void VelmNShare::makeLayout()
     TriggerPic = previewBox(Player->TriggerPic);
 
     Picture1 = make<PictureBox>(this, "Picture1", QString(), 1, 859, 1195, 149);
-    Picture1->SetBackColor(QColor(0x1c, 0x2a, 0x5c));
-    Picture1->setStyleSheet(QStringLiteral("QLabel { color: white; }"));
+    Picture1->SetBackColor(BarColor);
+    Picture1->setStyleSheet(QStringLiteral("QLabel { color: %1; }").arg(BarText.name()));
     Label1 = label(Picture1, "Label1", QStringLiteral("Your Scenes"), 40, 16, 87, 16);
     List1 = make<QListWidget>(Picture1, "List1", QStringLiteral("Your Scenes"), 16, 40, 129, 95);
     Label2 = label(Picture1, "Label2", QStringLiteral("VELM Scenes"), 394, 20, 87, 16);
@@ -133,6 +150,7 @@ void VelmNShare::makeLayout()
     Command4 = button(this, "Command4", QStringLiteral("VELM SPEAK"), 752, 936, 81, 25);
     Command5 = button(this, "Command5", QStringLiteral(" USER SPEAK"), 752, 968, 81, 25);
     Check1 = checkBox(this, "Check1", QStringLiteral("Trigger Anim"), 847, 932, 81, 25);
+    showOnBar(Check1);
     Text3 = textBox(this, "Text3", QStringLiteral("Optional Comment"), QStringLiteral("Optional Comment"), 151, 918, 124,
                     43);
     Command7 = button(this, "Command7", QStringLiteral("Upload to VelmNShare"), 153, 965, 81, 33);
@@ -141,5 +159,6 @@ void VelmNShare::makeLayout()
     Command6->setAccessibleName(QStringLiteral("Move to My Scenes"));
     Command6->hide();
     Check2 = checkBox(this, "Check2", QStringLiteral("Approved"), 278, 858, 81, 33);
+    showOnBar(Check2);
     Check2->hide();
 }

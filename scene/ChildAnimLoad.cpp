@@ -1,7 +1,7 @@
 #include "scene/ChildAnimLoad.h"
 
 #include "core/scene/FrameSetFiles.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "app/Help.h"
 #include "scene/ChildAnimProps.h"
 #include "scene/DialogControls.h"
@@ -47,7 +47,7 @@ ChildAnimLoad::ChildAnimLoad()
 
 void ChildAnimLoad::Form_Load()
 {
-    Label4->setText(form<ChildAnimProps>().Text2->text());
+    Label4->setText(sceneDocument().dialogs().child.frames);
 }
 
 bool ChildAnimLoad::FileExists(const QString &path) const
@@ -63,7 +63,7 @@ void ChildAnimLoad::Image1_Click()
 void ChildAnimLoad::Image2_Click()
 {
     // Any count that reads as a number will do, even one below 2.
-    const auto pick = pickFrameSet(cdl, form<ChildAnimProps>().Text2->text(), std::nullopt);
+    const auto pick = pickFrameSet(cdl, sceneDocument().dialogs().child.frames, std::nullopt);
     if (!pick)
         return;
     AnimFrameSet &set = scene().ChildFrameSet;

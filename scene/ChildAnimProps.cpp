@@ -3,7 +3,7 @@
 #include "core/base/Files.h"
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/PickedFile.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "app/Help.h"
 #include "platform/WindowServices.h"
 #include "platform/Controls.h"
@@ -29,14 +29,18 @@ ChildAnimProps::ChildAnimProps()
 
     makeText(this, QStringLiteral("Please Set Child Animation Options"), 120, 150, 6000, 420, true);
 
+    SceneSettings::Child &values = sceneDocument().dialogs().child;
     Text2 = makeTextBox(this, "Text2", QStringLiteral("Frames"), QString(), 1080, 810, 255, 285, 900);
+    bindText(Text2, values.frames);
     acceptCountsOnly(Text2);
     Text1 = makeTextBox(this, "Text1", QStringLiteral("Random"), QString(), 1215, 1260, 375, 285, 1000);
+    bindText(Text1, values.random);
 
     makeText(this, QStringLiteral("Will fire at Start or End of Extra Animation?"), 2100, 780, 4500, 300);
     Option1 = makeOption(this, "Option1", QStringLiteral("Start"), QStringLiteral("Start"), 3360, 1125, 225, 195, 900);
     Option2 = makeOption(this, "Option2", QStringLiteral("End"), QStringLiteral("End"), 3360, 1440, 240, 225, 900);
-    Option1->setChecked(true);
+    bindOption(Option1, values.atStart);
+    bindOption(Option2, values.atEnd);
 
     Check2 = makeCheckBox(this, "Check2", QStringLiteral("AUTOMATICALLY CROP "),
                           QStringLiteral("Automatically Crop along with Extra Anim?"), 285, 1920, 210, 240, 4400);
@@ -66,12 +70,15 @@ ChildAnimProps::ChildAnimProps()
     connect(Image4, &QPushButton::clicked, this, &ChildAnimProps::Image4_Click);
 }
 
+ChildAnimProps::~ChildAnimProps()
+{
+    sceneDocument().restartChildValues();
+}
+
 void ChildAnimProps::Form_Load()
 {
-    if (Text1->text().isEmpty())
-        Text1->setText(QStringLiteral("100"));
-    if (Text2->text().isEmpty())
-        Text2->setText(QStringLiteral("7"));
+    // The loader shows the count the dialog starts with.
+    Text2_Change();
 }
 
 void ChildAnimProps::Form_Unload(bool &cancel)

@@ -15,6 +15,7 @@ class ChildAnimProps : public Form {
     Q_OBJECT
 public:
     ChildAnimProps();
+    ~ChildAnimProps() override;
 
     QLineEdit *Text2; // child frame count
     QLineEdit *Text1; // random factor

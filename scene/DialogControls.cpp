@@ -1,8 +1,10 @@
 #include "scene/DialogControls.h"
 
 #include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Services.h"
 #include "platform/CommonDialog.h"
+#include "platform/Controls.h"
 #include "platform/Form.h"
 #include "scene/FramePicks.h"
 
@@ -148,4 +150,56 @@ void showFrameSetPick(const FrameSetPick &pick, QLineEdit *nameBox, QLabel *firs
     reportMissingFrames(pick.missing);
     if (!pick.missing.isEmpty())
         reportBox->setText(cantFindText(pick.missing.last()));
+}
+
+void bindText(QLineEdit *box, QString &value)
+{
+    SceneDocument &document = sceneDocument();
+    box->setText(value);
+    QObject::connect(box, &QLineEdit::textChanged, box, [&document, &value](const QString &text) {
+        if (value == text)
+            return;
+        value = text;
+        document.noteChanged();
+    });
+    QObject::connect(&document, &SceneDocument::changed, box, [box, &value] {
+        if (box->text() != value)
+            box->setText(value);
+    });
+}
+
+void bindOption(QRadioButton *option, bool &value)
+{
+    SceneDocument &document = sceneDocument();
+    if (value)
+        option->setChecked(true);
+    QObject::connect(option, &QRadioButton::toggled, option, [&document, &value](bool on) {
+        if (value == on)
+            return;
+        value = on;
+        document.noteChanged();
+    });
+    // An option of a group is cleared by choosing its partner.
+    QObject::connect(&document, &SceneDocument::changed, option, [option, &value] {
+        if (value && !option->isChecked())
+            option->setChecked(true);
+    });
+}
+
+void bindTicked(QCheckBox *box, bool &ticked)
+{
+    SceneDocument &document = sceneDocument();
+    setCheckValue(box, ticked ? 1 : 0);
+    QObject::connect(box, &QCheckBox::stateChanged, box, [box, &document, &ticked](int) {
+        const bool now = checkValue(box) == 1;
+        if (ticked == now)
+            return;
+        ticked = now;
+        document.noteChanged();
+    });
+    // A grey box is not ticked and stays grey while the value says so.
+    QObject::connect(&document, &SceneDocument::changed, box, [box, &ticked] {
+        if ((checkValue(box) == 1) != ticked)
+            setCheckValue(box, ticked ? 1 : 0);
+    });
 }

@@ -50,3 +50,10 @@ QLabel *makeNumberLabel(QWidget *parent, const char *name, const QString &text, 
 // in the report box).
 void showFrameSetPick(const FrameSetPick &pick, QLineEdit *nameBox, QLabel *firstLabel, const QString &firstText,
                       QLabel *lastLabel, QLineEdit *reportBox);
+
+// Keeps a control and a value of the scene document together: the control
+// shows the value when it is bound and whenever the document changes, and
+// what the user sets goes into the document. The value outlives the control.
+void bindText(QLineEdit *box, QString &value);
+void bindOption(QRadioButton *option, bool &value);
+void bindTicked(QCheckBox *box, bool &ticked);

@@ -2,6 +2,7 @@
 
 #include "core/base/Numbers.h"
 #include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneDocument.h"
 #include "core/scene/SceneState.h"
 #include "app/Help.h"
 #include "platform/Controls.h"
@@ -23,15 +24,20 @@ ExtraAnimProps::ExtraAnimProps()
 
     makeText(this, QStringLiteral("Please Set Extra Animation Options"), 120, 150, 6000, 420, true);
 
-    Text2 = makeTextBox(this, "Text2", QStringLiteral("Frames"), QStringLiteral("1"), 1095, 825, 255, 285, 900);
+    SceneSettings::Extra &values = sceneDocument().dialogs().extra;
+    Text2 = makeTextBox(this, "Text2", QStringLiteral("Frames"), QString(), 1095, 825, 255, 285, 900);
+    bindText(Text2, values.frames);
     acceptCountsOnly(Text2);
-    Text5 = makeTextBox(this, "Text5", QStringLiteral("Speed"), QStringLiteral("100"), 960, 1215, 375, 285, 780);
-    Text1 = makeTextBox(this, "Text1", QStringLiteral("Random"), QStringLiteral("100"), 1215, 1650, 375, 285, 1000);
-    Text4 = makeTextBox(this, "Text4", QStringLiteral("Delay"), QStringLiteral("3"), 900, 2075, 255, 285, 720);
+    Text5 = makeTextBox(this, "Text5", QStringLiteral("Speed"), QString(), 960, 1215, 375, 285, 780);
+    bindText(Text5, values.speed);
+    Text1 = makeTextBox(this, "Text1", QStringLiteral("Random"), QString(), 1215, 1650, 375, 285, 1000);
+    bindText(Text1, values.random);
+    Text4 = makeTextBox(this, "Text4", QStringLiteral("Delay"), QString(), 900, 2075, 255, 285, 720);
+    bindText(Text4, values.delay);
 
     Check1 = makeCheckBox(this, "Check1", QString(), QStringLiteral("Delay At Frame:"), 3705, 900, 210, 225, 1785);
     Text3 = makeNameBox(this, "Text3", QStringLiteral("Delay at frame number"), 5820, 885, 330, 270);
-    Text3->setText(QStringLiteral("1"));
+    bindText(Text3, values.delayFrame);
     Text3->setEnabled(false);
     acceptCountsOnly(Text3);
 
@@ -39,7 +45,8 @@ ExtraAnimProps::ExtraAnimProps()
     Option1 = makeOption(Frame2, "Option1", QStringLiteral("Loop"), QStringLiteral("Loop"), 0, 0, 210, 225, 0);
     Option2 = makeOption(Frame2, "Option2", QStringLiteral("Ping Pong"), QStringLiteral("Ping-Pong"), 0, 360, 210,
                          225, 0);
-    Option1->setChecked(true);
+    bindOption(Option1, values.loop);
+    bindOption(Option2, values.pong);
     makeText(this, QStringLiteral("Loop"), 1500, 915, 1185, 225)->setAlignment(Qt::AlignRight);
     makeText(this, QStringLiteral("Ping-Pong"), 1500, 1275, 1185, 225)->setAlignment(Qt::AlignRight);
 
@@ -47,7 +54,8 @@ ExtraAnimProps::ExtraAnimProps()
     Frame1 = makeOptionFrame(this, "Frame1", 3390, 2625, 210, 615);
     Option3 = makeOption(Frame1, "Option3", QStringLiteral("Start"), QStringLiteral("Start"), 0, 0, 210, 225, 0);
     Option4 = makeOption(Frame1, "Option4", QStringLiteral("End"), QStringLiteral("End"), 0, 390, 210, 225, 0);
-    Option4->setChecked(true);
+    bindOption(Option3, values.delayAtStart);
+    bindOption(Option4, values.delayAtEnd);
     makeText(this, QStringLiteral("Start"), 3660, 2625, 900, 225);
     makeText(this, QStringLiteral("End"), 3660, 3015, 900, 225);
 
@@ -78,6 +86,11 @@ ExtraAnimProps::ExtraAnimProps()
     connect(Command1, &QPushButton::clicked, this, &ExtraAnimProps::Command1_Click);
     connect(Image2, &QPushButton::clicked, this, &ExtraAnimProps::Image2_Click);
     connect(Image10, &QPushButton::clicked, this, &ExtraAnimProps::Image10_Click);
+}
+
+ExtraAnimProps::~ExtraAnimProps()
+{
+    sceneDocument().restartExtraValues();
 }
 
 void ExtraAnimProps::Form_Load()

@@ -1,6 +1,6 @@
 #pragma once
-// Property dialog of the extra animation: its timing settings, which the scene
-// writer reads from the controls, and the loader of its frame set.
+// Property dialog of the extra animation: its timing settings, kept in the
+// scene document, and the loader of its frame set.
 
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
@@ -16,6 +16,7 @@ class ExtraAnimProps : public Form {
     Q_OBJECT
 public:
     ExtraAnimProps();
+    ~ExtraAnimProps() override;
 
     QLineEdit *Text2; // frame count
     QLineEdit *Text5; // speed

@@ -2,7 +2,7 @@
 
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/PickedFile.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "app/Help.h"
 #include "platform/WindowServices.h"
 #include "platform/Controls.h"
@@ -23,25 +23,33 @@ FullAnimProps::FullAnimProps()
 
     makeText(this, QStringLiteral("Please Set Full BG Animation Options"), 120, 150, 6000, 420, true);
 
-    Text2 = makeTextBox(this, "Text2", QStringLiteral("Frames"), QStringLiteral("7"), 1095, 825, 255, 285, 900);
+    SceneSettings::FullAnim &values = sceneDocument().dialogs().fullAnim;
+    Text2 = makeTextBox(this, "Text2", QStringLiteral("Frames"), QString(), 1095, 825, 255, 285, 900);
+    bindText(Text2, values.frames);
     acceptCountsOnly(Text2);
-    Text5 = makeTextBox(this, "Text5", QStringLiteral("Speed"), QStringLiteral("70"), 960, 1215, 375, 285, 780);
-    Text1 = makeTextBox(this, "Text1", QStringLiteral("Random"), QStringLiteral("0"), 1215, 1650, 375, 285, 1000);
-    Text4 = makeTextBox(this, "Text4", QStringLiteral("Delay"), QStringLiteral("3"), 900, 2070, 255, 285, 720);
+    Text5 = makeTextBox(this, "Text5", QStringLiteral("Speed"), QString(), 960, 1215, 375, 285, 780);
+    bindText(Text5, values.speed);
+    Text1 = makeTextBox(this, "Text1", QStringLiteral("Random"), QString(), 1215, 1650, 375, 285, 1000);
+    bindText(Text1, values.random);
+    Text4 = makeTextBox(this, "Text4", QStringLiteral("Delay"), QString(), 900, 2070, 255, 285, 720);
+    bindText(Text4, values.delay);
 
     Option1 = makeOption(this, "Option1", QStringLiteral("Loop"), QStringLiteral("Loop"), 2820, 915, 195, 315, 1000);
     Option2 = makeOption(this, "Option2", QStringLiteral("Ping Pong"), QStringLiteral("Ping-Pong"), 2820, 1260, 195,
                          270, 1000);
-    Option1->setChecked(true);
+    bindOption(Option1, values.loop);
+    bindOption(Option2, values.pong);
 
     Check1 = makeCheckBox(this, "Check1", QStringLiteral("Pause Animation for Talking"),
                           QStringLiteral("Pause Animation for Talking?"), 2745, 1815, 195, 195, 2700);
+    bindTicked(Check1, values.pauseForTalk);
 
     makeText(this, QStringLiteral("Delay at Start or End of Animation?"), 120, 2505, 3700, 285);
     Frame1 = makeOptionFrame(this, "Frame1", 1050, 2805, 270, 600);
     Option3 = makeOption(Frame1, "Option3", QStringLiteral("Start"), QStringLiteral("Start"), 0, 0, 270, 225, 0);
     Option4 = makeOption(Frame1, "Option4", QStringLiteral("End"), QStringLiteral("End"), 0, 360, 270, 225, 0);
-    Option4->setChecked(true);
+    bindOption(Option3, values.delayAtStart);
+    bindOption(Option4, values.delayAtEnd);
     makeText(this, QStringLiteral("Start"), 1380, 2805, 800, 225);
     makeText(this, QStringLiteral("End"), 1380, 3165, 800, 225);
 
@@ -50,7 +58,8 @@ FullAnimProps::FullAnimProps()
     Option5 = makeOption(Frame2, "Option5", QStringLiteral("Start"), QStringLiteral("Talk at Start"), 0, 0, 240, 225,
                          0);
     Option6 = makeOption(Frame2, "Option6", QStringLiteral("End"), QStringLiteral("Talk at End"), 0, 345, 240, 225, 0);
-    Option6->setChecked(true);
+    bindOption(Option5, values.talkAtStart);
+    bindOption(Option6, values.talkAtEnd);
     // The talk options appear only while the pause box is ticked.
     Option5->setVisible(false);
     Option6->setVisible(false);
@@ -59,12 +68,13 @@ FullAnimProps::FullAnimProps()
 
     Check2 = makeCheckBox(this, "Check2", QStringLiteral("Pause Animation for Talking"),
                           QStringLiteral("Randomize Speed"), 300, 3600, 195, 195, 1800);
-    Text6 = makeTextBox(this, "Text6", QStringLiteral("Probability Change"), QStringLiteral("50"), 2460, 4005, 375,
-                        285, 1900);
-    Text7 = makeTextBox(this, "Text7", QStringLiteral("Minimum Speed"), QStringLiteral("1"), 5070, 3600, 375, 285,
-                        1500);
-    Text8 = makeTextBox(this, "Text8", QStringLiteral("Maximum Speed"), QStringLiteral("100"), 5070, 4020, 375, 285,
-                        1500);
+    bindTicked(Check2, values.randomSpeed);
+    Text6 = makeTextBox(this, "Text6", QStringLiteral("Probability Change"), QString(), 2460, 4005, 375, 285, 1900);
+    bindText(Text6, values.speedChance);
+    Text7 = makeTextBox(this, "Text7", QStringLiteral("Minimum Speed"), QString(), 5070, 3600, 375, 285, 1500);
+    bindText(Text7, values.minSpeed);
+    Text8 = makeTextBox(this, "Text8", QStringLiteral("Maximum Speed"), QString(), 5070, 4020, 375, 285, 1500);
+    bindText(Text8, values.maxSpeed);
 
     makeText(this,
              QStringLiteral("Load the first frame of your Full BG Animation.\n"
@@ -79,6 +89,11 @@ FullAnimProps::FullAnimProps()
     connect(Image1, &QPushButton::clicked, this, &FullAnimProps::Image1_Click);
     connect(Image2, &QPushButton::clicked, this, &FullAnimProps::Image2_Click);
     connect(Image3, &QPushButton::clicked, this, &FullAnimProps::Image3_Click);
+}
+
+FullAnimProps::~FullAnimProps()
+{
+    sceneDocument().restartFullAnimValues();
 }
 
 void FullAnimProps::Check1_Click()

@@ -1,6 +1,6 @@
 #pragma once
-// Property dialog of the full-background animation: its settings, which the
-// scene writer reads from the controls, and the pick of its first frame.
+// Property dialog of the full-background animation: its settings, kept in the
+// scene document, and the pick of its first frame.
 
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
@@ -15,6 +15,7 @@ class FullAnimProps : public Form {
     Q_OBJECT
 public:
     FullAnimProps();
+    ~FullAnimProps() override;
 
     QLineEdit *Text2; // frame count, also the export's count
     QLineEdit *Text5; // speed (ms)

@@ -1,6 +1,7 @@
 #pragma once
 // The scene's background sounds: up to three, each with a chance factor, and
-// looping options for the first. The scene writer reads the controls.
+// looping options for the first. The values are kept in the
+// scene document.
 
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
@@ -13,6 +14,7 @@ class Sound : public Form {
     Q_OBJECT
 public:
     Sound();
+    ~Sound() override;
 
     QPushButton *Image1; // LOAD... of sound one
     QLineEdit *Text4;    // file name of sound 1

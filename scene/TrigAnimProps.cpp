@@ -2,6 +2,7 @@
 
 #include "core/base/Numbers.h"
 #include "core/scene/FrameSetFiles.h"
+#include "core/scene/SceneDocument.h"
 #include "core/scene/SceneState.h"
 #include "app/Help.h"
 #include "scene/CountValidator.h"
@@ -20,9 +21,12 @@ TrigAnimProps::TrigAnimProps()
 
     makeText(this, QStringLiteral("Please Set Trigger Animation Options"), 120, 150, 5200, 420, true);
 
-    Text2 = makeTextBox(this, "Text2", QStringLiteral("Frames"), QStringLiteral("1"), 1110, 720, 255, 285, 900);
+    SceneSettings::Trigger &values = sceneDocument().dialogs().trigger;
+    Text2 = makeTextBox(this, "Text2", QStringLiteral("Frames"), QString(), 1110, 720, 255, 285, 900);
+    bindText(Text2, values.frames);
     acceptCountsOnly(Text2);
-    Text5 = makeTextBox(this, "Text5", QStringLiteral("Speed"), QStringLiteral("100"), 1050, 1125, 375, 285, 850);
+    Text5 = makeTextBox(this, "Text5", QStringLiteral("Speed"), QString(), 1050, 1125, 375, 285, 850);
+    bindText(Text5, values.speed);
 
     Option1 = makeOption(this, "Option1", QString(), QStringLiteral("Love"), 150, 1620, 195, 195, 900);
     Option2 = makeOption(this, "Option2", QString(), QStringLiteral("Ego"), 150, 2010, 195, 195, 900);
@@ -51,6 +55,11 @@ TrigAnimProps::TrigAnimProps()
     connect(Image2, &QPushButton::clicked, this, &TrigAnimProps::Image2_Click);
     connect(Image1, &QPushButton::clicked, this, &TrigAnimProps::Image1_Click);
     connect(Image3, &QPushButton::clicked, this, &TrigAnimProps::Image3_Click);
+}
+
+TrigAnimProps::~TrigAnimProps()
+{
+    sceneDocument().restartTriggerValues();
 }
 
 bool TrigAnimProps::FileExists(const QString &path) const

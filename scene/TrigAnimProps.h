@@ -1,6 +1,6 @@
 #pragma once
-// Property dialog of the trigger animation: frame count and speed, which the
-// scene writer reads from the controls, and the loader of its frame set.
+// Property dialog of the trigger animation: frame count and speed, kept in
+// the scene document, and the loader of its frame set.
 
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
@@ -14,6 +14,7 @@ class TrigAnimProps : public Form {
     Q_OBJECT
 public:
     TrigAnimProps();
+    ~TrigAnimProps() override;
 
     QLineEdit *Text2; // frame count
     QLineEdit *Text5; // speed

@@ -50,3 +50,27 @@ bool PictureCutter::read(const QString &path, const std::optional<PictureArea> &
         m_picture = QImage();
     return m_lastReader != Reader::None;
 }
+
+namespace {
+
+// The cutter as the frame export reads its frames.
+class CutterReader final : public CutPictureReader {
+public:
+    const QImage *read(const QString &path, const std::optional<PixelCrop> &crop) override
+    {
+        std::optional<PictureArea> area;
+        if (crop)
+            area = PictureArea{crop->x, crop->y, qint64(crop->x) + crop->width, qint64(crop->y) + crop->height};
+        return m_cutter.read(path, area) ? &m_cutter.picture() : nullptr;
+    }
+
+private:
+    PictureCutter m_cutter;
+};
+
+} // namespace
+
+void useLibJpegPictureCutter()
+{
+    setCutPictureReaderMaker([]() -> std::unique_ptr<CutPictureReader> { return std::make_unique<CutterReader>(); });
+}

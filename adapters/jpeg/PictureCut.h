@@ -12,6 +12,8 @@
 // outside the picture) it leaves to LoadPicture and the workspace's crop,
 // which give the verdict and the reason.
 
+#include "core/scene/FrameExport.h"
+
 #include <QImage>
 #include <QString>
 
@@ -45,3 +47,6 @@ private:
     QImage m_picture;
     Reader m_lastReader = Reader::None;
 };
+
+// Makes the frame export (core/scene/FrameExport.h) read its frames with a cutter.
+void useLibJpegPictureCutter();

@@ -36,7 +36,7 @@ QString inFolder(const QString &folder, const QString &name)
 void installMediaFolder(const QString &programFolder, const QString &installFolder, const QString &media,
                         InstallOutcome &outcome)
 {
-    const QString source = inFolder(withoutTrailingSeparator(programFolder), QStringLiteral("Files/") + media);
+    const QString source = inFolder(packageFolder(programFolder), media);
     const QString target = inFolder(withoutTrailingSeparator(installFolder), media);
     const QFileInfo sourceInfo(source);
     if (!sourceInfo.exists() && !sourceInfo.isSymLink())
@@ -90,6 +90,18 @@ void installMediaFolder(const QString &programFolder, const QString &installFold
 }
 
 } // namespace
+
+QString packageFolder(const QString &programFolder)
+{
+    return inFolder(withoutTrailingSeparator(programFolder), QStringLiteral("Files"));
+}
+
+QString nothingToInstallText(const QString &programFolder)
+{
+    return QStringLiteral("Nothing was installed: there are no files to install in %1 "
+                          "(its Scenes, Images, Sounds, Skins and Personalities folders).")
+        .arg(shown(packageFolder(programFolder)));
+}
 
 Result<> checkInstallFolder(const QString &installFolder)
 {

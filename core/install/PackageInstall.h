@@ -37,7 +37,16 @@ struct InstallOutcome {
     QStringList refused;
 
     bool complete() const { return failure.isEmpty() && refused.isEmpty(); }
+    // True when the package held no file to install: none copied, refused or failed.
+    bool foundNothing() const { return log.isEmpty() && complete(); }
 };
+
+// The package folder beside the program: <program folder>/Files.
+QString packageFolder(const QString &programFolder);
+
+// What the log says in place of "DONE!" after a run that found no file to
+// install: the folder it looked in, and that nothing was installed.
+QString nothingToInstallText(const QString &programFolder);
 
 // Copies the package into an install folder that checkInstallFolder accepts.
 InstallOutcome installPackage(const QString &programFolder, const QString &installFolder);

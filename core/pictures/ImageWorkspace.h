@@ -1,7 +1,7 @@
 #pragma once
 // The image workspace: one current picture that the windows load, cut, resize
-// and save (each crop designer's Xpress1..Xpress7, the loader's and the save
-// window's Xpress1, the library window's work image). Every operation says
+// and save (each crop designer's Xpress1..Xpress7, the loader's Xpress1, the
+// scene save's work picture, the library window's work image). Every operation says
 // whether it worked, and a failed load or crop leaves the workspace empty, so
 // that an old picture is never cut or saved as if it were the new one.
 

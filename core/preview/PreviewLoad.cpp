@@ -111,6 +111,7 @@ void PreviewPlayer::ClearFilenames()
     NudyFilename.clear();
     MainPicName.clear();
     MainPicFileName.clear();
+    SceneBackgroundFile.clear();
 }
 
 void PreviewPlayer::stop()
@@ -175,6 +176,10 @@ void PreviewPlayer::showScene(const PreviewOpened &opened)
 
 void PreviewPlayer::showBackground(PreviewLoad &load)
 {
+    // The share names the background as the scene gives it, also a name the
+    // preview takes for none (a path).
+    if (const KeyValue given = SceneKeyValue(load.text, QStringLiteral("BG=")); !given.value.isEmpty())
+        SceneBackgroundFile = backgroundPictureName(given.value) + QStringLiteral(".jpg");
     const BackgroundKeys keys = readBackgroundKeys(load.text);
     if (keys.background.present) {
         const QString name = backgroundPictureName(keys.background.value);

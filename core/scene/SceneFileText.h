@@ -4,9 +4,9 @@
 // CR LF at the end, Windows-1252 text. Readers take the first occurrence of a
 // key's text followed by "=" and the value up to the next ";".
 //
-// The text is built from a plain record of everything the writer reads (the
-// shared scene state and the controls of the hidden property dialogs), so that
-// it can be checked byte for byte without any window.
+// The text is built from a plain record of everything the writer reads (from
+// the scene document: the shared scene state and the property dialogs'
+// values), so that it can be checked byte for byte without any window.
 
 #include "core/scene/SceneState.h"
 

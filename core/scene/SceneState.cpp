@@ -1,15 +1,5 @@
 #include "core/scene/SceneState.h"
 
-static SceneState &record()
-{
-    static SceneState state;
-    return state;
-}
-
-SceneState &scene() { return record(); }
-
-void resetSceneState() { record() = SceneState(); }
-
 void setWorkFolderToBase(SceneState &s)
 {
     QString work = s.BaseFolder;

@@ -1,7 +1,7 @@
 #pragma once
 // The shared scene state: one record that every window of the set-up reads and
-// writes directly by name. It lives from program start to program end; only
-// the wizard reset clears a group of its members.
+// writes directly by name, held by the scene document. It lives from program
+// start to program end; only the wizard reset clears a group of its members.
 
 #include "core/base/Value.h"
 
@@ -157,7 +157,8 @@ struct SceneState {
 // builds paths on it.
 void setWorkFolderToBase(SceneState &s);
 
-// The one record of the program.
+// The one record of the program: the state of the scene document
+// (core/scene/SceneDocument.h).
 SceneState &scene();
-// Back to the start values (a test's fresh start).
+// The whole document back to its start values (a test's fresh start).
 void resetSceneState();

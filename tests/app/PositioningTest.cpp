@@ -2,7 +2,7 @@
 #include "app/Form2.h"
 #include "core/scene/CanvasRules.h"
 #include "core/scene/PositioningSteps.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
@@ -45,14 +45,9 @@ protected:
     {
         AppTest::SetUp();
         // As the crops and the mouth placement leave them.
-        auto cut = [](ImageWorkspace &workspace, CanvasLayer layer) {
-            workspace.SetPicture(solid(frameSize(layer).width(), frameSize(layer).height(), frameColour(layer)));
-        };
-        cut(form<frmFormDesignB>().Xpress1, LayerMainBlink);
-        cut(form<frmFormDesignC>().Xpress1, LayerUserMouth);
-        cut(form<frmFormDesignD>().Xpress1, LayerUserBlink);
-        cut(form<frmFormDesignE>().Xpress1, LayerExtraAnim);
-        cut(form<frmFormDesignF>().Xpress1, LayerTriggerAnim);
+        for (CanvasLayer layer : {LayerMainBlink, LayerUserMouth, LayerUserBlink, LayerExtraAnim, LayerTriggerAnim})
+            sceneDocument().setCutFrames(
+                layer, {solid(frameSize(layer).width(), frameSize(layer).height(), frameColour(layer))});
         Form2 &canvas = form<Form2>();
         canvas.picBackground->SetPicture(solid(800, 600, kSky));
         canvas.picImage->SetPicture(solid(56, 41, qRgb(255, 0, 0)));
@@ -216,7 +211,7 @@ TEST_F(PositioningTest, ASecondSceneOfTheRunIsPositionedAfresh)
     ASSERT_TRUE(solid(800, 600, kSky).save(frame, "BMP"));
     scene().PrimaryFramePrefix = tempPath("Next");
     scene().PrimaryFrameExt = ".bmp";
-    form<frmFormDesign>().Xpress1.SetPicture(solid(56, 41, qRgb(255, 0, 0)));
+    sceneDocument().setCutFrames(LayerMainMouth, {solid(56, 41, qRgb(255, 0, 0))});
     form<Sound>().Hide();
     messages.expect(MsgResult::Ok);
     ASSERT_TRUE(BeginMouthPlacement(form<ShowMouth>()));

@@ -7,6 +7,7 @@
 
 #include "core/system/Timer.h"
 #include "tests/support/ScriptedServices.h"
+#include "tests/support/TestFiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -50,13 +51,6 @@ protected:
 
     QString base(const QString &rest = QString()) const { return this->baseFolder() + rest; }
 
-    void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-        f.write(bytes);
-    }
     void writeScene(const QString &name, const QByteArray &bytes)
     {
         writeFile(base(QStringLiteral("Scenes/") + name + QStringLiteral(".scn")), bytes);

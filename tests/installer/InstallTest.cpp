@@ -1,6 +1,7 @@
 // Install through the window, as a user clicks it: every file of the package
 // lands at its target with its exact bytes and one log line, and the log ends
-// in "DONE!" only when the whole package went in.
+// in "DONE!" only when the whole package went in; a run that found no file to
+// install says so in its place.
 
 #include "tests/installer/InstallerFixture.h"
 
@@ -10,16 +11,25 @@
 
 namespace {
 
+// A package as the main program makes it: only Files/Scenes and Files/Images.
+const struct {
+    const char *media;
+    QString name;
+    QByteArray bytes;
+} ScenePackage[] = {
+    {"Scenes", QStringLiteral("Beach.scn"), "MainPicFileName=BeachBG.jpg;\r\n\r\n"},
+    {"Scenes", QStringLiteral("Alpine Caf\u00e9.scn"), "MainPicFileName=AlpBG.jpg;\r\n"},
+    {"Images", QStringLiteral("BeachBG.jpg"), QByteArray("\xFF\xD8 beach \x00\xFF\xD9", 12)},
+    {"Images", QStringLiteral("BeachMouth01.jpg"), "mouth"},
+    {"Images", QStringLiteral("AlpBG.jpg"), "alp"},
+};
+
 class InstallTest : public InstallerTest {
 protected:
-    // A package as the main program makes it: only Files/Scenes and Files/Images.
     void makeScenePackage()
     {
-        packageFile(QStringLiteral("Scenes"), QStringLiteral("Beach.scn"), "MainPicFileName=BeachBG.jpg;\r\n\r\n");
-        packageFile(QStringLiteral("Scenes"), QStringLiteral("Alpine Caf\u00e9.scn"), "MainPicFileName=AlpBG.jpg;\r\n");
-        packageFile(QStringLiteral("Images"), QStringLiteral("BeachBG.jpg"), QByteArray("\xFF\xD8 beach \x00\xFF\xD9", 12));
-        packageFile(QStringLiteral("Images"), QStringLiteral("BeachMouth01.jpg"), "mouth");
-        packageFile(QStringLiteral("Images"), QStringLiteral("AlpBG.jpg"), "alp");
+        for (const auto &file : ScenePackage)
+            packageFile(QString::fromLatin1(file.media), file.name, file.bytes);
     }
     QString scenePackageLog() const
     {
@@ -29,14 +39,14 @@ protected:
                + logLine(QStringLiteral("Images"), QStringLiteral("BeachBG.jpg"))
                + logLine(QStringLiteral("Images"), QStringLiteral("BeachMouth01.jpg"));
     }
+    // Every file of the package, still in the package and installed with its bytes.
     void expectScenePackageInstalled()
     {
-        for (const char *media : {"Scenes", "Images"}) {
-            const QString folder = env.program + QStringLiteral("/Files/") + QString::fromLatin1(media);
-            for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot)) {
-                SCOPED_TRACE(name.toStdString());
-                EXPECT_EQ(bytesOf(installed(QString::fromLatin1(media), name)), bytesOf(folder + u'/' + name));
-            }
+        for (const auto &file : ScenePackage) {
+            SCOPED_TRACE(file.name.toStdString());
+            const QString media = QString::fromLatin1(file.media);
+            ASSERT_EQ(bytesOf(env.program + QStringLiteral("/Files/") + media + u'/' + file.name), file.bytes);
+            EXPECT_EQ(bytesOf(installed(media, file.name)), file.bytes);
         }
     }
 };
@@ -52,7 +62,7 @@ TEST_F(InstallTest, CopiesThePackageLogsEachFileThenSaysDone)
     packageFile(QStringLiteral("Images/Deeper"), QStringLiteral("Inner.jpg"), "inner");
     ASSERT_EQ(mkfifo(QFile::encodeName(env.program + QStringLiteral("/Files/Images/Pipe.jpg")).constData(), 0600), 0);
     // A re-install overwrites.
-    write(installed(QStringLiteral("Images"), QStringLiteral("BeachBG.jpg")), "an older background, longer than the new");
+    writeFile(installed(QStringLiteral("Images"), QStringLiteral("BeachBG.jpg")), "an older background, longer than the new");
 
     installer::Form1 &window = openWindow();
     EXPECT_EQ(window.Label3->text(), installFolder);
@@ -70,7 +80,7 @@ TEST_F(InstallTest, CopiesThePackageLogsEachFileThenSaysDone)
         EXPECT_TRUE(QDir(installFolder + u'/' + QString::fromLatin1(media)).isEmpty()) << media;
 
     // Another click copies everything again; its log begins right after "DONE!".
-    write(installed(QStringLiteral("Scenes"), QStringLiteral("Beach.scn")), "changed since");
+    writeFile(installed(QStringLiteral("Scenes"), QStringLiteral("Beach.scn")), "changed since");
     clickInstall(window);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(logBeforeDone(), QStringLiteral("DONE!") + scenePackageLog());
@@ -78,14 +88,57 @@ TEST_F(InstallTest, CopiesThePackageLogsEachFileThenSaysDone)
     expectScenePackageInstalled();
 }
 
-TEST_F(InstallTest, AnEmptyPackageIsDoneAtOnce)
+// A run from a folder without a package, or with one that holds no file to
+// install, says so where "DONE!" would stand, naming the folder it looked in,
+// and writes nothing.
+TEST_F(InstallTest, APackageWithoutFilesSaysWhereItLookedInsteadOfDone)
 {
-    makeInstallFolder({QStringLiteral("Scenes")});
-    installer::Form1 &window = openWindow();
+    makeInstallFolder();
+    const QString files = env.program + QStringLiteral("/Files");
+    const struct {
+        const char *name;
+        QStringList folders; // made under Files/; none: no Files/ at all
+        QStringList skipped; // files under Files/ that are never installed
+    } cases[] = {
+        {"no Files folder", {}, {}},
+        {"an empty Files folder", {QString()}, {}},
+        {"empty media folders",
+         {QStringLiteral("Scenes"), QStringLiteral("Images"), QStringLiteral("Sounds"), QStringLiteral("Skins"),
+          QStringLiteral("Personalities"), QStringLiteral("Images/Deeper")},
+         {}},
+        {"only what is never installed",
+         {QStringLiteral("Scenes")},
+         {QStringLiteral("Scenes/.Hidden.scn"), QStringLiteral("Beach.scn"), QStringLiteral("Other/Beach.scn")}},
+    };
+    const QString nothing = QStringLiteral("Nothing was installed: there are no files to install in %1 "
+                                           "(its Scenes, Images, Sounds, Skins and Personalities folders).\n")
+                                .arg(files);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(QDir(files).removeRecursively());
+        for (const QString &folder : c.folders)
+            ASSERT_TRUE(QDir().mkpath(files + u'/' + folder));
+        for (const QString &file : c.skipped) {
+            ASSERT_TRUE(QDir().mkpath(QFileInfo(files + u'/' + file).absolutePath()));
+            ASSERT_TRUE(writeFile(files + u'/' + file, "never installed"));
+        }
+        const QMap<QString, QByteArray> before = snapshot(installFolder);
+        destroyAllForms();
+        installer::Form1 &window = openWindow();
+        clickInstall(window);
+        EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'|').toStdString();
+        EXPECT_EQ(window.Text1->toPlainText(), nothing);
+        EXPECT_EQ(snapshot(installFolder), before);
+    }
+
+    // Files put in afterwards install at the next click, and it is done.
+    makeScenePackage();
+    installer::Form1 &window = form<installer::Form1>();
     clickInstall(window);
     EXPECT_TRUE(messages.shown.isEmpty());
-    EXPECT_EQ(logBeforeDone(), QString());
+    EXPECT_EQ(logBeforeDone(), nothing + scenePackageLog());
     EXPECT_EQ(window.Text1->toPlainText(), QStringLiteral("DONE!"));
+    expectScenePackageInstalled();
 }
 
 TEST_F(InstallTest, AMissingTargetFolderStopsTheRunUntilItIsMade)
@@ -132,7 +185,7 @@ TEST_F(InstallTest, ACopyThatFailsMidwayLeavesTheOldFileWhole)
         large[i] = char(i * 31 / 7);
     packageFile(QStringLiteral("Images"), QStringLiteral("Large.jpg"), large);
     packageFile(QStringLiteral("Images"), QStringLiteral("Small.jpg"), "small");
-    write(installed(QStringLiteral("Images"), QStringLiteral("Large.jpg")), "the old picture");
+    writeFile(installed(QStringLiteral("Images"), QStringLiteral("Large.jpg")), "the old picture");
     installer::Form1 &window = openWindow();
 
     messages.answers.enqueue(MsgResult::Ok);

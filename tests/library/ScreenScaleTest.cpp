@@ -8,8 +8,11 @@
 #include "tests/library/LayerWindowFixture.h"
 #include "tests/support/program/Rendering.h"
 
+#include <QCheckBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
+#include <QStyleOptionButton>
 
 namespace {
 
@@ -68,6 +71,52 @@ TEST_F(ScreenScaleTest, TheSceneShowsAtItsPlacesAndTheBlinkSteps)
         EXPECT_EQ(shownPixel(w, inside(blink)), frameColor(Layer::Blink, frame)) << clock->Now() << " ms";
     }
     EXPECT_FALSE(w.Player->Timer2->Enabled());
+}
+
+// Every text on the navy bar under the picture, the labels' and the "Trigger
+// Anim" check box's, as the window's rendering shows it: its strongest pixels
+// stand out from the bar as readable text does, while the check box is on and
+// while a scene without a trigger turns it off.
+TEST_F(ScreenScaleTest, EveryTextOnTheBarReadsAgainstIt)
+{
+    CharacterScene c;
+    c.name = QStringLiteral("Plain");
+    writeCharacterScene(c);
+    VelmNShare &w = openLayers();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+
+    // Where the text of each control lies, in the window's logical pixels.
+    const auto textArea = [&w](QWidget *control) {
+        QRect r = control->contentsRect();
+        if (auto *box = qobject_cast<QCheckBox *>(control)) {
+            QStyleOptionButton option;
+            option.initFrom(box);
+            option.text = box->text();
+            r = box->style()->subElementRect(QStyle::SE_CheckBoxContents, &option, box);
+        }
+        return QRect(control->mapTo(&w, r.topLeft()), r.size());
+    };
+    const auto expectReadable = [&](const char *state) {
+        const QImage shot = w.grab().toImage();
+        // The bar at a place no control covers.
+        const QRgb bar = shownPixel(shot, QPointF(w.Picture1->mapTo(&w, QPoint(1100, 100))));
+        EXPECT_TRUE(colorNear(bar, qRgb(0x1c, 0x2a, 0x5c)));
+        for (QWidget *control : {static_cast<QWidget *>(w.Label1), static_cast<QWidget *>(w.Label2),
+                                 static_cast<QWidget *>(w.Label4), static_cast<QWidget *>(w.Label5),
+                                 static_cast<QWidget *>(w.Check1)}) {
+            ASSERT_TRUE(control->isVisible());
+            const QRect area = textArea(control);
+            ASSERT_TRUE(w.Picture1->geometry().contains(area)) << control->objectName().toStdString();
+            EXPECT_GE(strongestContrast(shot, area, bar), 4.5)
+                << control->objectName().toStdString() << " " << state;
+        }
+    };
+    ASSERT_TRUE(w.Check1->isEnabled());
+    expectReadable("with the check box on");
+    load(w, c.name);
+    ASSERT_FALSE(w.Check1->isEnabled());
+    expectReadable("with the check box off");
 }
 
 } // namespace

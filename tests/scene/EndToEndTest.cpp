@@ -23,6 +23,7 @@
 #include "scene/ExtraAnimProps.h"
 #include "scene/SaveScene.h"
 #include "scene/Sound.h"
+#include "tests/core/SceneBytes.h"
 #include "tests/designers/DesignerFixture.h"
 
 #include <QCheckBox>
@@ -33,14 +34,6 @@
 namespace {
 
 const QString kSaved = QStringLiteral("Your Scene has been saved.");
-
-QByteArray fileOf(std::initializer_list<const char *> lines)
-{
-    QByteArray out;
-    for (const char *line : lines)
-        out += QByteArray(line) + "\r\n";
-    return out + "\r\n";
-}
 
 // Moves of the road: a crop rectangle's top-left corner in designer pixels and
 // a layer's drag on the canvas. Empty moves leave everything where it is.
@@ -59,11 +52,8 @@ protected:
             saveFrame(girl(n), n);
         for (int n = 1; n <= 3; ++n)
             saveFrame(fish(n), 10 + n);
-        QDir().mkpath(baseFolder() + QStringLiteral("Sounds"));
-        for (const char *sound : {"Rain.wav", "Bird.wav"}) {
-            QFile f(baseFolder() + QStringLiteral("Sounds/") + QLatin1String(sound));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        }
+        for (const char *sound : {"Rain.wav", "Bird.wav"})
+            ASSERT_TRUE(writeFile(baseFolder() + QStringLiteral("Sounds/") + QLatin1String(sound), QByteArray()));
         form<Start>().Show();
     }
 
@@ -262,15 +252,7 @@ TEST_F(EndToEndTest, TwoScenesThroughTheWindows)
     EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
     EXPECT_FALSE(form<SaveScene>().Visible());
 
-    const QByteArray beach = fileOf({
-        "BG=BeachBG.jpg;", "KM=BeachMouth01.jpg;", "KMh=41.0137464091709;", "KMw=56.0206195192546;", "KMx=381;",
-        "KMy=260;", "KB=BeachBlink01.jpg;", "KBh=41.0137464091709;", "KBw=56.0206195192546;", "KBx=330;",
-        "KBy=210;", "UM=BeachUserMouth01.jpg;", "UMh=41.0137464091709;", "UMw=56.0206195192546;", "UMx=450;",
-        "UMy=300;", "MP=BeachExtra01.jpg;", "MPh=47.0240557907913;", "MPw=68.0034375945608;", "MPx=50;",
-        "MPy=51;", "MR=100;", "MF=3;", "MD=3;", "MS=100;", "MPL=Loop;", "MPLT=End;", "Sound1=Rain.wav;",
-        "Sound1R=0;", "Sound1LoopDelay=1;", "Sound1Loop=True;", "Sound1PauseForTalk=False;", "Sound2=Bird.wav;",
-        "Sound2R=30;",
-    });
+    const QByteArray beach = beachSceneBytes();
     EXPECT_EQ(bytesOf(base(QStringLiteral("Scenes/Beach.scn"))), beach);
     expectPictures(QStringLiteral("Beach"), picturesOf(first.mouthCrop, first.blinkCrop, first.userMouthCrop,
                                                        first.extraCrop));

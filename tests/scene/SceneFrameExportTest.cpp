@@ -3,7 +3,7 @@
 
 #include "adapters/jpeg/PictureCut.h"
 #include "core/pictures/ImageWorkspace.h"
-#include "scene/FrameExport.h"
+#include "core/scene/FrameExport.h"
 
 #include <QBuffer>
 #include <QDir>

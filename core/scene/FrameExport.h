@@ -8,19 +8,35 @@
 // put in place when the save commits it); without one, the export commits its
 // own unit at its end, also after a failure.
 
+#include "core/base/Result.h"
 #include "core/scene/CropRectToPixels.h"
 #include "core/scene/SceneFrameFiles.h"
 
+#include <QImage>
 #include <QList>
-#include "core/base/Result.h"
-
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class FileTransaction;
 class ImageWorkspace;
+
+// A reader that gives a picture file cut to an area without decoding what the
+// cut throws away (adapters/jpeg/PictureCut.h). It gives exactly the pixels
+// that LoadPicture and a crop give, and leaves every file it does not read so
+// to them. The programs install libjpeg's at their start; without one every
+// frame is loaded whole and cut.
+class CutPictureReader {
+public:
+    virtual ~CutPictureReader() = default;
+    // The picture of `path` cut to `crop` (whole without one), valid until the
+    // next read; null for a file left to LoadPicture.
+    virtual const QImage *read(const QString &path, const std::optional<PixelCrop> &crop) = 0;
+};
+using CutPictureReaderMaker = std::unique_ptr<CutPictureReader> (*)();
+void setCutPictureReaderMaker(CutPictureReaderMaker maker);
 
 // Saves workspace N as targets[N - 1]. A failure's reason names the file.
 Result<> saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets,

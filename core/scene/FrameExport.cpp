@@ -1,11 +1,21 @@
-#include "scene/FrameExport.h"
+#include "core/scene/FrameExport.h"
 
-#include "adapters/jpeg/PictureCut.h"
 #include "core/base/Files.h"
 #include "core/base/FileTransaction.h"
 #include "core/pictures/ImageWorkspace.h"
 
 #include <QDir>
+
+namespace {
+
+CutPictureReaderMaker cutReaderMaker = nullptr;
+
+} // namespace
+
+void setCutPictureReaderMaker(CutPictureReaderMaker maker)
+{
+    cutReaderMaker = maker;
+}
 
 namespace {
 
@@ -63,16 +73,13 @@ private:
 Result<> exportFrames(ImageWorkspace &workspace, const FramePlan &plan, const std::optional<PixelCrop> &crop,
                       FileTransaction &unit)
 {
-    std::optional<PictureArea> area;
-    if (crop)
-        area = PictureArea{crop->x, crop->y, qint64(crop->x) + crop->width, qint64(crop->y) + crop->height};
-    PictureCutter cutter;
+    const std::unique_ptr<CutPictureReader> cutter = cutReaderMaker ? cutReaderMaker() : nullptr;
     const KeepLastFrame keep(workspace);
     for (const FrameCopy &frame : plan.frames) {
         // The user named the series; its files may differ in letter case.
         const QString source = resolvePathIgnoringCase(frame.source);
-        if (cutter.read(source, area)) {
-            workspace.SetPicture(cutter.picture());
+        if (const QImage *cut = cutter ? cutter->read(source, crop) : nullptr) {
+            workspace.SetPicture(*cut);
         } else {
             // Every file the cutter does not take is loaded whole and cut, with the loader's checks and reasons.
             if (const Result<> loaded = workspace.LoadImageFile(source); !loaded)
