@@ -111,7 +111,7 @@ protected:
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::WriteOnly);
         ASSERT_TRUE(image.save(&buffer, "BMP"));
-        this->writeFile(this->base(QStringLiteral("Images/") + name), bytes);
+        writeFile(this->base(QStringLiteral("Images/") + name), bytes);
     }
     static QString frameName(const QString &scene, Layer layer, int n)
     {
