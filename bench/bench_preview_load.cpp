@@ -11,7 +11,7 @@
 //   for a frame jumped to, beside the interval.
 
 #include "core/base/Numbers.h"
-#include "library/PreviewShow.h"
+#include "core/preview/PreviewShow.h"
 #include "platform/PictureBox.h"
 
 #include "bench/PreviewBenchScene.h"
@@ -50,8 +50,8 @@ bool loadJob(PreviewBenchServices &bench, double *ms)
     clock.start();
     const VelmNShare *w = openPreviewBenchScene(kScene.name);
     *ms = clock.nsecsElapsed() / 1e6;
-    return w && bench.shown.isEmpty() && w->ImageList12.Count() == kScene.frames + 1 &&
-           w->ImageList14.Count() == kScene.frames + 1;
+    return w && bench.shown.isEmpty() && w->Player->ImageList12.Count() == kScene.frames + 1 &&
+           w->Player->ImageList14.Count() == kScene.frames + 1;
 }
 
 // QImage alone: each frame loaded and scaled to its shown size, then dropped.
@@ -75,7 +75,7 @@ struct ShowCost {
     double median = 0, worst = 0, jumped = 0; // ms of the GUI thread
 };
 
-ShowCost showCost(PictureBox *box, const ImageList &list)
+ShowCost showCost(PreviewBox *box, const ImageList &list)
 {
     std::vector<double> stepped, jumped;
     QElapsedTimer clock;
@@ -112,8 +112,8 @@ int runJob(const QStringList &args)
     } else if (job == QLatin1String("show")) {
         ok = loadJob(bench, &ms);
         VelmNShare &w = form<VelmNShare>();
-        const ShowCost extra = ok ? showCost(w.MiscPic, w.ImageList12) : ShowCost();
-        const ShowCost full = ok ? showCost(w.MainPic, w.ImageList14) : ShowCost();
+        const ShowCost extra = ok ? showCost(w.Player->MiscPic, w.Player->ImageList12) : ShowCost();
+        const ShowCost full = ok ? showCost(w.Player->MainPic, w.Player->ImageList14) : ShowCost();
         ok = ok && extra.median > 0 && full.median > 0;
         if (ok)
             std::printf("%.3f %.3f %.3f %.3f %.3f %.3f ", extra.median, extra.worst, extra.jumped, full.median,

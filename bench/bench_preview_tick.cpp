@@ -8,7 +8,7 @@
 // them, as a ratio. Once with the 1000-frame animations, once with 10-frame
 // ones: the cost of a round does not grow with the lists' length.
 
-#include "library/PreviewShow.h"
+#include "core/preview/PreviewShow.h"
 #include "platform/PictureBox.h"
 
 #include "bench/PreviewBenchScene.h"
@@ -45,18 +45,18 @@ Round previewRounds(VelmNShare &w, int interval)
     QElapsedTimer clock;
     for (int round = 0; round < kRounds; ++round) {
         clock.start();
-        w.Timer1_Timer();
-        w.SmileTimer1_Timer();
-        w.SmileTimer2_Timer();
-        w.Timer2_Timer();
-        w.BrowTimer1_Timer();
-        w.BrowTimer2_Timer();
-        w.Timer4_Timer();
-        w.Timer5_Timer();
-        w.Timer6_Timer();
-        w.Timer7_Timer();
-        w.Timer10_Timer();
-        w.Timer13_Timer();
+        w.Player->Timer1_Timer();
+        w.Player->SmileTimer1_Timer();
+        w.Player->SmileTimer2_Timer();
+        w.Player->Timer2_Timer();
+        w.Player->BrowTimer1_Timer();
+        w.Player->BrowTimer2_Timer();
+        w.Player->Timer4_Timer();
+        w.Player->Timer5_Timer();
+        w.Player->Timer6_Timer();
+        w.Player->Timer7_Timer();
+        w.Player->Timer10_Timer();
+        w.Player->Timer13_Timer();
         const qint64 spent = clock.nsecsElapsed();
         ms.push_back(spent / 1e6);
         QThread::usleep(std::max<qint64>(0, interval * 1000 - spent / 1000));
@@ -88,8 +88,9 @@ Round plainRounds(VelmNShare &w, int frames, int interval)
         QImage shown;
     };
     std::vector<Layer> layers;
-    const ImageList *lists[] = {&w.ImageList8, &w.ImageList10, &w.ImageList9, &w.ImageList11, &w.ImageList12,
-                                &w.ImageList14};
+    const PreviewPlayer &p = *w.Player;
+    const ImageList *lists[] = {&p.ImageList8, &p.ImageList10, &p.ImageList9, &p.ImageList11, &p.ImageList12,
+                                &p.ImageList14};
     for (const ImageList *list : lists) {
         Layer layer;
         layer.base = list->Picture(1);
@@ -138,12 +139,12 @@ int main(int argc, char **argv)
         }
         destroyAllForms(); // the window lists the new scene when it is made again
         VelmNShare *w = openPreviewBenchScene(scene.name);
-        if (!w || !bench.shown.isEmpty() || w->ImageList14.Count() != frames + 1) {
+        if (!w || !bench.shown.isEmpty() || w->Player->ImageList14.Count() != frames + 1) {
             std::fprintf(stderr, "bench_preview_tick: the scene did not load: %s\n",
                          qPrintable(bench.shown.join(QStringLiteral(" | "))));
             return 1;
         }
-        w->ExtraAnim.PlayExtraMiscA = true;
+        w->Player->ExtraAnim.PlayExtraMiscA = true;
         const Round preview = previewRounds(*w, scene.intervalMs);
         const Round plain = plainRounds(*w, frames, scene.intervalMs);
         std::printf("%4d-frame extra and full background, %d ms interval:\n", frames, scene.intervalMs);

@@ -8,7 +8,7 @@
 
 #include "adapters/sound/AudioOutput.h"
 #include "adapters/speech/SpeechEngine.h"
-#include "library/PreviewShow.h"
+#include "core/preview/PreviewShow.h"
 #include "library/VelmNShare.h"
 
 #include "bench/BenchSupport.h"

@@ -6,8 +6,8 @@
 #include "core/scene/SceneState.h"
 #include "core/system/Services.h"
 #include "platform/WindowServices.h"
-#include "core/system/Timer.h"
 #include "library/SharingAddress.h"
+#include "platform/PictureBox.h"
 
 #include <QDir>
 #include <QEvent>
@@ -19,11 +19,7 @@
 VelmNShare::VelmNShare()
 {
     makeLayout();
-    makeTimers();
-    connectLayerTimers();
     makeSharing();
-    Sections = makePreviewSections();
-    connectAnimations();
     makeSpeech();
 
     // A list's Click: the selection moved (mouse or keys), or the selected
@@ -83,19 +79,17 @@ void VelmNShare::Form_Load()
             if (isBareName(name))
                 List1->addItem(name);
 
-    // The blinks start open at 1 (MainBlinks, UserBlinks).
-    MainAnimState = QStringLiteral("Open");
-
     List2->addItems(sceneFileNames(joinPath(s.BaseFolder, QStringLiteral("/Scenes/"))));
     loadVoices();
+    // The background box as the screen scaling left it.
+    Player->MainPic->setGeometry(MainPic->geometry());
 }
 
 void VelmNShare::Form_Unload(bool &cancel)
 {
     Q_UNUSED(cancel);
     stopSpeech();
-    for (const auto &section : Sections)
-        section->reset(*this);
+    Player->stop();
 }
 
 void VelmNShare::List1_Click()
@@ -116,19 +110,6 @@ void VelmNShare::loadFromList(const QListWidget *list, int16_t which)
     SelectSceneList = which;
     SelectScene = selected.first()->text();
     LoadScenePreview();
-}
-
-void VelmNShare::ClearFilenames()
-{
-    SceneFileLists &f = scene().Files;
-    for (QStringList *list : {&f.MainMouthFrameFiles, &f.MainBlinkFrameFiles, &f.UserMouthFrameFiles,
-                              &f.UserBlinkFrameFiles, &f.SmileFrameFiles, &f.BrowFrameFiles, &f.ExtraFrameFiles,
-                              &f.ChildFrameFiles, &f.FullAnimFrameFiles, &f.TriggerFrameFiles, &f.SoundFiles})
-        std::fill(list->begin(), list->end(), QString());
-    NudyFilename.clear();
-    MainPicName.clear();
-    MainPicFileName.clear();
-    SceneBackgroundFile.clear();
 }
 
 void VelmNShare::Command6_Click()

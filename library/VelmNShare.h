@@ -4,20 +4,14 @@
 // clicked as a live animation over its background, and shares it.
 //
 // The window measures in pixels. Its layout is in VelmNShareLayout.cpp, the
-// load step, list clicks and commands in VelmNShare.cpp, the preview loader
-// in LoadScenePreview.cpp with its layer sections (library/PreviewSection.h).
+// list clicks, commands and the painting of the preview in VelmNShare.cpp.
+// The preview itself is the player below it (core/preview/PreviewPlayer.h):
+// a click on a scene loads it there, and each of the window's preview boxes
+// shows what the player's box of the same name reports.
 
-#include "core/base/Value.h"
-#include "core/pictures/ImageList.h"
 #include "core/pictures/ImageWorkspace.h"
-#include "core/preview/BlinkSteppers.h"
-#include "core/preview/BrowStepper.h"
-#include "core/preview/ExtraAnimation.h"
-#include "core/preview/FullBackgroundAnimation.h"
-#include "core/preview/SmileStepper.h"
-#include "core/preview/TriggerAnimation.h"
+#include "core/preview/PreviewPlayer.h"
 #include "core/preview/VoiceSettingsFile.h"
-#include "library/PreviewSection.h"
 #include "platform/Form.h"
 
 #include <QImage>
@@ -36,7 +30,6 @@ class QPushButton;
 class SpeechEngineSet;
 class SpeechVoice;
 class Timer;
-struct MouthPick;
 enum class VoiceCharacter;
 class TickSource;
 class UploadSequence;
@@ -49,7 +42,11 @@ public:
     VelmNShare();
     ~VelmNShare() override;
 
-    // The preview: the background and the layer boxes over it.
+    // The scene being previewed, as it plays.
+    PreviewPlayer *const Player = new PreviewPlayer(this);
+
+    // The preview: the background and the layer boxes over it, each painted
+    // as the player's box of its name reports.
     PictureBox *MainPic;
     PictureBox *VelmMouth, *VelmBlink, *UserMouth, *UserBlink, *MiscPic, *TriggerPic;
 
@@ -79,122 +76,35 @@ public:
     QPushButton *Command6; // "<< Move to My Scenes"; hidden, nothing shows it
     QCheckBox *Check2;     // "Approved"; hidden, never ticked
 
-    // The work image every preview picture passes through.
+    // The work image of the share's thumbnail.
     ImageWorkspace Xpress1;
-
-    // Picture lists of the preview.
-    ImageList ImageList1;  // trigger frames, "TRG"
-    ImageList ImageList2;  // scratch: the last layer's source frames
-    ImageList ImageList3;  // main blink frames, "KBL"
-    ImageList ImageList4;  // user blink frames, "UBL"
-    ImageList ImageList8;  // VelmMouth's mouths, "KMT": 1..22 talk, 23..44 smile talk, 45..52 smile
-    ImageList ImageList9;  // UserMouth's talk mouths, "UMT"
-    ImageList ImageList10; // VelmBlink's blink and brow, "KBL"
-    ImageList ImageList11; // UserBlink's blinks, "UBL"
-    ImageList ImageList12; // extra animation, "MSC"
-    ImageList ImageList13; // child animation, "MSC"
-    ImageList ImageList14; // full-background animation, "MSC"
-
-    // Timers of the preview, at their start states.
-    Timer *Timer1;      // master tick, 100 ms, enabled
-    Timer *Timer2;      // main blink, 80 ms
-    Timer *Timer4;      // user blink, 80 ms
-    Timer *Timer5;      // extra animation, 1000 ms, then the scene's
-    Timer *Timer6;      // extra animation's pause, 1000 ms
-    Timer *Timer7;      // full-background animation, the scene's
-    Timer *Timer10;     // full-background animation's pause, 1000 ms
-    Timer *Timer13;     // trigger animation, the scene's
-    Timer *Timer14;     // sound poll, 100 ms, enabled
-    Timer *Timer15;     // loop delay of sound 1, 1000 ms
-    Timer *SmileTimer1; // smile stepper, 50 ms, enabled
-    Timer *SmileTimer2; // smile starter, 250 ms, enabled
-    Timer *BrowTimer1;  // brow stepper, 80 ms
-    Timer *BrowTimer2;  // brow starter, 1000 ms
 
     // The scene last clicked and loaded.
     QString SelectScene;     // its name
     QString SelectSceneFull; // the path of its scene file
-    QString MainPicName;     // the background's name without ".jpg"
-    QString MainPicFileName; // the background's file name in Images, when the preview shows it
-    QString SceneBackgroundFile; // the background's file name as the scene gives it, shown or not
-    QString NudyFilename;    // the alternate image's file name in Images
-    bool HasNudy = false;    // the scene has an alternate image
-    bool HasTrigger = false; // the scene has a trigger animation
-
-    // Direction states and step counters of the animations.
-    QString MainAnimState;
-
-    // The layer sections of the loader, in table order.
-    PreviewSections Sections;
-
-    // The smile, the blinks, the brows and the user character. Their loads are
-    // sections of the loader (library/SmileSection.h, BlinkBrowSection.h,
-    // UserSection.h); their steppers hold the animations' states
-    // (Smile.VelmSmileOn, MainBlinks.Blink, UserBlinks.BlinkB, Brow.VelmBrowOn,
-    // ...), and the timer steps below, in VelmNShareLayers.cpp, show what the
-    // steppers pick.
-    SmileStepper Smile;          // SmileTimer1, SmileTimer2
-    MainBlinkStepper MainBlinks; // Timer2
-    BrowStepper Brow;            // BrowTimer1, BrowTimer2
-    UserBlinkStepper UserBlinks; // Timer4
-    bool HasUser = false;        // the scene has a user character ("UM=")
-    void SmileTimer1_Timer();
-    void SmileTimer2_Timer();
-    void Timer2_Timer();
-    void BrowTimer1_Timer();
-    void BrowTimer2_Timer();
-    void Timer4_Timer();
+    // The names of the loaded scene's background and alternate image in
+    // Images, as the player has them.
+    const QString &MainPicFileName = Player->MainPicFileName;
+    const QString &NudyFilename = Player->NudyFilename;
+    // The background's file name as the scene gives it, shown or not.
+    const QString &SceneBackgroundFile = Player->SceneBackgroundFile;
 
     // 1 after a "Your Scenes" click, 2 after a "VELM Scenes" click, 0 before any.
     int16_t selectSceneList() const { return SelectSceneList; }
 
     void List1_Click();
     void List2_Click();
-    // Empties the frame and sound file lists of the loaded scene, the
-    // alternate image's name and the background's names.
-    void ClearFilenames();
     void Command6_Click();
     void Command3_Click();
     void Command8_Click();
 
-    // The extra, child, full-background and trigger animations, loaded by
-    // their sections and driven by their timers and the "Trigger Anim" box
-    // (VelmNShareAnimations.cpp). The master tick arms the child and starts
-    // the extra through ExtraAnim (PlayExtraMiscA, MiscDelay, MiscRandom,
-    // ExtraMiscARandom) and Timer5.
-    ExtraAnimation ExtraAnim;        // Timer5, Timer6: MiscPic
-    FullBackgroundAnimation FullAnim; // Timer7, Timer10: MainPic
-    TriggerAnimation TriggerAnim;    // Timer13: TriggerPic
-    QImage BackgroundPicture, AlternatePicture; // what the box swaps into MainPic
     // Every decoded picture the preview holds, each once however often it is
-    // shared: the picture lists' entries and made pictures, the preview boxes'
-    // pictures, the work image and the swapped backgrounds.
+    // shared: the player's (core/preview/PreviewPlayer.h), the preview boxes'
+    // pictures and the window's work image.
     QList<QImage> HeldPictures() const;
-    void Timer5_Timer();
-    void Timer6_Timer();
-    void Timer7_Timer();
-    void Timer10_Timer();
-    void Timer13_Timer();
+    // "Trigger Anim": the player plays the trigger and swaps the background.
     void Check1_Click();
-private:
-    void connectAnimations();
-
-public:
-    // Scene sounds (VelmNShareSounds.cpp), the master tick and the frame
-    // stepper (VelmNShareTick.cpp). A slot is 0..7; StopSound also takes a
-    // negative slot, which closes every sound device.
-    void LoadSoundA();
-    void LoadSoundB();
-    void LoadSoundC();
-    void LoadSound(int32_t slot);
-    void PlaySound(int32_t slot);
-    void StopSound(int32_t slot);
-    bool IsSoundDone(int32_t slot);
-    void UpdateSceneSounds();
-    void Timer1_Timer();
-    void Timer14_Timer();
-    void Timer15_Timer();
-    int32_t ImageNum = 0; // the frame stepper's frame number
+    // The frame stepper's "<" and ">": the player steps, TextB1 shows the number.
     void Command1_Click();
     void Command2_Click();
 
@@ -205,14 +115,11 @@ protected:
 
 private:
     void makeLayout();
-    void makeTimers();
-    void connectLayerTimers();
     // A list's click: the selected entry becomes the scene, and it loads.
     void loadFromList(const QListWidget *list, int16_t which);
     void LoadScenePreview();
-    void showBackground(PreviewLoad &load);
-    void resetPreview();
-    void connectPlayer(); // the sound, tick and stepper handlers
+    // Each preview box paints what the player's box of its name holds.
+    void connectPlayer();
 
     int16_t SelectSceneList = 0;
     // A press on an entry that was already selected: its click loads it again.
@@ -243,7 +150,6 @@ private:
     void loadVoices();
     void voicePicked(const QComboBox *box, VoiceCharacter who);
     void speak(VoiceCharacter who);
-    void showMouth(const MouthPick &pick);
     void stopSpeech();
 
     // --- Sharing (VelmNShareShare.cpp): the upload button stages the scene last

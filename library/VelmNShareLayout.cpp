@@ -2,7 +2,6 @@
 
 #include "library/VelmNShare.h"
 
-#include "core/system/Timer.h"
 #include "platform/ControlText.h"
 #include "platform/PictureBox.h"
 
@@ -92,20 +91,25 @@ void VelmNShare::makeLayout()
     SetCaption(QString());
     SetClientTwips(1193 * 15, 1002 * 15);
 
-    MainPic = make<PictureBox>(this, "MainPic", QString(), 0, 0, 1200, 857);
-    MainPic->SetBackColor(Qt::black);
-    // The layer boxes lie anywhere over the background; each section places its own.
-    auto layerBox = [this](const char *name) {
-        auto *box = make<PictureBox>(this, name, QString(), 0, 0, 1, 1);
-        box->hide();
+    // The preview's boxes, named, placed and shown as the player starts its
+    // own: the background, then the layer boxes over it, which lie anywhere
+    // over the background as each section places its own.
+    auto previewBox = [this](const PreviewBox *shown) {
+        const QRect at = shown->geometry();
+        auto *box = make<PictureBox>(this, shown->objectName().toUtf8().constData(), QString(), at.x(), at.y(),
+                                     at.width(), at.height());
+        if (shown->isHidden())
+            box->hide();
         return box;
     };
-    VelmMouth = layerBox("VelmMouth");
-    VelmBlink = layerBox("VelmBlink");
-    UserMouth = layerBox("UserMouth");
-    UserBlink = layerBox("UserBlink");
-    MiscPic = layerBox("MiscPic");
-    TriggerPic = layerBox("TriggerPic");
+    MainPic = previewBox(Player->MainPic);
+    MainPic->SetBackColor(Qt::black);
+    VelmMouth = previewBox(Player->VelmMouth);
+    VelmBlink = previewBox(Player->VelmBlink);
+    UserMouth = previewBox(Player->UserMouth);
+    UserBlink = previewBox(Player->UserBlink);
+    MiscPic = previewBox(Player->MiscPic);
+    TriggerPic = previewBox(Player->TriggerPic);
 
     Picture1 = make<PictureBox>(this, "Picture1", QString(), 1, 859, 1195, 149);
     Picture1->SetBackColor(BarColor);
@@ -157,30 +161,4 @@ void VelmNShare::makeLayout()
     Check2 = checkBox(this, "Check2", QStringLiteral("Approved"), 278, 858, 81, 33);
     showOnBar(Check2);
     Check2->hide();
-}
-
-void VelmNShare::makeTimers()
-{
-    Timer1 = new Timer(this, 100, true);
-    Timer2 = new Timer(this, 80, false);
-    Timer4 = new Timer(this, 80, false);
-    Timer5 = new Timer(this, 1000, false);
-    Timer6 = new Timer(this, 1000, false);
-    Timer7 = new Timer(this, 0, false);
-    Timer10 = new Timer(this, 1000, false);
-    Timer13 = new Timer(this, 0, false);
-    Timer14 = new Timer(this, 100, true);
-    Timer15 = new Timer(this, 1000, false);
-    SmileTimer1 = new Timer(this, 50, true);
-    SmileTimer2 = new Timer(this, 250, true);
-    BrowTimer1 = new Timer(this, 80, false);
-    BrowTimer2 = new Timer(this, 1000, false);
-    const std::pair<Timer *, const char *> names[] = {
-        {Timer1, "Timer1"},   {Timer2, "Timer2"},   {Timer4, "Timer4"},           {Timer5, "Timer5"},
-        {Timer6, "Timer6"},   {Timer7, "Timer7"},   {Timer10, "Timer10"},         {Timer13, "Timer13"},
-        {Timer14, "Timer14"}, {Timer15, "Timer15"}, {SmileTimer1, "SmileTimer1"}, {SmileTimer2, "SmileTimer2"},
-        {BrowTimer1, "BrowTimer1"}, {BrowTimer2, "BrowTimer2"},
-    };
-    for (const auto &[timer, name] : names)
-        timer->setObjectName(QString::fromUtf8(name));
 }

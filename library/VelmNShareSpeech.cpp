@@ -13,8 +13,8 @@
 #include "core/preview/LipSyncRouter.h"
 #include "core/preview/VoiceChoice.h"
 #include "core/sound/SpeechEngineSet.h"
+#include "core/system/Services.h"
 #include "platform/WindowServices.h"
-#include "library/PreviewShow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -79,7 +79,7 @@ void VelmNShare::Command4_Click()
 
 void VelmNShare::Command5_Click()
 {
-    if (!HasUser) {
+    if (!Player->HasUser) {
         MsgBox(QStringLiteral("Scene does not have a User character."));
         return;
     }
@@ -108,26 +108,12 @@ void VelmNShare::speak(VoiceCharacter who)
 
 void VelmNShare::Voice_Viseme(const QString &speaker, int CurrentVisemeId)
 {
-    showMouth(visemeMouth(speaker, CurrentVisemeId, Smile.VelmSmileOn));
+    Player->showMouth(visemeMouth(speaker, CurrentVisemeId, Player->Smile.VelmSmileOn));
 }
 
 void VelmNShare::DirectSS1_Mouth(const QString &speaker, qint16 jaw, qint16 lipTension)
 {
-    showMouth(mouthShapeMouth(speaker, jaw, lipTension));
-}
-
-void VelmNShare::showMouth(const MouthPick &pick)
-{
-    switch (pick.box) {
-    case MouthBox::VelmMouth:
-        ShowListEntry(VelmMouth, ImageList8, pick.key, pick.entry);
-        break;
-    case MouthBox::UserMouth:
-        ShowListEntry(UserMouth, ImageList9, pick.key, pick.entry);
-        break;
-    case MouthBox::None:
-        break;
-    }
+    Player->showMouth(mouthShapeMouth(speaker, jaw, lipTension));
 }
 
 void VelmNShare::stopSpeech()

@@ -5,7 +5,7 @@
 // key and frame n as entry n + 1, so entries 1 and 2 share one picture, and a
 // frame that cannot be loaded shares the picture of the frame before it. The
 // frames after 01 are held as their files' bytes and decoded when shown
-// (library/CountedList.h loads them).
+// (core/preview/CountedList.h loads them).
 
 #include "core/preview/PreviewFrames.h"
 #include "core/preview/PreviewScene.h"

@@ -6,7 +6,7 @@
 // counter that ends a pause after MiscDelay seconds.
 //
 // No widget here: the stepper switches its two timers and shows entries
-// through the functions the window gives it.
+// through the functions the player gives it.
 
 #include <QPointer>
 #include <QString>

@@ -5,7 +5,7 @@
 // pause after MainAnimD seconds.
 //
 // No widget here: the stepper switches its two timers and shows entries
-// through the function the window gives it.
+// through the function the player gives it.
 
 #include <QPointer>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 // What one step of a preview layer's animation does: the entry of the layer's
 // display list it shows, and whether its timer stops after it. The steppers
-// decide; the window shows the entry with ShowListEntry (library/PreviewShow.h)
+// decide; the player shows the entry with ShowListEntry (core/preview/PreviewShow.h)
 // and switches the timer.
 
 struct LayerStep {

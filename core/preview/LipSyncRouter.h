@@ -8,12 +8,12 @@
 //
 // The library window's two lip-sync handlers call these with the speaker the
 // utterance carries (the WhoVoice it was spoken for, "Velm" or "User") and
-// show the pick:
+// hand the pick to the player (core/preview/PreviewPlayer.h):
 //
 //   void VelmNShare::Voice_Viseme(const QString &speaker, int CurrentVisemeId)
-//   { showMouth(visemeMouth(speaker, CurrentVisemeId, VelmSmileOn)); }
+//   { Player->showMouth(visemeMouth(speaker, CurrentVisemeId, Player->Smile.VelmSmileOn)); }
 //   void VelmNShare::DirectSS1_Mouth(const QString &speaker, qint16 jaw, qint16 lipTension)
-//   { showMouth(mouthShapeMouth(speaker, jaw, lipTension)); }
+//   { Player->showMouth(mouthShapeMouth(speaker, jaw, lipTension)); }
 //
 // where showMouth sets the box's picture to list.Overlay(pick.key, pick.entry)
 // when that entry exists, and leaves the box alone otherwise (a pick with no

@@ -22,7 +22,7 @@
 
 class RandomService;
 
-// What the tick reads of the window.
+// What the tick reads of the player.
 struct MasterTickState {
     bool mainBlinkShown = false;   // VelmBlink is visible
     bool userBlinkShown = false;   // UserBlink is visible

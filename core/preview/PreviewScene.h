@@ -1,7 +1,7 @@
 #pragma once
 // The rules the preview loader reads a scene file by, shared by every layer
 // section: finding a key's value, naming a layer's frame files, the preview's
-// scale and a layer box's place. No widget here; the loader (LoadScenePreview)
+// scale and a layer box's place. No widget here; the loader (PreviewPlayer::load)
 // and the sections apply what these give.
 //
 // A layer section reads its keys once, in its own order, into a record

@@ -13,7 +13,7 @@
 //
 // The scene's sound files are read and decoded when the scene loads; no step
 // that a timer runs touches the disk, and a sound missing then stays silent
-// until the next load. No widget here: the window (VelmNShareSounds.cpp) runs
+// until the next load. No widget here: the player (PreviewPlayerSounds.cpp) runs
 // these steps and switches its timers as they say.
 
 #include "core/scene/SceneState.h"

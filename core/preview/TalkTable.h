@@ -2,7 +2,7 @@
 // The talk table: the 22 talk mouths of a character, shown while a voice
 // speaks. Talk mouth e (1..22) is shown for viseme e - 1 and is one of the
 // seven mouth frames drawn over mouth frame 01. Both characters' talk lists
-// follow it (library/BoxLayer.h composes them), and the lip sync picks their
+// follow it (core/preview/BoxLayer.h composes them), and the lip sync picks their
 // entries.
 
 #include <array>

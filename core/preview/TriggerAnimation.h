@@ -4,7 +4,7 @@
 // One entry a tick of the animation timer, in the direction TrigState gives.
 //
 // No widget here: the stepper switches its timer and shows entries through
-// the function the window gives it.
+// the function the player gives it.
 
 #include <QPointer>
 #include <QString>

@@ -98,20 +98,20 @@ TEST_F(LibraryWindowTest, ControlsAtTheirPlacesWithTheirCaptions)
         const Timer *timer;
         int interval;
         bool enabled;
-    } timers[] = {{w.Timer1, 100, true},       {w.Timer2, 80, false},       {w.Timer4, 80, false},
-                  {w.Timer5, 1000, false},     {w.Timer6, 1000, false},     {w.Timer7, 0, false},
-                  {w.Timer10, 1000, false},    {w.Timer13, 0, false},       {w.Timer14, 100, true},
-                  {w.Timer15, 1000, false},    {w.SmileTimer1, 50, true},   {w.SmileTimer2, 250, true},
-                  {w.BrowTimer1, 80, false},   {w.BrowTimer2, 1000, false}};
+    } timers[] = {{w.Player->Timer1, 100, true},       {w.Player->Timer2, 80, false},       {w.Player->Timer4, 80, false},
+                  {w.Player->Timer5, 1000, false},     {w.Player->Timer6, 1000, false},     {w.Player->Timer7, 0, false},
+                  {w.Player->Timer10, 1000, false},    {w.Player->Timer13, 0, false},       {w.Player->Timer14, 100, true},
+                  {w.Player->Timer15, 1000, false},    {w.Player->SmileTimer1, 50, true},   {w.Player->SmileTimer2, 250, true},
+                  {w.Player->BrowTimer1, 80, false},   {w.Player->BrowTimer2, 1000, false}};
     for (const auto &t : timers) {
         EXPECT_EQ(t.timer->Interval(), t.interval) << t.timer->objectName().toStdString();
         EXPECT_EQ(t.timer->Enabled(), t.enabled) << t.timer->objectName().toStdString();
     }
-    EXPECT_EQ(w.MainBlinks.BlinkState, QStringLiteral("Open"));
-    EXPECT_EQ(w.UserBlinks.BlinkStateB, QStringLiteral("Open"));
-    EXPECT_EQ(w.MainAnimState, QStringLiteral("Open"));
-    EXPECT_EQ(w.MainBlinks.Blink, 1);
-    EXPECT_EQ(w.UserBlinks.BlinkB, 1);
+    EXPECT_EQ(w.Player->MainBlinks.BlinkState, QStringLiteral("Open"));
+    EXPECT_EQ(w.Player->UserBlinks.BlinkStateB, QStringLiteral("Open"));
+    EXPECT_EQ(w.Player->MainAnimState, QStringLiteral("Open"));
+    EXPECT_EQ(w.Player->MainBlinks.Blink, 1);
+    EXPECT_EQ(w.Player->UserBlinks.BlinkB, 1);
     EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
     EXPECT_TRUE(messages.shown.isEmpty());
 }
@@ -299,7 +299,7 @@ TEST_F(LibraryWindowTest, CloseAndReopenReadsTheListsAgainAndKeepsTheFileLists)
     VelmNShare &again = openLibrary();
     EXPECT_EQ(entries(again.List1), QStringList{"Sea"});
     EXPECT_EQ(entries(again.List2), (QStringList{"Beach", "Sea"}));
-    EXPECT_EQ(again.ImageList2.Count(), 0);
+    EXPECT_EQ(again.Player->ImageList2.Count(), 0);
     EXPECT_EQ(again.SelectScene, QString());
     EXPECT_EQ(again.selectSceneList(), 0);
     // The file lists are the program's, not the window's.

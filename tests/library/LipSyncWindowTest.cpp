@@ -41,7 +41,7 @@ TEST_F(LipSyncWindowTest, EachVisemeShowsItsTalkMouthOfTheLoadedScene)
     writeBeach();
     VelmNShare &w = openLibrary();
     click(w.List2, QStringLiteral("Beach"));
-    ASSERT_EQ(w.ImageList8.Count(), TalkMouthCount);
+    ASSERT_EQ(w.Player->ImageList8.Count(), TalkMouthCount);
     for (int id = 0; id < TalkMouthCount; ++id) {
         w.Voice_Viseme(QStringLiteral("Velm"), id);
         EXPECT_TRUE(colorNear(middle(w.VelmMouth), talkColor(id + 1))) << "viseme " << id;
@@ -52,8 +52,8 @@ TEST_F(LipSyncWindowTest, EachVisemeShowsItsTalkMouthOfTheLoadedScene)
 TEST_F(LipSyncWindowTest, VisemesAndMouthShapesPickTheirEntries)
 {
     VelmNShare &w = openLibrary();
-    fillList(w.ImageList8, QStringLiteral("KMT"), 52);
-    fillList(w.ImageList9, QStringLiteral("UMT"), 22);
+    fillList(w.Player->ImageList8, QStringLiteral("KMT"), 52);
+    fillList(w.Player->ImageList9, QStringLiteral("UMT"), 22);
     enum Kind { Viseme, Shape };
     const struct {
         const char *name;
@@ -92,7 +92,7 @@ TEST_F(LipSyncWindowTest, VisemesAndMouthShapesPickTheirEntries)
         const QString speaker = QString::fromUtf8(row.speaker);
         w.VelmMouth->SetPicture(before);
         w.UserMouth->SetPicture(before);
-        w.Smile.VelmSmileOn = row.smiling;
+        w.Player->Smile.VelmSmileOn = row.smiling;
         if (row.kind == Viseme)
             w.Voice_Viseme(speaker, row.a);
         else
@@ -121,7 +121,7 @@ TEST_F(LipSyncWindowTest, BeforeAnySceneTheMouthIsLeftAlone)
     click(w.List2, QStringLiteral("Beach"));
     w.Voice_Viseme(QStringLiteral("Velm"), 7);
     const QImage talking = w.VelmMouth->Picture();
-    w.Smile.VelmSmileOn = true;
+    w.Player->Smile.VelmSmileOn = true;
     w.Voice_Viseme(QStringLiteral("Velm"), 14);
     EXPECT_EQ(w.VelmMouth->Picture(), talking);
 }
@@ -206,8 +206,8 @@ TEST_F(LipSyncWindowTest, SpeechMovesItsSpeakersMouthUntilTheNextSpeechPurgesIt)
     writeBeach();
     VelmNShare &w = openLibrary();
     click(w.List2, QStringLiteral("Beach"));
-    fillList(w.ImageList9, QStringLiteral("UMT"), 22);
-    w.HasUser = true;
+    fillList(w.Player->ImageList9, QStringLiteral("UMT"), 22);
+    w.Player->HasUser = true;
     pick(w.Combo1, 2);
     recordMouths(w);
 

@@ -6,7 +6,7 @@
 // file work than its layers need; a plain scene then shows as before.
 
 #include "core/preview/PreviewBudget.h"
-#include "tests/library/LayerFixture.h"
+#include "tests/library/LayerWindowFixture.h"
 #include "tests/support/EncodedPicture.h"
 #include "tests/support/FileWork.h"
 
@@ -70,13 +70,13 @@ protected:
     {
         load(w, QStringLiteral("Garden"));
         EXPECT_EQ(shownBoxes(w), (QStringList{"VelmMouth", "VelmBlink", "UserMouth", "UserBlink"}));
-        EXPECT_EQ(w.ImageList8.Count(), 52);
-        EXPECT_EQ(w.ImageList10.Count(), 15);
-        EXPECT_EQ(w.ImageList9.Count(), 22);
-        EXPECT_EQ(w.ImageList11.Count(), 5);
-        EXPECT_TRUE(holds(w.ImageList8, 2, Layer::Mouth, 5));
-        EXPECT_TRUE(holds(w.ImageList10, 6, Layer::Brow, 1));
-        EXPECT_EQ(w.ImageList8.Picture(1).size(), QSize(40, 30));
+        EXPECT_EQ(w.Player->ImageList8.Count(), 52);
+        EXPECT_EQ(w.Player->ImageList10.Count(), 15);
+        EXPECT_EQ(w.Player->ImageList9.Count(), 22);
+        EXPECT_EQ(w.Player->ImageList11.Count(), 5);
+        EXPECT_TRUE(holds(w.Player->ImageList8, 2, Layer::Mouth, 5));
+        EXPECT_TRUE(holds(w.Player->ImageList10, 6, Layer::Brow, 1));
+        EXPECT_EQ(w.Player->ImageList8.Picture(1).size(), QSize(40, 30));
         EXPECT_EQ(w.MainPic->Picture().size(), QSize(1200, 857));
     }
     // One JPEG picture of one colour, encoded once and written under every name.
@@ -136,11 +136,11 @@ TEST_F(PreviewBoundsTest, ATinyBackgroundLeavesOutEveryLayerItWouldBlowUp)
         load(w, QString::fromLatin1(row.name));
 
         EXPECT_EQ(shownBoxes(w), QStringList());
-        for (const ImageList *list : {&w.ImageList2, &w.ImageList3, &w.ImageList4, &w.ImageList8, &w.ImageList9,
-                                      &w.ImageList10, &w.ImageList11})
+        for (const ImageList *list : {&w.Player->ImageList2, &w.Player->ImageList3, &w.Player->ImageList4, &w.Player->ImageList8, &w.Player->ImageList9,
+                                      &w.Player->ImageList10, &w.Player->ImageList11})
             EXPECT_EQ(list->Count(), 0);
-        EXPECT_FALSE(w.Smile.VelmHasSmile);
-        EXPECT_FALSE(w.BrowTimer2->Enabled());
+        EXPECT_FALSE(w.Player->Smile.VelmHasSmile);
+        EXPECT_FALSE(w.Player->BrowTimer2->Enabled());
         // Each layer's frame 01 is read for its header; no other frame is opened.
         const QStringList frames = characterFrames(QString::fromLatin1(row.name));
         for (const QString &frame : frames)
@@ -173,11 +173,11 @@ TEST_F(PreviewBoundsTest, HugeFramesWithoutABackgroundAreLeftOut)
     ASSERT_TRUE(work.watching());
     load(w, c.name);
     EXPECT_EQ(shownBoxes(w), QStringList{"UserBlink"});
-    EXPECT_EQ(w.ImageList8.Count(), 0);
-    EXPECT_EQ(w.ImageList10.Count(), 0);
-    EXPECT_EQ(w.ImageList9.Count(), 0);
-    ASSERT_EQ(w.ImageList11.Count(), 5);
-    EXPECT_EQ(w.ImageList11.Picture(5).size(), QSize(1300, 900));
+    EXPECT_EQ(w.Player->ImageList8.Count(), 0);
+    EXPECT_EQ(w.Player->ImageList10.Count(), 0);
+    EXPECT_EQ(w.Player->ImageList9.Count(), 0);
+    ASSERT_EQ(w.Player->ImageList11.Count(), 5);
+    EXPECT_EQ(w.Player->ImageList11.Picture(5).size(), QSize(1300, 900));
     for (const QString &frame : huge)
         EXPECT_LE(work.opened(frame), frame.endsWith(QLatin1String("01.bmp")) ? 1 : 0) << frame.toStdString();
     // The user blink's four frames and five entries, the box's picture: within the budget.
@@ -204,11 +204,11 @@ TEST_F(PreviewBoundsTest, LayersThatWouldPassTheBudgetAreLeftOut)
     VelmNShare &w = openLayers();
     load(w, c.name);
     EXPECT_EQ(shownBoxes(w), (QStringList{"VelmMouth", "VelmBlink", "UserBlink"}));
-    EXPECT_EQ(w.ImageList8.Count(), 52);
-    EXPECT_EQ(w.ImageList8.Picture(30).size(), QSize(1800, 1600));
-    EXPECT_TRUE(w.Smile.VelmHasSmile);
-    EXPECT_EQ(w.ImageList9.Count(), 0);
-    EXPECT_EQ(w.ImageList10.Count(), 15);
+    EXPECT_EQ(w.Player->ImageList8.Count(), 52);
+    EXPECT_EQ(w.Player->ImageList8.Picture(30).size(), QSize(1800, 1600));
+    EXPECT_TRUE(w.Player->Smile.VelmHasSmile);
+    EXPECT_EQ(w.Player->ImageList9.Count(), 0);
+    EXPECT_EQ(w.Player->ImageList10.Count(), 15);
     EXPECT_LE(heldBytes(w), PreviewBudgetBytes);
     EXPECT_TRUE(messages.shown.isEmpty());
     expectGardenShows(w);
@@ -243,10 +243,10 @@ TEST_F(PreviewBoundsTest, AThousandMissingFramesListTheFolderOnce)
     EXPECT_EQ(work.openedFiles(), opened);
 
     EXPECT_EQ(shownBoxes(w), QStringList{"MiscPic"});
-    ASSERT_EQ(w.ImageList12.Count(), MaxCountedFrames + 1);
-    EXPECT_EQ(w.ImageList12.Picture(MaxCountedFrames + 1).cacheKey(), w.ImageList12.Picture(1).cacheKey());
-    EXPECT_EQ(w.ImageList13.Count(), 301);
-    EXPECT_EQ(w.ImageList13.Picture(300).size(), QSize(40, 30));
+    ASSERT_EQ(w.Player->ImageList12.Count(), MaxCountedFrames + 1);
+    EXPECT_EQ(w.Player->ImageList12.Picture(MaxCountedFrames + 1).cacheKey(), w.Player->ImageList12.Picture(1).cacheKey());
+    EXPECT_EQ(w.Player->ImageList13.Count(), 301);
+    EXPECT_EQ(w.Player->ImageList13.Picture(300).size(), QSize(40, 30));
     EXPECT_LE(heldBytes(w), 64 << 20);
     EXPECT_TRUE(messages.shown.isEmpty());
 
@@ -277,11 +277,11 @@ TEST_F(PreviewBoundsTest, APictureThatCannotBeAllocatedIsAMissingFrame)
     }
 
     EXPECT_EQ(shownBoxes(w), (QStringList{"VelmMouth", "UserMouth", "UserBlink"}));
-    EXPECT_EQ(w.ImageList10.Count(), 0);
-    EXPECT_EQ(w.ImageList3.Count(), 0);
-    ASSERT_EQ(w.ImageList8.Count(), 52);
+    EXPECT_EQ(w.Player->ImageList10.Count(), 0);
+    EXPECT_EQ(w.Player->ImageList3.Count(), 0);
+    ASSERT_EQ(w.Player->ImageList8.Count(), 52);
     // Talk mouth 6 shows frame 3, which stands as frame 2.
-    const QImage six = w.ImageList8.Picture(6);
+    const QImage six = w.Player->ImageList8.Picture(6);
     ASSERT_EQ(six.size(), QSize(80, 60));
     EXPECT_EQ(six.pixel(40, 30), frameColor(Layer::Mouth, 2));
     EXPECT_TRUE(messages.shown.isEmpty());

@@ -15,15 +15,15 @@ protected:
     // frame `missing` (if any) showing the colour of `standIn`.
     void expectTalkMouths(const VelmNShare &w, QSize size, int missing = 0, int standIn = 0)
     {
-        ASSERT_EQ(w.ImageList8.Count(), TalkMouthCount);
-        EXPECT_EQ(w.ImageList8.IndexOf(QStringLiteral("KMT")), 1);
+        ASSERT_EQ(w.Player->ImageList8.Count(), TalkMouthCount);
+        EXPECT_EQ(w.Player->ImageList8.IndexOf(QStringLiteral("KMT")), 1);
         // The mouth frame of each talk mouth, as the lip sync expects them.
         const int talkFrames[TalkMouthCount] = {1, 5, 5, 4, 4, 3, 3, 7, 7, 5, 7, 4, 4, 7, 6, 2, 7, 3, 2, 2, 3, 1};
         for (int e = 1; e <= TalkMouthCount; ++e) {
             int frame = talkFrames[e - 1];
             if (frame == missing)
                 frame = standIn;
-            const QImage entry = w.ImageList8.Picture(e);
+            const QImage entry = w.Player->ImageList8.Picture(e);
             EXPECT_EQ(entry.size(), size) << "talk mouth " << e;
             EXPECT_TRUE(colorNear(entry.pixel(size.width() / 2, size.height() / 2), MouthColors[frame - 1]))
                 << "talk mouth " << e;
@@ -52,7 +52,7 @@ TEST_F(PreviewLoadTest, BackgroundAndMainMouth)
     EXPECT_EQ(w.SelectScene, QStringLiteral("Beach"));
     EXPECT_EQ(w.selectSceneList(), 2);
     EXPECT_EQ(w.SelectSceneFull, base(QStringLiteral("Scenes/Beach.scn")));
-    EXPECT_EQ(w.MainPicName, QStringLiteral("BeachBG"));
+    EXPECT_EQ(w.Player->MainPicName, QStringLiteral("BeachBG"));
     EXPECT_EQ(w.MainPicFileName, QStringLiteral("BeachBG.jpg"));
     ASSERT_EQ(w.MainPic->Picture().size(), QSize(1200, 857));
     EXPECT_TRUE(colorNear(w.MainPic->Picture().pixel(600, 400), qRgb(20, 60, 120)));
@@ -60,17 +60,17 @@ TEST_F(PreviewLoadTest, BackgroundAndMainMouth)
     // PreviewRatio 2: left 10 x 2, top 20 x 2, and 1058 x 794 HIMETRIC / 26.4444 x 2 - 1.
     EXPECT_TRUE(w.VelmMouth->isVisibleTo(&w));
     EXPECT_EQ(w.VelmMouth->geometry(), QRect(20, 40, 79, 59));
-    ASSERT_EQ(w.ImageList2.Count(), 7);
-    EXPECT_EQ(w.ImageList2.Key(1), QStringLiteral("KMT"));
+    ASSERT_EQ(w.Player->ImageList2.Count(), 7);
+    EXPECT_EQ(w.Player->ImageList2.Key(1), QStringLiteral("KMT"));
     for (int n = 1; n <= 7; ++n) {
-        EXPECT_EQ(w.ImageList2.Picture(n).size(), QSize(80, 60)) << n;
-        EXPECT_TRUE(colorNear(w.ImageList2.Picture(n).pixel(40, 30), MouthColors[n - 1])) << n;
+        EXPECT_EQ(w.Player->ImageList2.Picture(n).size(), QSize(80, 60)) << n;
+        EXPECT_TRUE(colorNear(w.Player->ImageList2.Picture(n).pixel(40, 30), MouthColors[n - 1])) << n;
     }
     expectTalkMouths(w, QSize(80, 60));
-    EXPECT_EQ(w.VelmMouth->Picture(), w.ImageList2.Picture(1));
+    EXPECT_EQ(w.VelmMouth->Picture(), w.Player->ImageList2.Picture(1));
     EXPECT_EQ(mouthFiles(), beachMouthNames());
     EXPECT_FALSE(w.Check1->isEnabled());
-    EXPECT_FALSE(w.HasNudy);
+    EXPECT_FALSE(w.Player->HasNudy);
 }
 
 TEST_F(PreviewLoadTest, MissingSceneFile)
@@ -133,16 +133,16 @@ TEST_F(PreviewLoadTest, MissingMouthFrames)
     // Frame 03 missing: frame 02 stands in, the same picture.
     click(w.List2, QStringLiteral("Sea"));
     EXPECT_TRUE(w.VelmMouth->isVisibleTo(&w));
-    ASSERT_EQ(w.ImageList2.Count(), 7);
-    EXPECT_EQ(w.ImageList2.Picture(3).constBits(), w.ImageList2.Picture(2).constBits());
+    ASSERT_EQ(w.Player->ImageList2.Count(), 7);
+    EXPECT_EQ(w.Player->ImageList2.Picture(3).constBits(), w.Player->ImageList2.Picture(2).constBits());
     expectTalkMouths(w, QSize(80, 60), 3, 2);
     EXPECT_EQ(mouthFiles(), beachMouthNames(QStringLiteral("Sea")));
 
     // Frame 01 missing: no mouth, nothing of the last scene in its lists.
     click(w.List2, QStringLiteral("Dune"));
     EXPECT_FALSE(w.VelmMouth->isVisibleTo(&w));
-    EXPECT_EQ(w.ImageList2.Count(), 0);
-    EXPECT_EQ(w.ImageList8.Count(), 0);
+    EXPECT_EQ(w.Player->ImageList2.Count(), 0);
+    EXPECT_EQ(w.Player->ImageList8.Count(), 0);
     EXPECT_EQ(mouthFiles(), beachMouthNames(QStringLiteral("Dune")));
 
     // A frame that would be too large to hold counts as missing: a background
@@ -152,7 +152,7 @@ TEST_F(PreviewLoadTest, MissingMouthFrames)
     click(w.List2, QStringLiteral("Beach"));
     click(w.List2, QStringLiteral("Dune"));
     EXPECT_FALSE(w.VelmMouth->isVisibleTo(&w));
-    EXPECT_EQ(w.ImageList2.Count(), 0);
+    EXPECT_EQ(w.Player->ImageList2.Count(), 0);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
@@ -243,7 +243,7 @@ TEST_F(PreviewLoadTest, TriggerAnimFollowsTheSceneLoadedLast)
             click(row.secondList == 1 ? w.List1 : w.List2, QString::fromUtf8(row.second));
         EXPECT_EQ(w.Check1->isEnabled(), row.enabled) << row.label;
         EXPECT_EQ(w.NudyFilename, row.enabled ? QStringLiteral("NightAlternate.jpg") : QString()) << row.label;
-        EXPECT_EQ(w.HasNudy, row.enabled) << row.label;
+        EXPECT_EQ(w.Player->HasNudy, row.enabled) << row.label;
         closeLibrary();
     }
     EXPECT_TRUE(messages.shown.isEmpty());

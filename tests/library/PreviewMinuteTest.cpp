@@ -5,7 +5,7 @@
 // never over itself, the same seed plays the same minute without the disk,
 // and closing the window stops it all.
 
-#include "tests/library/LayerFixture.h"
+#include "tests/library/LayerWindowFixture.h"
 #include "tests/library/PreviewMinute.h"
 #include "tests/support/FakeSoundBackend.h"
 #include "tests/support/WavFile.h"
@@ -155,7 +155,7 @@ protected:
 
         for (int step = 1; step <= 6000; ++step) {
             clock->Advance(10);
-            if (w.Timer2->Enabled() && w.BrowTimer1->Enabled())
+            if (w.Player->Timer2->Enabled() && w.Player->BrowTimer1->Enabled())
                 m.blinkDuringBrow << at();
             if (step == 2000 || step == 4000) {
                 QTest::mouseClick(w.Check1, Qt::LeftButton);
@@ -166,11 +166,11 @@ protected:
         }
 
         const QList<std::pair<QString, QPointer<Timer>>> timers{
-            {"Timer1", w.Timer1},       {"Timer2", w.Timer2},           {"Timer4", w.Timer4},
-            {"Timer5", w.Timer5},       {"Timer6", w.Timer6},           {"Timer7", w.Timer7},
-            {"Timer10", w.Timer10},     {"Timer13", w.Timer13},         {"Timer14", w.Timer14},
-            {"Timer15", w.Timer15},     {"SmileTimer1", w.SmileTimer1}, {"SmileTimer2", w.SmileTimer2},
-            {"BrowTimer1", w.BrowTimer1}, {"BrowTimer2", w.BrowTimer2}};
+            {"Timer1", w.Player->Timer1},       {"Timer2", w.Player->Timer2},           {"Timer4", w.Player->Timer4},
+            {"Timer5", w.Player->Timer5},       {"Timer6", w.Player->Timer6},           {"Timer7", w.Player->Timer7},
+            {"Timer10", w.Player->Timer10},     {"Timer13", w.Player->Timer13},         {"Timer14", w.Player->Timer14},
+            {"Timer15", w.Player->Timer15},     {"SmileTimer1", w.Player->SmileTimer1}, {"SmileTimer2", w.Player->SmileTimer2},
+            {"BrowTimer1", w.Player->BrowTimer1}, {"BrowTimer2", w.Player->BrowTimer2}};
         m.draws = seeded.taken;
         const qsizetype linesBefore = m.all.size(), loggedBefore = device.log.size();
         closeLibrary();

@@ -95,12 +95,12 @@ TEST_F(PreviewRoundTripTest, ASavedSceneLoadsAsWritten)
     EXPECT_EQ(w.VelmMouth->geometry(), QRect(int(std::nearbyint(x * ratio)), int(std::nearbyint(y * ratio)),
                                              boxSide(frame.width()), boxSide(frame.height())));
     const QSize shown(int(std::nearbyint(frame.width() * ratio)), int(std::nearbyint(frame.height() * ratio)));
-    ASSERT_EQ(w.ImageList2.Count(), 7);
-    ASSERT_EQ(w.ImageList8.Count(), TalkMouthCount);
+    ASSERT_EQ(w.Player->ImageList2.Count(), 7);
+    ASSERT_EQ(w.Player->ImageList8.Count(), TalkMouthCount);
     for (int n = 1; n <= 7; ++n)
-        EXPECT_EQ(w.ImageList2.Picture(n).size(), shown) << n;
+        EXPECT_EQ(w.Player->ImageList2.Picture(n).size(), shown) << n;
     for (int e = 1; e <= TalkMouthCount; ++e)
-        EXPECT_EQ(w.ImageList8.Picture(e).size(), shown) << e;
+        EXPECT_EQ(w.Player->ImageList8.Picture(e).size(), shown) << e;
     for (int n = 1; n <= 7; ++n) {
         const QString name = scene().Files.MainMouthFrameFiles[n];
         EXPECT_EQ(name, QStringLiteral("BeachMouth0%1.jpg").arg(n));
@@ -152,8 +152,8 @@ TEST_F(PreviewRoundTripTest, DamagedSceneFilesLoadWithoutHarm)
         ASSERT_TRUE(messages.shown.isEmpty());
         // Either the mouth shows with its 22 talk mouths, or it is hidden.
         if (w.VelmMouth->isVisibleTo(&w)) {
-            EXPECT_EQ(w.ImageList8.Count(), TalkMouthCount);
-            EXPECT_EQ(w.ImageList2.Count(), 7);
+            EXPECT_EQ(w.Player->ImageList8.Count(), TalkMouthCount);
+            EXPECT_EQ(w.Player->ImageList2.Count(), 7);
         }
     }
 }

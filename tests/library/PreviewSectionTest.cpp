@@ -13,9 +13,9 @@ class RecordingSection : public PreviewSection {
 public:
     RecordingSection(int order, QStringList *log) : m_order(order), m_log(log) {}
     int order() const override { return m_order; }
-    void reset(VelmNShare &window) override
+    void reset(PreviewPlayer &player) override
     {
-        *m_log << QStringLiteral("reset %1: mouth %2").arg(m_order).arg(window.VelmMouth->isVisibleTo(&window));
+        *m_log << QStringLiteral("reset %1: mouth %2").arg(m_order).arg(player.VelmMouth->isShown());
     }
     void load(PreviewLoad &load) override
     {
@@ -23,7 +23,7 @@ public:
         *m_log << QStringLiteral("load %1: %2, x %3, mouth %4, ratio %5")
                       .arg(m_order)
                       .arg(mine.present ? mine.value : QStringLiteral("-"), load.locals.xText)
-                      .arg(load.window.VelmMouth->isVisibleTo(&load.window))
+                      .arg(load.player.VelmMouth->isShown())
                       .arg(load.ratio() ? *load.ratio() : 0.0);
     }
 
@@ -40,14 +40,14 @@ TEST_F(PreviewSectionTest, ARecordingSectionSeesEachLoadInOrder)
     writeScene(QStringLiteral("Empty"), "\r\n");
     VelmNShare &w = openLibrary();
     QStringList log;
-    const size_t layers = w.Sections.size();
+    const size_t layers = w.Player->Sections.size();
     // Added out of order; they run in table order, the main mouth (2) first.
-    addPreviewSection(w.Sections, std::make_unique<RecordingSection>(9, &log));
-    addPreviewSection(w.Sections, std::make_unique<RecordingSection>(3, &log));
-    ASSERT_EQ(w.Sections.size(), layers + 2);
-    EXPECT_EQ(w.Sections[0]->order(), 2);
-    for (size_t i = 1; i < w.Sections.size(); ++i)
-        EXPECT_LE(w.Sections[i - 1]->order(), w.Sections[i]->order()) << i;
+    addPreviewSection(w.Player->Sections, std::make_unique<RecordingSection>(9, &log));
+    addPreviewSection(w.Player->Sections, std::make_unique<RecordingSection>(3, &log));
+    ASSERT_EQ(w.Player->Sections.size(), layers + 2);
+    EXPECT_EQ(w.Player->Sections[0]->order(), 2);
+    for (size_t i = 1; i < w.Player->Sections.size(); ++i)
+        EXPECT_LE(w.Player->Sections[i - 1]->order(), w.Player->Sections[i]->order()) << i;
 
     click(w.List2, QStringLiteral("Beach"));
     EXPECT_EQ(log, (QStringList{"reset 3: mouth 0", "reset 9: mouth 0", "load 3: smile, x 10, mouth 1, ratio 2",

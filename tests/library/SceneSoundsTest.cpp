@@ -61,19 +61,19 @@ TEST_F(SceneSoundsTest, ExactStringsOfTheSlotSteps)
     EXPECT_EQ(sent, (QStringList{"Close all"})) << "the load's reset";
 
     clearLogs();
-    w.LoadSoundA();
-    w.PlaySound(0);
+    w.Player->LoadSoundA();
+    w.Player->PlaySound(0);
     EXPECT_EQ(sent, (QStringList{"Stop Sound1b", "Close Sound1b",
                                  "Open \"" + base("Sounds/a.wav") + "\" Alias Sound1b",
                                  "Seek Sound1b to start wait", "Play Sound1b"}));
     EXPECT_EQ(results, (QList<int>{MciUnknownAlias, MciUnknownAlias, MciOk, MciOk, MciOk}))
         << "stop and close of a slot that was not open fail, and are passed over";
     EXPECT_TRUE(soundSlots().SoundSlotPlaying[0]);
-    EXPECT_TRUE(w.Timer14->Enabled());
+    EXPECT_TRUE(w.Player->Timer14->Enabled());
 
     clearLogs();
-    w.StopSound(3);
-    w.StopSound(-1);
+    w.Player->StopSound(3);
+    w.Player->StopSound(-1);
     EXPECT_EQ(sent, (QStringList{"Stop ", "Close all"}));
     EXPECT_FALSE(soundSlots().SoundSlotPlaying[0]);
     EXPECT_TRUE(messages.shown.isEmpty());
@@ -97,13 +97,13 @@ TEST_F(SceneSoundsTest, IsSoundDoneOverEachReply)
     VelmNShare &w = openLibrary();
     click(w.List2, QStringLiteral("Beach"));
     clearLogs();
-    EXPECT_TRUE(w.IsSoundDone(4));
+    EXPECT_TRUE(w.Player->IsSoundDone(4));
     EXPECT_EQ(results, (QList<int>{MciUnknownAlias})) << "status  mode";
-    w.LoadSoundA();
-    w.PlaySound(0);
-    EXPECT_FALSE(w.IsSoundDone(0));
+    w.Player->LoadSoundA();
+    w.Player->PlaySound(0);
+    EXPECT_FALSE(w.Player->IsSoundDone(0));
     clock->Advance(700);
-    EXPECT_TRUE(w.IsSoundDone(0));
+    EXPECT_TRUE(w.Player->IsSoundDone(0));
 }
 
 TEST_F(SceneSoundsTest, SoundKeys)
@@ -159,7 +159,7 @@ TEST_F(SceneSoundsTest, AContinuousLoopPlaysOncePerLoadAndNeverUsesSlot0)
     clock->Advance(10000);
     EXPECT_EQ(device.log, (QStringList{"decode loop.wav", "loop loop.wav"})) << "found ignoring letter case";
     EXPECT_EQ(sent, (QStringList{"Close all"}));
-    EXPECT_FALSE(w.Timer15->Enabled());
+    EXPECT_FALSE(w.Player->Timer15->Enabled());
 
     // A reload stops every sound and the loop before anything new.
     clearLogs();
@@ -206,7 +206,7 @@ TEST_F(SceneSoundsTest, AReloadEndsTheDelayCountAndTheLoopIsAlwaysTheBaseFolders
     VelmNShare &w = openLibrary();
     click(w.List2, QStringLiteral("Counting"));
     clock->Advance(1500);
-    ASSERT_TRUE(w.Timer15->Enabled()) << "counting towards the first play";
+    ASSERT_TRUE(w.Player->Timer15->Enabled()) << "counting towards the first play";
 
     // Another window's handler has pointed WorkFolder elsewhere: the loop
     // still plays from the base folder, and the count left over never plays
@@ -214,7 +214,7 @@ TEST_F(SceneSoundsTest, AReloadEndsTheDelayCountAndTheLoopIsAlwaysTheBaseFolders
     scene().WorkFolder = Value(QStringLiteral("/elsewhere/"));
     clearLogs();
     click(w.List2, QStringLiteral("Looped"));
-    EXPECT_FALSE(w.Timer15->Enabled());
+    EXPECT_FALSE(w.Player->Timer15->Enabled());
     clock->Advance(10000);
     EXPECT_EQ(device.log, (QStringList{"decode a.wav", "loop a.wav"}));
     EXPECT_EQ(commands(), QStringList{"Close all"});
@@ -280,7 +280,7 @@ TEST_F(SceneSoundsTest, EachSoundStartsOnlyForItsDraws)
         EXPECT_TRUE(random.values.isEmpty()) << "one draw a tick";
         const QString play = QStringLiteral("%1 %2").arg(QLatin1String(row.starts)).arg(clock->Now());
         EXPECT_EQ(plays, row.starts ? QStringList{play} : QStringList());
-        EXPECT_FALSE(w.Timer15->Enabled());
+        EXPECT_FALSE(w.Player->Timer15->Enabled());
         clock->Advance(100); // the sound ends
     }
 }
@@ -329,15 +329,15 @@ TEST_F(SceneSoundsTest, ThePollClearsTheMarksOfEndedSoundsAndStops)
     device.durations.insert(QStringLiteral("a.wav"), 150);
     VelmNShare &w = openLibrary();
     click(w.List2, QStringLiteral("Beach"));
-    w.LoadSoundA();
-    w.PlaySound(0);
-    ASSERT_TRUE(w.Timer14->Enabled());
-    w.Timer14_Timer(); // still playing: the mark stays
+    w.Player->LoadSoundA();
+    w.Player->PlaySound(0);
+    ASSERT_TRUE(w.Player->Timer14->Enabled());
+    w.Player->Timer14_Timer(); // still playing: the mark stays
     EXPECT_TRUE(soundSlots().SoundSlotPlaying[0]);
-    EXPECT_FALSE(w.Timer14->Enabled());
+    EXPECT_FALSE(w.Player->Timer14->Enabled());
     clock->Advance(150);
-    w.Timer14->SetEnabled(true);
-    w.Timer14_Timer();
+    w.Player->Timer14->SetEnabled(true);
+    w.Player->Timer14_Timer();
     EXPECT_FALSE(soundSlots().SoundSlotPlaying[0]);
 }
 
@@ -378,7 +378,7 @@ TEST_F(SceneSoundsTest, ClosingTheWindowStopsEverythingAndANewWindowPlaysNothing
     clock->Advance(10000);
     EXPECT_EQ(sent, QStringList());
     EXPECT_EQ(device.log, QStringList());
-    EXPECT_FALSE(again.Timer15->Enabled());
+    EXPECT_FALSE(again.Player->Timer15->Enabled());
 }
 
 } // namespace

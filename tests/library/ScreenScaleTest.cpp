@@ -5,7 +5,7 @@
 // the scene puts them, in the same logical pixels as at 96 dpi, drawn 1:1 in
 // the window's rendering, and the blink steps there.
 
-#include "tests/library/LayerFixture.h"
+#include "tests/library/LayerWindowFixture.h"
 #include "tests/support/program/Rendering.h"
 
 #include <QCheckBox>
@@ -64,13 +64,13 @@ TEST_F(ScreenScaleTest, TheSceneShowsAtItsPlacesAndTheBlinkSteps)
     EXPECT_TRUE(colorNear(shot.pixel(column, below + 1), qRgb(20, 60, 120)));
 
     // The blink's steps show in the rendering, frame by frame.
-    w.Timer2->SetEnabled(true);
+    w.Player->Timer2->SetEnabled(true);
     const int frames[] = {1, 1, 2, 3, 4, 4, 3, 2, 1, 1};
     for (const int frame : frames) {
         advance(80);
         EXPECT_EQ(shownPixel(w, inside(blink)), frameColor(Layer::Blink, frame)) << clock->Now() << " ms";
     }
-    EXPECT_FALSE(w.Timer2->Enabled());
+    EXPECT_FALSE(w.Player->Timer2->Enabled());
 }
 
 // Every text on the navy bar under the picture, the labels' and the "Trigger

@@ -7,7 +7,7 @@
 
 #include "adapters/speech/SpeechVoice.h"
 #include "core/preview/TalkTable.h"
-#include "library/PreviewShow.h"
+#include "core/preview/PreviewShow.h"
 #include "tests/library/LibraryFixture.h"
 #include "tests/support/program/SpeechFixture.h"
 

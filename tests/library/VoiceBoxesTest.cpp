@@ -138,7 +138,7 @@ TEST_F(VoiceBoxesTest, TheStoredSettingsDecideWhatTheSpeakButtonsDo)
         }
         VelmNShare &w = openLibrary();
         EXPECT_EQ(w.Setts, row.read);
-        w.HasUser = row.hasUser;
+        w.Player->HasUser = row.hasUser;
         w.Text1->setText(QStringLiteral("Hello there."));
         messages.shown.clear();
         if (row.outcome == ChooseAVoice || row.outcome == NoUser)

@@ -65,8 +65,8 @@ protected:
     PreviewPictures preview(const VelmNShare &w) const
     {
         PreviewPictures p{w.MainPic->Picture(), {}, {}};
-        for (const ImageList *list : {&w.ImageList8, &w.ImageList10, &w.ImageList9, &w.ImageList11, &w.ImageList12,
-                                      &w.ImageList1}) {
+        for (const ImageList *list : {&w.Player->ImageList8, &w.Player->ImageList10, &w.Player->ImageList9, &w.Player->ImageList11, &w.Player->ImageList12,
+                                      &w.Player->ImageList1}) {
             p.counts << list->Count();
             for (int n = 1; n <= list->Count(); ++n)
                 p.entries << list->Picture(n);

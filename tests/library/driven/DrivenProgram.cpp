@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
     const QString scene = app.arguments().value(1);
     QTimer playing;
     QObject::connect(&playing, &QTimer::timeout, [&playing] {
-        if (!form<VelmNShare>().IsSoundDone(0)) {
+        if (!form<VelmNShare>().Player->IsSoundDone(0)) {
             playing.stop();
             say("ready\n");
         }

@@ -1,0 +1,21 @@
+#include "core/preview/MouthSection.h"
+
+#include "core/preview/TalkTable.h"
+#include "core/scene/SceneState.h"
+#include "core/preview/PreviewPlayer.h"
+
+MouthLayer mainMouthLayer(PreviewPlayer &player)
+{
+    return MouthLayer{QStringLiteral("KM"),      player.VelmMouth,      &player.ImageList2,
+                      &player.ImageList8,        QStringLiteral("KMT"), &scene().Files.MainMouthFrameFiles};
+}
+
+void loadMouthLayer(PreviewLoad &load, const MouthLayer &layer)
+{
+    loadBoxLayer(load, layer, MouthFrameCount, TalkMouthFrames);
+}
+
+void MainMouthSection::load(PreviewLoad &load)
+{
+    loadMouthLayer(load, mainMouthLayer(load.player));
+}

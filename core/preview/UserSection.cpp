@@ -1,0 +1,27 @@
+#include "core/preview/UserSection.h"
+
+#include "core/scene/SceneState.h"
+#include "core/preview/PreviewPlayer.h"
+
+MouthLayer userMouthLayer(PreviewPlayer &player)
+{
+    return MouthLayer{QStringLiteral("UM"),  player.UserMouth,     &player.ImageList2,
+                      &player.ImageList9,    QStringLiteral("UMT"), &scene().Files.UserMouthFrameFiles};
+}
+
+BlinkLayer userBlinkLayer(PreviewPlayer &player)
+{
+    return BlinkLayer{QStringLiteral("UB"),  player.UserBlink,     &player.ImageList4,
+                      &player.ImageList11,   QStringLiteral("UBL"), &scene().Files.UserBlinkFrameFiles};
+}
+
+void LoadUserMouthLayer(PreviewLoad &load)
+{
+    load.player.HasUser = load.text.contains(QStringLiteral("UM="));
+    loadMouthLayer(load, userMouthLayer(load.player));
+}
+
+void LoadUserBlinkLayer(PreviewLoad &load)
+{
+    loadBlinkLayer(load, userBlinkLayer(load.player));
+}
