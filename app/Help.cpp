@@ -19,6 +19,6 @@ void OpenHelpFile(const QString &path)
 {
     // The page is opened as a file address, so a folder with blanks in its
     // name works.
-    if (!fileExists(path) || !services().urls->open(QUrl::fromLocalFile(path)))
+    if (!fileExists(path) || !windowServices().urls->open(QUrl::fromLocalFile(path)))
         MsgBox(QStringLiteral("The help page %1 could not be opened.").arg(QDir::toNativeSeparators(path)));
 }

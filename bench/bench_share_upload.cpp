@@ -36,6 +36,7 @@ public:
     void setEnabled(bool enabled) override { on = enabled; }
     bool isEnabled() const override { return on; }
     void setTickHandler(std::function<void()>) override {}
+    qint64 now() const override { return 0; }
 };
 
 class Quiet : public MessageService {

@@ -35,7 +35,8 @@ void fuzzIniFile(const uint8_t *data, size_t size);
 // the sharing settings accept is the server and port the upload connects to.
 void fuzzUploadUrl(const uint8_t *data, size_t size);
 // The start of the service's reply to an upload: only its first line counts,
-// and what a message shows of it is one printable line.
+// what the upload reads of it until its status is known says what the whole
+// says, and what a message shows of it is one printable line.
 void fuzzUploadReply(const uint8_t *data, size_t size);
 // A scene file as the older editor reads it: names are bare, values end where
 // their rule says, and what its own save writes reads back.

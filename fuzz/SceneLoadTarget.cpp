@@ -168,8 +168,8 @@ void fuzzSceneLoad(const uint8_t *data, size_t size)
     SeededRandom random(quint32(qHash(sceneBytes)));
     const Services before = services();
     const WindowServices windowsBefore = windowServices();
-    services() = Services{&urls, &folders, &random};
-    windowServices() = WindowServices{&messages, &files};
+    services() = Services{&folders, &random};
+    windowServices() = WindowServices{&messages, &files, &urls};
     resetSceneState();
     {
         VirtualClock clock;

@@ -18,6 +18,19 @@ void fuzzUploadReply(const uint8_t *data, size_t size)
                    && firstLine.firstLine == status.firstLine);
     }
 
+    // The upload reads a reply only until its status is known: at the end of
+    // its first line, or at kReplyStartBound bytes. What it read then says
+    // what the whole reply says, and no shorter start does.
+    const qsizetype known = end >= 0 ? qMin(end + 1, kReplyStartBound) : kReplyStartBound;
+    FUZZ_CHECK(ReplyStatusKnown(reply) == (reply.size() >= known));
+    if (reply.size() >= known) {
+        FUZZ_CHECK(ReplyStatusKnown(reply.left(known)));
+        FUZZ_CHECK(!ReplyStatusKnown(reply.left(known - 1)));
+        const ReplyStatus read = ReadReplyStatus(reply.left(known));
+        FUZZ_CHECK(read.received == status.received && read.hasStatusLine == status.hasStatusLine
+                   && read.code == status.code && read.firstLine == status.firstLine);
+    }
+
     // What a message shows of any reply is one printable line of at most 100
     // characters.
     FUZZ_CHECK(status.firstLine.size() <= 100);

@@ -154,6 +154,10 @@ void VelmNShare::LoadScenePreview()
 
 void VelmNShare::showBackground(PreviewLoad &load)
 {
+    // The share names the background as the scene gives it, also a name the
+    // preview takes for none (a path).
+    if (const KeyValue given = SceneKeyValue(load.text, QStringLiteral("BG=")); !given.value.isEmpty())
+        SceneBackgroundFile = backgroundPictureName(given.value) + QStringLiteral(".jpg");
     const BackgroundKeys keys = readBackgroundKeys(load.text);
     if (keys.background.present) {
         const QString name = backgroundPictureName(keys.background.value);

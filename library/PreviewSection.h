@@ -11,7 +11,7 @@
 // timers' states, its sounds).
 //
 // A new layer: derive from PreviewSection, read its keys with the rules of
-// library/PreviewScene.h into a record, load its frames with
+// core/preview/PreviewScene.h into a record, load its frames with
 // PreviewLoad::LoadListFrames (or loadFrames and placeLayer), and add it in
 // makePreviewSections (library/PreviewSections.cpp).
 
@@ -45,7 +45,7 @@ public:
     KeyValue key(const QString &key) const { return SceneKeyValue(text, key); }
     // PreviewRatio, afresh: MainPic's width over the background's own width.
     std::optional<double> ratio() const;
-    // A layer's frames through the window's work image (library/PreviewFrames.h);
+    // A layer's frames through the window's work image (core/preview/PreviewFrames.h);
     // a layer with a box of its own measures W1 and H1 into the locals.
     // `composed`: the pictures made of them the layer keeps besides them.
     LayerFrames loadFrames(const QStringList &names, std::optional<QSize> sizeFrom = std::nullopt,

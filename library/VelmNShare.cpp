@@ -128,6 +128,7 @@ void VelmNShare::ClearFilenames()
     NudyFilename.clear();
     MainPicName.clear();
     MainPicFileName.clear();
+    SceneBackgroundFile.clear();
 }
 
 void VelmNShare::Command6_Click()
@@ -147,7 +148,7 @@ void VelmNShare::Command3_Click()
 {
     if (SelectSceneFull.size() <= 4)
         return;
-    if (!services().urls->open(QUrl::fromLocalFile(SelectSceneFull)))
+    if (!windowServices().urls->open(QUrl::fromLocalFile(SelectSceneFull)))
         MsgBox(QStringLiteral("Could not open %1.").arg(QDir::toNativeSeparators(SelectSceneFull)), MsgButtons::Ok,
                programTitle(), MsgIcon::Exclamation);
 }
@@ -159,7 +160,7 @@ void VelmNShare::Command8_Click()
         MsgBox(page.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
         return;
     }
-    if (!services().urls->open(page.value))
+    if (!windowServices().urls->open(page.value))
         MsgBox(QStringLiteral("Could not open %1 in the web browser.").arg(page.value.toString()), MsgButtons::Ok,
                programTitle(), MsgIcon::Exclamation);
 }

@@ -115,7 +115,8 @@ public:
     QString SelectScene;     // its name
     QString SelectSceneFull; // the path of its scene file
     QString MainPicName;     // the background's name without ".jpg"
-    QString MainPicFileName; // the background's file name in Images
+    QString MainPicFileName; // the background's file name in Images, when the preview shows it
+    QString SceneBackgroundFile; // the background's file name as the scene gives it, shown or not
     QString NudyFilename;    // the alternate image's file name in Images
     bool HasNudy = false;    // the scene has an alternate image
     bool HasTrigger = false; // the scene has a trigger animation

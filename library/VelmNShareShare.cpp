@@ -101,7 +101,8 @@ void VelmNShare::Command7_Click()
     inputs.programFolder = services().environment->programFolder();
     inputs.SelectSceneList = SelectSceneList;
     inputs.SelectScene = SelectScene;
-    inputs.MainPicFileName = MainPicFileName;
+    // The share names the scene's own background, also one the preview left out.
+    inputs.MainPicFileName = SceneBackgroundFile;
     inputs.NudyFilename = NudyFilename;
     inputs.handle = handle;
     inputs.comment = Text3->text();

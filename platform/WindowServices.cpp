@@ -2,6 +2,7 @@
 
 #include "platform/CommonDialog.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -52,13 +53,19 @@ public:
     }
 };
 
+class RealUrls : public UrlService {
+public:
+    bool open(const QUrl &url) override { return QDesktopServices::openUrl(url); }
+};
+
 } // namespace
 
 WindowServices realWindowServices()
 {
     static RealMessages messages;
     static RealFiles files;
-    return WindowServices{&messages, &files};
+    static RealUrls urls;
+    return WindowServices{&messages, &files, &urls};
 }
 
 WindowServices &windowServices()

@@ -1,12 +1,14 @@
 #pragma once
-// The modal interactions of a program with windows: message boxes and file
-// choosers. The program uses the real ones, QMessageBox and QFileDialog; tests
+// What a program with windows asks of the user and the desktop: message
+// boxes, file choosers, opening pages in the desktop's browser. The program
+// uses the real ones, QMessageBox, QFileDialog and QDesktopServices; tests
 // install scripted ones (tests/support/program/ScriptedWindows.h) that answer
-// from a queue and record what was shown. Only windows ask the user: the core
-// reports what went wrong as a Result, and the window that called it shows the
-// message.
+// from a queue and record what was shown, so that no test waits on a dialog or
+// starts a browser. Only windows ask: the core reports what went wrong as a
+// Result, and the window that called it shows the message.
 
 #include <QString>
+#include <QUrl>
 
 // Answers of a message box, with the values the program compares against.
 enum class MsgResult { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
@@ -35,9 +37,17 @@ public:
     virtual QString choose(const FileChooserRequest &request) = 0;
 };
 
+class UrlService {
+public:
+    virtual ~UrlService() = default;
+    // Opens a page or a file in the desktop's program for it; false on failure.
+    virtual bool open(const QUrl &url) = 0;
+};
+
 struct WindowServices {
     MessageService *messages;
     FileChooserService *files;
+    UrlService *urls;
 };
 
 // The window services in use. Starts with the real ones.

@@ -65,6 +65,10 @@ public:
                             .arg(m_in.SelectScene);
             return p;
         }
+        if (m_in.MainPicFileName.isEmpty()) {
+            p.refusal = QStringLiteral("The scene cannot be uploaded: it names no background picture.");
+            return p;
+        }
         if (!isSharePictureName(m_in.MainPicFileName)) {
             p.refusal = QStringLiteral("The scene cannot be uploaded: its background \"%1\" is not the name of a "
                                        "picture in the Images folder.")

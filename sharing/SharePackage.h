@@ -18,25 +18,21 @@
 //   Data/Temp/zips/<U>.txt, <U>-cmnt.txt            handle and comment, Windows-1252, CR LF
 // where <U> is the upload name: the scene name and nine random digits.
 //
-// How the upload button (Command7_Click) uses it, after its first five steps
-// (the list-2 refusal, DestinationUrl(host, Check2 ticked), the handle checks
-// and the last question) and the reset of the upload's step flags:
-//   const SharePlan plan = planSharePackage(inputs);  // window names + scene().Files
-//   refusal not empty: MsgBox(plan.refusal), stop.
-//   leftOut not empty: MsgBox(leftOutMessage(plan.leftOut)), go on.
-//   PrepareShareFolders(BaseFolder) (ShareFolders.h)
-//   plan.pictures in order, then plan.installer, through the copy helper
-//   UploadName = plan.UploadName
-//   Xpress1: LoadImageFile(plan.background), MakeThumbnail(140, 100),
-//            SaveImageFileName(plan.thumbnail), SaveImageFile()
-//   writeFileAtomically(plan.commentFile), copy plan.secondPicture,
-//   copy plan.scene, writeFileAtomically(plan.handleFile)
-//   MsgBox(ShareStartText)
-//   ZipSharePackage(UploadName): zipSharePackage(*m_cZ, BaseFolder, name); when
-//   !m_cZ->Success(), MsgBox(m_cZ->LastError()) and stop; else hand
-//   plan.zipFile and the name to the first upload.
-// Any step that fails shows its error (FileResult::error, the workspace's
-// LastError) in one message and stops before the upload.
+// How the library window's upload button (VelmNShare::Command7_Click) uses
+// it, once no upload runs, the scene is from "Your Scenes", the handle is
+// given and the user has confirmed:
+//   plan = planSharePackage(inputs), from the window's names and boxes and
+//   the scene's file lists; a refusal is shown and ends the click, left-out
+//   names are shown and the click goes on;
+//   PrepareShareFolders (ShareFolders.h), then plan.pictures and
+//   plan.installer copied; the upload's name is plan.UploadName;
+//   plan.background made into the 140 x 100 thumbnail plan.thumbnail;
+//   plan.commentFile written, plan.secondPicture and plan.scene copied,
+//   plan.handleFile written;
+//   ShareStartText shown; zipSharePackage into plan.zipFile; then the upload
+//   sequence (UploadSequence.h) sends the five files under the upload's name.
+// A step that fails shows its reason in one message and ends the click
+// before anything goes up.
 
 #include "core/scene/SceneState.h"
 
@@ -67,7 +63,7 @@ struct ShareInputs {
     QString programFolder; // where mediadrop lies, without a trailing "/"
     int SelectSceneList = 0; // 1 "Your Scenes", 2 the companion's list, 0 none yet
     QString SelectScene;
-    QString MainPicFileName;
+    QString MainPicFileName; // the background's file name as the scene gives it; "" when it names none
     QString NudyFilename;
     QString handle;  // Text2
     QString comment; // Text3

@@ -9,12 +9,12 @@
 #include <QDeadlineTimer>
 #include <QThread>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 const QString kDefaultComment = QStringLiteral("Optional Comment");
-
-// Enough for the status line; the rest of a reply is read and dropped.
-constexpr qsizetype kReplyStartKept = 1024;
 
 }
 
@@ -132,17 +132,21 @@ void UploadSequence::uploadFile(const QString &path, const QString &baseName, Up
     request_ = std::move(request);
     requestHanded_ = false;
     replyStart_.clear();
+    replyKnown_ = false;
 
     auto *socket = new TcpClientSocket(this);
     socket_ = socket;
+    // No more of a reply is held than its status line needs; a service that
+    // sends more is held back by the system until the connection is dropped.
+    socket->setReadBufferSize(kReplyStartBound);
     connect(socket, &TcpClientSocket::connected, this, &UploadSequence::Winsock1_Connect);
-    connect(socket, &TcpClientSocket::bytesWritten, this, &UploadSequence::sendRequest);
+    connect(socket, &TcpClientSocket::bytesWritten, this, &UploadSequence::onBytesWritten);
     connect(socket, &TcpClientSocket::dataArrived, this, &UploadSequence::Winsock1_DataArrival);
     connect(socket, &TcpClientSocket::error, this, &UploadSequence::Winsock1_Error);
     connect(socket, &TcpClientSocket::remoteClosed, this, &UploadSequence::Winsock1_Close);
     // The watchdog runs from the first attempt, so a connection that is never
-    // made is bounded too. Switching it on again does not restart it.
-    wiring_.UploadTimeOut->setEnabled(true);
+    // made is bounded too.
+    startWatchdog();
     socket->connectToHost(url.Host, quint16(url.Port == 0 ? 80 : url.Port));
     if (socket_ == socket)
         emit stepStarted(step_);
@@ -150,9 +154,20 @@ void UploadSequence::uploadFile(const QString &path, const QString &baseName, Up
 
 void UploadSequence::Winsock1_Connect()
 {
+    if (timedOut())
+        return;
     SocketConnected_ = true;
-    wiring_.UploadTimeOut->setEnabled(true);
+    startWatchdog();
     sendRequest();
+}
+
+void UploadSequence::onBytesWritten()
+{
+    if (timedOut())
+        return;
+    sendRequest();
+    if (replyKnown_ && requestSent())
+        endStepByReply();
 }
 
 void UploadSequence::sendRequest()
@@ -180,11 +195,40 @@ void UploadSequence::sendRequest()
 void UploadSequence::Winsock1_DataArrival(qint64 bytesTotal)
 {
     Q_UNUSED(bytesTotal);
-    if (!socket_)
+    if (!socket_ || replyKnown_ || timedOut())
         return;
-    const QByteArray bytes = socket_->readAll();
-    if (replyStart_.size() < kReplyStartKept)
-        replyStart_ += bytes.left(kReplyStartKept - replyStart_.size());
+    replyStart_ += socket_->read(kReplyStartBound - replyStart_.size());
+    if (!ReplyStatusKnown(replyStart_))
+        return;
+    replyKnown_ = true;
+    endStepByReply();
+}
+
+void UploadSequence::endStepByReply()
+{
+    const ReplyStatus status = ReadReplyStatus(replyStart_);
+    if (!status.accepted()) {
+        failOnReply(status);
+        return;
+    }
+    // A service that takes the upload before it has all of it gets the rest first.
+    if (requestSent())
+        takeStep();
+}
+
+void UploadSequence::failOnReply(const ReplyStatus &status)
+{
+    if (status.hasStatusLine)
+        fail(UploadFailureKind::ServiceFailed, {},
+             QStringLiteral("the service answered \"%1\"").arg(status.firstLine));
+    else
+        fail(UploadFailureKind::ServiceFailed, {},
+             QStringLiteral("the service's answer is not HTTP: \"%1\"").arg(status.firstLine));
+}
+
+bool UploadSequence::requestSent() const
+{
+    return SocketConnected_ && socket_ && requestHanded_ && socket_->bytesToWrite() == 0;
 }
 
 void UploadSequence::Winsock1_Error(const QString &description)
@@ -194,18 +238,19 @@ void UploadSequence::Winsock1_Error(const QString &description)
 
 void UploadSequence::Winsock1_Close()
 {
-    const bool requestSent = SocketConnected_ && socket_ && requestHanded_ && socket_->bytesToWrite() == 0;
+    if (timedOut())
+        return;
+    const bool sent = requestSent();
     closeSocket();
     SocketConnected_ = false;
 
     const ReplyStatus status = ReadReplyStatus(replyStart_);
     // A service may refuse a request before it has read all of it.
     if (status.hasStatusLine && !status.accepted()) {
-        fail(UploadFailureKind::ServiceFailed, {},
-             QStringLiteral("the service answered \"%1\"").arg(status.firstLine));
+        failOnReply(status);
         return;
     }
-    if (!requestSent) {
+    if (!sent) {
         fail(UploadFailureKind::ServiceFailed, {},
              QStringLiteral("the connection was cut while the request was being sent"));
         return;
@@ -216,11 +261,16 @@ void UploadSequence::Winsock1_Close()
         return;
     }
     if (!status.hasStatusLine) {
-        fail(UploadFailureKind::ServiceFailed, {},
-             QStringLiteral("the service's answer is not HTTP: \"%1\"").arg(status.firstLine));
+        failOnReply(status);
         return;
     }
+    takeStep();
+}
 
+void UploadSequence::takeStep()
+{
+    closeSocket();
+    SocketConnected_ = false;
     const UploadCloseAction action = UploadActionOnClose(flags_);
     flags_ = action.flags;
     if (action.finishes())
@@ -232,18 +282,36 @@ void UploadSequence::Winsock1_Close()
 void UploadSequence::UploadTimeOut_Timer()
 {
     // A tick that was already on its way when the sequence ended counts for nothing.
-    if (!running_)
-        return;
-    ++UploadTicks_;
-    if (UploadTicks_ > MaxUploadTicks)
-        fail(UploadFailureKind::ServiceFailed, {},
-             QStringLiteral("the upload took longer than %1 seconds").arg(MaxUploadTicks));
+    if (running_)
+        timedOut();
+}
+
+void UploadSequence::startWatchdog()
+{
+    // Switching it on again does not restart it.
+    wiring_.UploadTimeOut->setEnabled(true);
+    if (watchdogStart_ < 0)
+        watchdogStart_ = wiring_.UploadTimeOut->now();
+}
+
+bool UploadSequence::timedOut()
+{
+    if (!running_ || watchdogStart_ < 0)
+        return false;
+    const qint64 elapsed = std::max<qint64>(wiring_.UploadTimeOut->now() - watchdogStart_, 0);
+    UploadTicks_ = int(std::min<qint64>(elapsed / UploadTimeOutInterval, std::numeric_limits<int>::max()));
+    if (elapsed <= kUploadTimeLimit)
+        return false;
+    fail(UploadFailureKind::ServiceFailed, {},
+         QStringLiteral("the upload took longer than %1 seconds").arg(MaxUploadTicks));
+    return true;
 }
 
 void UploadSequence::finish()
 {
     wiring_.UploadTimeOut->setEnabled(false);
     UploadTicks_ = 0;
+    watchdogStart_ = -1;
     step_ = 0;
     if (!wiring_.mail) {
         noticeMailSent();
@@ -283,10 +351,12 @@ void UploadSequence::stop()
 {
     wiring_.UploadTimeOut->setEnabled(false);
     UploadTicks_ = 0;
+    watchdogStart_ = -1;
     closeSocket();
     SocketConnected_ = false;
     request_.reset();
     requestHanded_ = false;
+    replyKnown_ = false;
     step_ = 0;
     running_ = false;
 }

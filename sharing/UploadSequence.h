@@ -1,9 +1,12 @@
 #pragma once
 // The upload of a share package: five files, each in its own request over a
-// new connection, the next one started when the service closes the last; a
-// watchdog that ends the whole sequence after 60 ticks; then the notice mail
-// and the completion. Everything goes on from socket and timer events on the
-// window's thread; nothing waits. The window supplies its watchdog timer, the
+// new connection, the next one started once the service has answered the last
+// with a status that takes it (or closed it after such an answer); a watchdog
+// that ends the whole sequence 60 seconds after its first connection attempt;
+// then the notice mail and the completion. Of a reply only the status line is
+// read: the step ends by it, and the connection is dropped with whatever else
+// the service sends unread. Everything goes on from socket and timer events
+// on the window's thread; nothing waits. The window supplies its watchdog timer, the
 // mail, and its comment box, and shows what the sequence reports through its
 // signals (stepStarted, failed, completed); the sequence shows nothing itself.
 //
@@ -13,6 +16,7 @@
 
 #include "core/sharing/NoticeMail.h"
 #include "core/sharing/TickSource.h"
+#include "core/sharing/UploadRequest.h"
 #include "core/sharing/UploadSteps.h"
 #include "core/system/Services.h"
 
@@ -58,7 +62,7 @@ class UploadSequence : public QObject {
     Q_OBJECT
 public:
     struct Wiring {
-        TickSource *UploadTimeOut = nullptr;                 // the watchdog, ticking every UploadTimeOutInterval ms
+        TickSource *UploadTimeOut = nullptr;                 // the watchdog, ticking every UploadTimeOutInterval ms, and its clock
         std::shared_ptr<MailSender> mail;                    // used on a worker thread the sequence owns
         std::function<MailSettings()> mailSettings;          // read when the mail goes out
         std::function<QString()> commentText;                // the comment box's text
@@ -67,6 +71,10 @@ public:
 
     static constexpr int UploadTimeOutInterval = 1000;
     static constexpr int MaxUploadTicks = 60;
+    // The watchdog ends the sequence at its first tick or socket event once
+    // more than this many milliseconds have passed on its clock since the
+    // first connection attempt, however few ticks came meanwhile.
+    static constexpr qint64 kUploadTimeLimit = qint64(MaxUploadTicks) * UploadTimeOutInterval;
 
     // A request goes to the connection in blocks of kSendBlock bytes, read
     // from the file as the connection takes them: a block is added while
@@ -89,6 +97,8 @@ public:
     bool start(const UploadJob &job);
 
     bool SocketConnected() const { return SocketConnected_; }
+    // The watchdog's whole seconds since the first connection attempt, as of
+    // its last tick or socket event; 0 when the sequence is not uploading.
     int UploadTicks() const { return UploadTicks_; }
     UploadStepFlags stepFlags() const { return flags_; }
     int currentStep() const { return step_; }
@@ -114,12 +124,27 @@ private:
     void startStep(int step);
 
     void Winsock1_Connect();
+    void onBytesWritten();
     // Hands the connection the request's next blocks while it has room for them.
     void sendRequest();
+    // Reads the reply up to its status line, never further.
     void Winsock1_DataArrival(qint64 bytesTotal);
     void Winsock1_Error(const QString &description);
     void Winsock1_Close();
     void UploadTimeOut_Timer();
+
+    // Switches the watchdog on; its time runs from the first time.
+    void startWatchdog();
+    // Past the watchdog's time the sequence fails, and this says so.
+    bool timedOut();
+    // The reply's status is known: a refusal ends the sequence, a status that
+    // takes the upload ends the step once the whole request has gone out.
+    void endStepByReply();
+    void failOnReply(const ReplyStatus &status);
+    // Drops the connection and goes on with the next step or the finish.
+    void takeStep();
+    // The whole request has gone to the system.
+    bool requestSent() const;
 
     void finish();
     void noticeMailSent();
@@ -136,12 +161,14 @@ private:
     bool running_ = false;
     bool SocketConnected_ = false;
     int UploadTicks_ = 0;
+    qint64 watchdogStart_ = -1; // the watchdog clock's time at the first connection attempt; -1 while off
     UploadStepFlags flags_;
     int step_ = 0;
     QString sentName_;        // the current step's file name as sent
     std::unique_ptr<UploadRequestStream> request_; // the current step's, until all of it is handed over
     bool requestHanded_ = false;                   // the whole request has gone to the connection
-    QByteArray replyStart_;   // the start of the service's reply
+    QByteArray replyStart_;   // the start of the service's reply, at most kReplyStartBound bytes
+    bool replyKnown_ = false; // replyStart_ holds the status line, or all of the reply that is read
     QPointer<TcpClientSocket> socket_;
     QPointer<QThread> mailThread_; // the notice mail's, while it runs
 };

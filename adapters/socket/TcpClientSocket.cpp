@@ -2,6 +2,8 @@
 
 #include <QTcpSocket>
 
+#include <algorithm>
+
 TcpClientSocket::TcpClientSocket(QObject *parent)
     : QObject(parent), socket_(new QTcpSocket(this))
 {
@@ -44,6 +46,16 @@ void TcpClientSocket::write(const QByteArray &bytes)
 QByteArray TcpClientSocket::readAll()
 {
     return socket_->readAll();
+}
+
+QByteArray TcpClientSocket::read(qint64 maxBytes)
+{
+    return socket_->read(std::max<qint64>(maxBytes, 0));
+}
+
+void TcpClientSocket::setReadBufferSize(qint64 bytes)
+{
+    socket_->setReadBufferSize(bytes);
 }
 
 void TcpClientSocket::close()

@@ -21,6 +21,12 @@ public:
     // Queues bytes for sending; they go out while the event loop runs.
     void write(const QByteArray &bytes);
     QByteArray readAll();
+    // At most `maxBytes` of what has arrived.
+    QByteArray read(qint64 maxBytes);
+    // Keeps at most `bytes` of what has arrived and not been read (0, the
+    // default: no bound). Past that nothing more is taken from the system,
+    // whose buffer then fills and holds the peer back.
+    void setReadBufferSize(qint64 bytes);
     // Bytes handed to write() that have not gone to the system. Bytes dropped
     // when the connection ended count as not gone.
     qint64 bytesToWrite() const { return handed_ - sent_; }

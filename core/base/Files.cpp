@@ -201,6 +201,32 @@ QString systemReason(int error)
 
 } // namespace
 
+namespace {
+
+FileStamp stampOf(const struct stat &st)
+{
+    return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+}
+
+std::optional<FileStamp> fileStamp(int descriptor)
+{
+    struct stat st {};
+    if (::fstat(descriptor, &st) != 0)
+        return std::nullopt;
+    return stampOf(st);
+}
+
+std::optional<FileStamp> fileStamp(const QString &path)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return std::nullopt;
+    return stampOf(st);
+}
+
 OpenedFile::OpenedFile(const QString &path)
 {
     // Without O_NONBLOCK, opening a pipe waits until a writer opens it, perhaps for ever.
@@ -233,6 +259,7 @@ OpenedFile::OpenedFile(const QString &path)
             m_reason = systemReason(errno);
         } else {
             m_size = qint64(st.st_size);
+            m_stamp = stampOf(st);
         }
     }
     if (!ok()) {

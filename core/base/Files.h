@@ -7,6 +7,8 @@
 #include <QHash>
 #include <QString>
 
+#include <optional>
+
 // What a file operation that can fail gives back: ok, or a sentence that names
 // the file and gives the system's reason.
 using FileResult = Result<>;
@@ -74,8 +76,23 @@ bool fileExists(const QString &path);
 // they passed, so a file swapped or grown in between changes nothing.
 [[nodiscard]] FileRead readFile(const QString &path, qint64 maxSize);
 
+// Which file a path or a descriptor leads to (its device and inode), and the
+// version of it the system gives (its size and modification time).
+struct FileStamp {
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 size = 0;
+    qint64 modifiedNs = 0; // since the epoch
+    bool sameFile(const FileStamp &other) const { return device == other.device && inode == other.inode; }
+    bool operator==(const FileStamp &) const = default;
+};
+// The stamp of an open file, or of what a path names now (through a link);
+// nothing when the system gives none (a path that names nothing).
+std::optional<FileStamp> fileStamp(int descriptor);
+std::optional<FileStamp> fileStamp(const QString &path);
+
 // A file opened for reading and checked as it is open: a regular file, and
-// its size at the check. The descriptor closes with this object.
+// its size and stamp at the check. The descriptor closes with this object.
 class OpenedFile {
 public:
     enum class Problem { None, Missing, Folder, NotRegular, System };
@@ -91,6 +108,7 @@ public:
     const QString &reason() const { return m_reason; }
     int descriptor() const { return m_fd; }
     qint64 size() const { return m_size; }
+    const FileStamp &stamp() const { return m_stamp; }
 
     // For tests: runs on every file that passed its check, before it is read,
     // where another program could change it.
@@ -99,6 +117,7 @@ public:
 private:
     int m_fd = -1;
     qint64 m_size = 0;
+    FileStamp m_stamp;
     Problem m_problem = Problem::None;
     QString m_reason;
 };

@@ -6,7 +6,7 @@
 // picture), a missing frame 01 leaves the layer out. The work image never
 // lends a picture of another layer or scene.
 //
-// Every load keeps to its budget (library/PreviewBudget.h): a frame whose own
+// Every load keeps to its budget (core/preview/PreviewBudget.h): a frame whose own
 // picture passes the frame bound is missing, and a layer whose frames would
 // be shown larger than the bound, or whose pictures would pass what is left
 // of the budget, is left out as a layer without frame 01 is. Both are known

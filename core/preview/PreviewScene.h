@@ -6,7 +6,7 @@
 //
 // A layer section reads its keys once, in its own order, into a record
 // (LayerKeys for the layers with a box of their own) and converts each number
-// once with base/Numbers.h.
+// once with core/base/Numbers.h.
 
 #include "core/scene/FrameSetFiles.h" // frameNumberText: "01".."09", then "10", "11", ...
 

@@ -4,7 +4,7 @@
 // Sound 1 loops without a pause, repeats after a pause of some seconds, or
 // plays at random; sounds 2 and 3 play at random.
 //
-// Eight program-wide sound slots drive the sound player (platform/MciPlayer.h)
+// Eight program-wide sound slots drive the sound player (core/sound/MciPlayer.h)
 // with its command strings: slot 0 plays sound 1 as "Sound1b", slot 1 sound 2
 // as "Sound2b", slot 2 sound 3 as "Sound3b"; slots 3 to 7 stay empty. A
 // continuous loop of sound 1 plays beside the slots. Every start closes,

@@ -1,6 +1,10 @@
 #pragma once
-// A repeating tick the upload's watchdog counts, kept behind an interface so
-// that the window supplies its timer and tests drive the ticks themselves.
+// A repeating tick and the clock it keeps, for the upload's watchdog, kept
+// behind an interface so that the window supplies its timer and tests drive
+// the ticks and the time themselves. The watchdog measures its time on the
+// clock, so a tick that comes late (the thread was busy) does not stretch it.
+
+#include <QtGlobal>
 
 #include <functional>
 
@@ -12,4 +16,6 @@ public:
     virtual bool isEnabled() const = 0;
     // Runs at every tick while the source is on.
     virtual void setTickHandler(std::function<void()> handler) = 0;
+    // The time in milliseconds on a steady clock; only differences count.
+    virtual qint64 now() const = 0;
 };

@@ -98,3 +98,8 @@ ReplyStatus ReadReplyStatus(const QByteArray &replyStart)
     status.code = match.captured(1).toInt();
     return status;
 }
+
+bool ReplyStatusKnown(const QByteArray &replyStart)
+{
+    return replyStart.size() >= kReplyStartBound || replyStart.contains('\n');
+}

@@ -2,7 +2,6 @@
 
 #include <QDir>
 
-#include <sys/stat.h>
 
 UploadRequestStream::UploadRequestStream() = default;
 UploadRequestStream::~UploadRequestStream() = default;
@@ -45,8 +44,8 @@ FileRead UploadRequestStream::next(qint64 maxBytes)
         bytes = frame_.head;
     } else if (position_ < size()) {
         // Checked before every block and once more before the tail, so a file
-        // that grew or shrank after its last block still fails.
-        FileResult checked = checkSize();
+        // that changed after its last block still fails.
+        FileResult checked = checkUnchanged();
         if (checked && position_ < fileEnd) {
             const qint64 count = std::min(std::max<qint64>(maxBytes, 1), fileEnd - position_);
             FileRead read = readOpenedFile(*file_, count, path_, position_ - headEnd);
@@ -66,14 +65,21 @@ FileRead UploadRequestStream::next(qint64 maxBytes)
     return FileRead::success(std::move(bytes));
 }
 
-FileResult UploadRequestStream::checkSize() const
+FileResult UploadRequestStream::checkUnchanged() const
 {
-    FileResult result;
-    struct stat st {};
-    if (!file_ || ::fstat(file_->descriptor(), &st) != 0 || qint64(st.st_size) != file_->size()) {
-        result.error = QStringLiteral("Could not read %1: it changed size while it was sent")
-                           .arg(QDir::toNativeSeparators(path_));
-        return result;
-    }
+    const auto failure = [this](const char *what) {
+        return FileResult::failure(
+            QStringLiteral("Could not read %1: %2").arg(QDir::toNativeSeparators(path_), QLatin1String(what)));
+    };
+    const std::optional<FileStamp> open = file_ ? fileStamp(file_->descriptor()) : std::nullopt;
+    if (!open || open->size != file_->size())
+        return failure("it changed size while it was sent");
+    // Written again in place, with the same length.
+    if (open->modifiedNs != file_->stamp().modifiedNs)
+        return failure("it was written again while it was sent");
+    // Another file has taken its name, or it has none any more.
+    const std::optional<FileStamp> named = fileStamp(path_);
+    if (!named || !named->sameFile(*open))
+        return failure("it was replaced or removed while it was sent");
     return FileResult::success();
 }

@@ -2,9 +2,11 @@
 // The bytes of one upload request, handed out block by block as the
 // connection takes them: the head, the file's bytes read from disk, then the
 // tail. The file is opened and checked once, before the request is framed,
-// and is never held in memory whole. A file that changes size or cannot be
-// read while it is sent ends the stream with the reason; nothing past the
-// length announced in the head is ever given out.
+// and is never held in memory whole. Before every block and before the tail
+// the file must still be the one opened, unchanged: the same file under its
+// path, with its size and modification time. One that changed, or cannot be
+// read, ends the stream with the reason, so no request of mixed versions
+// ends; nothing past the length announced in the head is ever given out.
 
 #include "core/base/Files.h"
 #include "core/sharing/UploadRequest.h"
@@ -33,12 +35,12 @@ public:
 
     // The next bytes of the request, at most `maxBytes` (the head and the tail
     // whole, whatever their length); empty at the end. Fails, and stays
-    // failed, when the file no longer has its size or cannot be read.
+    // failed, when the file has changed or cannot be read.
     [[nodiscard]] FileRead next(qint64 maxBytes);
 
 private:
-    // The file still has the size it was opened with.
-    [[nodiscard]] FileResult checkSize() const;
+    // The file is still the one opened, with its size and modification time.
+    [[nodiscard]] FileResult checkUnchanged() const;
 
     QString path_;
     std::unique_ptr<OpenedFile> file_;

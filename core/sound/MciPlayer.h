@@ -72,7 +72,7 @@ public:
 
     // Decodes a sound file's bytes and keeps them for opens of exactly `path`;
     // refused (and nothing kept) when they do not decode, or when their header
-    // claims more than they hold (checkSoundBytes, platform/WavHeader.h).
+    // claims more than they hold (checkSoundBytes, core/sound/WavHeader.h).
     Result<> addSound(const QString &path, const QByteArray &bytes);
     // Forgets every decoded sound; open devices and the loop play on.
     void clearSounds();

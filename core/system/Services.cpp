@@ -1,7 +1,6 @@
 #include "core/system/Services.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QRandomGenerator>
@@ -11,11 +10,6 @@
 #include <cmath>
 
 namespace {
-
-class RealUrls : public UrlService {
-public:
-    bool open(const QUrl &url) override { return QDesktopServices::openUrl(url); }
-};
 
 class RealEnvironment : public EnvironmentService {
 public:
@@ -59,10 +53,9 @@ public:
 
 Services realServices()
 {
-    static RealUrls urls;
     static RealEnvironment environment;
     static RealRandom random;
-    return Services{&urls, &environment, &random};
+    return Services{&environment, &random};
 }
 
 Services &services()

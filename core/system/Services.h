@@ -1,21 +1,12 @@
 #pragma once
-// The machine facts the program asks for: opening pages in the desktop's
-// browser, the folders and the screen density, random numbers. The program
-// uses the real ones; tests install scripted ones (tests/support) that answer
-// from a queue and record what was asked. The core asks the user nothing: what
-// goes wrong it reports as a Result, and the window that called it shows the
-// message (platform/WindowServices.h).
+// The machine facts the core asks for: the folders and the screen density,
+// random numbers. The program uses the real ones; tests install scripted ones
+// (tests/support) that answer as the test set them. The core asks the user
+// nothing and starts no other program: what goes wrong it reports as a Result,
+// and the window that called it shows the message (platform/WindowServices.h).
 
 #include <QString>
 #include <QStringList>
-#include <QUrl>
-
-class UrlService {
-public:
-    virtual ~UrlService() = default;
-    // Opens a page or a file in the desktop's program for it; false on failure.
-    virtual bool open(const QUrl &url) = 0;
-};
 
 class EnvironmentService {
 public:
@@ -44,7 +35,6 @@ public:
 };
 
 struct Services {
-    UrlService *urls;
     EnvironmentService *environment;
     RandomService *random;
 };

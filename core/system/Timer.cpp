@@ -2,6 +2,7 @@
 
 #include "core/base/Numbers.h"
 
+#include <QDeadlineTimer>
 #include <QTimer>
 
 namespace {
@@ -63,6 +64,11 @@ bool Timer::SetIntervalText(const QString &text)
 int Timer::TimerId() const
 {
     return m_timer && m_timer->isActive() ? m_timer->timerId() : 0;
+}
+
+qint64 Timer::Now() const
+{
+    return m_clock ? m_clock->Now() : QDeadlineTimer::current().deadline();
 }
 
 void Timer::start()

@@ -40,6 +40,11 @@ public:
     // The running QTimer's id; 0 when it is not running or on a virtual clock.
     int TimerId() const;
 
+    // The time in milliseconds on the clock this timer runs on: the virtual
+    // clock's, or a steady clock's that a change of the system's time does
+    // not move. Only differences between two readings mean anything.
+    qint64 Now() const;
+
 signals:
     void Tick();
 

@@ -228,10 +228,7 @@ TEST_F(LoadImagesTest, NextIsRefusedUntilTheSeriesIsComplete)
     EXPECT_EQ(status(), "Can't Find: " + first);
     ASSERT_TRUE(QFile::rename(tempPath("Art/kept.bmp"), first));
 
-    QFile broken(first);
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a picture");
-    broken.close();
+    ASSERT_TRUE(writeFile(first, "not a picture"));
     messages.expect(MsgResult::Ok);
     next();
     EXPECT_TRUE(messages.takeOne().text.contains(QStringLiteral("SceneA-0001.bmp")));
@@ -280,10 +277,7 @@ TEST_F(LoadImagesTest, WideSeriesRelayoutsTheCanvas)
 
 TEST_F(LoadImagesTest, BackHelpAndClose)
 {
-    QDir().mkpath(env.program + "/Docs");
-    QFile page(env.program + "/Docs/7FrameSetup.html");
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
+    ASSERT_TRUE(writeFile(env.program + "/Docs/7FrameSetup.html", QByteArray()));
     loader().Show();
     QTest::mouseClick(loader().Image4, Qt::LeftButton);
     ASSERT_EQ(urls.opened.size(), 1);
@@ -370,9 +364,7 @@ TEST_F(LoadImagesTest, AFirstFrameThatIsNoWholePictureIsRefusedAtNext)
         if (QByteArray(c.name) == "a pipe") {
             ASSERT_EQ(mkfifo(QFile::encodeName(first).constData(), 0600), 0);
         } else {
-            ASSERT_TRUE(frame.open(QIODevice::WriteOnly));
-            frame.write(c.bytes);
-            frame.close();
+            ASSERT_TRUE(writeFile(first, c.bytes));
         }
         pick(first);
         EXPECT_EQ(messages.takeTexts(), QStringList());

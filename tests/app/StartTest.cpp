@@ -71,10 +71,7 @@ TEST_F(StartTest, LoadSceneShowsTheLibraryWindow)
 TEST_F(StartTest, HelpOpensThePageInAFolderWithABlank)
 {
     env.program = tempPath(QStringLiteral("Scene Tool"));
-    QDir().mkpath(env.program + QStringLiteral("/Docs"));
-    QFile page(env.program + QStringLiteral("/Docs/WizMainCharBlink.html"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
+    ASSERT_TRUE(writeFile(env.program + QStringLiteral("/Docs/WizMainCharBlink.html"), QByteArray()));
     startProgram();
     const QString work = scene().WorkFolder.toText();
 
@@ -96,10 +93,7 @@ TEST_F(StartTest, HelpPageThatCannotBeOpenedIsNamed)
     EXPECT_TRUE(missing.text.contains(QStringLiteral("Missing.html"))) << missing.text.toStdString();
     EXPECT_EQ(missing.title, QStringLiteral("Scenara5"));
 
-    QDir().mkpath(env.program + QStringLiteral("/Docs"));
-    QFile page(env.program + QStringLiteral("/Docs/Missing.html"));
-    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-    page.close();
+    ASSERT_TRUE(writeFile(env.program + QStringLiteral("/Docs/Missing.html"), QByteArray()));
     urls.succeed = false; // no browser
     messages.expect(MsgResult::Ok);
     OpenHelpPage(QStringLiteral("Docs\\Missing.html"));

@@ -14,6 +14,7 @@
 
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/Printers.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -23,13 +24,6 @@ QByteArray patternedBytes(int size)
     for (int i = 0; i < size; ++i)
         bytes[i] = char((i * 7 + i / 251) & 0xFF);
     return bytes;
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 QByteArray bytesOf(const QString &path)
@@ -64,15 +58,15 @@ protected:
 TEST_F(FileCopy, ReplacesTheTargetWithTheSourceBytes)
 {
     const QByteArray large = patternedBytes(300 * 1024 + 17); // several chunks and a part
-    put(path(QStringLiteral("large.jpg")), large);
-    put(path(QStringLiteral("empty.scn")), QByteArray());
+    writeFile(path(QStringLiteral("large.jpg")), large);
+    writeFile(path(QStringLiteral("empty.scn")), QByteArray());
 
     const FileResult first = copyFileAtomically(path(QStringLiteral("large.jpg")), path(QStringLiteral("to/large.jpg")));
     ASSERT_TRUE(first) << first.error.toStdString();
     EXPECT_EQ(bytesOf(path(QStringLiteral("to/large.jpg"))), large);
 
     // An existing target is overwritten and keeps its permissions.
-    put(path(QStringLiteral("to/empty.scn")), "an older and longer scene");
+    writeFile(path(QStringLiteral("to/empty.scn")), "an older and longer scene");
     ASSERT_EQ(chmod(QFile::encodeName(path(QStringLiteral("to/empty.scn"))).constData(), 0640), 0);
     const FileResult second = copyFileAtomically(path(QStringLiteral("empty.scn")), path(QStringLiteral("to/empty.scn")));
     ASSERT_TRUE(second) << second.error.toStdString();
@@ -86,14 +80,14 @@ TEST_F(FileCopy, ReplacesTheTargetWithTheSourceBytes)
 
 TEST_F(FileCopy, RefusesWhatItCannotCopyAndLeavesTheTargetAlone)
 {
-    put(path(QStringLiteral("a.jpg")), "new picture");
-    put(path(QStringLiteral("outside/secret.txt")), "outside");
+    writeFile(path(QStringLiteral("a.jpg")), "new picture");
+    writeFile(path(QStringLiteral("outside/secret.txt")), "outside");
     ASSERT_EQ(mkfifo(QFile::encodeName(path(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("folder.jpg"))));
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("to/sub.jpg"))));
     ASSERT_TRUE(QFile::link(path(QStringLiteral("outside/secret.txt")), path(QStringLiteral("to/link.jpg"))));
     ASSERT_TRUE(QFile::link(path(QStringLiteral("outside/none.txt")), path(QStringLiteral("to/dangling.jpg"))));
-    put(path(QStringLiteral("to/old.jpg")), "old picture");
+    writeFile(path(QStringLiteral("to/old.jpg")), "old picture");
     const QStringList before = entries(path(QStringLiteral("to")));
 
     const struct {
@@ -129,8 +123,8 @@ TEST_F(FileCopy, RefusesWhatItCannotCopyAndLeavesTheTargetAlone)
 TEST_F(FileCopy, ACopyThatFailsMidwayLeavesTheOldFileWhole)
 {
     const QByteArray large = patternedBytes(256 * 1024);
-    put(path(QStringLiteral("large.jpg")), large);
-    put(path(QStringLiteral("to/large.jpg")), "the old picture");
+    writeFile(path(QStringLiteral("large.jpg")), large);
+    writeFile(path(QStringLiteral("to/large.jpg")), "the old picture");
 
     const FileResult copied = [&] {
         const FileSizeLimit diskFull(100 * 1024);

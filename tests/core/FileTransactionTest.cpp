@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include "tests/support/Printers.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -65,12 +66,7 @@ protected:
     void TearDown() override { setFileCalls(nullptr); }
 
     QString path(const QString &name) const { return dir.filePath(name); }
-    void put(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(path(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void put(const QString &name, const QByteArray &bytes) { writeFile(path(name), bytes); }
     QByteArray bytesOf(const QString &name) const
     {
         QFile file(path(name));
@@ -143,11 +139,7 @@ TEST_F(FileTransactionTest, TargetsThatAreNoFileAreRefusedAndNothingIsWrittenThr
 {
     QTemporaryDir outside;
     const QString elsewhere = outside.filePath(QStringLiteral("elsewhere.jpg"));
-    {
-        QFile file(elsewhere);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("not to be touched");
-    }
+    ASSERT_TRUE(writeFile(elsewhere, "not to be touched"));
     ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("folder.jpg"))));
     ASSERT_TRUE(QFile::link(elsewhere, path(QStringLiteral("link.jpg"))));
     ASSERT_EQ(mkfifo(QFile::encodeName(path(QStringLiteral("pipe.jpg"))).constData(), 0600), 0);

@@ -12,6 +12,7 @@
 
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/Printers.h"
+#include "tests/support/TestFiles.h"
 
 TEST(Files, JoinCountsADoubledSeparatorAsOne)
 {
@@ -25,9 +26,7 @@ TEST(Files, JoinCountsADoubledSeparatorAsOne)
 TEST(Files, FindsANameIgnoringCase)
 {
     QTemporaryDir dir;
-    QFile f(dir.filePath(QStringLiteral("Frame0001.BMP")));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.close();
+    ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("Frame0001.BMP")), QByteArray()));
     EXPECT_EQ(findFileIgnoringCase(dir.path(), QStringLiteral("Frame0001.BMP")), dir.filePath(QStringLiteral("Frame0001.BMP")));
     EXPECT_EQ(findFileIgnoringCase(dir.path(), QStringLiteral("frame0001.bmp")), dir.filePath(QStringLiteral("Frame0001.BMP")));
     EXPECT_FALSE(fileExists(findFileIgnoringCase(dir.path(), QStringLiteral("frame0002.bmp"))));

@@ -55,10 +55,7 @@ TEST_F(ImageWorkspaceTest, FormatComesFromContentsNotName)
 TEST_F(ImageWorkspaceTest, FailedLoadReportsAndDropsTheOldPicture)
 {
     ASSERT_TRUE(ws.LoadImageFile(savedFixture("good.bmp", patterned(10, 10), "BMP")));
-    QFile bad(tempPath("bad.jpg"));
-    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-    bad.write("not a picture");
-    bad.close();
+    writeTempFile(QStringLiteral("bad.jpg"), "not a picture");
 
     for (const QString &path : {tempPath("bad.jpg"), tempPath("missing.bmp")}) {
         SCOPED_TRACE(path.toStdString());
@@ -132,12 +129,7 @@ TEST_F(ImageWorkspaceTest, CropWithNothingInsideIsRefused)
 
 TEST_F(ImageWorkspaceTest, JpegSaveReplacesTheFileAndReloads)
 {
-    const QString target = tempPath("MyMouth01.jpg");
-    {
-        QFile old(target);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(100000, 'x')); // an older, longer file
-    }
+    const QString target = writeTempFile(QStringLiteral("MyMouth01.jpg"), QByteArray(100000, 'x')); // an older, longer file
     ASSERT_TRUE(ws.LoadImageFile(savedFixture("frame.bmp", patterned(64, 48), "BMP")));
     ASSERT_TRUE(ws.CropImage(8, 4, 50, 40));
     ws.SaveImageFileName(target);

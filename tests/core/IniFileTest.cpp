@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Printers.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -80,10 +81,7 @@ TEST(IniFile, ReadsAFileUpToItsCap)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("sharing.ini"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Service]\r\nHost=share.example\r\n");
-    file.close();
+    ASSERT_TRUE(writeFile(path, "[Service]\r\nHost=share.example\r\n"));
 
     const IniRead read = readIniFile(path, 64);
     ASSERT_TRUE(read) << read.error.toStdString();

@@ -20,6 +20,7 @@
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/FileWork.h"
 #include "tests/support/Printers.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -32,12 +33,7 @@ protected:
         list = sceneListPath(base);
         ASSERT_TRUE(QDir().mkpath(base + QStringLiteral("Data")));
     }
-    void writeList(const QByteArray &bytes)
-    {
-        QFile f(list);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
+    void writeList(const QByteArray &bytes) { writeFile(list, bytes); }
     // The add fails and names the list file. It opens only the files in
     // `opened`, each once, and reads no more than `readAtMost` bytes of them.
     // With `diskFull` no file can grow.
@@ -76,12 +72,10 @@ TEST_F(SceneListInputTest, AListThatIsAPipeIsReportedAndLeftAsItIs)
 TEST_F(SceneListInputTest, ADataFolderThatIsAFileIsReported)
 {
     ASSERT_TRUE(QDir(base + QStringLiteral("Data")).removeRecursively());
-    QFile data(base + QStringLiteral("Data"));
-    ASSERT_TRUE(data.open(QIODevice::WriteOnly));
-    data.write("notes");
-    data.close();
+    const QString data = base + QStringLiteral("Data");
+    ASSERT_TRUE(writeFile(data, "notes"));
     expectAddFails({}, 0);
-    EXPECT_EQ(readFile(data.fileName(), 1024).value, QByteArray("notes"));
+    EXPECT_EQ(readFile(data, 1024).value, QByteArray("notes"));
 }
 
 // A disk that takes no more bytes (full, or over its quota): the list is read

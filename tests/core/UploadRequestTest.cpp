@@ -172,14 +172,7 @@ TEST(BuildUploadRequest, TheFrameIsTheRequestAroundTheFile)
 
 class UploadRequestStreamTest : public CoreTest {
 protected:
-    QString write(const QByteArray &bytes)
-    {
-        const QString path = tempPath(QStringLiteral("U.zip"));
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        return path;
-    }
+    QString write(const QByteArray &bytes) { return writeTempFile(QStringLiteral("U.zip"), bytes); }
     // Opens `path` and frames it as the upload does.
     [[nodiscard]] FileResult open(UploadRequestStream &stream, const QString &path)
     {

@@ -144,10 +144,7 @@ TEST_F(DesignerRoadTest, AFrameThatCannotBeReadChangesNothing)
 
     const QString gone = primaryFrame(5);
     ASSERT_TRUE(QFile::remove(gone));
-    QFile damaged(primaryFrame(6));
-    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    damaged.write("not a picture");
-    damaged.close();
+    ASSERT_TRUE(writeFile(primaryFrame(6), "not a picture"));
 
     placeTwips(d.Shape1, 0, 0, 855, 615);
     messages.expect(MsgResult::Ok);

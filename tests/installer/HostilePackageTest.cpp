@@ -14,14 +14,6 @@ namespace {
 
 class HostilePackageTest : public InstallerTest {};
 
-void makeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    file.write(bytes);
-}
-
 void makeLink(const QString &target, const QString &link)
 {
     QDir().mkpath(QFileInfo(link).absolutePath());
@@ -40,40 +32,40 @@ TEST_F(HostilePackageTest, EntriesThatLeadOutsideAreRefusedAndNamed)
         const char *refused; // the message's line, with <root> for the row's folder
     } cases[] = {
         {"a name that climbs through backslashes",
-         [](const QString &root) { makeFile(root + QStringLiteral("/Program/Files/Images/a\\..\\..\\x"), "climb"); },
+         [](const QString &root) { writeFile(root + QStringLiteral("/Program/Files/Images/a\\..\\..\\x"), "climb"); },
          "<root>/Program/Files/Images/a\\..\\..\\x: its name could lead outside its folder"},
         {"a name with a drive",
-         [](const QString &root) { makeFile(root + QStringLiteral("/Program/Files/Images/C:x"), "drive"); },
+         [](const QString &root) { writeFile(root + QStringLiteral("/Program/Files/Images/C:x"), "drive"); },
          "<root>/Program/Files/Images/C:x: its name could lead outside its folder"},
         {"a link to a file outside",
          [](const QString &root) {
-             makeFile(root + QStringLiteral("/outside/secret.txt"), "secret");
+             writeFile(root + QStringLiteral("/outside/secret.txt"), "secret");
              makeLink(root + QStringLiteral("/outside/secret.txt"), root + QStringLiteral("/Program/Files/Images/Secret.jpg"));
          },
          "<root>/Program/Files/Images/Secret.jpg: it is a link"},
         {"a package folder linked to a folder outside",
          [](const QString &root) {
-             makeFile(root + QStringLiteral("/outside/Images/Stolen.jpg"), "stolen");
+             writeFile(root + QStringLiteral("/outside/Images/Stolen.jpg"), "stolen");
              makeLink(root + QStringLiteral("/outside/Images"), root + QStringLiteral("/Program/Files/Images"));
          },
          "<root>/Program/Files/Images: the folder leads outside the package"},
         {"a sibling folder whose name begins like Files",
          [](const QString &root) {
-             makeFile(root + QStringLiteral("/Program/FilesX/Images/Stolen.jpg"), "stolen");
+             writeFile(root + QStringLiteral("/Program/FilesX/Images/Stolen.jpg"), "stolen");
              makeLink(QStringLiteral("../FilesX/Images"), root + QStringLiteral("/Program/Files/Images"));
          },
          "<root>/Program/Files/Images: the folder leads outside the package"},
         {"a target that is a link to a file outside",
          [](const QString &root) {
-             makeFile(root + QStringLiteral("/outside/victim.jpg"), "victim");
+             writeFile(root + QStringLiteral("/outside/victim.jpg"), "victim");
              makeLink(root + QStringLiteral("/outside/victim.jpg"), root + QStringLiteral("/Velm5Pro/Images/BeachBG.jpg"));
-             makeFile(root + QStringLiteral("/Program/Files/Images/BeachBG.jpg"), "background");
+             writeFile(root + QStringLiteral("/Program/Files/Images/BeachBG.jpg"), "background");
          },
          "<root>/Program/Files/Images/BeachBG.jpg: the target <root>/Velm5Pro/Images/BeachBG.jpg is a link"},
         {"a target that is a folder",
          [](const QString &root) {
              QDir().mkpath(root + QStringLiteral("/Velm5Pro/Images/Deep.jpg"));
-             makeFile(root + QStringLiteral("/Program/Files/Images/Deep.jpg"), "deep");
+             writeFile(root + QStringLiteral("/Program/Files/Images/Deep.jpg"), "deep");
          },
          "<root>/Program/Files/Images/Deep.jpg: the target <root>/Velm5Pro/Images/Deep.jpg is a folder or no regular "
          "file"},

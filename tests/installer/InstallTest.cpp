@@ -52,7 +52,7 @@ TEST_F(InstallTest, CopiesThePackageLogsEachFileThenSaysDone)
     packageFile(QStringLiteral("Images/Deeper"), QStringLiteral("Inner.jpg"), "inner");
     ASSERT_EQ(mkfifo(QFile::encodeName(env.program + QStringLiteral("/Files/Images/Pipe.jpg")).constData(), 0600), 0);
     // A re-install overwrites.
-    write(installed(QStringLiteral("Images"), QStringLiteral("BeachBG.jpg")), "an older background, longer than the new");
+    writeFile(installed(QStringLiteral("Images"), QStringLiteral("BeachBG.jpg")), "an older background, longer than the new");
 
     installer::Form1 &window = openWindow();
     EXPECT_EQ(window.Label3->text(), installFolder);
@@ -70,7 +70,7 @@ TEST_F(InstallTest, CopiesThePackageLogsEachFileThenSaysDone)
         EXPECT_TRUE(QDir(installFolder + u'/' + QString::fromLatin1(media)).isEmpty()) << media;
 
     // Another click copies everything again; its log begins right after "DONE!".
-    write(installed(QStringLiteral("Scenes"), QStringLiteral("Beach.scn")), "changed since");
+    writeFile(installed(QStringLiteral("Scenes"), QStringLiteral("Beach.scn")), "changed since");
     clickInstall(window);
     EXPECT_TRUE(messages.shown.isEmpty());
     EXPECT_EQ(logBeforeDone(), QStringLiteral("DONE!") + scenePackageLog());
@@ -132,7 +132,7 @@ TEST_F(InstallTest, ACopyThatFailsMidwayLeavesTheOldFileWhole)
         large[i] = char(i * 31 / 7);
     packageFile(QStringLiteral("Images"), QStringLiteral("Large.jpg"), large);
     packageFile(QStringLiteral("Images"), QStringLiteral("Small.jpg"), "small");
-    write(installed(QStringLiteral("Images"), QStringLiteral("Large.jpg")), "the old picture");
+    writeFile(installed(QStringLiteral("Images"), QStringLiteral("Large.jpg")), "the old picture");
     installer::Form1 &window = openWindow();
 
     messages.answers.enqueue(MsgResult::Ok);

@@ -84,7 +84,7 @@ protected:
     // Writes velm-registry.ini into the user's config folder (or the system's).
     void writeRegistry(const QByteArray &text, bool system = false)
     {
-        write(QDir(system ? systemConfig : userConfig).filePath(QString::fromLatin1(installer::RegistryFileName)), text);
+        writeFile(QDir(system ? systemConfig : userConfig).filePath(QString::fromLatin1(installer::RegistryFileName)), text);
     }
     // A registry whose Velm5Pro key names the install folder.
     void registerInstallFolder(const QString &folder)
@@ -106,10 +106,8 @@ protected:
     // A file of the package: Files/<media>/<name> beside the program.
     QString packageFile(const QString &media, const QString &name, const QByteArray &bytes)
     {
-        const QString folder = env.program + QStringLiteral("/Files/") + media;
-        EXPECT_TRUE(QDir().mkpath(folder));
-        const QString path = folder + u'/' + name;
-        write(path, bytes);
+        const QString path = env.program + QStringLiteral("/Files/") + media + u'/' + name;
+        writeFile(path, bytes);
         return path;
     }
     QString installed(const QString &media, const QString &name) const
@@ -122,12 +120,6 @@ protected:
         return name + QStringLiteral(" ....... ") + installed(media, name) + u'\n';
     }
 
-    static void write(const QString &path, const QByteArray &bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
     static QByteArray bytesOf(const QString &path)
     {
         QFile file(path);

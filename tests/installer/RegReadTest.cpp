@@ -76,7 +76,7 @@ TEST_F(RegReadTest, GivesTheValueErrorOrNothing)
         SCOPED_TRACE(c.name);
         QFile::remove(file);
         if (c.file)
-            write(file, *c.file);
+            writeFile(file, *c.file);
         messages.shown.clear();
         if (c.formatMessage)
             messages.answers.enqueue(MsgResult::Ok);
@@ -99,7 +99,7 @@ TEST_F(RegReadTest, GivesTheValueErrorOrNothing)
 TEST_F(RegReadTest, TheReaderGivesWhyAndShowsNothing)
 {
     const QString file = tempPath(QStringLiteral("velm-registry.ini"));
-    write(file, ProSection + "\nDirectory=  /v\n");
+    writeFile(file, ProSection + "\nDirectory=  /v\n");
     using installer::RegReadFailure;
     const struct {
         QString keyPath;

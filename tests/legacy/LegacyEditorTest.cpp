@@ -235,10 +235,7 @@ TEST_F(LegacyEditorTest, HelpOpensThePageUnderTheBaseFolder)
     EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
     EXPECT_TRUE(urls.opened.isEmpty());
 
-    QDir().mkpath(baseFolder() + QStringLiteral("Docs"));
-    QFile file(page);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(writeFile(page, QByteArray()));
     editor().Command12->click();
     ASSERT_EQ(urls.opened.size(), 1);
     EXPECT_EQ(urls.opened[0], QUrl::fromLocalFile(page));

@@ -50,11 +50,8 @@ protected:
     // Writes a scene file into Scenes and returns its path.
     QString writeScene(const QString &name, const QByteArray &bytes)
     {
-        QDir().mkpath(scenesFolder());
         const QString path = scenesFolder() + name;
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        writeFile(path, bytes);
         return path;
     }
 

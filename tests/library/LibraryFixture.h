@@ -56,13 +56,6 @@ protected:
 
     QString base(const QString &rest = QString()) const { return baseFolder() + rest; }
 
-    void writeFile(const QString &path, const QByteArray &bytes)
-    {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
-        f.write(bytes);
-    }
     void writeScene(const QString &name, const QByteArray &bytes)
     {
         writeFile(base(QStringLiteral("Scenes/") + name + QStringLiteral(".scn")), bytes);

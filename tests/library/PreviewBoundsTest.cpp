@@ -1,7 +1,7 @@
 // Scenes made to exhaust the preview: a tiny background under ordinary
 // frames, huge frames without a background, a thousand frames claimed beside
 // thousands of other pictures, and pictures the readers cannot allocate. Each
-// load keeps to the frame bound and the budget (library/PreviewBudget.h),
+// load keeps to the frame bound and the budget (core/preview/PreviewBudget.h),
 // leaves out the layers that pass them, shows no message, and does no more
 // file work than its layers need; a plain scene then shows as before.
 

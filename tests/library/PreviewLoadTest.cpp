@@ -255,11 +255,7 @@ TEST_F(PreviewLoadTest, SceneAndFramesComeFromTheBaseFolderWhateverTheWorkFolder
     VelmNShare &w = openLibrary();
     // Another window's handler left the work folder on another folder with a scene of the same name.
     const QString elsewhere = tempPath(QStringLiteral("Program/"));
-    QDir().mkpath(elsewhere + QStringLiteral("Scenes"));
-    QFile other(elsewhere + QStringLiteral("Scenes/Beach.scn"));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("BG=OtherBG.jpg;\r\nKM=OtherMouth01.jpg;\r\n");
-    other.close();
+    ASSERT_TRUE(writeFile(elsewhere + QStringLiteral("Scenes/Beach.scn"), "BG=OtherBG.jpg;\r\nKM=OtherMouth01.jpg;\r\n"));
     scene().WorkFolder = elsewhere;
 
     click(w.List2, QStringLiteral("Beach"));

@@ -146,10 +146,7 @@ TEST_F(PreviewRoundTripTest, DamagedSceneFilesLoadWithoutHarm)
             how = QStringLiteral("doubled ") + QString::fromLatin1(line.trimmed());
         }
         }
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(damaged);
-        f.close();
+        ASSERT_TRUE(writeFile(path, damaged));
         click(w.List1, QStringLiteral("Beach"));
         SCOPED_TRACE(how.toStdString());
         ASSERT_TRUE(messages.shown.isEmpty());

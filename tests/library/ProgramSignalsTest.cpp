@@ -3,6 +3,7 @@
 // scene whose sound plays (the sound device is open then). A logout, a
 // shutdown and Ctrl+C in a terminal end it as they end any program.
 
+#include "tests/support/TestFiles.h"
 #include "tests/support/WavFile.h"
 
 #include <QBuffer>
@@ -26,13 +27,6 @@ namespace {
 constexpr int StartMs = 60000;
 // How long a signalled program may take to end.
 constexpr int EndMs = 2000;
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QByteArray jpeg(QSize size, QRgb color)
 {

@@ -318,9 +318,7 @@ TEST(FrameSetRules, FrameNamesAndFileTests)
     QTemporaryDir dir;
     const QString folder = dir.path();
     QDir(folder).mkdir(QStringLiteral("Walk02.bmp"));
-    QFile file(folder + QStringLiteral("/Walk01.bmp"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    ASSERT_TRUE(writeFile(folder + QStringLiteral("/Walk01.bmp"), QByteArray()));
     EXPECT_TRUE(frameFileExists(folder + QStringLiteral("/Walk01.bmp")));
     EXPECT_TRUE(frameFileExists(folder + QStringLiteral("/WALK01.BMP")));
     EXPECT_FALSE(frameFileExists(folder + QStringLiteral("/Walk02.bmp"))); // a folder

@@ -59,11 +59,8 @@ protected:
             saveFrame(girl(n), n);
         for (int n = 1; n <= 3; ++n)
             saveFrame(fish(n), 10 + n);
-        QDir().mkpath(baseFolder() + QStringLiteral("Sounds"));
-        for (const char *sound : {"Rain.wav", "Bird.wav"}) {
-            QFile f(baseFolder() + QStringLiteral("Sounds/") + QLatin1String(sound));
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        }
+        for (const char *sound : {"Rain.wav", "Bird.wav"})
+            ASSERT_TRUE(writeFile(baseFolder() + QStringLiteral("Sounds/") + QLatin1String(sound), QByteArray()));
         form<Start>().Show();
     }
 

@@ -123,11 +123,7 @@ TEST_F(SceneSaveHazardTest, ASceneStillReplacesItsOwnPicturesAndOthersAreLeftAlo
 // the user's own choice and is followed.
 TEST_F(SceneSaveHazardTest, AFileThatIsALinkIsRefusedByNameAndNothingIsWrittenThroughIt)
 {
-    const QString outside = tempPath(QStringLiteral("outside.txt"));
-    QFile keep(outside);
-    ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
-    keep.write("keep me");
-    keep.close();
+    const QString outside = writeTempFile(QStringLiteral("outside.txt"), "keep me");
     for (const char *folder : {"Scenes", "Images", "Data"})
         ASSERT_TRUE(QDir().mkpath(base(QLatin1String(folder))));
 

@@ -381,14 +381,13 @@ TEST_F(SceneSaveTest, AFolderThatCannotBeMadeStopsTheSaveBeforeAnyFile)
         if (*blocked)
             QDir().mkpath(base());
         // The file takes the folder's place: Velm5Pro itself, or one inside it.
-        QFile file(*blocked ? base(QString::fromUtf8(blocked)) : base().chopped(1));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.close();
+        const QString inTheWay = *blocked ? base(QString::fromUtf8(blocked)) : base().chopped(1);
+        ASSERT_TRUE(writeFile(inTheWay, QByteArray()));
         save(QStringLiteral("Beach"));
         expectOneFailure(messages, QStringLiteral("could not be created"));
         EXPECT_FALSE(QFile::exists(base(QStringLiteral("Scenes/Beach.scn"))));
         EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachMouth01.jpg"))));
-        file.remove();
+        QFile::remove(inTheWay);
     }
 }
 

@@ -7,12 +7,12 @@
 
 #include "tests/installer/InstallerFixture.h" // snapshot()
 
+#include <QImageReader>
 #include <QJsonArray>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace {
-
-const QString kInvalidHost = QStringLiteral("Invalid Host");
 
 struct RefusalCase {
     const char *name;
@@ -181,6 +181,83 @@ TEST_F(ShareUploadTest, FiveRequestsOneMailTheBoxAndTheCommentResetThenAgainFrom
     EXPECT_FALSE(waitForRecord(mails, QStringLiteral("mail-2.json")).isEmpty());
 }
 
+// The service answers each request with "HTTP/1.0 200 OK" and then sends
+// without end: the upload goes on by the status as with a plain reply, the
+// service can send only what the buffers between take in, and the window
+// answers a click at every step meanwhile.
+TEST_F(ShareUploadTest, AServiceThatFloodsAfterItsStatusHoldsNeitherTheUploadNorTheWindow)
+{
+    serveLocally({QStringLiteral("1=flood"), QStringLiteral("2=flood"), QStringLiteral("3=flood"),
+                  QStringLiteral("4=flood"), QStringLiteral("5=flood")});
+    VelmNShare &w = ready();
+    QList<int> clickedAt; // the step under way when the window took each click
+    QObject::connect(&w.Upload(), &UploadSequence::stepStarted, &w, [&](int step) {
+        QTimer::singleShot(0, &w, [&w, &clickedAt] {
+            clickedAt << w.Upload().currentStep();
+            clickUpload(w);
+        });
+        Q_UNUSED(step);
+    });
+    const QString busy = QStringLiteral("An upload is still running. Please wait until it has ended.");
+    messages.answers.append({MsgResult::Yes, MsgResult::Ok, MsgResult::Ok, MsgResult::Ok, MsgResult::Ok,
+                             MsgResult::Ok, MsgResult::Ok, MsgResult::Ok});
+    clickUpload(w);
+    waitUntilIdle(w);
+
+    EXPECT_EQ(clickedAt, (QList<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(messages.texts(), (QStringList{ShareConfirmText, ShareStartText, busy, busy, busy, busy, busy,
+                                             kShareCompleted}));
+    expectFiveRequests(w.UploadName, QStringLiteral("Sunny day"));
+    for (int n = 1; n <= 5; ++n) {
+        SCOPED_TRACE(n);
+        const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(n));
+        EXPECT_EQ(r[QStringLiteral("flood_end")].toString(), QStringLiteral("client closed"));
+        EXPECT_LT(r[QStringLiteral("flood_sent")].toInteger(), 48LL * 1024 * 1024);
+    }
+    EXPECT_FALSE(waitForRecord(mails, QStringLiteral("mail-1.json")).isEmpty());
+}
+
+// A background that the scene names by a path, or that is too large for the
+// preview to show: the upload's message quotes the name the scene gives.
+TEST_F(ShareUploadTest, ABackgroundThePreviewDoesNotShowIsNamedAsTheSceneGivesIt)
+{
+    serveLocally();
+    writeBeach();
+    writeScene(QStringLiteral("Beach"), "BG=C:\\Pictures\\BeachBG.jpg;\r\nKM=BeachMouth01.jpg;\r\nKMh=30;\r\n"
+                                        "KMw=40;\r\nKMx=10;\r\nKMy=20;\r\n\r\n");
+    writeBeach(QStringLiteral("Huge"));
+    writePicture(QStringLiteral("HugeBG.jpg"), QSize(1000, 1000), qRgb(20, 60, 120));
+    writeList("Beach\n\r\r\nHuge\n\r\r\n");
+    // 1 MB holds no picture of a million pixels, in the preview nor in the upload.
+    const struct Limit {
+        int before = QImageReader::allocationLimit();
+        Limit() { QImageReader::setAllocationLimit(1); }
+        ~Limit() { QImageReader::setAllocationLimit(before); }
+    } limit;
+    VelmNShare &w = openLibrary();
+    type(w.Text2, QStringLiteral("Sandy"));
+    const struct {
+        const char *scene;
+        QStringList shown;
+    } cases[] = {
+        {"Beach", {ShareConfirmText, QStringLiteral("The scene cannot be uploaded: its background \"C:\\Pictures\\BeachBG.jpg\" "
+                                                    "is not the name of a picture in the Images folder.")}},
+        {"Huge", {ShareConfirmText, QStringLiteral("Could not load the picture %1: the picture is 1000 x 1000 pixels, too large to load.")
+                                        .arg(QDir::toNativeSeparators(base(QStringLiteral("Images/HugeBG.jpg"))))}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.scene);
+        click(w.List1, QString::fromUtf8(c.scene));
+        EXPECT_EQ(w.MainPicFileName, QString()) << "the preview shows no background";
+        messages.shown.clear();
+        messages.answers.append({MsgResult::Yes, MsgResult::Ok});
+        clickUpload(w);
+        EXPECT_EQ(messages.texts(), c.shown);
+        EXPECT_FALSE(w.Upload().isRunning());
+        EXPECT_TRUE(QDir(received).entryList(QDir::Files).isEmpty()) << "nothing went up";
+    }
+}
+
 struct WindowFailureCase {
     const char *name;
     int step;
@@ -191,20 +268,17 @@ struct WindowFailureCase {
     MsgIcon icon;
 };
 
-TEST_F(ShareUploadTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageThenTheNextUploadRunsAllFive)
+// One failure of each kind as the window shows it (its text, title and icon),
+// the service's through the window's own watchdog timer; every failure at
+// every step is the upload sequence's test (UploadSequenceTest).
+TEST_F(ShareUploadTest, EachKindOfFailureEndsWithOneMessageThenTheNextUploadRunsAllFive)
 {
     const QString failed = QStringLiteral("Upload failed! Try again.");
     const QString error = QStringLiteral("ERROR");
     const WindowFailureCase cases[] = {
-        {"refused at 1", 1, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
-        {"refused at 3", 3, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
-        {"stalled at 1", 1, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
-        {"stalled at 3", 3, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
-        {"closed early at 1", 1, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
-        {"closed early at 3", 3, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
-        {"500 at 1", 1, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
-        {"500 at 3", 3, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
-        {"unreadable handle file at 3", 3, "", QStringLiteral("Could not read %1: it is not a regular file"), QStringLiteral("the file could not be read"), error, MsgIcon::Critical},
+        {"the connection: refused at 3", 3, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
+        {"the service: stalled at 1", 1, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        {"the file: unreadable handle file at 3", 3, "", QStringLiteral("Could not read %1: it is not a regular file"), QStringLiteral("the file could not be read"), error, MsgIcon::Critical},
     };
     VelmNShare &w = ready();
     float draw = 0.1f; // a fresh upload name for every upload

@@ -18,17 +18,24 @@
 #include <QSet>
 #include <QTest>
 
+// The watchdog's ticks and clock: time moves only as the test fires ticks,
+// each `every` milliseconds after the last (later than the timer's period
+// when the thread was busy), or moves it on.
 class FakeTicks : public TickSource {
 public:
     bool enabled = false;
+    qint64 time = 0;
     std::function<void()> handler;
     void setEnabled(bool on) override { enabled = on; }
     bool isEnabled() const override { return enabled; }
     void setTickHandler(std::function<void()> h) override { handler = std::move(h); }
-    void fire(int count)
+    qint64 now() const override { return time; }
+    void fire(int count, qint64 every = UploadSequence::UploadTimeOutInterval)
     {
-        for (int i = 0; i < count && enabled; ++i)
+        for (int i = 0; i < count && enabled; ++i) {
+            time += every;
             handler();
+        }
     }
 };
 
@@ -107,12 +114,7 @@ protected:
         s.From = QStringLiteral("noreply@share.example");
         return s;
     }
-    void writeZipsFile(const QString &name, const QByteArray &bytes)
-    {
-        QFile file(QDir(zips).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void writeZipsFile(const QString &name, const QByteArray &bytes) { writeFile(QDir(zips).filePath(name), bytes); }
 
     // A receiver writing into a fresh folder, with modes per connection ("3=500").
     void startReceiver(const QStringList &modes = {})
@@ -128,12 +130,13 @@ protected:
     }
     void waitUntilIdle() { ASSERT_TRUE(QTest::qWaitFor([&] { return !sequence->isRunning(); }, 60000)); }
 
-    // Starts an upload to a new, well-behaved receiver and checks that all five
-    // requests arrive, each whole, on its own connection opened after the
-    // previous one closed; the mail goes out and the completion box follows.
-    void expectAllFiveGoUp(const QString &commentName)
+    // Starts an upload to a new receiver, well-behaved but for its `modes`
+    // that answer 200, and checks that all five requests arrive, each whole,
+    // on its own connection opened after the previous one was answered; the
+    // mail goes out and the completion box follows.
+    void expectAllFiveGoUp(const QString &commentName, const QStringList &modes = {})
     {
-        startReceiver();
+        startReceiver(modes);
         const qsizetype mailsBefore = mail->count();
         const qsizetype shownBefore = messages.shown.size();
         messages.answers.enqueue(MsgResult::Ok);
@@ -146,7 +149,7 @@ protected:
         const QStringList sent{QStringLiteral("4711.zip"), QStringLiteral("4711.jpg"), QStringLiteral("4711.txt"),
                                QStringLiteral("4711-2.jpg"), commentName};
         QSet<int> ports;
-        double previousClose = 0;
+        double previousAnswer = 0;
         for (int n = 1; n <= 5; ++n) {
             SCOPED_TRACE(n);
             const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(n));
@@ -161,8 +164,8 @@ protected:
             ASSERT_TRUE(payload.open(QIODevice::ReadOnly));
             EXPECT_TRUE(payload.readAll() == contents[stored[n - 1]]);
             ports.insert(r[QStringLiteral("peer_port")].toInt());
-            EXPECT_GE(r[QStringLiteral("accepted")].toDouble(), previousClose) << "opened before the last one closed";
-            previousClose = r[QStringLiteral("closed")].toDouble();
+            EXPECT_GE(r[QStringLiteral("accepted")].toDouble(), previousAnswer) << "opened before the last one was answered";
+            previousAnswer = r[QStringLiteral("answered")].toDouble();
         }
         EXPECT_EQ(ports.size(), 5);
         EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("6.json"))));

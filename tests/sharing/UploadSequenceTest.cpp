@@ -8,9 +8,24 @@
 #include "core/sharing/UploadRequest.h"
 #include "core/sharing/UrlHelper.h"
 
+#include <QDateTime>
+
+#include <cstdio>
+#include <functional>
+
 namespace {
 
-using UploadSequenceTest = UploadFixture;
+class UploadSequenceTest : public UploadFixture {
+protected:
+    // The package (`zip`, last written an hour ago) changes on disk once the
+    // step began (`changedAt` 0) or once more than `changedAt` bytes of its
+    // request had been handed over: the step ends with the file's message,
+    // and the service gets no byte past the length the request announced,
+    // nor the request's tail.
+    void expectChangeEndsTheStep(const QByteArray &zip, qint64 changedAt, const std::function<void()> &change,
+                                 const QString &reason);
+};
+
 TEST_F(UploadSequenceTest, FiveRequestsInOrderThenTheMailAndTheBoxAndAgainFromTickZero)
 {
     expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
@@ -200,13 +215,65 @@ TEST_F(UploadSequenceTest, EveryRequestGoesOutByteForByteAcrossManyBlocks)
     EXPECT_EQ(progress.last(), first.size());
 }
 
-// The package changes on disk while its request is on its way: the step ends
-// with the file's message, and the service gets no byte past the length the
-// request announced, whether it grew or shrank, before its first block or after.
+void UploadSequenceTest::expectChangeEndsTheStep(const QByteArray &zip, qint64 changedAt,
+                                                 const std::function<void()> &change, const QString &reason)
+{
+    const qint64 requestLength = 36 + 58 + 8 + 40 + 2 + 38 + zip.size() + 162; // 162: the header for 4711.zip
+    const QString path = QDir(zips).filePath(QStringLiteral("4711.zip"));
+    writeZipsFile(QStringLiteral("4711.zip"), zip);
+    contents[QStringLiteral("4711.zip")] = zip;
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+    }
+    startReceiver({QStringLiteral("1=drain")});
+    int changes = 0;
+    qint64 total = 0;
+    const auto began = QObject::connect(sequence.get(), &UploadSequence::stepStarted, [&](int step) {
+        if (step == 1 && changedAt == 0 && changes++ == 0)
+            change();
+    });
+    const auto progressed = QObject::connect(sequence.get(), &UploadSequence::requestProgress,
+                                             [&](int step, qint64 sent, qint64 all) {
+        total = all;
+        if (step == 1 && changedAt > 0 && sent > changedAt && changes++ == 0)
+            change();
+    });
+    messages.shown.clear();
+    messages.answers.enqueue(MsgResult::Ok);
+    ASSERT_TRUE(sequence->start(job()));
+    waitUntilIdle();
+    QObject::disconnect(began);
+    QObject::disconnect(progressed);
+
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(total, requestLength);
+    ASSERT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
+    EXPECT_EQ(messages.shown[0].text, QStringLiteral("Could not read %1: %2\n"
+                                                     "Step 1 of 5 (4711.zip): the file could not be read.")
+                                          .arg(path, reason));
+    EXPECT_EQ(messages.shown[0].title, QStringLiteral("ERROR"));
+    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+    expectIdle();
+    const QJsonObject r = waitForRecord(received, QStringLiteral("1.json"));
+    EXPECT_TRUE(r[QStringLiteral("client_closed")].toBool());
+    const qint64 got = r[QStringLiteral("total_length")].toInteger(-1);
+    EXPECT_GE(got, 0);
+    EXPECT_LT(got, requestLength) << "the tail never goes";
+    if (changedAt > UploadSequence::kSendAhead) {
+        EXPECT_EQ(r[QStringLiteral("request_length")].toInteger(), requestLength);
+        EXPECT_GT(got, UploadSequence::kSendBlock) << "blocks had gone out";
+    }
+    EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("2.json"))));
+}
+
+// The package changes size while its request is on its way, whether it grew
+// or shrank, before its first block or after.
 TEST_F(UploadSequenceTest, APackageThatChangesSizeWhileItIsSentEndsTheStep)
 {
     const QByteArray zip(3 * 1024 * 1024, '\x5a');
-    const qint64 requestLength = 36 + 58 + 8 + 40 + 2 + 38 + zip.size() + 162; // 162: the header for 4711.zip
+    const QString path = QDir(zips).filePath(QStringLiteral("4711.zip"));
     const struct {
         const char *name;
         qint64 changedAt; // changed once the step began (0), else once this much had been handed over
@@ -220,55 +287,55 @@ TEST_F(UploadSequenceTest, APackageThatChangesSizeWhileItIsSentEndsTheStep)
         {"grows while it goes out", UploadSequence::kSendAhead + 2 * UploadSequence::kSendBlock, zip.size() + 1},
         {"shrinks while it goes out", UploadSequence::kSendAhead + 2 * UploadSequence::kSendBlock, zip.size() - 1},
     };
-    const QString path = QDir(zips).filePath(QStringLiteral("4711.zip"));
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        writeZipsFile(QStringLiteral("4711.zip"), zip);
-        contents[QStringLiteral("4711.zip")] = zip;
-        startReceiver({QStringLiteral("1=drain")});
-        const auto change = [&] {
+        expectChangeEndsTheStep(zip, c.changedAt, [&] {
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
             ASSERT_TRUE(file.resize(c.newSize));
-        };
-        int changes = 0;
-        qint64 total = 0;
-        const auto began = QObject::connect(sequence.get(), &UploadSequence::stepStarted, [&](int step) {
-            if (step == 1 && c.changedAt == 0 && changes++ == 0)
-                change();
-        });
-        const auto progressed = QObject::connect(sequence.get(), &UploadSequence::requestProgress,
-                                                 [&](int step, qint64 sent, qint64 all) {
-            total = all;
-            if (step == 1 && c.changedAt > 0 && sent > c.changedAt && changes++ == 0)
-                change();
-        });
-        messages.shown.clear();
-        messages.answers.enqueue(MsgResult::Ok);
-        ASSERT_TRUE(sequence->start(job()));
-        waitUntilIdle();
-        QObject::disconnect(began);
-        QObject::disconnect(progressed);
+        }, QStringLiteral("it changed size while it was sent"));
+    }
+    writeZipsFile(QStringLiteral("4711.zip"), zip);
+    expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
+}
 
-        EXPECT_EQ(changes, 1);
-        EXPECT_EQ(total, requestLength);
-        ASSERT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
-        EXPECT_EQ(messages.shown[0].text, QStringLiteral("Could not read %1: it changed size while it was sent\n"
-                                                         "Step 1 of 5 (4711.zip): the file could not be read.")
-                                              .arg(path));
-        EXPECT_EQ(messages.shown[0].title, QStringLiteral("ERROR"));
-        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
-        expectIdle();
-        const QJsonObject r = waitForRecord(received, QStringLiteral("1.json"));
-        EXPECT_TRUE(r[QStringLiteral("client_closed")].toBool());
-        const qint64 got = r[QStringLiteral("total_length")].toInteger(-1);
-        EXPECT_GE(got, 0);
-        EXPECT_LT(got, requestLength) << "the tail never goes";
-        if (c.changedAt > UploadSequence::kSendAhead) {
-            EXPECT_EQ(r[QStringLiteral("request_length")].toInteger(), requestLength);
-            EXPECT_GT(got, UploadSequence::kSendBlock) << "blocks had gone out";
-        }
-        EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("2.json"))));
+// The package is written again with its own size, or another file takes its
+// name, while its request is on its way: no request of two versions ends.
+TEST_F(UploadSequenceTest, APackageWrittenAgainWithItsSizeWhileItIsSentEndsTheStep)
+{
+    const QByteArray zip(3 * 1024 * 1024, '\x5a');
+    const QString path = QDir(zips).filePath(QStringLiteral("4711.zip"));
+    const QByteArray other(zip.size(), '\x6b');
+    const auto inPlace = [&] {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite)); // the same file, not cut
+        ASSERT_EQ(file.write(other), other.size());
+    };
+    const auto replace = [&] {
+        const QString fresh = path + QStringLiteral(".new");
+        writeZipsFile(QStringLiteral("4711.zip.new"), other);
+        ASSERT_EQ(std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()), 0);
+    };
+    const auto remove = [&] { ASSERT_TRUE(QFile::remove(path)); };
+    const QString again = QStringLiteral("it was written again while it was sent");
+    const QString replaced = QStringLiteral("it was replaced or removed while it was sent");
+    const qint64 goingOut = UploadSequence::kSendAhead + 2 * UploadSequence::kSendBlock;
+    const struct {
+        const char *name;
+        qint64 changedAt;
+        std::function<void()> change;
+        QString reason;
+    } cases[] = {
+        {"written again before the connection", 0, inPlace, again},
+        {"written again after its first block", UploadSequence::kSendBlock, inPlace, again},
+        {"written again while it goes out", goingOut, inPlace, again},
+        {"replaced before the connection", 0, replace, replaced},
+        {"replaced while it goes out", goingOut, replace, replaced},
+        {"removed while it goes out", goingOut, remove, replaced},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        expectChangeEndsTheStep(zip, c.changedAt, c.change, c.reason);
     }
     writeZipsFile(QStringLiteral("4711.zip"), zip);
     expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
@@ -341,6 +408,109 @@ TEST_F(UploadSequenceTest, SixtyTicksCoverAllFiveStepsTogether)
     // A tick already under way when the sequence ended counts for nothing.
     ticks.handler();
     EXPECT_EQ(sequence->UploadTicks(), 0);
+}
+
+// The watchdog ends the sequence by the time on its clock since the first
+// connection attempt: ticks that come late (the thread was busy) or early do
+// not move its end, and neither do ticks that do not come at all.
+TEST_F(UploadSequenceTest, TheWatchdogEndsAtSixtySecondsHoweverLateItsTicksCome)
+{
+    const struct {
+        const char *name;
+        qint64 every;  // ms between two ticks
+        int runningAt; // ticks after which the upload still runs
+    } cases[] = {
+        {"every 1.5 s", 1500, 40},         // 60 s; a count of ticks would end it at 91.5 s
+        {"every 0.9 s", 900, 66},          // 59.4 s; a count would end it at 54.9 s
+        {"one tick after a 61 s wait", 61000, 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        startReceiver({QStringLiteral("1=stall")});
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        ASSERT_TRUE(sequence->start(job()));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(QDir(received).filePath(QStringLiteral("1.raw"))); }, 30000));
+        const qint64 started = ticks.time;
+        ticks.fire(c.runningAt, c.every);
+        EXPECT_TRUE(sequence->isRunning());
+        EXPECT_EQ(sequence->UploadTicks(), c.runningAt * c.every / 1000);
+        ticks.fire(1, c.every);
+        EXPECT_FALSE(sequence->isRunning());
+        EXPECT_EQ(ticks.time - started, (c.runningAt + 1) * c.every);
+        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral(
+                                        "Upload failed! Try again.\nStep 1 of 5 (4711.zip): the upload took longer than 60 seconds.")});
+        expectIdle();
+        EXPECT_TRUE(waitForRecord(received, QStringLiteral("1.json"))[QStringLiteral("client_closed")].toBool());
+    }
+
+    // No tick at all while the thread was kept from them for 61 s: the next
+    // socket event ends the sequence instead of going on with the next step.
+    startReceiver();
+    messages.shown.clear();
+    messages.answers.enqueue(MsgResult::Ok);
+    QObject::connect(sequence.get(), &UploadSequence::stepStarted, [&](int step) {
+        if (step == 2)
+            ticks.time += UploadSequence::kUploadTimeLimit + 1;
+    });
+    ASSERT_TRUE(sequence->start(job()));
+    waitUntilIdle();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral(
+                                    "Upload failed! Try again.\nStep 2 of 5 (4711.jpg): the upload took longer than 60 seconds.")});
+    expectIdle();
+    EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("2.raw"))));
+}
+
+// A service that answers and then sends without end: the reply is read only
+// to its status line (or a few KB of a first line that does not end), the
+// step ends by that status, and the connection is dropped, so the service
+// can send no more than the system's buffers hold before it is told so.
+TEST_F(UploadSequenceTest, AReplyThatFloodsIsReadOnlyToItsStatusLine)
+{
+    // What the buffers of both sides of a loopback connection take in; the
+    // receiver would send up to 1 GiB to a client that reads on.
+    constexpr qint64 kMostSent = 48LL * 1024 * 1024;
+    const struct {
+        const char *name;
+        QStringList modes;
+        QString failure; // "" when all five go up
+        int floods;      // connections that flooded
+    } cases[] = {
+        {"all five flood after their status", {QStringLiteral("1=flood"), QStringLiteral("2=flood"),
+         QStringLiteral("3=flood"), QStringLiteral("4=flood"), QStringLiteral("5=flood")}, {}, 5},
+        {"a status line without an end", {QStringLiteral("2=floodline")}, {}, 1},
+        {"no status, no line end", {QStringLiteral("3=floodjunk")},
+         QStringLiteral("Upload failed! Try again.\nStep 3 of 5 (4711.txt): the service's answer is not HTTP: \"")
+             + QString(100, u'z') + QStringLiteral("\"."), 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        comment = QStringLiteral("My first scene");
+        if (c.failure.isEmpty()) {
+            expectAllFiveGoUp(QStringLiteral("My first scene.txt"), c.modes);
+        } else {
+            startReceiver(c.modes);
+            messages.shown.clear();
+            messages.answers.enqueue(MsgResult::Ok);
+            ASSERT_TRUE(sequence->start(job()));
+            waitUntilIdle();
+            EXPECT_EQ(messages.texts(), QStringList{c.failure});
+            expectIdle();
+        }
+        int floods = 0;
+        for (int n = 1; n <= 5; ++n) {
+            const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(n), c.failure.isEmpty() || n <= 3 ? 30000 : 0);
+            if (!r.contains(QStringLiteral("flood_sent")))
+                continue;
+            SCOPED_TRACE(n);
+            ++floods;
+            EXPECT_EQ(r[QStringLiteral("flood_end")].toString(), QStringLiteral("client closed"));
+            const qint64 sent = r[QStringLiteral("flood_sent")].toInteger();
+            EXPECT_GT(sent, 0);
+            EXPECT_LT(sent, kMostSent);
+        }
+        EXPECT_EQ(floods, c.floods);
+    }
 }
 
 TEST_F(UploadSequenceTest, AnAddressWithoutHostOrWithAnUnusablePortIsInvalidHost)

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Printers.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 
@@ -56,14 +57,7 @@ protected:
         });
     }
 
-    void put(const QString &relative, const QByteArray &bytes)
-    {
-        const QString path = root + u'/' + relative;
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void put(const QString &relative, const QByteArray &bytes) { writeFile(root + u'/' + relative, bytes); }
 
     QStringList filesIn(const QString &folder) const
     {

@@ -9,7 +9,8 @@ it reads the request, checks the request line, the three header fields and
 Content-Length, takes the boundary as the service does (the text after
 "boundary=") and parses the body with the email parser. It writes N.raw (the
 request's bytes), N.payload (the part's bytes) and last N.json (what it
-found), then answers and closes.
+found), then answers and closes. The record's "answered" is the time just
+before the answer went out, "closed" the time the connection was closed.
 
 Modes of connection N:
   refuse  stop listening before it is made
@@ -24,6 +25,13 @@ Modes of connection N:
   NNN     answer "HTTP/1.0 NNN <reason>" (a redirection also names a Location)
   long    answer 200 with a body of 256 KiB
   count   only count the body's bytes, keep nothing, answer 200
+  flood   read the request, answer "HTTP/1.0 200 OK" and a header, then send
+          lines of filler until the client drops the connection, for at
+          most FLOOD_LIMIT bytes or FLOOD_SECONDS; the record's flood_sent
+          counts every byte of the answer that went out, flood_end says
+          whether the client closed or the limit came first
+  floodline  the same with "HTTP/1.0 200 OK" and filler without a line end
+  floodjunk  the same with filler alone, no line end and no status
 """
 
 import email.parser
@@ -40,6 +48,13 @@ import time
 HEAD_LIMIT = 64 * 1024
 BODY_LIMIT = 300 * 1024 * 1024
 READ_TIMEOUT = 60
+FLOOD_LIMIT = 1 << 30
+FLOOD_SECONDS = 30
+FLOODS = {
+    "flood": (b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n", (b"x" * 63 + b"\n") * 1024),
+    "floodline": (b"HTTP/1.0 200 OK", b"y" * 65536),
+    "floodjunk": (b"", b"z" * 65536),
+}
 
 
 def read_head(conn):
@@ -121,6 +136,28 @@ def write_json(outdir, number, record):
     os.replace(path + ".tmp", path)
 
 
+def answer(conn, record, data):
+    record["answered"] = time.monotonic()
+    conn.sendall(data)
+
+
+def flood(conn, record, start, filler):
+    """Sends start, then filler again and again, counting what goes out."""
+    record["flood_end"] = "limit"
+    record["flood_sent"] = 0
+    record["answered"] = time.monotonic()
+    deadline = record["answered"] + FLOOD_SECONDS
+    conn.settimeout(10)  # a client that neither reads nor closes
+    data = memoryview(start or filler)
+    try:
+        while record["flood_sent"] < FLOOD_LIMIT and time.monotonic() < deadline:
+            n = conn.send(data[: FLOOD_LIMIT - record["flood_sent"]])
+            record["flood_sent"] += n
+            data = data[n:] if n < len(data) else memoryview(filler)
+    except (ConnectionResetError, BrokenPipeError):
+        record["flood_end"] = "client closed"
+
+
 def serve(conn, number, mode, outdir):
     record = {"n": number, "mode": mode, "peer_port": conn.getpeername()[1], "accepted": time.monotonic()}
     conn.settimeout(READ_TIMEOUT)
@@ -177,13 +214,15 @@ def serve(conn, number, mode, outdir):
             code = int(mode)
             phrase = http.HTTPStatus(code).phrase.encode() if code in http.HTTPStatus._value2member_map_ else b"Odd"
             location = b"Location: /VSH-APRV/elsewhere.php\r\n" if 300 <= code < 400 else b""
-            conn.sendall(b"HTTP/1.0 %d %s\r\n%sContent-Length: 0\r\n\r\n" % (code, phrase, location))
+            answer(conn, record, b"HTTP/1.0 %d %s\r\n%sContent-Length: 0\r\n\r\n" % (code, phrase, location))
         elif mode == "nothttp":
-            conn.sendall(b"<html><body>OK</body></html>")
+            answer(conn, record, b"<html><body>OK</body></html>")
         elif mode == "long":
-            conn.sendall(b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + b"x\r\n" * (256 * 1024 // 3))
+            answer(conn, record, b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + b"x\r\n" * (256 * 1024 // 3))
+        elif mode in FLOODS:
+            flood(conn, record, *FLOODS[mode])
         else:
-            conn.sendall(b"HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<html><body>OK</body></html>")
+            answer(conn, record, b"HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<html><body>OK</body></html>")
     except (OSError, ValueError) as error:
         record["error"] = str(error)
     finally:

@@ -6,12 +6,6 @@
 #include <QDir>
 #include <QEvent>
 
-bool ScriptedUrls::open(const QUrl &url)
-{
-    opened.push_back(url);
-    return succeed;
-}
-
 void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -33,7 +27,7 @@ void CoreTest::SetUp()
     const EnvironmentService &screen = *realServices().environment;
     env.tppX = screen.twipsPerPixelX();
     env.tppY = screen.twipsPerPixelY();
-    services() = Services{&urls, &env, &random};
+    services() = Services{&env, &random};
     flushDeletes();
     resetSceneState();
 }

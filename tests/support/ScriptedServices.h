@@ -1,27 +1,20 @@
 #pragma once
-// Scripted stand-ins for the machine facts the program asks for (the core's
-// services): they answer from a queue or a setting and record what was asked,
-// so that no test starts a browser or touches the real folders. The windows'
-// message boxes and file choosers have theirs in tests/support/program.
+// Scripted stand-ins for the machine facts the core asks for (its services):
+// they answer as the test set them, so that no test touches the real folders
+// or draws a number by chance. The windows' message boxes, file choosers and
+// browser have theirs in tests/support/program.
 
 #include "core/system/Services.h"
 
 #include <QFile>
 #include <QQueue>
 #include <QTemporaryDir>
-#include <QUrl>
 #include <QVector>
 
 #include <gtest/gtest.h>
 
 #include "tests/support/Printers.h"
-
-class ScriptedUrls : public UrlService {
-public:
-    QVector<QUrl> opened;
-    bool succeed = true;
-    bool open(const QUrl &url) override;
-};
+#include "tests/support/TestFiles.h"
 
 class ScriptedEnvironment : public EnvironmentService {
 public:
@@ -64,14 +57,11 @@ protected:
     QString writeTempFile(const QString &name, const QByteArray &bytes)
     {
         const QString path = tempPath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-        file.write(bytes);
+        writeFile(path, bytes);
         return path;
     }
 
     QTemporaryDir temp;
-    ScriptedUrls urls;
     ScriptedEnvironment env;
     ScriptedRandom random;
 

@@ -118,6 +118,12 @@ ScriptedMessages &unexpectedMessages()
     return messages;
 }
 
+bool ScriptedUrls::open(const QUrl &url)
+{
+    opened.push_back(url);
+    return succeed;
+}
+
 QString ScriptedFiles::choose(const FileChooserRequest &request)
 {
     requests.push_back(request);
@@ -151,7 +157,7 @@ void AppTest::SetUp()
     if (HasFatalFailure())
         return;
     m_windowsBefore = windowServices();
-    windowServices() = WindowServices{&messages, &files};
+    windowServices() = WindowServices{&messages, &files, &urls};
     destroyAllForms();
     flushDeletes();
     resetSceneState();

@@ -1,14 +1,16 @@
 #pragma once
-// Scripted stand-ins for the windows' modal interactions, the message boxes
-// and file choosers (platform/WindowServices.h): they answer from a queue and
-// record what the program showed, so that no test waits on a dialog. AppTest
-// gives every test of the program a fresh start with them installed.
+// Scripted stand-ins for what the windows ask of the user and the desktop
+// (platform/WindowServices.h), the message boxes, file choosers and browser:
+// they answer from a queue and record what the program showed, so that no test
+// waits on a dialog or starts a browser. AppTest gives every test of the
+// program a fresh start with them installed.
 
 #include "platform/WindowServices.h"
 #include "tests/support/ScriptedServices.h"
 
 #include <QQueue>
 #include <QStringList>
+#include <QUrl>
 #include <QVector>
 
 #include <gtest/gtest.h>
@@ -96,8 +98,15 @@ public:
     QString choose(const FileChooserRequest &request) override;
 };
 
+class ScriptedUrls : public UrlService {
+public:
+    QVector<QUrl> opened;
+    bool succeed = true;
+    bool open(const QUrl &url) override;
+};
+
 // A fresh program for every test: CoreTest's folders and services, the
-// scripted message boxes and file choosers, no windows.
+// scripted message boxes, file choosers and browser, no windows.
 class AppTest : public CoreTest {
 protected:
     void SetUp() override;
@@ -110,6 +119,7 @@ protected:
 
     ScriptedMessages messages;
     ScriptedFiles files;
+    ScriptedUrls urls;
 
 private:
     WindowServices m_windowsBefore{};

@@ -1,0 +1,2 @@
+#include <core/base/Result.h>
+#include <platform/Form.h> // flagged

@@ -1,0 +1,1 @@
+#include "scripts/Tool.h" // flagged

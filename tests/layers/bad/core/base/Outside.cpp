@@ -1,0 +1,2 @@
+#include "../../../Outside.h" // flagged
+#include <../Outside.h> // flagged

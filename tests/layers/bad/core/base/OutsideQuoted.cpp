@@ -1,0 +1,2 @@
+#include "QString" // flagged
+#include <QString>

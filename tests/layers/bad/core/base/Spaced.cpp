@@ -1,0 +1,2 @@
+  #  include   <platform/Form.h> // flagged
+#include"platform/Form.h" // flagged

@@ -1,0 +1,4 @@
+#pragma once
+#include "../../base/Result.h"
+#include "platform/Form.h" // flagged
+#include <platform/Form.h> // flagged

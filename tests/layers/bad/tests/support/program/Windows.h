@@ -1,0 +1,3 @@
+#pragma once
+#include "platform/Form.h"
+#include "../Files.h"

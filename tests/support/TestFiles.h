@@ -1,0 +1,10 @@
+#pragma once
+// The files a test lays out for the program to read: one writer for every test.
+
+#include <QByteArray>
+#include <QString>
+
+// Writes `bytes` as the file at `path`, in place of what was there, making its
+// folder first. When the file cannot be written whole, fails the running test
+// with the path and the reason; returns whether it was.
+bool writeFile(const QString &path, const QByteArray &bytes);
