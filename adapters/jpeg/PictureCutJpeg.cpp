@@ -1,15 +1,19 @@
 // The JPEG reader of PictureCutter, over libjpeg: the decoder produces only
 // the columns of the cut (jpeg_crop_scanline, to the nearest block edge) and
 // skips the rows above it (jpeg_skip_scanlines), which costs only the entropy
-// decoding of those rows. The file is read in chunks, never whole. A file cut
-// short must still be found: in a picture of one scan the bytes below the cut
-// are searched for the end-of-image marker, without decoding them; a
-// progressive picture is walked to its end by the decoder, which asks for more
-// data where the file has none.
+// decoding of those rows. The file is read in chunks, never whole: first
+// through its markers to where the picture ends (a file that ends before is
+// left to the loader), then by the decoder, which is given no byte after that
+// end, as the loader's decoder is not. The decoder must still find where the
+// data fails it: in a picture of one scan the bytes below the cut are searched
+// for the end-of-image marker, without decoding them; a progressive picture is
+// walked to its end by the decoder, which asks for more data where there is
+// none.
 
 #include "adapters/jpeg/PictureCutFormats.h"
 
 #include "adapters/jpeg/LibJpeg.h"
+#include "core/pictures/PictureFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,6 +30,7 @@ struct Source {
     jpeg_source_mgr manager;
     int fd;
     qint64 offset;
+    qint64 end; // of the picture: the decoder is given no byte after it (decodePicture)
     JOCTET *buffer;
     bool endOfFile; // the decoder asked for data beyond the end of the file
 };
@@ -39,15 +44,43 @@ Source *sourceOf(j_decompress_ptr info)
 
 void initSource(j_decompress_ptr) {}
 
+// The next chunk of the picture into the buffer, up to its end at most.
+ssize_t readChunk(Source *src)
+{
+    const size_t size = size_t(std::min<qint64>(kInputChunk, src->end - src->offset));
+    if (size == 0)
+        return 0;
+    ssize_t n;
+    do {
+        n = ::pread(src->fd, src->buffer, size, off_t(src->offset));
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
+// Where the picture in the file ends, walked through in chunks of `buffer`;
+// 0 when the file ends first, -1 for a second start marker.
+qint64 pictureEnd(int fd, JOCTET *buffer)
+{
+    JpegPictureEnd walk;
+    for (qint64 offset = 0; !walk.found();) {
+        ssize_t n;
+        do {
+            n = ::pread(fd, buffer, kInputChunk, off_t(offset));
+        } while (n < 0 && errno == EINTR);
+        if (n <= 0)
+            break;
+        walk.read(reinterpret_cast<const char *>(buffer), n);
+        offset += n;
+    }
+    return walk.end();
+}
+
 // At the end of the file the decoder gets an end marker, as libjpeg's own
 // file reader gives it, and the reader then refuses the picture.
 boolean fillInput(j_decompress_ptr info)
 {
     Source *src = sourceOf(info);
-    ssize_t n;
-    do {
-        n = ::pread(src->fd, src->buffer, kInputChunk, off_t(src->offset));
-    } while (n < 0 && errno == EINTR);
+    const ssize_t n = readChunk(src);
     if (n <= 0) {
         // The file ends (or cannot be read) before the picture does.
         src->endOfFile = true;
@@ -118,10 +151,7 @@ bool endsWithEndOfImage(j_decompress_ptr info, Source *src)
                 return false;
             afterMarkerByte = false;
         }
-        ssize_t n;
-        do {
-            n = ::pread(src->fd, src->buffer, kInputChunk, off_t(src->offset));
-        } while (n < 0 && errno == EINTR);
+        const ssize_t n = readChunk(src);
         if (n <= 0)
             return false; // the file ends (or cannot be read) before the picture does
         src->offset += n;
@@ -229,6 +259,11 @@ bool readJpegCut(const CutRequest &request, std::vector<uchar> &pixels, std::vec
     source.offset = 0;
     source.buffer = input.data();
     source.endOfFile = false;
+    // A file that ends before its picture does, or starts a second one, is
+    // the loader's to refuse.
+    source.end = pictureEnd(request.fd, input.data());
+    if (source.end <= 0)
+        return false;
 
     Decoded decoded;
     const bool ok = decode(&info, &errors, &source, request, pixels, &decoded);

@@ -82,38 +82,9 @@ bool bmpCutShort(const QByteArray &b)
     return (n - start) / rowBytes < rows;
 }
 
-// Follows the markers as the JPEG decoder does, up to the one that ends the
-// picture: bytes that are no marker are skipped, segments are stepped over by
-// their length (one below 2 counts as 2), the coded data after a scan header
-// runs to the next marker.
 bool jpegCutShort(const QByteArray &b)
 {
-    const auto *p = reinterpret_cast<const quint8 *>(b.constData());
-    const qsizetype n = b.size();
-    qsizetype at = 2; // after the start marker
-    for (;;) {
-        const void *ff = at < n ? std::memchr(p + at, 0xFF, size_t(n - at)) : nullptr;
-        if (!ff)
-            return true;
-        at = static_cast<const quint8 *>(ff) - p;
-        while (at < n && p[at] == 0xFF)
-            ++at; // fill bytes
-        if (at >= n)
-            return true;
-        const quint8 marker = p[at++];
-        if (marker == 0xD9)
-            return false; // the end of the picture
-        if (marker == 0xD8)
-            return false; // a second start: the decoder refuses it
-        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
-            continue; // a stuffed byte of coded data, or a marker without a segment
-        if (at + 2 > n)
-            return true;
-        const qsizetype length = p[at] << 8 | p[at + 1];
-        at += std::max<qsizetype>(length, 2);
-        if (at > n)
-            return true;
-    }
+    return jpegPictureEnd(b) == 0;
 }
 
 // The picture's bytes as a device that notes when its reader asks for bytes
@@ -150,6 +121,66 @@ private:
 };
 
 } // namespace
+
+void JpegPictureEnd::read(const char *bytes, qsizetype size)
+{
+    const auto *p = reinterpret_cast<const quint8 *>(bytes);
+    qsizetype at = 0;
+    while (at < size && m_end == 0) {
+        switch (m_step) {
+        case Step::Skip: {
+            const qsizetype step = qsizetype(std::min<qint64>(m_skip, size - at));
+            at += step;
+            m_skip -= step;
+            if (m_skip == 0)
+                m_step = Step::Scan;
+            break;
+        }
+        case Step::Scan: {
+            const void *ff = std::memchr(p + at, 0xFF, size_t(size - at));
+            if (!ff) {
+                at = size;
+                break;
+            }
+            at = static_cast<const quint8 *>(ff) - p + 1;
+            m_step = Step::Marker;
+            break;
+        }
+        case Step::Marker: {
+            const quint8 marker = p[at++];
+            if (marker == 0xFF)
+                break; // a fill byte
+            if (marker == 0xD9)
+                m_end = m_read + at; // the end of the picture
+            else if (marker == 0xD8)
+                m_end = -1;
+            else if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+                m_step = Step::Scan; // a stuffed byte of coded data, or a marker without a segment
+            else {
+                m_step = Step::Length;
+                m_lengthBytes = 0;
+                m_length = 0;
+            }
+            break;
+        }
+        case Step::Length:
+            m_length = m_length << 8 | p[at++];
+            if (++m_lengthBytes == 2) {
+                m_skip = std::max<qint64>(m_length, 2) - 2;
+                m_step = m_skip > 0 ? Step::Skip : Step::Scan;
+            }
+            break;
+        }
+    }
+    m_read += size;
+}
+
+qint64 jpegPictureEnd(const QByteArray &bytes)
+{
+    JpegPictureEnd walk;
+    walk.read(bytes.constData(), bytes.size());
+    return walk.end();
+}
 
 qint64 pictureMemoryLimit()
 {
@@ -237,7 +268,9 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
         if (own.value)
             return decodeOwnBmp(*own.value, bytes);
     }
-    WatchedBytes device(bytes, format == "jpeg");
+    const qint64 end = format == "jpeg" ? jpegPictureEnd(bytes) : 0;
+    const QByteArray picture = end > 0 ? QByteArray::fromRawData(bytes.constData(), qsizetype(end)) : bytes;
+    WatchedBytes device(picture, format == "jpeg");
     QImageReader reader(&device, format);
     // Only the format of the content: no other decoder is asked.
     reader.setAutoDetectImageFormat(false);

@@ -30,6 +30,36 @@ QByteArray pictureFormat(const QByteArray &bytes);
 // decodePicture sees the rest.
 bool pictureFileCutShort(const QByteArray &bytes);
 
+// Follows a JPEG file's markers as the JPEG decoder does, up to the one that
+// ends the picture, over the file's bytes read in order from its start in
+// pieces of any size. Bytes that are no marker are skipped; segments are
+// stepped over by their length, where a length below 2 counts as 2: the
+// decoder passes the two bytes of such a length in a comment or application
+// segment and refuses it in any other; the coded data after a scan header runs
+// to the next marker.
+class JpegPictureEnd {
+public:
+    void read(const char *bytes, qsizetype size);
+    // True once the bytes read hold the end of the picture, or a second start
+    // marker, which the decoder refuses.
+    bool found() const { return m_end != 0; }
+    // Where the picture ends, just past its end marker; -1 for a second start.
+    qint64 end() const { return m_end; }
+
+private:
+    enum class Step { Skip, Scan, Marker, Length };
+    Step m_step = Step::Skip;
+    qint64 m_skip = 2; // the start marker, then what is left of a segment
+    qint64 m_read = 0; // bytes read before the current piece
+    int m_lengthBytes = 0;
+    qint64 m_length = 0;
+    qint64 m_end = 0;
+};
+
+// Where a JPEG picture in `bytes` ends (JpegPictureEnd::end), or 0 when the
+// bytes end first.
+qint64 jpegPictureEnd(const QByteArray &bytes);
+
 struct DecodedPicture {
     QImage image;          // null when the decoder refused the bytes
     bool cutShort = false; // the decoder asked for bytes past the end
@@ -41,5 +71,8 @@ struct DecodedPicture {
 // whole never makes it do. The BMP layouts of BmpFile.h are read by the
 // program's own reader, every other picture by Qt's decoder. A JPEG picture larger than `shownSize` both ways is
 // decoded at that size, scaled as it is decoded (DCT scaling, then smoothed);
-// anything else at its own size.
+// anything else at its own size. A JPEG decoder is given the bytes only up
+// to the end of the picture: libjpeg-turbo decodes a damaged scan a little
+// differently where fewer than 512 bytes a block are left in its buffer, so
+// bytes after the end could otherwise change the picture.
 DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize = QSize());

@@ -216,6 +216,8 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
         // One stray byte between two segments, which decoders skip.
         {"jpeg-garbage-whole.jpg", nullptr},
         {"jpeg-garbage-truncated.jpg", "ends before its picture does"},
+        // A damaged scan, followed by 600 bytes after its end marker.
+        {"jpeg-damaged-scan-trailer.jpg", nullptr},
         {"bmp24-truncated.bmp", "ends before its picture does"},
         // A pixel-data offset of 0, inside the headers: the rows follow the palette.
         {"bmp8-offbits0-whole.bmp", nullptr},
@@ -240,6 +242,21 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
             expectRefused(path, QString::fromUtf8(row.refusal));
         }
     }
+    // The bytes after a JPEG's end marker leave its picture as it is: the
+    // decoder reads a damaged scan otherwise when fewer than 512 bytes follow.
+    QFile trailer(hostile + QStringLiteral("jpeg-damaged-scan-trailer.jpg"));
+    ASSERT_TRUE(trailer.open(QIODevice::ReadOnly));
+    const QByteArray jpeg = trailer.readAll();
+    const qint64 end = jpegPictureEnd(jpeg);
+    ASSERT_EQ(end, 363);
+    const QImage withTrailer = decodePicture(jpeg).image;
+    ASSERT_FALSE(withTrailer.isNull());
+    for (qint64 size : {end, end + 1, end + 100})
+        EXPECT_EQ(decodePicture(jpeg.left(size)).image, withTrailer) << size;
+    const QImage cut = LoadPicture(write(QStringLiteral("ends0001.jpg"), jpeg.left(end))).value;
+    EXPECT_EQ(cut, LoadPicture(hostile + QStringLiteral("jpeg-damaged-scan-trailer.jpg")).value);
+    EXPECT_FALSE(cut.isNull());
+
     // Each part is the same picture as its whole, had it been loaded.
     const QImage whole = LoadPicture(hostile + QStringLiteral("bmp8-offbits0-whole.bmp")).value;
     QFile part(hostile + QStringLiteral("bmp8-offbits0-truncated.bmp"));
