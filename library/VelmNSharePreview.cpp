@@ -20,7 +20,10 @@ void VelmNShare::connectPlayer()
         {Player->UserMouth, UserMouth}, {Player->UserBlink, UserBlink}, {Player->MiscPic, MiscPic},
         {Player->TriggerPic, TriggerPic},
     };
-    for (const auto &[shown, box] : boxes) {
+    for (const auto &pair : boxes) {
+        // Named copies: a lambda may not capture a structured binding in clang before 16.
+        PreviewBox *shown = pair.first;
+        PictureBox *box = pair.second;
         connect(shown, &PreviewBox::pictureChanged, box, [shown, box] { box->SetPicture(shown->Picture()); });
         connect(shown, &PreviewBox::placeChanged, box, [shown, box] { box->setGeometry(shown->geometry()); });
         connect(shown, &PreviewBox::shownChanged, box, [shown, box] { box->setVisible(shown->isShown()); });

@@ -154,7 +154,7 @@ void JpegPictureEnd::read(const char *bytes, qsizetype size)
                 m_end = m_read + at; // the end of the picture
             else if (marker == 0xD8)
                 m_end = -1;
-            else if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            else if (marker < 0xC0 || (marker >= 0xD0 && marker <= 0xD7))
                 m_step = Step::Scan; // a stuffed byte of coded data, or a marker without a segment
             else {
                 m_step = Step::Length;

@@ -36,7 +36,10 @@ bool pictureFileCutShort(const QByteArray &bytes);
 // stepped over by their length, where a length below 2 counts as 2: the
 // decoder passes the two bytes of such a length in a comment or application
 // segment and refuses it in any other; the coded data after a scan header runs
-// to the next marker.
+// to the next marker. Restart markers and every marker below 0xC0 have no
+// segment: where the decoder looks for a restart marker in the coded data it
+// passes a marker below 0xC0 as a bare one and goes on to the next, and it
+// refuses one anywhere else.
 class JpegPictureEnd {
 public:
     void read(const char *bytes, qsizetype size);

@@ -218,6 +218,10 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
         {"jpeg-garbage-truncated.jpg", "ends before its picture does"},
         // A damaged scan, followed by 600 bytes after its end marker.
         {"jpeg-damaged-scan-trailer.jpg", nullptr},
+        // A marker 0x05 just before a restart marker, which the decoder passes
+        // as a bare one: the two bytes after it are no segment's length.
+        {"jpeg-bare-marker-whole.jpg", nullptr},
+        {"jpeg-bare-marker-truncated.jpg", "ends before its picture does"},
         {"bmp24-truncated.bmp", "ends before its picture does"},
         // A pixel-data offset of 0, inside the headers: the rows follow the palette.
         {"bmp8-offbits0-whole.bmp", nullptr},
