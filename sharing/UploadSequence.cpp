@@ -294,13 +294,19 @@ void UploadSequence::startWatchdog()
         watchdogStart_ = wiring_.UploadTimeOut->now();
 }
 
+qint64 UploadSequence::watchdogElapsed() const
+{
+    return watchdogStart_ < 0 ? 0 : std::max<qint64>(wiring_.UploadTimeOut->now() - watchdogStart_, 0);
+}
+
+int UploadSequence::UploadTicks() const
+{
+    return int(std::min<qint64>(watchdogElapsed() / UploadTimeOutInterval, std::numeric_limits<int>::max()));
+}
+
 bool UploadSequence::timedOut()
 {
-    if (!running_ || watchdogStart_ < 0)
-        return false;
-    const qint64 elapsed = std::max<qint64>(wiring_.UploadTimeOut->now() - watchdogStart_, 0);
-    UploadTicks_ = int(std::min<qint64>(elapsed / UploadTimeOutInterval, std::numeric_limits<int>::max()));
-    if (elapsed <= kUploadTimeLimit)
+    if (!running_ || watchdogStart_ < 0 || watchdogElapsed() <= kUploadTimeLimit)
         return false;
     fail(UploadFailureKind::ServiceFailed, {},
          QStringLiteral("the upload took longer than %1 seconds").arg(MaxUploadTicks));
@@ -310,7 +316,6 @@ bool UploadSequence::timedOut()
 void UploadSequence::finish()
 {
     wiring_.UploadTimeOut->setEnabled(false);
-    UploadTicks_ = 0;
     watchdogStart_ = -1;
     step_ = 0;
     if (!wiring_.mail) {
@@ -350,7 +355,6 @@ void UploadSequence::fail(UploadFailureKind kind, const QString &reason, const Q
 void UploadSequence::stop()
 {
     wiring_.UploadTimeOut->setEnabled(false);
-    UploadTicks_ = 0;
     watchdogStart_ = -1;
     closeSocket();
     SocketConnected_ = false;

@@ -97,9 +97,9 @@ public:
     bool start(const UploadJob &job);
 
     bool SocketConnected() const { return SocketConnected_; }
-    // The watchdog's whole seconds since the first connection attempt, as of
-    // its last tick or socket event; 0 when the sequence is not uploading.
-    int UploadTicks() const { return UploadTicks_; }
+    // The watchdog's whole seconds since the first connection attempt; 0 when
+    // the sequence is not uploading.
+    int UploadTicks() const;
     UploadStepFlags stepFlags() const { return flags_; }
     int currentStep() const { return step_; }
     // A connection of the current step is open or being opened.
@@ -137,6 +137,7 @@ private:
     void startWatchdog();
     // Past the watchdog's time the sequence fails, and this says so.
     bool timedOut();
+    qint64 watchdogElapsed() const; // on the watchdog clock since the first attempt; 0 while off
     // The reply's status is known: a refusal ends the sequence, a status that
     // takes the upload ends the step once the whole request has gone out.
     void endStepByReply();
@@ -160,7 +161,6 @@ private:
     UploadJob job_;
     bool running_ = false;
     bool SocketConnected_ = false;
-    int UploadTicks_ = 0;
     qint64 watchdogStart_ = -1; // the watchdog clock's time at the first connection attempt; -1 while off
     UploadStepFlags flags_;
     int step_ = 0;
