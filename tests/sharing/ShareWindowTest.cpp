@@ -116,17 +116,28 @@ TEST_F(ShareWindowTest, WithoutAHostTheUploadSaysWhereToSetItBeforeAnyQuestion)
         EXPECT_FALSE(w.Upload().isRunning());
     }
 
-    // A host that is no server name is named with the file; one that is set brings the questions as before.
-    writeFile(ini, "[Service]\r\nHost=share.example/x?y\r\n");
-    messages.shown.clear();
-    messages.answers.enqueue(MsgResult::Ok);
-    clickUpload(w);
-    ASSERT_EQ(messages.shown.size(), 1);
-    EXPECT_EQ(messages.shown[0].text,
-              QStringLiteral("Invalid Host\nThe VelmNShare host \"share.example/x?y\" in %1 is not a server name.")
-                  .arg(QDir::toNativeSeparators(ini)));
-    EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+    // A host that cannot be used is named with the file, also before any question.
+    const struct {
+        const char *host;
+        const char *why;
+    } unusable[] = {
+        {"share.example/x?y", "is not a server name."},
+        {"share.example:0", "names port 0; give the service's port or none."},
+    };
+    for (const auto &u : unusable) {
+        SCOPED_TRACE(u.host);
+        writeSettings(QString::fromUtf8(u.host));
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        clickUpload(w);
+        ASSERT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("Invalid Host\nThe VelmNShare host \"%1\" in %2 %3")
+                                              .arg(QString::fromUtf8(u.host), QDir::toNativeSeparators(ini),
+                                                   QString::fromUtf8(u.why)));
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+    }
 
+    // With a host set the questions come as before.
     writeSettings(QStringLiteral("share.example"));
     messages.shown.clear();
     messages.answers.append({MsgResult::Yes, MsgResult::No});
