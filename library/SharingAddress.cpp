@@ -43,6 +43,11 @@ SharingHost sharingHost(const QString &configFolder)
         || ParseUrl(DestinationUrl(host, true)).Host.compare(url.host(), Qt::CaseInsensitive) != 0)
         return SharingHost::failure(
             QStringLiteral("The VelmNShare host \"%1\" in %2 is not a server name.").arg(host, shown));
+    // Port 0 would be taken for "any port" by the connection; no service is there.
+    if (url.port() == 0)
+        return SharingHost::failure(
+            QStringLiteral("The VelmNShare host \"%1\" in %2 names port 0; give the service's port or none.")
+                .arg(host, shown));
     return SharingHost::success(host);
 }
 

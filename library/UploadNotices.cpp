@@ -15,7 +15,7 @@ void showFailure(const UploadFailure &failure)
 {
     switch (failure.kind) {
     case UploadFailureKind::InvalidHost:
-        MsgBox(QStringLiteral("Invalid Host"), MsgButtons::Ok, kErrorTitle, MsgIcon::Critical);
+        showInvalidHost(QString());
         return;
     case UploadFailureKind::FileUnreadable:
         MsgBox(failure.reason + u'\n' + failure.stepLine(), MsgButtons::Ok, kErrorTitle, MsgIcon::Critical);
@@ -29,6 +29,12 @@ void showFailure(const UploadFailure &failure)
     }
 }
 
+}
+
+void showInvalidHost(const QString &reason)
+{
+    const QString text = QStringLiteral("Invalid Host");
+    MsgBox(reason.isEmpty() ? text : text + u'\n' + reason, MsgButtons::Ok, kErrorTitle, MsgIcon::Critical);
 }
 
 void showUploadNotices(UploadSequence &sequence)

@@ -83,8 +83,14 @@ void VelmNShare::Command7_Click()
         MsgBox(ShareOnlyYourListText);
         return;
     }
-    // The host is read at every click; without one the first upload says "Invalid Host".
-    m_serviceHost = sharingHost(services().environment->configFolder()).value;
+    // The host is read at every click, before any question: without one the
+    // user learns where to set it, not after answering for nothing.
+    const SharingHost host = sharingHost(services().environment->configFolder());
+    if (!host) {
+        showInvalidHost(host.error);
+        return;
+    }
+    m_serviceHost = host.value;
     DestinationUrl = ::DestinationUrl(m_serviceHost, Check2->isChecked());
     const QString handle = Text2->text();
     if (handle.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "sharing/SharePackage.h"
 
 #include "core/base/Files.h"
+#include "core/base/NameList.h"
 #include "core/base/Text1252.h"
 #include "core/system/Services.h"
 #include "core/sharing/ShareFolders.h"
@@ -98,8 +99,8 @@ public:
         for (const QString &path : {p.background, p.installer.source, p.scene.source})
             requireSource(path);
         if (!m_missing.isEmpty()) {
-            p.refusal = QStringLiteral("The scene cannot be uploaded. These files are missing:\n") +
-                        m_missing.join(u'\n');
+            p.refusal =
+                QStringLiteral("The scene cannot be uploaded. These files are missing:\n") + nameListText(m_missing);
             return p;
         }
 
@@ -219,7 +220,7 @@ QString leftOutMessage(const QStringList &names)
 {
     return QStringLiteral("These names in the scene are not pictures or sounds of its folders, so they are left "
                           "out of the upload:\n") +
-           names.join(u'\n');
+           nameListText(names);
 }
 
 QByteArray shareTextFileBytes(const QString &text)

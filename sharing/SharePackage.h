@@ -19,8 +19,9 @@
 // where <U> is the upload name: the scene name and nine random digits.
 //
 // How the library window's upload button (VelmNShare::Command7_Click) uses
-// it, once no upload runs, the scene is from "Your Scenes", the handle is
-// given and the user has confirmed:
+// it, once no upload runs, the scene is from "Your Scenes", the service's
+// host is set (library/SharingAddress.h), the handle is given and the user
+// has confirmed:
 //   plan = planSharePackage(inputs), from the window's names and boxes and
 //   the scene's file lists; a refusal is shown and ends the click, left-out
 //   names are shown and the click goes on;
@@ -108,7 +109,7 @@ bool isShareSoundName(const QString &name);
 // Draws the upload name and plans every copy and write.
 SharePlan planSharePackage(const ShareInputs &inputs);
 
-// One message naming every left-out name.
+// One message naming the left-out names, the first ten of them and a count of the rest.
 QString leftOutMessage(const QStringList &names);
 
 // A handle or comment file: the text in Windows-1252 ("?" for a character the

@@ -276,6 +276,24 @@ TEST_F(SharePlanTest, NamesThatAreNoPicturesOfImagesAreLeftOutAndNamed)
         EXPECT_TRUE(message.contains(u'\n' + name)) << name.toStdString();
 }
 
+// A thousand names left out: the plan keeps every one; the message names the
+// first ten in the lists' order and counts the rest.
+TEST_F(SharePlanTest, AThousandLeftOutNamesMakeAMessageOfTenAndACount)
+{
+    QStringList names;
+    for (int n = 1; n <= 1000; ++n) {
+        in.Files.FullAnimFrameFiles[n] = QStringLiteral("Wave%1.gif").arg(n, 2, 10, QLatin1Char('0'));
+        names << in.Files.FullAnimFrameFiles[n];
+    }
+    const SharePlan plan = planSharePackage(in);
+    ASSERT_TRUE(plan.refusal.isEmpty()) << plan.refusal.toStdString();
+    EXPECT_EQ(plan.leftOut, names);
+    EXPECT_EQ(leftOutMessage(plan.leftOut),
+              QStringLiteral("These names in the scene are not pictures or sounds of its folders, so they are left "
+                             "out of the upload:\n") +
+                  names.first(10).join(u'\n') + QStringLiteral("\nand 990 more"));
+}
+
 TEST_F(SharePlanTest, PictureAndSoundNames)
 {
     const struct {

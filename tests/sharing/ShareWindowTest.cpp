@@ -76,6 +76,77 @@ TEST_F(ShareWindowTest, RefusalsAndQuestionsThatStopLeaveNothingOnDisk)
     }
 }
 
+// No service set: the click says where to set it before it asks anything, in
+// the box that says "Invalid Host"; with a host set the questions come.
+TEST_F(ShareWindowTest, WithoutAHostTheUploadSaysWhereToSetItBeforeAnyQuestion)
+{
+    writeBeach();
+    writeList("Beach\n\r\r\n");
+    const QString ini = env.config + QStringLiteral("/sharing.ini");
+    const QString notSet = QStringLiteral("Invalid Host\nThe address of VelmNShare is not set. Put a line "
+                                          "Host=<server name> under [Service] in %1.")
+                               .arg(QDir::toNativeSeparators(ini));
+    const struct {
+        const char *name;
+        QByteArray settings; // "" for no file
+    } cases[] = {
+        {"no settings file", {}},
+        {"a file without Host=, one only in another section", "[Mail]\r\nHost=relay.example\r\nPort=25\r\n"},
+        {"an empty Host=", "[Service]\r\nHost=\r\n"},
+        {"a Host= of blanks", "[Service]\r\nHost=   \r\n"},
+    };
+    VelmNShare &w = openLibrary();
+    click(w.List1, QStringLiteral("Beach"));
+    ASSERT_EQ(w.Text2->text(), QStringLiteral("Anonymous")); // a handle that would be asked about
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(ini);
+        if (!c.settings.isEmpty())
+            writeFile(ini, c.settings);
+        const auto before = snapshot(documentsFolder());
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        clickUpload(w);
+        ASSERT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
+        EXPECT_EQ(messages.shown[0].text, notSet);
+        EXPECT_EQ(messages.shown[0].title, QStringLiteral("ERROR"));
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+        EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);
+        EXPECT_TRUE(snapshot(documentsFolder()) == before) << "something was written";
+        EXPECT_FALSE(w.Upload().isRunning());
+    }
+
+    // A host that cannot be used is named with the file, also before any question.
+    const struct {
+        const char *host;
+        const char *why;
+    } unusable[] = {
+        {"share.example/x?y", "is not a server name."},
+        {"share.example:0", "names port 0; give the service's port or none."},
+    };
+    for (const auto &u : unusable) {
+        SCOPED_TRACE(u.host);
+        writeSettings(QString::fromUtf8(u.host));
+        messages.shown.clear();
+        messages.answers.enqueue(MsgResult::Ok);
+        clickUpload(w);
+        ASSERT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
+        EXPECT_EQ(messages.shown[0].text, QStringLiteral("Invalid Host\nThe VelmNShare host \"%1\" in %2 %3")
+                                              .arg(QString::fromUtf8(u.host), QDir::toNativeSeparators(ini),
+                                                   QString::fromUtf8(u.why)));
+        EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
+    }
+
+    // With a host set the questions come as before.
+    writeSettings(QStringLiteral("share.example"));
+    messages.shown.clear();
+    messages.answers.append({MsgResult::Yes, MsgResult::No});
+    clickUpload(w);
+    EXPECT_EQ(messages.texts(), (QStringList{ShareAnonymousText, ShareConfirmText}));
+    EXPECT_EQ(w.DestinationUrl, QStringLiteral("http://share.example/VSH-APRV/post_dump.php"));
+    EXPECT_FALSE(w.Upload().isRunning());
+}
+
 // The receiver's record of request n: the file name sent and the bytes.
 struct Received {
     QString filename;
