@@ -54,7 +54,7 @@ public:
     // Clear click areas over the painted arrow pad: right, left, up, down.
     QPushButton *Image2, *Image3, *Image4, *Image5;
     QLabel *Label13; // the editor's version
-    CommonDialog cdl; // the file dialog of every command of the editor
+    CommonDialog cdl{"Form1"}; // the file dialog of every command of the editor
 
     // The background, then the selected layer at its place.
     void DrawPic();

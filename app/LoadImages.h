@@ -30,7 +30,7 @@ public:
     QPushButton *Image3; // BACK
     QPushButton *Image4; // help
     StatusBox *Text1;    // status: the picked path or what is wrong with it
-    CommonDialog cdl;
+    CommonDialog cdl{"LoadImages"};
     ImageWorkspace Xpress1; // measures frame 0001 on NEXT
 
     // "DoesExist" or "NotExist" after FileExists; a folder leaves it as it was.

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -20,6 +21,24 @@ QString baseFolderFor(const QString &documentsFolder)
         d.chop(1);
     return d + QStringLiteral("/Velm5Pro/");
 }
+
+namespace {
+
+// Makes the base folder's Scenes, Images, Sounds and Data folders where they
+// are missing, so that the choosers open in them and the user finds where
+// sounds go.
+void makeBaseFolders(const QString &documentsFolder, const QString &baseFolder)
+{
+    // Without a documents folder the base folder hangs from the root of the
+    // disk: nothing is made there.
+    if (documentsFolder.isEmpty())
+        return;
+    // A folder that cannot be made is named by the save that needs it.
+    for (const char *folder : {"Scenes", "Images", "Sounds", "Data"})
+        (void)QDir().mkpath(baseFolder + QLatin1String(folder));
+}
+
+} // namespace
 
 Start::Start()
 {
@@ -53,6 +72,7 @@ void Start::Form_Load()
     if (!work.isEmpty() && !work.endsWith(u'/'))
         work += u'/';
     s.WorkFolder = work;
+    makeBaseFolders(services().environment->documentsFolder(), s.BaseFolder);
     s.ExtraFrameSet.CurrentFrame = Value::integer(1);
     s.ExtraHasAlpha = FlagOff;
 

@@ -125,6 +125,7 @@ public:
     QString documentsFolder() const override { return m_documents; }
     QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
     QString configFolder() const override { return m_documents + QStringLiteral("/config"); }
+    QString picturesFolder() const override { return m_documents; }
     double twipsPerPixelX() const override { return 15; }
     double twipsPerPixelY() const override { return 15; }
 

@@ -30,6 +30,7 @@ public:
     QString documentsFolder() const override { return documents; }
     QString programFolder() const override { return QCoreApplication::applicationDirPath(); }
     QString configFolder() const override { return config; }
+    QString picturesFolder() const override { return documents; }
     double twipsPerPixelX() const override { return 15; }
     double twipsPerPixelY() const override { return 15; }
 };

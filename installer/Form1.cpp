@@ -124,13 +124,22 @@ QString registryText(const QString &keyPath, const QString &valueName)
 
 void Form1::Form_Load()
 {
-    Label3->setText(registryText(ProKey, QStringLiteral("Directory")));
+    const QString registry = registryFile();
+    Label3->setText(registryText(ProKey, QStringLiteral("Directory"), registry));
     if (Label3->text() == QStringLiteral("Error"))
-        Label3->setText(registryText(StdKey, QStringLiteral("Directory")));
+        Label3->setText(registryText(StdKey, QStringLiteral("Directory"), registry));
+    // Why there is no folder, from the same look-up: the file and where it was looked for.
+    m_lookup = installFolderLookup({ProKey, StdKey}, QStringLiteral("Directory"), registry);
     if (Label3->text() == QStringLiteral("Error"))
-        MsgBox(QStringLiteral("Have you installed Velm 5? Unable to determine Velm5 installation directory. Please "
-                              "install manually by copying files to Velm 5 default directory."),
+        MsgBox(withLookup(QStringLiteral("Have you installed Velm 5? Unable to determine Velm5 installation "
+                                         "directory. Please install manually by copying files to Velm 5 default "
+                                         "directory.")),
                MsgButtons::Ok, QStringLiteral("Error!!"), MsgIcon::Critical);
+}
+
+QString Form1::withLookup(const QString &message) const
+{
+    return m_lookup.isEmpty() ? message : message + QStringLiteral("\n\n") + m_lookup;
 }
 
 void Form1::paintEvent(QPaintEvent *event)
@@ -151,7 +160,8 @@ void Form1::Command1_Click()
 {
     const QString folder = Label3->text();
     if (const Result<> accepted = checkInstallFolder(folder); !accepted) {
-        MsgBox(accepted.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
+        // A folder that is not known is told with why the look-up found none.
+        MsgBox(withLookup(accepted.error), MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
         return;
     }
     const QString programFolder = services().environment->programFolder();

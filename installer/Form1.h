@@ -30,6 +30,10 @@ protected:
 private:
     // Adds text at the end of the log and brings the end into view.
     void appendLog(const QString &text);
+    // The message followed by why the load found no install folder, when it found none.
+    QString withLookup(const QString &message) const;
+
+    QString m_lookup; // why the load found no install folder; "" when it found one
 };
 
 // What the install folder's label shows for a registry value: the value; ""

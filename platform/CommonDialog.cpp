@@ -1,20 +1,32 @@
 #include "platform/CommonDialog.h"
 
+#include "core/system/ChooserFolders.h"
 #include "platform/WindowServices.h"
 
-static void show(CommonDialog &d, bool save)
+QString CommonDialog::memoryName() const
 {
-    FileChooserRequest r;
-    r.filter = d.Filter;
-    r.initDir = d.InitDir;
-    r.fileName = d.FileName;
-    r.title = d.DialogTitle;
-    r.save = save;
-    d.FileName = windowServices().files->choose(r);
+    QStringList patterns;
+    const QStringList parts = Filter.split(u'|');
+    for (int i = 1; i < parts.size(); i += 2)
+        patterns << parts[i];
+    return m_chooser + u'|' + patterns.join(u'|');
 }
 
-void CommonDialog::ShowOpen() { show(*this, false); }
-void CommonDialog::ShowSave() { show(*this, true); }
+void CommonDialog::show(bool save)
+{
+    const QString memory = memoryName();
+    FileChooserRequest r;
+    r.filter = Filter;
+    r.initDir = chooserFolders().startFolder(memory, InitDir);
+    r.fileName = FileName;
+    r.title = DialogTitle;
+    r.save = save;
+    FileName = windowServices().files->choose(r);
+    chooserFolders().noteChosen(memory, FileName);
+}
+
+void CommonDialog::ShowOpen() { show(false); }
+void CommonDialog::ShowSave() { show(true); }
 
 static QString caseFreePattern(const QString &pattern)
 {

@@ -4,6 +4,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -45,8 +46,10 @@ public:
             // The patterns spell out both letter cases; the list shows the descriptions only.
             dialog.setOption(QFileDialog::HideNameFilterDetails);
         }
+        // The name is offered in the folder the chooser opens in: a full path
+        // would take the dialog to its own folder.
         if (!r.fileName.isEmpty())
-            dialog.selectFile(r.fileName);
+            dialog.selectFile(QFileInfo(r.fileName).fileName());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return QString();
         return dialog.selectedFiles().first();

@@ -24,8 +24,8 @@ public:
 // One use of the file chooser: what the program set before ShowOpen.
 struct FileChooserRequest {
     QString filter;   // "Description|*.bmp;*.jpg|..." pairs
-    QString initDir;
-    QString fileName; // proposed name
+    QString initDir;  // the folder it opens in
+    QString fileName; // proposed name (a path: the name is offered in initDir)
     QString title;
     bool save = false;
 };

@@ -19,7 +19,7 @@ public:
     QRadioButton *Option1, *Option2, *Option3, *Option4;
     QPushButton *Image2; // OK
     QPushButton *Image3; // ?
-    CommonDialog cdl;
+    CommonDialog cdl{"AltImageLoad"};
 
     void Image1_Click();
     void Image2_Click();

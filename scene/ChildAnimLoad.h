@@ -22,7 +22,7 @@ public:
     QLabel *Label9;      // last frame number
     QPushButton *Image3; // OK
     QPushButton *Image4; // ?
-    CommonDialog cdl;
+    CommonDialog cdl{"ChildAnimLoad"};
 
     // True when the path names an existing file that is not a folder.
     bool FileExists(const QString &path) const;

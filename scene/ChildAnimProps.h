@@ -27,7 +27,7 @@ public:
     QLineEdit *Text3;    // the picked preloaded frame, or a short error text
     QPushButton *Image3; // OK
     QPushButton *Image4; // ?
-    CommonDialog cdl;
+    CommonDialog cdl{"ChildAnimProps"};
 
     void Text2_Change();
     void Check1_Click();

@@ -16,7 +16,7 @@ public:
     QLineEdit *Text1;      // file name of the alpha background picture
     QPushButton *Command1; // Load Alpha Background
     QPushButton *Command2; // cuts a fixed area of that picture
-    CommonDialog cdl;
+    CommonDialog cdl{"DesktopProps"};
 
     void Command1_Click();
     void Command2_Click();

@@ -36,7 +36,7 @@ public:
     QLineEdit *Text7;      // the picked first alpha frame
     QPushButton *Image2;   // OK
     QPushButton *Image10;  // ?
-    CommonDialog cdl;
+    CommonDialog cdl{"ExtraAnimProps"};
 
     // True when the path names an existing file that is not a folder.
     bool FileExists(const QString &path) const;

@@ -14,8 +14,9 @@
 class CommonDialog;
 
 // The dialogs' pick: WorkFolder from BaseFolder, then the chooser with the
-// filter, opening in `subfolder` of WorkFolder when one is given (else where
-// the platform likes). Nothing when the user cancelled.
+// filter, opening where it was last used in the run, else in `subfolder` of
+// WorkFolder when one is given, else in the pictures folder. Nothing when the
+// user cancelled.
 std::optional<PickedFile> choosePickedFile(CommonDialog &cdl, const QString &filter,
                                            const QString &subfolder = QString());
 

@@ -35,7 +35,7 @@ public:
     QLineEdit *Text3;    // the picked first frame
     QPushButton *Image2; // OK
     QPushButton *Image3; // ?
-    CommonDialog cdl;
+    CommonDialog cdl{"FullAnimProps"};
 
     void Check1_Click();
     void Image1_Click();

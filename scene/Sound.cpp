@@ -10,6 +10,7 @@
 #include "scene/SaveScene.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,12 +75,13 @@ Sound::~Sound()
 
 void Sound::pickSound(QLineEdit *box)
 {
-    const auto picked = choosePickedFile(cdl, QStringLiteral("Images Files (*.wav)|*.wav"), QStringLiteral("Sounds/"));
+    const auto picked = choosePickedFile(cdl, QStringLiteral("Sound Files (*.wav)|*.wav"), QStringLiteral("Sounds/"));
     if (!picked)
         return;
     // The scene names its sounds by file name alone, in the Sounds folder itself.
-    if (!liesDirectlyIn(picked->path, scene().WorkFolder.toText() + QStringLiteral("Sounds"))) {
-        MsgBox(QStringLiteral("Sound must be in Sounds folder."));
+    const QString sounds = scene().WorkFolder.toText() + QStringLiteral("Sounds/");
+    if (!liesDirectlyIn(picked->path, sounds)) {
+        MsgBox(QStringLiteral("Sound must be in the Sounds folder: ") + QDir::toNativeSeparators(sounds));
         return;
     }
     notePickedFile(*picked);

@@ -30,7 +30,7 @@ public:
     QLineEdit *Text7;    // file name of sound 3
     QLineEdit *Text3;    // chance factor of sound 3
     QPushButton *Image4; // OK
-    CommonDialog cdl;
+    CommonDialog cdl{"Sound"};
 
     void Image1_Click();
     void Image2_Click();

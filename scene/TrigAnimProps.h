@@ -26,7 +26,7 @@ public:
     QLabel *Label12;     // last frame number
     QPushButton *Image1; // OK
     QPushButton *Image3; // ?
-    CommonDialog cdl;
+    CommonDialog cdl{"TrigAnimProps"};
 
     // True when the path names an existing file that is not a folder.
     bool FileExists(const QString &path) const;

@@ -8,6 +8,7 @@
 #include "core/base/Result.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace installer {
 
@@ -17,8 +18,10 @@ inline constexpr qint64 RegistryFileMaxSize = 1024 * 1024;
 // The value buffer: a value that does not fit with its terminating zero cannot be read.
 inline constexpr int ValueBufferSize = 255;
 
-// velm-registry.ini in the user's config folder, else in the system's; "" when
-// neither has one.
+// Where velm-registry.ini is looked for, in order: the user's config folder,
+// then the system's.
+QStringList registryFilePlaces();
+// The first of those places that holds the file; "" when none does.
 QString registryFile();
 
 // Why a value could not be read.
@@ -34,5 +37,12 @@ enum class RegReadFailure {
 // dropped (trailing ones stay), or why there is none. Shows nothing.
 Result<QString, RegReadFailure> RegRead(const QString &keyPath, const QString &valueName,
                                         const QString &registry = registryFile());
+
+// Why the keys give no install folder, in words for the user, when RegRead
+// gives none or an empty one for each of them in turn: the registry file and
+// where it was looked for when there is none, or what the file lacks. "" when
+// a key gives a folder (whatever the folder is).
+QString installFolderLookup(const QStringList &keyPaths, const QString &valueName,
+                            const QString &registry = registryFile());
 
 } // namespace installer

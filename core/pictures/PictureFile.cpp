@@ -1,6 +1,7 @@
 #include "core/pictures/PictureFile.h"
 
 #include "core/pictures/BmpFile.h"
+#include "core/pictures/JpegFile.h"
 
 #include <QIODevice>
 #include <QImageReader>
@@ -298,8 +299,8 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
     result.image = image;
     result.cutShort = device.ranOut();
     // The decoder's own words ("Unable to read image data") tell a user
-    // nothing to do; a BMP's header says what the file is.
+    // nothing to do; the file's header says what it is.
     if (result.image.isNull())
-        result.error = format == "bmp" ? bmpRefusal(bytes.left(BmpHeadBytes)) : reader.errorString();
+        result.error = format == "bmp" ? bmpRefusal(bytes.left(BmpHeadBytes)) : jpegRefusal(bytes);
     return result;
 }

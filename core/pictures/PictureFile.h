@@ -66,7 +66,7 @@ qint64 jpegPictureEnd(const QByteArray &bytes);
 struct DecodedPicture {
     QImage image;          // null when the decoder refused the bytes
     bool cutShort = false; // the decoder asked for bytes past the end
-    QString error;         // why the bytes were refused: for a BMP, in words a user can act on (BmpFile.h)
+    QString error;         // why the bytes were refused, in words a user can act on (BmpFile.h, JpegFile.h)
 };
 
 // Decodes BMP or JPEG bytes (told by pictureFormat; anything else is refused)

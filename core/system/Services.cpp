@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QScreen>
@@ -24,6 +25,15 @@ public:
     QString configFolder() const override
     {
         QString d = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        while (d.size() > 1 && d.endsWith(u'/'))
+            d.chop(1);
+        return d;
+    }
+    QString picturesFolder() const override
+    {
+        QString d = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        if (d.isEmpty() || !QFileInfo(d).isDir())
+            d = QDir::homePath();
         while (d.size() > 1 && d.endsWith(u'/'))
             d.chop(1);
         return d;

@@ -14,6 +14,9 @@ public:
     virtual QString documentsFolder() const = 0; // without a trailing "/"; "" when unknown
     virtual QString programFolder() const = 0;   // the running executable's folder, without a trailing "/"
     virtual QString configFolder() const = 0;    // the user's settings folder for this program, without a trailing "/"
+    // Where a file chooser opens that has no folder of its own yet: the user's
+    // pictures folder, or the home folder when there is none; without a trailing "/".
+    virtual QString picturesFolder() const = 0;
     // Twips per logical pixel, by axis: 1440 / the screen's logical DPI. Every
     // window works in Qt's logical pixels, which Qt keeps at 96 per inch at any
     // device pixel ratio (a desktop scale, QT_SCALE_FACTOR, a font DPI under

@@ -2,6 +2,7 @@
 #include "app/Wizard1.h"
 #include "core/scene/SceneState.h"
 #include "app/Help.h"
+#include "core/base/Files.h"
 #include "library/VelmNShare.h"
 #include "scene/ChildAnimProps.h"
 #include "tests/support/program/ScriptedWindows.h"
@@ -9,6 +10,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 
@@ -26,7 +28,17 @@ TEST_F(StartTest, LoadSetsFoldersAndStartValues)
     EXPECT_TRUE(scene().ExtraFrameSet.FirstFramePath.isUnset());
     EXPECT_EQ(scene().ExtraHasAlpha, FlagOff);
     EXPECT_TRUE(scene().LayerPlacements[LayerBrowAnim].LayerWidth.toText().isEmpty());
-    EXPECT_FALSE(QDir(scene().BaseFolder).exists()); // neither tested nor created at start-up
+    // The base folder's own folders are made, so that the choosers open in
+    // them and the user finds where sounds go; nothing else is.
+    EXPECT_EQ(QDir(scene().BaseFolder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{QStringLiteral("Data"), QStringLiteral("Images"), QStringLiteral("Scenes"),
+                           QStringLiteral("Sounds")}));
+    // What is there already stays as it was.
+    const QString sound = scene().BaseFolder + QStringLiteral("Sounds/Rain.wav");
+    ASSERT_TRUE(writeFile(sound, QByteArray("RIFF")));
+    destroyAllForms();
+    startProgram();
+    EXPECT_EQ(readFile(sound, 16).value, QByteArray("RIFF"));
 }
 
 TEST_F(StartTest, NoDocumentsFolderGivesTheBareFolderName)
@@ -34,6 +46,7 @@ TEST_F(StartTest, NoDocumentsFolderGivesTheBareFolderName)
     env.documents.clear();
     startProgram();
     EXPECT_EQ(scene().BaseFolder, QStringLiteral("/Velm5Pro/"));
+    EXPECT_FALSE(QFileInfo::exists(scene().BaseFolder)); // nothing is made from the root of the disk
 }
 
 TEST_F(StartTest, NewSceneShowsTheWizardAndEnablesAutoCrop)

@@ -230,6 +230,8 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
         {"bmp-infosize0-whole.bmp", nullptr},
         {"bmp-infosize0-truncated.bmp", "ends before its picture does"},
         {"bmprle8-truncated.bmp", "ends before its picture does"},
+        // A whole picture of 12-bit samples, which the decoder does not read.
+        {"jpeg-12bit-samples.jpg", "it has 12-bit samples, which this program does not read"},
         // 0x7fffffff x 0x7fffffff at 0xffff bits a pixel, in 54 bytes.
         {"bmp-row-overflow-54bytes.bmp", ""},
     };
@@ -336,6 +338,63 @@ TEST_F(PictureLoadTest, BmpsThatStayRefusedNameTheirReasonAndWhatWillDo)
         expectRefused(path, c.why);
         const Result<QImage> loaded = LoadPicture(path);
         EXPECT_TRUE(loaded.error.endsWith(advice + QStringLiteral(" and choose that file."))) << loaded.error.toStdString();
+        EXPECT_FALSE(loaded.error.contains(QStringLiteral("Unable to read"))) << loaded.error.toStdString();
+    }
+}
+
+// A JPEG that the decoder refuses says why, from its frame header, and what
+// will do, never with the decoder's "Unable to read image data".
+TEST_F(PictureLoadTest, JpegsThatAreRefusedNameTheirReasonAndWhatWillDo)
+{
+    const QByteArray jpeg = encodedPicture(patterned(64, 48), "JPEG");
+    // The frame header's offset: just past its marker.
+    qsizetype frame = 2;
+    while (!(quint8(jpeg[frame]) == 0xFF && quint8(jpeg[frame + 1]) == 0xC0))
+        frame += 2 + (quint8(jpeg[frame + 2]) << 8 | quint8(jpeg[frame + 3]));
+    frame += 2;
+    auto patched = [&](std::initializer_list<std::pair<qsizetype, int>> bytes) {
+        QByteArray out = jpeg;
+        for (const auto &[at, value] : bytes)
+            out[at] = char(value);
+        return out;
+    };
+    const qsizetype marker = frame - 1, precision = frame + 2, height = frame + 3, width = frame + 5,
+                    components = frame + 7, sampling = frame + 9, table = frame + 10;
+    const QByteArray twelveBits = readFile(QStringLiteral(SCENARA_FUZZ_CORPUS "/picture_load/jpeg-12bit-samples.jpg"),
+                                           4096).value;
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        QString why;
+    } cases[] = {
+        {"twelve0001.jpg", twelveBits, QStringLiteral("it has 12-bit samples, which this program does not read")},
+        {"sixteen0001.jpg", patched({{precision, 16}}), QStringLiteral("it has 16-bit samples")},
+        {"lossless0001.jpg", patched({{marker, 0xC3}}), QStringLiteral("it is a lossless JPEG, which this program does not read")},
+        {"hierarchical0001.jpg", patched({{marker, 0xC5}}), QStringLiteral("it is a hierarchical JPEG")},
+        {"dnl0001.jpg", patched({{height, 0}, {height + 1, 0}}),
+         QStringLiteral("it gives its height only after its picture data (in a DNL marker)")},
+        {"wide0001.jpg", patched({{width, 0xFF}, {width + 1, 0xFF}}),
+         QStringLiteral("the picture is 65535 x 48 pixels, and the JPEG decoder reads no side longer than 65500")},
+        {"twoinks0001.jpg", patched({{components, 2}}), QStringLiteral("it has 2 colour components")},
+        {"nowidth0001.jpg", patched({{width, 0}, {width + 1, 0}}),
+         QStringLiteral("the file is damaged: its frame header gives a picture 48 pixels high and 0 wide")},
+        {"sampling0001.jpg", patched({{sampling, 0x55}}),
+         QStringLiteral("the file is damaged: its frame header gives a sampling factor of 5 x 5")},
+        {"noframe0001.jpg", patched({{marker, 0xEE}}),
+         QStringLiteral("the file is damaged: its picture data come before its frame header")},
+        // Nothing in the frame header says why: a table it names is missing.
+        {"notable0001.jpg", patched({{table, 3}}),
+         QStringLiteral("the JPEG decoder could not read its picture: the file is damaged, or a kind of JPEG this "
+                        "program does not read")},
+    };
+    const AllowedQtNotes damaged(AllowedQtNotes::JpegDecoder, "these pictures are refused on purpose; the decoder says why");
+    for (const auto &c : cases) {
+        const QString path = write(QString::fromUtf8(c.name), c.bytes);
+        expectRefused(path, c.why);
+        const Result<QImage> loaded = LoadPicture(path);
+        EXPECT_TRUE(loaded.error.endsWith(
+            QStringLiteral("; save it as an 8-bit JPEG or as a 24-bit BMP picture and choose that file.")))
+            << loaded.error.toStdString();
         EXPECT_FALSE(loaded.error.contains(QStringLiteral("Unable to read"))) << loaded.error.toStdString();
     }
 }

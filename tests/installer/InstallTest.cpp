@@ -217,14 +217,21 @@ TEST_F(InstallTest, NoInstallFolderWritesNothing)
     ASSERT_TRUE(QDir::setCurrent(work));
 
     const QString unknown = QStringLiteral("The Velm 5 installation directory is not known, so nothing was installed. "
-                                           "Please install manually by copying files to Velm 5 default directory.");
+                                           "Please install manually by copying files to Velm 5 default directory.\n\n"
+                                           "The installation directory is read from the file ");
+    const QString userFile = QDir(userConfig).filePath(QStringLiteral("velm-registry.ini"));
     const struct {
         const char *name;
         QByteArray registry; // empty: none, so the label reads "Error"
         QString message;
     } cases[] = {
-        {"label reads Error", QByteArray(), unknown},
-        {"empty label", "[HKEY_LOCAL_MACHINE\\Software\\Pellwick Studios\\Velm5Pro]\nDirectory=\n", unknown},
+        {"label reads Error", QByteArray(),
+         unknown + QStringLiteral("velm-registry.ini, which is in none of the places it is looked for:\n") + userFile
+             + u'\n' + QDir(systemConfig).filePath(QStringLiteral("velm-registry.ini"))},
+        {"empty label", "[HKEY_LOCAL_MACHINE\\Software\\Pellwick Studios\\Velm5Pro]\nDirectory=\n",
+         unknown + userFile
+             + QStringLiteral(", in which the Directory value of the section [HKEY_LOCAL_MACHINE\\Software\\Pellwick "
+                              "Studios\\Velm5Pro] is empty.")},
         {"relative folder", "[HKEY_LOCAL_MACHINE\\Software\\Pellwick Studios\\Velm5Pro]\nDirectory=Velm5Pro\n",
          QStringLiteral("The Velm 5 installation directory \"Velm5Pro\" is not a full path, so nothing was installed.")},
         {"missing folder",

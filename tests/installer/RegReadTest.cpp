@@ -148,20 +148,41 @@ TEST_F(RegReadTest, UserRegistryBeforeTheSystemOne)
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 
+// The box says which file the folder is read from and where it was looked
+// for, or what the file lacks.
 TEST_F(RegReadTest, NoInstallFolderIsToldBeforeTheWindowShows)
 {
+    const QString userFile = QDir(userConfig).filePath(QStringLiteral("velm-registry.ini"));
+    const QString systemFile = QDir(systemConfig).filePath(QStringLiteral("velm-registry.ini"));
+    const QString inUserFile = QStringLiteral("The installation directory is read from the file ") + userFile;
+    const QString noValues = inUserFile
+                             + QStringLiteral(", in which the section [HKEY_LOCAL_MACHINE\\Software\\Pellwick Studios\\Velm5Pro] "
+                                              "has no Directory value, and the section [HKEY_LOCAL_MACHINE\\Software\\"
+                                              "Pellwick Studios\\Velm5Std] has no Directory value.");
     const struct {
         const char *name;
         QByteArray file; // empty: no registry file
+        QString why;
     } cases[] = {
-        {"no registry file", QByteArray()},
-        {"neither key", "[HKEY_LOCAL_MACHINE\\Software\\Other]\nDirectory=/opt/other\n"},
-        {"keys without the value", ProSection + "\nPath=/a\n" + StdSection + "\nPath=/b\n"},
+        {"no registry file", QByteArray(),
+         QStringLiteral("The installation directory is read from the file velm-registry.ini, which is in none of the "
+                        "places it is looked for:\n")
+             + userFile + u'\n' + systemFile},
+        {"neither key", "[HKEY_LOCAL_MACHINE\\Software\\Other]\nDirectory=/opt/other\n", noValues},
+        {"keys without the value", ProSection + "\nPath=/a\n" + StdSection + "\nPath=/b\n", noValues},
+        {"a value too long", ProSection + "\nDirectory=" + QByteArray(255, 'x') + "\n",
+         inUserFile
+             + QStringLiteral(", in which the Directory value of the section [HKEY_LOCAL_MACHINE\\Software\\Pellwick "
+                              "Studios\\Velm5Pro] is longer than the 254 bytes that can be read, and the section "
+                              "[HKEY_LOCAL_MACHINE\\Software\\Pellwick Studios\\Velm5Std] has no Directory value.")},
+        {"a file too large to read", ProSection + "\nDirectory=/v\n" + QByteArray(1024 * 1024, ';'),
+         QStringLiteral("The installation directory is read from the file velm-registry.ini. Could not read ")
+             + userFile + QStringLiteral(": it is larger than 1048576 bytes.")},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         destroyAllForms();
-        QFile::remove(QDir(userConfig).filePath(QStringLiteral("velm-registry.ini")));
+        QFile::remove(userFile);
         if (!c.file.isEmpty())
             writeRegistry(c.file);
         messages.shown.clear();
@@ -169,7 +190,7 @@ TEST_F(RegReadTest, NoInstallFolderIsToldBeforeTheWindowShows)
 
         installer::Form1 &window = form<installer::Form1>();
         ASSERT_EQ(messages.shown.size(), 1);
-        EXPECT_EQ(messages.shown[0].text, NotFoundText);
+        EXPECT_EQ(messages.shown[0].text, NotFoundText + QStringLiteral("\n\n") + c.why);
         EXPECT_EQ(messages.shown[0].title, QStringLiteral("Error!!"));
         EXPECT_EQ(messages.shown[0].icon, MsgIcon::Critical);
         EXPECT_EQ(messages.shown[0].buttons, MsgButtons::Ok);

@@ -3,6 +3,7 @@
 #include "tests/support/program/ScriptedWindows.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLabel>
 #include <QPointer>
 #include <QRegularExpression>
@@ -206,16 +207,64 @@ TEST(CommonDialogFilter, PatternsMatchEitherCase)
 
 TEST_F(FormTest, EmptyFileNameMeansNothingChosen)
 {
-    CommonDialog d;
+    CommonDialog d("Probe");
     d.Filter = QStringLiteral("Bitmaps|*.bmp");
-    d.InitDir = QStringLiteral("/x");
     d.FileName = QStringLiteral("old.bmp");
     d.ShowOpen();
     EXPECT_EQ(d.FileName, QString());
     ASSERT_EQ(files.requests.size(), 1);
-    EXPECT_EQ(files.requests[0].initDir, QStringLiteral("/x"));
     EXPECT_EQ(files.requests[0].fileName, QStringLiteral("old.bmp"));
     files.answers.enqueue(QStringLiteral("/x/a.bmp"));
     d.ShowOpen();
     EXPECT_EQ(d.FileName, QStringLiteral("/x/a.bmp"));
+}
+
+// A chooser opens where it was last used in the run, for each kind of file it
+// picks; before that in the folder it is given, else in the pictures folder; a
+// folder that is gone is passed over.
+TEST_F(FormTest, AChooserOpensWhereItWasLastUsed)
+{
+    const QString own = tempPath(QStringLiteral("Own"));
+    const QString art = tempPath(QStringLiteral("Art"));
+    const QString scenes = tempPath(QStringLiteral("Scenes"));
+    for (const QString &folder : {own, art, scenes})
+        ASSERT_TRUE(QDir().mkpath(folder));
+    const QString pictures = QStringLiteral("Images Files (*.bmp;*.jpg)|*.bmp;*.jpg");
+    const QString sceneFiles = QStringLiteral("Scene Files (*.scn)|*.scn");
+    auto opensIn = [this](CommonDialog &d, const QString &filter, const QString &answer = QString()) {
+        d.Filter = filter;
+        if (!answer.isEmpty())
+            files.answers.enqueue(answer);
+        d.ShowOpen();
+        return files.requests.last().initDir;
+    };
+
+    CommonDialog editor("Editor");
+    // Never used: the folder it is given; none, or one that is not there: the pictures folder.
+    editor.InitDir = tempPath(QStringLiteral("Missing"));
+    EXPECT_EQ(opensIn(editor, pictures), env.pictures);
+    editor.InitDir.clear();
+    EXPECT_EQ(opensIn(editor, pictures), env.pictures);
+    editor.InitDir = own;
+    EXPECT_EQ(opensIn(editor, pictures, art + QStringLiteral("/Walk01.bmp")), own);
+    // Used: where the file was chosen, whatever it is given; a cancel keeps it.
+    EXPECT_EQ(opensIn(editor, pictures), art);
+    EXPECT_EQ(opensIn(editor, pictures), art);
+    // Another kind of file with the same chooser, and another chooser, have their own.
+    EXPECT_EQ(opensIn(editor, sceneFiles, scenes + QStringLiteral("/Beach.scn")), own);
+    EXPECT_EQ(opensIn(editor, sceneFiles), scenes);
+    EXPECT_EQ(opensIn(editor, pictures), art);
+    CommonDialog other("Other");
+    EXPECT_EQ(opensIn(other, pictures), env.pictures);
+    // A chooser made again (its window closed and opened) keeps the folder for the run.
+    CommonDialog again("Editor");
+    again.InitDir = own;
+    EXPECT_EQ(opensIn(again, pictures), art);
+    // A save dialog is a use too, and a folder that has gone since is passed over.
+    again.Filter = pictures;
+    files.answers.enqueue(own + QStringLiteral("/New.bmp"));
+    again.ShowSave();
+    EXPECT_EQ(opensIn(again, pictures), own);
+    ASSERT_TRUE(QDir(scenes).removeRecursively());
+    EXPECT_EQ(opensIn(editor, sceneFiles), own);
 }

@@ -4,13 +4,16 @@
 
 #include "adapters/jpeg/PictureCut.h"
 #include "core/pictures/ImageWorkspace.h"
+#include "core/scene/FrameExport.h"
 
 #include "tests/support/BmpBytes.h"
 #include "tests/support/EncodedPicture.h"
+#include "tests/support/QtNotes.h"
 #include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -375,6 +378,34 @@ TEST_F(PictureCutTest, FilesItDoesNotReadExactlyAreLeftToTheLoader)
     EXPECT_FALSE(cutter.read(tempPath(QStringLiteral("missing.bmp")), std::nullopt));
     ASSERT_EQ(mkfifo(QFile::encodeName(tempPath(QStringLiteral("pipe.bmp"))).constData(), 0600), 0);
     EXPECT_FALSE(cutter.read(tempPath(QStringLiteral("pipe.bmp")), std::nullopt));
+}
+
+// A JPEG of 12-bit samples, which the decoder does not read, is left to the
+// loader, and the frame export stops with the loader's reason: the same
+// sentence as a whole-picture load gives.
+TEST_F(PictureCutTest, AJpegTheDecoderRefusesStopsTheExportWithTheLoadersReason)
+{
+    const QString path = QStringLiteral(SCENARA_FUZZ_CORPUS "/picture_load/jpeg-12bit-samples.jpg");
+    const AllowedQtNotes refused(AllowedQtNotes::JpegDecoder, "the decoder says it does not read 12-bit samples");
+    PictureCutter cutter;
+    EXPECT_FALSE(cutter.read(path, PictureArea{1, 1, 9, 5}));
+    EXPECT_EQ(cutter.lastReader(), PictureCutter::Reader::None);
+
+    const Result<QImage> loaded = LoadPicture(path);
+    ASSERT_FALSE(loaded);
+    EXPECT_EQ(loaded.error, QStringLiteral("Could not load the picture %1: it has 12-bit samples, which this program "
+                                           "does not read; save it as an 8-bit JPEG or as a 24-bit BMP picture and "
+                                           "choose that file.")
+                                .arg(path));
+    FramePlan plan;
+    plan.frames.append({path, tempPath(QStringLiteral("out/BExtra01.jpg"))});
+    for (const std::optional<PixelCrop> &crop : {std::optional<PixelCrop>(PixelCrop{1, 1, 8, 4}), std::optional<PixelCrop>()}) {
+        ImageWorkspace ws;
+        const Result<> exported = exportFramePlan(ws, plan, crop);
+        ASSERT_FALSE(exported);
+        EXPECT_EQ(exported.error, loaded.error);
+        EXPECT_FALSE(QFileInfo::exists(plan.frames[0].target));
+    }
 }
 
 // Below the cut, a picture of one scan is only searched for its end marker.

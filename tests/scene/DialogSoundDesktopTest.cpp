@@ -2,7 +2,9 @@
 
 #include "core/scene/SceneState.h"
 #include "platform/Controls.h"
+#include "scene/AltImageLoad.h"
 #include "scene/DesktopProps.h"
+#include "scene/FullAnimProps.h"
 #include "scene/SaveScene.h"
 #include "scene/Sound.h"
 #include "tests/scene/DialogFixture.h"
@@ -10,8 +12,9 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include <functional>
+
 namespace {
-const QString kNotInSounds = QStringLiteral("Sound must be in Sounds folder.");
 using SoundDesktopTest = DialogTest;
 }
 
@@ -24,6 +27,7 @@ TEST_F(SoundDesktopTest, SoundPicksMustLieInTheSoundsFolderItself)
         QString picked;
         bool accepted;
     };
+    const QString notInSounds = QStringLiteral("Sound must be in the Sounds folder: ") + base + QStringLiteral("Sounds/");
     const Case cases[] = {
         {base + QStringLiteral("Sounds/Rain.wav"), true},
         {base + QStringLiteral("MySoundsBackup/Thunder.wav"), false},
@@ -38,13 +42,13 @@ TEST_F(SoundDesktopTest, SoundPicksMustLieInTheSoundsFolderItself)
         if (!c.accepted)
             messages.expect(MsgResult::Ok);
         click(sound.Image1);
-        EXPECT_EQ(messages.takeTexts(), c.accepted ? QStringList() : QStringList{kNotInSounds});
+        EXPECT_EQ(messages.takeTexts(), c.accepted ? QStringList() : QStringList{notInSounds});
         // Only the file name is kept; a refused pick leaves the box as it was.
         EXPECT_EQ(sound.Text4->text(), QStringLiteral("Rain.wav"));
     }
     const FileChooserRequest &request = files.requests.first();
     EXPECT_EQ(request.initDir, base + QStringLiteral("Sounds/"));
-    EXPECT_EQ(request.filter, QStringLiteral("Images Files (*.wav)|*.wav"));
+    EXPECT_EQ(request.filter, QStringLiteral("Sound Files (*.wav)|*.wav"));
     EXPECT_EQ(scene().WorkFolder.toText(), base);
     EXPECT_EQ(scene().PickedName.toText(), QStringLiteral("Rain.wav"));
 
@@ -59,6 +63,59 @@ TEST_F(SoundDesktopTest, SoundPicksMustLieInTheSoundsFolderItself)
     EXPECT_EQ(sound.Text4->text(), QStringLiteral("Rain.wav"));
     EXPECT_EQ(sound.Text6->text(), QStringLiteral("Wind.wav"));
     EXPECT_EQ(sound.Text7->text(), QStringLiteral("Wind.wav"));
+}
+
+// Each chooser opens in the folder it was last used in, also after its
+// window was closed and opened again; before that in its own folder, else in
+// the pictures folder, never in the program's.
+TEST_F(SoundDesktopTest, ChoosersOpenWhereTheyWereLastUsed)
+{
+    const QString base = baseFolder();
+    const QString elsewhere = tempPath(QStringLiteral("Elsewhere"));
+    struct Case {
+        const char *name;
+        std::function<Form &()> window;
+        std::function<QAbstractButton *()> load;
+        QString firstFolder;
+        QString picked; // in `elsewhere`
+        bool refused;   // the pick gives a message
+    };
+    const Case cases[] = {
+        {"sound", [] () -> Form & { return form<Sound>(); }, [] { return form<Sound>().Image1; },
+         base + QStringLiteral("Sounds/"), QStringLiteral("Rain.wav"), true},
+        {"alternate picture", [] () -> Form & { return form<AltImageLoad>(); }, [] { return form<AltImageLoad>().Image1; },
+         base + QStringLiteral("Images/"), QStringLiteral("Night.jpg"), false},
+        {"full-background frames", [] () -> Form & { return form<FullAnimProps>(); },
+         [] { return form<FullAnimProps>().Image1; }, env.pictures, QStringLiteral("Sky01.jpg"), false},
+        {"alpha background", [] () -> Form & { return form<DesktopProps>(); },
+         [] { return form<DesktopProps>().Command1; }, env.pictures, QStringLiteral("Desk.jpg"), false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString folder = elsewhere + u'/' + QString::fromLatin1(c.name);
+        const QString picked = folder + u'/' + c.picked;
+        ASSERT_TRUE(writeFile(picked, QByteArray("RIFF")));
+        c.window().Show();
+        click(c.load()); // cancelled
+        pickNext(picked);
+        if (c.refused)
+            messages.expect(MsgResult::Ok);
+        click(c.load());
+        messages.take();
+        click(c.load());
+        closeFromWindowBox(c.window());
+        c.window().Show();
+        click(c.load());
+        ASSERT_EQ(files.requests.size(), 4);
+        EXPECT_EQ(files.requests[0].initDir, c.firstFolder);
+        EXPECT_EQ(files.requests[1].initDir, c.firstFolder);
+        EXPECT_EQ(files.requests[2].initDir, folder);
+        EXPECT_EQ(files.requests[3].initDir, folder);
+        files.requests.clear();
+    }
+    // The base folder's own folders are there from the start.
+    for (const char *sub : {"Scenes", "Images", "Sounds", "Data"})
+        EXPECT_TRUE(QFileInfo(base + QLatin1String(sub)).isDir()) << sub;
 }
 
 TEST_F(SoundDesktopTest, SoundOkLeadsToTheSaveWindowAndKeepsTheBoxes)
@@ -118,7 +175,7 @@ TEST_F(SoundDesktopTest, DesktopDialogChoosesTheAlphaBackground)
     EXPECT_EQ(desktop->Text1->text(), QStringLiteral("Desk.jpg"));
     EXPECT_EQ(scene().PickedName.toText(), QStringLiteral("Desk.jpg"));
     EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
-    EXPECT_TRUE(files.requests.last().initDir.isEmpty());
+    EXPECT_EQ(files.requests.last().initDir, env.pictures); // no folder of its own
 
     // A cancel keeps the chosen picture; a close forgets the box, not the path.
     click(desktop->Command1);

@@ -22,6 +22,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -35,6 +36,20 @@ namespace {
 
 class SceneSaveTest : public SaveFixture {};
 
+// The base folder as the start left it: its four folders, empty.
+::testing::AssertionResult holdsOnlyTheStartFolders(const QString &base)
+{
+    QStringList found;
+    QDirIterator it(base, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found << QDir(base).relativeFilePath(it.next());
+    found.sort();
+    if (found == QStringList{"Data", "Images", "Scenes", "Sounds"})
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the base folder holds " << found.join(u' ').toStdString();
+}
+
 // Where the designers cut when their rectangles are where they start.
 const QRect kMouthBox(342, 446, 56, 41), kBlinkBox(333, 449, 56, 41), kExtraBox(248, 211, 68, 47),
     kTriggerBox(260, 217, 56, 41);
@@ -43,7 +58,7 @@ const QByteArray kMinimal = "BG=BeachBG.jpg;\r\nKM=BeachMouth01.jpg;\r\nKMh=41;\
 
 TEST_F(SceneSaveTest, MinimalSceneItsPicturesAndTheListEntry)
 {
-    ASSERT_FALSE(QDir(base()).exists()); // the folders are made by the save
+    ASSERT_TRUE(holdsOnlyTheStartFolders(base())); // the save writes into the folders the start made
     save(QStringLiteral("Beach"));
     EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
     EXPECT_FALSE(form<SaveScene>().Visible());
@@ -83,7 +98,7 @@ TEST_F(SceneSaveTest, RefusedNamesWriteNothingAndKeepTheWindowOpen)
         }
         EXPECT_TRUE(form<SaveScene>().Visible()) << name;
     }
-    EXPECT_FALSE(QDir(base()).exists());
+    EXPECT_TRUE(holdsOnlyTheStartFolders(base()));
     EXPECT_FALSE(QDir(tempPath(QStringLiteral("Documents/Evil"))).exists());
 }
 
@@ -94,7 +109,7 @@ TEST_F(SceneSaveTest, AValueThatWouldBreakTheFileIsRefusedByItsField)
     save(QStringLiteral("Beach"));
     EXPECT_TRUE(messages.takeOne().text.contains(QStringLiteral("the Speed box of Extra Anim Properties")));
     EXPECT_TRUE(form<SaveScene>().Visible());
-    EXPECT_FALSE(QDir(base()).exists());
+    EXPECT_TRUE(holdsOnlyTheStartFolders(base()));
 }
 
 TEST_F(SceneSaveTest, ExtraFramesFromTheirFirstFrameCutWithTheDesignersBox)
@@ -209,7 +224,7 @@ TEST_F(SceneSaveTest, ChildAutoCropWithoutAChildSeriesIsReported)
     s.SceneHasChildAnim = s.ChildAutoCropOn = FlagOn;
     save(QStringLiteral("Beach"));
     EXPECT_TRUE(messages.takeOne().text.contains(QStringLiteral("no child frames were loaded")));
-    EXPECT_FALSE(QDir(base()).exists());
+    EXPECT_TRUE(holdsOnlyTheStartFolders(base()));
 
     // With the series loaded, its frames are cut with the extra designer's box.
     pickSet(s.ChildFrameSet, QStringLiteral("Child-00"), 16, 2);
@@ -330,7 +345,7 @@ TEST_F(SceneSaveTest, AnAlternateBackgroundNeverChosenIsRefused)
     save(QStringLiteral("Beach"));
     EXPECT_TRUE(messages.takeOne().text.contains(QStringLiteral("no picture was chosen")));
     EXPECT_TRUE(form<SaveScene>().Visible());
-    EXPECT_FALSE(QDir(base()).exists());
+    EXPECT_TRUE(holdsOnlyTheStartFolders(base()));
 }
 
 TEST_F(SceneSaveTest, AlternatePictureIsCopiedWhole)

@@ -18,11 +18,12 @@
 
 class ScriptedEnvironment : public EnvironmentService {
 public:
-    QString documents, program, config;
+    QString documents, program, config, pictures;
     double tppX = 15, tppY = 15;
     QString documentsFolder() const override { return documents; }
     QString programFolder() const override { return program; }
     QString configFolder() const override { return config; }
+    QString picturesFolder() const override { return pictures; }
     double twipsPerPixelX() const override { return tppX; }
     double twipsPerPixelY() const override { return tppY; }
 };
