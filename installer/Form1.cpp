@@ -1,5 +1,6 @@
 #include "installer/Form1.h"
 
+#include "core/base/NameList.h"
 #include "core/install/Module1.h"
 #include "core/install/PackageInstall.h"
 #include "core/system/Services.h"
@@ -172,7 +173,7 @@ void Form1::Command1_Click()
         MsgBox(outcome.failure + QStringLiteral("\n\nThe installation stopped at this file."), MsgButtons::Ok,
                programTitle(), MsgIcon::Critical);
     if (!outcome.refused.isEmpty())
-        MsgBox(QStringLiteral("These files of the package were not installed:\n\n") + outcome.refused.join(u'\n'),
+        MsgBox(QStringLiteral("These files of the package were not installed:\n\n") + nameListText(outcome.refused),
                MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
     if (outcome.complete()) {
         // A line of its own, so that the log of a later click begins below it.

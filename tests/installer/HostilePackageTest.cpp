@@ -102,6 +102,31 @@ TEST_F(HostilePackageTest, EntriesThatLeadOutsideAreRefusedAndNamed)
     EXPECT_FALSE(QFileInfo::exists(tempPath(QStringLiteral("x"))));
 }
 
+// However many files are refused, their message fits on a screen: ten are
+// named and the rest counted. The log, which scrolls, still has every line.
+TEST_F(HostilePackageTest, ManyRefusedFilesAreCountedPastTen)
+{
+    makeInstallFolder();
+    const int refusedCount = 25;
+    for (int i = 1; i <= refusedCount; ++i) {
+        const QString name = QStringLiteral("Deep%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        QDir().mkpath(installFolder + QStringLiteral("/Images/") + name);
+        packageFile(QStringLiteral("Images"), name, "deep");
+    }
+    installer::Form1 &window = openWindow();
+    messages.answers.enqueue(MsgResult::Ok);
+    clickInstall(window);
+
+    ASSERT_EQ(messages.shown.size(), 1) << messages.texts().join(u'|').toStdString();
+    const QStringList lines = messages.shown[0].text.split(u'\n');
+    // The heading, a blank line, ten files and the count.
+    ASSERT_EQ(lines.size(), 13) << messages.shown[0].text.toStdString();
+    EXPECT_EQ(lines[0], QStringLiteral("These files of the package were not installed:"));
+    EXPECT_TRUE(lines[2].contains(QStringLiteral("Deep01.jpg"))) << lines[2].toStdString();
+    EXPECT_TRUE(lines[11].contains(QStringLiteral("Deep10.jpg"))) << lines[11].toStdString();
+    EXPECT_EQ(lines[12], QStringLiteral("and 15 more"));
+}
+
 // A name in bytes that are no UTF-8 text cannot be named to the user or found
 // again by its text: such a file is passed over like a hidden one.
 TEST_F(HostilePackageTest, ANameThatIsNoTextIsPassedOver)
