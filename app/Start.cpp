@@ -1,13 +1,11 @@
 #include "app/Start.h"
 
 #include "app/Wizard1.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Services.h"
 #include "library/VelmNShare.h"
-#include "scene/ChildAnimProps.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -83,7 +81,7 @@ void Start::Form_Load()
 void Start::Image1_Click()
 {
     form<Wizard1>().Show();
-    form<ChildAnimProps>().Check2->setEnabled(true);
+    sceneDocument().offerChildAutoCrop();
 }
 
 void Start::Image2_Click()

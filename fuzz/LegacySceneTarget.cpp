@@ -63,12 +63,12 @@ void checkAnyFile(const QByteArray &bytes)
     // give stays as it was, so a fresh document would show its own default.
     SceneDocument loaded;
     applyLegacyScene(loaded, r);
-    const QList<SceneEntry> entries = legacySceneEntries(legacySceneInput(loaded, r.twips));
+    const QList<SceneEntry> entries = legacySceneEntries(legacySceneInput(loaded));
     if (!checkSceneFields(entries).ok())
         return;
     const QByteArray written = sceneFileBytes(sceneText(entries));
     applyLegacyScene(loaded, ParseLegacyScene(fromWindows1252(written)));
-    FUZZ_CHECK(sceneFileBytes(sceneText(legacySceneEntries(legacySceneInput(loaded, r.twips)))) == written);
+    FUZZ_CHECK(sceneFileBytes(sceneText(legacySceneEntries(legacySceneInput(loaded)))) == written);
 }
 
 } // namespace

@@ -9,22 +9,16 @@
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 #include "platform/WindowServices.h"
-#include "scene/ChildAnimProps.h"
-#include "scene/ExtraAnimProps.h"
-#include "scene/FullAnimProps.h"
-#include "scene/Sound.h"
-#include "scene/TrigAnimProps.h"
 
 #include <QCheckBox>
 #include <QDir>
-#include <QLineEdit>
 #include <QRadioButton>
 
 namespace {
 
 class Loader {
 public:
-    Loader() : s(scene()), editor(form<Form1>()), canvas(form<Form2>()) {}
+    Loader() : s(sceneDocument().state()), editor(form<Form1>()), canvas(form<Form2>()) {}
 
     // A layer group: its editor box ticked and its picture.
     void layer(const std::optional<LegacyLayer> &group, CanvasLayer layer, QCheckBox *box)
@@ -43,7 +37,7 @@ public:
             failed << loaded.error;
     }
 
-    SceneState &s;
+    const SceneState &s;
     Form1 &editor;
     Form2 &canvas;
     QStringList failed;
@@ -53,23 +47,14 @@ public:
 
 QStringList ApplyLegacyScene(const LegacySceneRecord &r)
 {
-    // The dialogs show what the load gives the document: each of them exists
-    // from now on, and the handlers of the boxes that change run.
-    ExtraAnimProps &extra = form<ExtraAnimProps>();
-    ChildAnimProps &child = form<ChildAnimProps>();
-    FullAnimProps &full = form<FullAnimProps>();
-    form<TrigAnimProps>();
-    form<Sound>();
+    // The dialogs that exist show what the load gives the document; the others
+    // show it when they come.
     applyLegacyScene(sceneDocument(), r);
 
     Loader load;
     Form1 &editor = load.editor;
     Form2 &canvas = load.canvas;
-
-    const int unit = r.twips ? 1 : 3;
-    for (PictureBox *box : {canvas.PicBox, canvas.picBackground, canvas.picImage, canvas.picImage2, canvas.picImage3,
-                            canvas.picImage4, canvas.picImage5})
-        box->SetScaleMode(unit);
+    ShowCanvasUnit(canvas);
 
     if (r.background)
         load.picture(*canvas.picBackground, *r.background);
@@ -82,24 +67,12 @@ QStringList ApplyLegacyScene(const LegacySceneRecord &r)
     load.layer(r.userMouth, LayerUserMouth, editor.Check2);
     load.layer(r.mainBlink, LayerMainBlink, editor.Check5);
     load.layer(r.userBlink, LayerUserBlink, editor.Check4);
-    if (r.extra)
-        setCheckValue(extra.Check1, r.extraBoxes.delayAt ? 1 : 0);
     load.layer(r.extra, LayerExtraAnim, editor.Check3);
 
-    if (r.childPreload) {
-        child.Text3->setText(*r.childPreload);
-        setCheckValue(child.Check1, 1);
-        setCheckValue(child.Check2, 0);
-        child.Check2->setEnabled(false);
+    if (r.childPreload || r.childPreloadLine)
         setCheckValue(editor.Check8, 1);
-    }
-    if (r.childPreloadLine)
-        setCheckValue(editor.Check8, 1);
-
-    if (r.fullAnimName) {
+    if (r.fullAnimName)
         setCheckValue(editor.Check9, 1);
-        full.Text3->setText(*r.fullAnimName);
-    }
 
     if (r.trigger) {
         setCheckValue(editor.Check11, 1);
@@ -112,21 +85,23 @@ QStringList ApplyLegacyScene(const LegacySceneRecord &r)
 
 void LoadLegacyScene(Form1 &editor)
 {
-    SceneState &s = scene();
+    SceneDocument &document = sceneDocument();
     const QString work = setWorkFolderFromBase();
     for (QCheckBox *box : {editor.Check2, editor.Check3, editor.Check4, editor.Check5, editor.Check8, editor.Check9})
         setCheckValue(box, 0);
     editor.Option1->setChecked(true);
 
-    SceneSoundSettings &snd = s.Sounds;
-    snd.Sound1File = QString();
-    snd.Sound1Loop = FlagOff;
-    snd.Sound1Random = QString();
-    snd.Sound1LoopDelay = QString();
-    snd.Sound2File = QString();
-    snd.Sound2Random = QString();
-    snd.Sound3File = QString();
-    snd.Sound3Random = QString();
+    document.editState([](SceneState &s) {
+        SceneSoundSettings &snd = s.Sounds;
+        snd.Sound1File = QString();
+        snd.Sound1Loop = FlagOff;
+        snd.Sound1Random = QString();
+        snd.Sound1LoopDelay = QString();
+        snd.Sound2File = QString();
+        snd.Sound2Random = QString();
+        snd.Sound3File = QString();
+        snd.Sound3Random = QString();
+    });
 
     // The name chosen last with this dialog is offered again.
     CommonDialog &cdl = editor.cdl;
@@ -142,7 +117,7 @@ void LoadLegacyScene(Form1 &editor)
         return;
     }
     const QString text = fromWindows1252(file.value);
-    s.SceneText = text;
+    document.editState([&text](SceneState &s) { s.SceneText = text; });
 
     const LegacySceneRecord record = ParseLegacyScene(text);
     const QStringList left = record.skipped + ApplyLegacyScene(record);

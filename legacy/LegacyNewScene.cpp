@@ -4,6 +4,7 @@
 #include "app/Form2.h"
 #include "core/legacy/LegacyEditRules.h"
 #include "core/scene/CanvasRules.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Services.h"
 #include "platform/WindowServices.h"
 #include "platform/Controls.h"
@@ -14,7 +15,7 @@
 
 void NewLegacyScene(Form1 &editor)
 {
-    SceneState &s = scene();
+    SceneDocument &document = sceneDocument();
     Form2 &canvas = form<Form2>();
 
     for (QCheckBox *box : {editor.Check2, editor.Check3, editor.Check4, editor.Check5, editor.Check11})
@@ -29,7 +30,7 @@ void NewLegacyScene(Form1 &editor)
     QString work = services().environment->programFolder();
     if (!work.endsWith(u'/'))
         work += u'/';
-    s.WorkFolder = work;
+    document.editState([&work](SceneState &s) { s.WorkFolder = work; });
     const QString images = work + QStringLiteral("Images/");
     for (const LegacyTemplate &t : LegacyTemplates) {
         PictureBox &store = t.layer ? *canvas.LayerStore(*t.layer) : *canvas.picBackground;
@@ -38,23 +39,23 @@ void NewLegacyScene(Form1 &editor)
             return;
         }
     }
-    for (const LegacyTemplate &t : LegacyTemplates)
-        if (t.fileName)
-            s.*t.fileName = QString::fromLatin1(t.file);
-
     // A new scene is built in pixels, also after a scene that measured in twips.
-    for (PictureBox *box : {canvas.PicBox, canvas.picBackground, canvas.picImage, canvas.picImage2, canvas.picImage3,
-                            canvas.picImage4, canvas.picImage5})
-        box->SetScaleMode(3);
-    s.CanvasWidth = Value::single(float(canvas.PicBox->ScaleWidth()));
-    s.CanvasHeight = Value::single(float(canvas.PicBox->ScaleHeight()));
-    for (int i = LayerMainMouth; i <= LayerExtraAnim; ++i)
-        LayerWholeSizeFromPicture(s.LayerPlacements[i], canvas.LayerStore(CanvasLayer(i))->Picture());
-    for (int i = LayerMainMouth; i <= LayerExtraAnim; ++i) {
-        LayerPlacement &p = s.LayerPlacements[i];
-        p.LayerX = p.LayerWidth;
-        p.LayerY = p.LayerHeight;
-    }
+    document.editState([](SceneState &s) { s.LegacyCanvasUnit = CanvasUnit::Pixels; });
+    ShowCanvasUnit(canvas);
+    document.editState([&canvas](SceneState &s) {
+        for (const LegacyTemplate &t : LegacyTemplates)
+            if (t.fileName)
+                s.*t.fileName = QString::fromLatin1(t.file);
+        s.CanvasWidth = Value::single(float(canvas.PicBox->ScaleWidth()));
+        s.CanvasHeight = Value::single(float(canvas.PicBox->ScaleHeight()));
+        for (int i = LayerMainMouth; i <= LayerExtraAnim; ++i)
+            LayerWholeSizeFromPicture(s.LayerPlacements[i], canvas.LayerStore(CanvasLayer(i))->Picture());
+        for (int i = LayerMainMouth; i <= LayerExtraAnim; ++i) {
+            LayerPlacement &p = s.LayerPlacements[i];
+            p.LayerX = p.LayerWidth;
+            p.LayerY = p.LayerHeight;
+        }
+    });
 
     editor.Option1->setChecked(true);
     editor.Text3->setText(QString());

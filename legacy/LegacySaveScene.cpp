@@ -1,18 +1,11 @@
 #include "legacy/LegacySceneCommands.h"
 
 #include "app/Form1.h"
-#include "app/Form2.h"
 #include "core/legacy/LegacySceneDocument.h"
 #include "core/scene/PickedFile.h"
 #include "core/scene/SceneChecks.h"
 #include "core/scene/SceneDocument.h"
-#include "platform/PictureBox.h"
 #include "platform/WindowServices.h"
-
-LegacySceneInput legacySceneInputFromWindows()
-{
-    return legacySceneInput(sceneDocument(), form<Form2>().picBackground->ScaleMode() == 1);
-}
 
 void SaveLegacyScene(Form1 &editor)
 {
@@ -25,9 +18,10 @@ void SaveLegacyScene(Form1 &editor)
     cdl.ShowSave();
 
     // The text is built afresh also when nothing is written.
-    const QList<SceneEntry> entries = legacySceneEntries(legacySceneInputFromWindows());
+    SceneDocument &document = sceneDocument();
+    const QList<SceneEntry> entries = legacySceneEntries(legacySceneInput(document));
     const QString text = sceneText(entries);
-    scene().SceneText = text;
+    document.editState([&text](SceneState &s) { s.SceneText = text; });
     if (cdl.FileName.isEmpty())
         return;
     if (const Result<> checked = checkSceneFields(entries); !checked) {

@@ -10,8 +10,8 @@
 #include <QStringList>
 
 class Form1;
+class Form2;
 class PictureBox;
-struct LegacySceneInput;
 struct LegacySceneRecord;
 
 // The largest scene file Load Scene reads: the cap of every scene file.
@@ -21,16 +21,16 @@ void NewLegacyScene(Form1 &editor);
 void SaveLegacyScene(Form1 &editor);
 void LoadLegacyScene(Form1 &editor);
 
-// Everything the older layout is written from: the scene document and the
-// canvas's unit.
-LegacySceneInput legacySceneInputFromWindows();
-
-// Gives the scene document a read scene file (applyLegacyScene), then sets the
-// canvas's unit and pictures, the editor's boxes and the dialogs' name and
-// choice boxes, in the file's row order, so that each box's click step runs;
-// redraws the canvas last. Returns the reasons of the pictures that could not
-// be loaded, one line each.
+// Gives the scene document a read scene file (applyLegacyScene), which the
+// dialogs show as they bind to it, then sets the canvas's unit and pictures
+// and the editor's boxes, in the file's row order, so that each box's click
+// step runs; redraws the canvas last. Creates no dialog. Returns the reasons
+// of the pictures that could not be loaded, one line each.
 QStringList ApplyLegacyScene(const LegacySceneRecord &record);
+
+// The canvas's picture stores measure in the document's unit
+// (SceneState::LegacyCanvasUnit); the trigger's and the brow's keep theirs.
+void ShowCanvasUnit(Form2 &canvas);
 
 // Loads the picture `name` in `folder` (ending in a separator), or the same
 // name in another letter case when the exact one is absent, into the store.

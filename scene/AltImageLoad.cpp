@@ -2,7 +2,7 @@
 
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/PickedFile.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "app/Help.h"
 #include "platform/WindowServices.h"
 #include "scene/DialogControls.h"
@@ -39,8 +39,9 @@ AltImageLoad::AltImageLoad()
 void AltImageLoad::Form_Load()
 {
     // Shown again after a close: the picture's own path, wherever it lies.
-    if (!scene().AltImageName.toText().isEmpty())
-        Text3->setText(scene().AltImagePath.toText());
+    const SceneState &s = sceneDocument().state();
+    if (!s.AltImageName.toText().isEmpty())
+        Text3->setText(s.AltImagePath.toText());
 }
 
 void AltImageLoad::Image1_Click()
@@ -48,11 +49,12 @@ void AltImageLoad::Image1_Click()
     const auto picked = choosePickedFile(cdl, imageFilter(), QStringLiteral("Images/"));
     if (!picked)
         return;
-    SceneState &s = scene();
-    s.AltImagePath = picked->path;
     Text3->setText(picked->path);
-    s.SceneHasAltImage = FlagOn;
-    s.AltImageName = picked->name;
+    sceneDocument().editState([&](SceneState &s) {
+        s.AltImagePath = picked->path;
+        s.SceneHasAltImage = FlagOn;
+        s.AltImageName = picked->name;
+    });
 }
 
 void AltImageLoad::Image2_Click()

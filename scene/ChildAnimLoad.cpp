@@ -22,6 +22,7 @@ ChildAnimLoad::ChildAnimLoad()
     // The count and the last frame get room for any 16-bit number.
     Label4 = makeNumberLabel(this, "Label4", QString(), QStringLiteral("Number of Child Frames:"),
                              3045, 795, 1200, 270);
+    bindLabel(Label4, sceneDocument().dialogs().child.frames);
     Image1 = makeButton(this, "Image1", QStringLiteral("Child Anim Properties"), 4440, 645, 2085, 645);
 
     makeText(this,
@@ -45,11 +46,6 @@ ChildAnimLoad::ChildAnimLoad()
     connect(Image4, &QPushButton::clicked, this, &ChildAnimLoad::Image4_Click);
 }
 
-void ChildAnimLoad::Form_Load()
-{
-    Label4->setText(sceneDocument().dialogs().child.frames);
-}
-
 bool ChildAnimLoad::FileExists(const QString &path) const
 {
     return frameFileExists(path);
@@ -66,9 +62,10 @@ void ChildAnimLoad::Image2_Click()
     const auto pick = pickFrameSet(cdl, sceneDocument().dialogs().child.frames, std::nullopt);
     if (!pick)
         return;
-    AnimFrameSet &set = scene().ChildFrameSet;
-    recordFrameNames(set, *pick);
-    recordFrameNumbers(set, *pick, false);
+    sceneDocument().editState([&](SceneState &s) {
+        recordFrameNames(s.ChildFrameSet, *pick);
+        recordFrameNumbers(s.ChildFrameSet, *pick, false);
+    });
     showFrameSetPick(*pick, Text1, Label6, QString::number(pick->series.first), Label9, Text1);
 }
 

@@ -14,7 +14,7 @@ class ChildAnimLoad : public Form {
 public:
     ChildAnimLoad();
 
-    QLabel *Label4;      // the child frame count, a copy of ChildAnimProps.Text2
+    QLabel *Label4;      // the child frame count of ChildAnimProps.Text2
     QPushButton *Image1; // Child Anim Properties
     QPushButton *Image2; // LOAD...
     QLineEdit *Text1;    // the picked first frame; the missing-frame report
@@ -31,7 +31,4 @@ public:
     void Image2_Click();
     void Image3_Click();
     void Image4_Click();
-
-protected:
-    void Form_Load() override;
 };

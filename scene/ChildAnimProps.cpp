@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 namespace {
 QString chooseMessage() { return QStringLiteral("Please select AUTOMATIC CROP or PRELOADFRAMES"); }
@@ -56,12 +57,13 @@ ChildAnimProps::ChildAnimProps()
     Image2 = makeButton(this, "Image2", QStringLiteral("LOAD..."), 5310, 3615, 1380, 570);
     Image2->setAccessibleDescription(QStringLiteral("Picks the first preloaded frame"));
     Text3 = makeNameBox(this, "Text3", QStringLiteral("Preloaded first frame"), 1365, 4170, 3165, 330);
-    Text3->setEnabled(false);
+    bindText(Text3, sceneDocument().dialogs().childBoxes.preloadBox);
 
     Image3 = makeButton(this, "Image3", QStringLiteral("OK"), 5610, 4695, 1110, 690);
     Image4 = makeButton(this, "Image4", QStringLiteral("?"), 6330, 105, 330, 345);
 
-    connect(Text2, &QLineEdit::textChanged, this, &ChildAnimProps::Text2_Change);
+    showFrameSource();
+    connect(&sceneDocument(), &SceneDocument::changed, this, &ChildAnimProps::showFrameSource);
     onCheckClick(Check1, this, &ChildAnimProps::Check1_Click);
     onCheckClick(Check2, this, &ChildAnimProps::Check2_Click);
     connect(Image1, &QPushButton::clicked, this, &ChildAnimProps::Image1_Click);
@@ -72,64 +74,58 @@ ChildAnimProps::ChildAnimProps()
 
 ChildAnimProps::~ChildAnimProps()
 {
+    // The window that goes shows nothing more.
+    disconnect(&sceneDocument(), nullptr, this, nullptr);
     sceneDocument().restartChildValues();
-}
-
-void ChildAnimProps::Form_Load()
-{
-    // The loader shows the count the dialog starts with.
-    Text2_Change();
 }
 
 void ChildAnimProps::Form_Unload(bool &cancel)
 {
-    if (checkValue(Check1) == 0 && checkValue(Check2) == 0) {
+    if (sceneDocument().dialogs().childBoxes.source == ChildFrameSource::Unchosen) {
         MsgBox(chooseMessage());
         cancel = true;
     }
 }
 
-void ChildAnimProps::Text2_Change()
+void ChildAnimProps::showFrameSource()
 {
-    form<ChildAnimLoad>().Label4->setText(Text2->text());
+    const ChildDialogBoxes &boxes = sceneDocument().dialogs().childBoxes;
+    const bool preloaded = boxes.source == ChildFrameSource::Preloaded;
+    const bool autoCrop = boxes.source == ChildFrameSource::AutoCrop;
+    // Showing the choice is no click.
+    const QSignalBlocker preload(Check1), crop(Check2);
+    if ((checkValue(Check1) == 1) != preloaded)
+        setCheckValue(Check1, preloaded ? 1 : 0);
+    if ((checkValue(Check2) == 1) != autoCrop)
+        setCheckValue(Check2, autoCrop ? 1 : 0);
+    Text3->setEnabled(preloaded);
+    Check2->setEnabled(boxes.autoCropOffered);
 }
 
-// The two boxes act as a pair: setting one from the other's handler runs its
-// handler in turn when the value changes, so after any click exactly one is ticked.
+// The two boxes act as a pair: a click on either chooses one source, which
+// the pair then shows, so after any click exactly one is ticked.
 void ChildAnimProps::Check1_Click()
 {
     switch (checkValue(Check1)) {
-    case 1:
-        setCheckValue(Check2, 0);
-        Text3->setEnabled(true);
-        scene().ChildAutoCropOn = FlagOff;
-        break;
-    case 0:
-        Text3->setEnabled(false);
-        setCheckValue(Check2, 1);
-        scene().ChildAutoCropOn = FlagOn;
-        break;
-    default:
-        break;
+    case 1: sceneDocument().chooseChildFrames(ChildFrameSource::Preloaded); break;
+    case 0: chooseAutoCrop(); break;
+    default: break;
     }
 }
 
 void ChildAnimProps::Check2_Click()
 {
     switch (checkValue(Check2)) {
-    case 1:
-        setCheckValue(Check1, 0);
-        form<ChildAnimLoad>().Show();
-        scene().ChildAutoCropOn = FlagOn;
-        scene().ChildPreloadName = QString();
-        break;
-    case 0:
-        scene().ChildAutoCropOn = FlagOff;
-        setCheckValue(Check1, 1);
-        break;
-    default:
-        break;
+    case 1: chooseAutoCrop(); break;
+    case 0: sceneDocument().chooseChildFrames(ChildFrameSource::Preloaded); break;
+    default: break;
     }
+}
+
+void ChildAnimProps::chooseAutoCrop()
+{
+    sceneDocument().chooseChildFrames(ChildFrameSource::AutoCrop);
+    form<ChildAnimLoad>().Show();
 }
 
 void ChildAnimProps::Image1_Click()
@@ -143,7 +139,7 @@ void ChildAnimProps::Image2_Click()
     if (!picked)
         return;
     // The preview finds preloaded frames by name in the Images folder itself.
-    if (!liesDirectlyIn(picked->path, scene().WorkFolder.toText() + QStringLiteral("Images"))) {
+    if (!liesDirectlyIn(picked->path, sceneDocument().state().WorkFolder.toText() + QStringLiteral("Images"))) {
         MsgBox(QStringLiteral("Child Animation Images must reside in the Images directory of Dollvane. Please fix "
                               "and try again."));
         Text3->setText(QStringLiteral("Please put Child Anim Images in Images directory of Dollvane."));
@@ -156,13 +152,13 @@ void ChildAnimProps::Image2_Click()
         return;
     }
     notePickedFile(*picked);
-    scene().ChildPreloadName = picked->name;
+    sceneDocument().editState([&](SceneState &s) { s.ChildPreloadName = picked->name; });
     Text3->setText(picked->name);
 }
 
 void ChildAnimProps::Image3_Click()
 {
-    if (checkValue(Check1) != 0 || checkValue(Check2) != 0)
+    if (sceneDocument().dialogs().childBoxes.source != ChildFrameSource::Unchosen)
         Hide();
     else
         MsgBox(chooseMessage());

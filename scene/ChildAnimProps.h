@@ -1,7 +1,7 @@
 #pragma once
 // Property dialog of the child animation: frame count, random factor, start or
 // end, and where its frames come from (preloaded in Images, or cut along with
-// the extra animation).
+// the extra animation), all kept in the scene document.
 
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
@@ -29,7 +29,6 @@ public:
     QPushButton *Image4; // ?
     CommonDialog cdl{"ChildAnimProps"};
 
-    void Text2_Change();
     void Check1_Click();
     void Check2_Click();
     void Image1_Click();
@@ -38,6 +37,12 @@ public:
     void Image4_Click();
 
 protected:
-    void Form_Load() override;
     void Form_Unload(bool &cancel) override;
+
+private:
+    // The pair of boxes, the preload box and the automatic crop's offer as
+    // the document holds them.
+    void showFrameSource();
+    // Automatic crop chosen: its loader opens.
+    void chooseAutoCrop();
 };

@@ -203,3 +203,31 @@ void bindTicked(QCheckBox *box, bool &ticked)
             setCheckValue(box, ticked ? 1 : 0);
     });
 }
+
+void bindFlag(QCheckBox *box, Flag SceneState::*flag)
+{
+    SceneDocument &document = sceneDocument();
+    setCheckValue(box, isFlagOn(document.state().*flag) ? 1 : 0);
+    QObject::connect(box, &QCheckBox::stateChanged, box, [box, &document, flag](int) {
+        const int value = checkValue(box);
+        const Flag now = toFlag(value == 1);
+        if (value == 2 || document.state().*flag == now)
+            return;
+        document.editState([flag, now](SceneState &s) { s.*flag = now; });
+    });
+    // As with a ticked value, a grey box stays grey while the flag is off.
+    QObject::connect(&document, &SceneDocument::changed, box, [box, &document, flag] {
+        const bool on = isFlagOn(document.state().*flag);
+        if ((checkValue(box) == 1) != on)
+            setCheckValue(box, on ? 1 : 0);
+    });
+}
+
+void bindLabel(QLabel *label, const QString &value)
+{
+    label->setText(value);
+    QObject::connect(&sceneDocument(), &SceneDocument::changed, label, [label, &value] {
+        if (label->text() != value)
+            label->setText(value);
+    });
+}

@@ -3,6 +3,8 @@
 // dialog: placed in twips, named for the program (objectName) and for a person
 // (the painted text of a button, the label beside a box).
 
+#include "core/scene/SceneState.h"
+
 #include <QString>
 
 class QCheckBox;
@@ -57,3 +59,8 @@ void showFrameSetPick(const FrameSetPick &pick, QLineEdit *nameBox, QLabel *firs
 void bindText(QLineEdit *box, QString &value);
 void bindOption(QRadioButton *option, bool &value);
 void bindTicked(QCheckBox *box, bool &ticked);
+// A check box that shows a flag of the state record, written through the
+// document; a grey box changes nothing.
+void bindFlag(QCheckBox *box, Flag SceneState::*flag);
+// A label that shows a value of the document and nothing else.
+void bindLabel(QLabel *label, const QString &value);

@@ -1,6 +1,5 @@
 #include "scene/ExtraAnimProps.h"
 
-#include "core/base/Numbers.h"
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/SceneDocument.h"
 #include "core/scene/SceneState.h"
@@ -81,6 +80,8 @@ ExtraAnimProps::ExtraAnimProps()
     Image10 = makeButton(this, "Image10", QStringLiteral("?"), 6360, 120, 330, 300);
 
     onCheckClick(Check1, this, &ExtraAnimProps::Check1_Click);
+    // The delay-at-frame choice outlives the window; the box shows it from the start.
+    bindFlag(Check1, &SceneState::ExtraDelayAtOn);
     connect(Text2, &QLineEdit::textChanged, this, &ExtraAnimProps::Text2_Change);
     connect(Image1, &QPushButton::clicked, this, &ExtraAnimProps::Image1_Click);
     connect(Command1, &QPushButton::clicked, this, &ExtraAnimProps::Command1_Click);
@@ -93,14 +94,6 @@ ExtraAnimProps::~ExtraAnimProps()
     sceneDocument().restartExtraValues();
 }
 
-void ExtraAnimProps::Form_Load()
-{
-    // The delay-at-frame choice outlives the window.
-    const bool on = scene().ExtraDelayAtOn == FlagOn;
-    Text3->setEnabled(on);
-    setCheckValue(Check1, on ? 1 : 0);
-}
-
 bool ExtraAnimProps::FileExists(const QString &path) const
 {
     return frameFileExists(path);
@@ -109,20 +102,14 @@ bool ExtraAnimProps::FileExists(const QString &path) const
 void ExtraAnimProps::Check1_Click()
 {
     const int value = checkValue(Check1);
-    if (value == 2)
-        return;
-    Text3->setEnabled(value == 1);
-    scene().ExtraDelayAtOn = toFlag(value == 1);
+    if (value != 2)
+        Text3->setEnabled(value == 1);
 }
 
 void ExtraAnimProps::Text2_Change()
 {
-    const QString text = Text2->text();
-    if (text.isEmpty())
-        return;
-    if (const auto count = toInt16(text))
-        scene().ExtraFrameSet.FrameCount = Value::integer(*count);
-    if (const auto last = lastFrameLabel(text, Label8->text()))
+    // The document keeps the count (SceneDocument); the label follows the box.
+    if (const auto last = lastFrameLabel(Text2->text(), Label8->text()))
         Label12->setText(*last);
 }
 
@@ -131,20 +118,22 @@ void ExtraAnimProps::Image1_Click()
     const auto pick = pickFrameSet(cdl, Text2->text(), 2);
     if (!pick)
         return;
-    recordFrameSet(scene().ExtraFrameSet, *pick);
+    sceneDocument().editState([&](SceneState &s) { recordFrameSet(s.ExtraFrameSet, *pick); });
     showFrameSetPick(*pick, Text6, Label8, pick->series.digits, Label12, Text6);
 }
 
 void ExtraAnimProps::Command1_Click()
 {
     // Set first: a load that stops on the way still counts as alpha frames asked for.
-    scene().ExtraHasAlpha = FlagOn;
+    sceneDocument().editState([](SceneState &s) { s.ExtraHasAlpha = FlagOn; });
     const auto pick = pickFrameSet(cdl, Text2->text(), 2);
     if (!pick)
         return;
     // The alpha series has names of its own and the extra series' numbers.
-    recordFrameNames(scene().AlphaFrameSet, *pick);
-    recordFrameNumbers(scene().ExtraFrameSet, *pick, true);
+    sceneDocument().editState([&](SceneState &s) {
+        recordFrameNames(s.AlphaFrameSet, *pick);
+        recordFrameNumbers(s.ExtraFrameSet, *pick, true);
+    });
     showFrameSetPick(*pick, Text7, Label8, pick->series.digits, Label12, Text6);
 }
 

@@ -47,7 +47,4 @@ public:
     void Command1_Click();
     void Image2_Click();
     void Image10_Click();
-
-protected:
-    void Form_Load() override;
 };

@@ -60,9 +60,6 @@ FullAnimProps::FullAnimProps()
     Option6 = makeOption(Frame2, "Option6", QStringLiteral("End"), QStringLiteral("Talk at End"), 0, 345, 240, 225, 0);
     bindOption(Option5, values.talkAtStart);
     bindOption(Option6, values.talkAtEnd);
-    // The talk options appear only while the pause box is ticked.
-    Option5->setVisible(false);
-    Option6->setVisible(false);
     makeText(this, QStringLiteral("Start"), 5280, 2550, 800, 225);
     makeText(this, QStringLiteral("End"), 5280, 2895, 800, 225);
 
@@ -82,10 +79,14 @@ FullAnimProps::FullAnimProps()
              120, 4650, 5150, 700);
     Image1 = makeButton(this, "Image1", QStringLiteral("LOAD..."), 5400, 4650, 1215, 555);
     Text3 = makeNameBox(this, "Text3", QStringLiteral("First frame"), 1485, 5580, 3120, 270);
+    bindText(Text3, sceneDocument().dialogs().fullAnimNameBox);
     Image2 = makeButton(this, "Image2", QStringLiteral("OK"), 5565, 5700, 1035, 525);
     Image3 = makeButton(this, "Image3", QStringLiteral("?"), 6345, 90, 345, 345);
 
     onCheckClick(Check1, this, &FullAnimProps::Check1_Click);
+    // The talk options appear only while the pause box is ticked, also when
+    // the document held a tick before the window came.
+    Check1_Click();
     connect(Image1, &QPushButton::clicked, this, &FullAnimProps::Image1_Click);
     connect(Image2, &QPushButton::clicked, this, &FullAnimProps::Image2_Click);
     connect(Image3, &QPushButton::clicked, this, &FullAnimProps::Image3_Click);
@@ -118,11 +119,12 @@ void FullAnimProps::Image1_Click()
     }
     notePickedFile(*picked);
     Text3->setText(picked->name);
-    SceneState &s = scene();
-    s.FullAnimFirstFrameName = picked->name;
-    s.FullAnimFrameSet.FrameFolder = picked->folder;
-    s.FullAnimFrameSet.FrameBaseName = series->base;
-    s.FullAnimFrameSet.FrameExt = series->ext;
+    sceneDocument().editState([&](SceneState &s) {
+        s.FullAnimFirstFrameName = picked->name;
+        s.FullAnimFrameSet.FrameFolder = picked->folder;
+        s.FullAnimFrameSet.FrameBaseName = series->base;
+        s.FullAnimFrameSet.FrameExt = series->ext;
+    });
 }
 
 void FullAnimProps::Image2_Click()

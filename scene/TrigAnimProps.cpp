@@ -1,6 +1,5 @@
 #include "scene/TrigAnimProps.h"
 
-#include "core/base/Numbers.h"
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/SceneDocument.h"
 #include "core/scene/SceneState.h"
@@ -69,13 +68,11 @@ bool TrigAnimProps::FileExists(const QString &path) const
 
 void TrigAnimProps::Text2_Change()
 {
-    const QString text = Text2->text();
-    if (!Visible() || text.isEmpty())
+    // The document keeps the count (SceneDocument); the label follows the box
+    // while the window is shown.
+    if (!Visible())
         return;
-    // The count is kept as the text typed, once it reads as a count.
-    if (toInt16(text))
-        scene().TriggerFrameSet.FrameCount = text;
-    if (const auto last = lastFrameLabel(text, Label8->text()))
+    if (const auto last = lastFrameLabel(Text2->text(), Label8->text()))
         Label12->setText(*last);
 }
 
@@ -84,7 +81,7 @@ void TrigAnimProps::Image2_Click()
     const auto pick = pickFrameSet(cdl, Text2->text(), 2);
     if (!pick)
         return;
-    recordFrameSet(scene().TriggerFrameSet, *pick);
+    sceneDocument().editState([&](SceneState &s) { recordFrameSet(s.TriggerFrameSet, *pick); });
     showFrameSetPick(*pick, Text6, Label8, pick->series.digits, Label12, Text6);
 }
 

@@ -40,6 +40,7 @@ void applyLegacyScene(SceneDocument &document, const LegacySceneRecord &r)
     SceneState &s = document.state();
     SceneDialogValues &d = document.dialogs();
 
+    s.LegacyCanvasUnit = r.twips ? CanvasUnit::Twips : CanvasUnit::Pixels;
     if (r.background)
         s.BackgroundFileName = *r.background;
     s.SceneHasAltImage = toFlag(r.altImage.has_value());
@@ -74,9 +75,11 @@ void applyLegacyScene(SceneDocument &document, const LegacySceneRecord &r)
     SceneSettings::Child &child = d.child;
     s.SceneHasChildAnim = toFlag(r.childPreload.has_value());
     if (r.childPreload) {
+        // Preloaded frames, and automatic crop is not offered for them.
+        applyChildFrameSource(s, d, ChildFrameSource::Preloaded);
+        d.childBoxes.autoCropOffered = false;
         s.ChildPreloadName = *r.childPreload;
-        // Preloaded frames: the child is not cut along with the extra animation.
-        s.ChildAutoCropOn = FlagOff;
+        d.childBoxes.preloadBox = *r.childPreload;
     }
     take(child.frames, r.childFrames);
     take(child.random, r.childRandom);
@@ -94,8 +97,10 @@ void applyLegacyScene(SceneDocument &document, const LegacySceneRecord &r)
     SceneSettings::FullAnim &full = d.fullAnim;
     // The full-background group is kept for a later save only when the file has it.
     s.SceneHasFullAnim = toFlag(r.fullAnimName.has_value());
-    if (r.fullAnimName)
+    if (r.fullAnimName) {
         s.FullAnimFirstFrameName = *r.fullAnimName;
+        d.fullAnimNameBox = *r.fullAnimName;
+    }
     take(full.frames, r.fullFrames);
     take(full.speed, r.fullSpeed);
     take(full.delay, r.fullDelay);
@@ -162,11 +167,11 @@ void applyLegacyScene(SceneDocument &document, const LegacySceneRecord &r)
     document.noteChanged();
 }
 
-LegacySceneInput legacySceneInput(const SceneDocument &document, bool twips)
+LegacySceneInput legacySceneInput(const SceneDocument &document)
 {
     const SceneState &s = document.state();
     LegacySceneInput in;
-    in.twips = twips;
+    in.twips = s.LegacyCanvasUnit == CanvasUnit::Twips;
     in.hasMainBlink = isFlagSet(s.SceneHasMainBlink);
     in.hasUser = isFlagSet(s.SceneHasUser);
     in.hasUserBlink = isFlagSet(s.SceneHasUserBlink); // on its own in this layout

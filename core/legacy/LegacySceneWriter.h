@@ -9,7 +9,7 @@
 #include "core/scene/SceneState.h"
 
 struct LegacySceneInput {
-    bool twips = false; // the background store measures in twips
+    bool twips = false; // the canvas measures in twips
 
     bool hasMainBlink = false, hasUser = false, hasUserBlink = false, hasExtraAnim = false;
     bool hasChildAnim = false, hasFullAnim = false, hasAltImage = false, extraDelayAt = false;

@@ -123,7 +123,6 @@ void PreviewPlayer::stop()
 void PreviewPlayer::reset()
 {
     HasNudy = false;
-    MainAnimState = QStringLiteral("Open");
     Timer5->SetEnabled(false);
     Timer6->SetEnabled(false);
     Timer13->SetEnabled(false);

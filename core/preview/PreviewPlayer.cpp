@@ -19,9 +19,6 @@ PreviewPlayer::PreviewPlayer(QObject *parent) : QObject(parent)
     UserBlink = layerBox("UserBlink");
     MiscPic = layerBox("MiscPic");
     TriggerPic = layerBox("TriggerPic");
-    // The blinks start open at 1 (MainBlinks, UserBlinks).
-    MainAnimState = QStringLiteral("Open");
-
     makeTimers();
     Sections = makePreviewSections();
     connectTimers();

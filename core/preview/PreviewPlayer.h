@@ -104,7 +104,6 @@ public:
     bool HasNudy = false;    // the scene has an alternate image
     bool HasTrigger = false; // the scene has a trigger animation
     bool HasUser = false;    // the scene has a user character ("UM=")
-    QString MainAnimState;   // "Open" from the start and after each load
 
     // The layer sections of the loader, in table order.
     PreviewSections Sections;

@@ -1,5 +1,7 @@
 #include "core/scene/SceneDocument.h"
 
+#include "core/base/Numbers.h"
+
 SceneSettings::Trigger startingTriggerValues()
 {
     SceneSettings::Trigger t;
@@ -74,16 +76,32 @@ namespace {
 
 SceneDialogValues startingDialogs()
 {
-    return {startingTriggerValues(), startingExtraValues(), startingChildValues(), startingFullAnimValues(),
-            startingSoundValues()};
+    SceneDialogValues d;
+    d.trigger = startingTriggerValues();
+    d.extra = startingExtraValues();
+    d.child = startingChildValues();
+    d.fullAnim = startingFullAnimValues();
+    d.sounds = startingSoundValues();
+    return d;
 }
 
 } // namespace
+
+void applyChildFrameSource(SceneState &state, SceneDialogValues &dialogs, ChildFrameSource source)
+{
+    dialogs.childBoxes.source = source;
+    if (source == ChildFrameSource::Unchosen)
+        return;
+    state.ChildAutoCropOn = toFlag(source == ChildFrameSource::AutoCrop);
+    if (source == ChildFrameSource::AutoCrop)
+        state.ChildPreloadName = QString();
+}
 
 SceneDocument::SceneDocument() : m_dialogs(startingDialogs())
 {
     for (int layer = 0; layer < CanvasLayerCount; ++layer)
         m_crops[layer] = startingCropTwips(CanvasLayer(layer));
+    markFramesCounted();
 }
 
 void SceneDocument::setCropTwips(CanvasLayer layer, const QRectF &twips)
@@ -91,20 +109,61 @@ void SceneDocument::setCropTwips(CanvasLayer layer, const QRectF &twips)
     if (m_crops[layer] == twips)
         return;
     m_crops[layer] = twips;
-    emit changed();
+    noteChanged();
 }
 
 void SceneDocument::setCutFrames(CanvasLayer layer, const QList<QImage> &frames)
 {
     m_cutFrames[layer] = frames;
-    emit changed();
+    noteChanged();
 }
 
 void SceneDocument::forgetDesigner(CanvasLayer layer)
 {
     m_crops[layer] = startingCropTwips(layer);
     m_cutFrames[layer].clear();
-    emit changed();
+    noteChanged();
+}
+
+void SceneDocument::restartTriggerValues()
+{
+    m_dialogs.trigger = startingTriggerValues();
+    markFramesCounted();
+}
+
+void SceneDocument::restartExtraValues()
+{
+    m_dialogs.extra = startingExtraValues();
+    markFramesCounted();
+}
+
+void SceneDocument::restartChildValues()
+{
+    m_dialogs.child = startingChildValues();
+    m_dialogs.childBoxes = ChildDialogBoxes();
+    noteChanged();
+}
+
+void SceneDocument::restartFullAnimValues()
+{
+    m_dialogs.fullAnim = startingFullAnimValues();
+    m_dialogs.fullAnimNameBox.clear();
+}
+
+void SceneDocument::chooseChildFrames(ChildFrameSource source)
+{
+    if (m_dialogs.childBoxes.source == source)
+        return;
+    applyChildFrameSource(m_state, m_dialogs, source);
+    noteChanged();
+}
+
+void SceneDocument::offerChildAutoCrop()
+{
+    if (m_dialogs.childBoxes.autoCropOffered)
+        return;
+    m_dialogs.childBoxes.autoCropOffered = true;
+    noteChanged();
 }
 
 void SceneDocument::resetWizard()
@@ -112,7 +171,7 @@ void SceneDocument::resetWizard()
     SceneState &s = m_state;
     s.SceneHasMainBlink = s.SceneHasUser = s.SceneHasExtraAnim = s.SceneHasAltImage = s.SceneHasFullAnim = FlagOff;
     s.clearPlacedFlags();
-    emit changed();
+    noteChanged();
 }
 
 void SceneDocument::reset()
@@ -123,7 +182,35 @@ void SceneDocument::reset()
         m_crops[layer] = startingCropTwips(CanvasLayer(layer));
         m_cutFrames[layer].clear();
     }
+    markFramesCounted();
+    noteChanged();
+}
+
+void SceneDocument::noteChanged()
+{
+    countFrames();
     emit changed();
+}
+
+void SceneDocument::countFrames()
+{
+    // A box emptied or holding no count leaves the count as it was.
+    if (m_dialogs.extra.frames != m_countedExtraFrames) {
+        m_countedExtraFrames = m_dialogs.extra.frames;
+        if (const auto count = toInt16(m_countedExtraFrames))
+            m_state.ExtraFrameSet.FrameCount = Value::integer(*count);
+    }
+    if (m_dialogs.trigger.frames != m_countedTriggerFrames) {
+        m_countedTriggerFrames = m_dialogs.trigger.frames;
+        if (toInt16(m_countedTriggerFrames))
+            m_state.TriggerFrameSet.FrameCount = m_countedTriggerFrames;
+    }
+}
+
+void SceneDocument::markFramesCounted()
+{
+    m_countedExtraFrames = m_dialogs.extra.frames;
+    m_countedTriggerFrames = m_dialogs.trigger.frames;
 }
 
 SceneDocument &sceneDocument()

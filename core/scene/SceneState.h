@@ -1,7 +1,10 @@
 #pragma once
-// The shared scene state: one record that every window of the set-up reads and
-// writes directly by name, held by the scene document. It lives from program
-// start to program end; only the wizard reset clears a group of its members.
+// The shared scene state: one record that every window of the set-up reads by
+// name, held by the scene document. The layer dialogs and the older editor's
+// commands write it through the document (SceneDocument::editState), which
+// says `changed`; the wizard, the canvas and the designers write the members
+// that only they show directly. It lives from program start to program end;
+// only the wizard reset clears a group of its members.
 
 #include "core/base/Value.h"
 
@@ -31,6 +34,10 @@ enum CanvasLayer {
     LayerBrowAnim = 6,
 };
 constexpr int CanvasLayerCount = 7;
+
+// The unit the older editor's canvas measures its layers in: pixels, or twips
+// for a scene whose file says so ("SV=3").
+enum class CanvasUnit { Pixels, Twips };
 
 // One layer's box on the canvas, in canvas pixels.
 struct LayerPlacement {
@@ -120,6 +127,7 @@ struct SceneState {
     Value CanvasWidth, CanvasHeight;
     Flag IsDragging = FlagOff;
     Flag DragShowsOutline = FlagOff;
+    CanvasUnit LegacyCanvasUnit = CanvasUnit::Pixels;
 
     // Primary frame series
     Value PrimaryFirstFramePath;

@@ -18,9 +18,9 @@ QByteArray setUpFileOf(const SceneDocument &document, const QString &name)
     return sceneFileBytes(sceneText(sceneEntries(sceneSettings(document, name))));
 }
 
-QByteArray olderFileOf(const SceneDocument &document, bool twips)
+QByteArray olderFileOf(const SceneDocument &document)
 {
-    return sceneFileBytes(sceneText(legacySceneEntries(legacySceneInput(document, twips))));
+    return sceneFileBytes(sceneText(legacySceneEntries(legacySceneInput(document))));
 }
 
 // What the older editor's Load Scene gives a fresh document from the bytes.
@@ -90,13 +90,16 @@ TEST(SceneDocumentLoad, TheOlderLayoutGoesRoundUnchanged)
     d.fullAnim.delayAtEnd = false;
     d.fullAnim.pauseForTalk = true;
 
-    for (const bool twips : {false, true}) {
-        SCOPED_TRACE(twips ? "in twips" : "in pixels");
-        const QByteArray bytes = olderFileOf(first, twips);
+    for (const CanvasUnit unit : {CanvasUnit::Pixels, CanvasUnit::Twips}) {
+        SCOPED_TRACE(unit == CanvasUnit::Twips ? "in twips" : "in pixels");
+        s.LegacyCanvasUnit = unit;
+        const QByteArray bytes = olderFileOf(first);
         ASSERT_TRUE(bytes.contains("\r\nMD=3;\r\nMDA=4;\r\nMS=90;\r\n")) << bytes.toStdString();
+        EXPECT_EQ(bytes.startsWith("SV=3;\r\n"), unit == CanvasUnit::Twips);
         SceneDocument second;
         load(second, bytes);
-        EXPECT_EQ(olderFileOf(second, twips), bytes);
+        EXPECT_EQ(second.state().LegacyCanvasUnit, unit);
+        EXPECT_EQ(olderFileOf(second), bytes);
         // Preloaded child frames are not cut along with the extra animation.
         EXPECT_EQ(second.state().ChildAutoCropOn, FlagOff);
         EXPECT_EQ(second.dialogs().child.atEnd, true);

@@ -138,9 +138,11 @@ TEST_F(LegacyNewSceneTest, AProgramFolderAtTheRootGetsNoSecondSeparator)
 TEST_F(LegacyNewSceneTest, ANewSceneMeasuresInPixelsAfterASceneInTwips)
 {
     drawTemplates();
+    scene().LegacyCanvasUnit = CanvasUnit::Twips;
     for (PictureBox *box : {canvas().PicBox, canvas().picBackground, canvas().picImage, canvas().picImage5})
         box->SetScaleMode(1);
     editor().Command15->click();
+    EXPECT_EQ(scene().LegacyCanvasUnit, CanvasUnit::Pixels);
     for (PictureBox *box : {canvas().PicBox, canvas().picBackground, canvas().picImage, canvas().picImage5})
         EXPECT_EQ(box->ScaleMode(), 3) << box->objectName().toStdString();
     EXPECT_EQ(scene().CanvasWidth.toDouble(), 1115);

@@ -100,7 +100,7 @@ TEST_F(LegacySaveLoadTest, SaveReadsTheDialogsAndItsOwnGating)
     full.Text5->setText(QString()); // written also when empty
     full.Option1->setChecked(true);
     setCheckValue(full.Check1, 2); // greyed counts as not ticked
-    canvas().picBackground->SetScaleMode(1);
+    scene().LegacyCanvasUnit = CanvasUnit::Twips;
 
     const QString path = scenesFolder() + QStringLiteral("Gated.scn");
     QDir().mkpath(scenesFolder());
@@ -201,6 +201,9 @@ TEST_F(LegacySaveLoadTest, LoadSetsTheWindowsRowByRow)
                                  "Sound1Loop=False;", "Sound2=Bird.wav;", "Sound2R=30;"})));
 
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
+    // The load made no dialog; the ones that come later show what it gave.
+    EXPECT_FALSE(formExists<FullAnimProps>());
+    EXPECT_FALSE(formExists<TrigAnimProps>());
     Form1 &f = editor();
     SceneState &s = scene();
     EXPECT_EQ(canvas().PicBox->ScaleMode(), 3);
@@ -235,7 +238,7 @@ TEST_F(LegacySaveLoadTest, LoadSetsTheWindowsRowByRow)
     EXPECT_EQ(extra.Text1->text(), QStringLiteral("100"));
     EXPECT_EQ(extra.Text2->text(), QStringLiteral("12"));
     EXPECT_EQ(extra.Text4->text(), QStringLiteral("3"));
-    EXPECT_EQ(s.ExtraFrameSet.FrameCount.toDouble(), 12) << "the frames box's change step ran";
+    EXPECT_EQ(s.ExtraFrameSet.FrameCount.toDouble(), 12) << "the count follows the frames box";
     EXPECT_TRUE(extra.Option2->isChecked()) << "no MPL= gives Ping Pong";
     EXPECT_FALSE(extra.Option1->isChecked());
     EXPECT_TRUE(extra.Option4->isChecked());
@@ -267,6 +270,7 @@ TEST_F(LegacySaveLoadTest, LoadSetsTheWindowsRowByRow)
     EXPECT_TRUE(full.Option2->isChecked());
     EXPECT_TRUE(full.Option5->isChecked());
     EXPECT_EQ(checkValue(full.Check1), 1) << "Yes wins over No";
+    EXPECT_TRUE(full.Option5->isVisibleTo(&full) && full.Option6->isVisibleTo(&full)) << "shown with the tick";
     EXPECT_EQ(checkValue(full.Check2), 1);
     EXPECT_EQ(QStringList({full.Text6->text(), full.Text7->text(), full.Text8->text()}),
               QStringList({"50", "1", "9"}));
@@ -281,6 +285,7 @@ TEST_F(LegacySaveLoadTest, LoadSetsTheWindowsRowByRow)
     TrigAnimProps &trig = form<TrigAnimProps>();
     EXPECT_EQ(trig.Text2->text(), QStringLiteral("5"));
     EXPECT_EQ(trig.Text5->text(), QStringLiteral("90"));
+    EXPECT_EQ(s.TriggerFrameSet.FrameCount.toText(), QStringLiteral("5"));
 
     EXPECT_EQ(s.Sounds.Sound1File.toText(), QStringLiteral("Rain.wav"));
     EXPECT_EQ(sound.Text4->text(), QStringLiteral("Rain.wav"));

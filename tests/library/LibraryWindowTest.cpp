@@ -109,7 +109,7 @@ TEST_F(LibraryWindowTest, ControlsAtTheirPlacesWithTheirCaptions)
     }
     EXPECT_EQ(w.Player->MainBlinks.BlinkState, QStringLiteral("Open"));
     EXPECT_EQ(w.Player->UserBlinks.BlinkStateB, QStringLiteral("Open"));
-    EXPECT_EQ(w.Player->MainAnimState, QStringLiteral("Open"));
+    EXPECT_EQ(w.Player->FullAnim.MainAnimState, QStringLiteral("Open"));
     EXPECT_EQ(w.Player->MainBlinks.Blink, 1);
     EXPECT_EQ(w.Player->UserBlinks.BlinkB, 1);
     EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());

@@ -2,7 +2,8 @@
 // close guard, the preload pick, and the child variant of the frame-set loader.
 
 #include "app/Start.h"
-#include "core/scene/SceneState.h"
+#include "core/legacy/LegacySceneDocument.h"
+#include "core/scene/SceneDocument.h"
 #include "platform/Controls.h"
 #include "scene/ChildAnimLoad.h"
 #include "scene/ChildAnimProps.h"
@@ -43,8 +44,7 @@ TEST_F(ChildTest, FirstShowingAndTheFrameCountCopy)
     EXPECT_EQ(checkValue(props->Check2), 0);
     EXPECT_TRUE(props->Check2->isEnabled());
     EXPECT_FALSE(props->Text3->isEnabled());
-    // The loader window is loaded, hidden, with the count.
-    ASSERT_TRUE(formExists<ChildAnimLoad>());
+    // The loader window, hidden, shows the count.
     EXPECT_FALSE(form<ChildAnimLoad>().Visible());
     EXPECT_EQ(form<ChildAnimLoad>().Label4->text(), QStringLiteral("7"));
     EXPECT_EQ(form<ChildAnimLoad>().Caption(), QStringLiteral("Automatic Cropper Loader"));
@@ -62,17 +62,47 @@ TEST_F(ChildTest, FirstShowingAndTheFrameCountCopy)
     EXPECT_FALSE(form<ChildAnimLoad>().Visible());
 }
 
-TEST_F(ChildTest, TheLaunchersNewSceneLoadsBothWindowsHidden)
+// The older editor's load of a scene with preloaded child frames shows in a
+// dialog that comes later and in the one that is open; the launcher's New
+// Scene offers automatic crop again.
+TEST_F(ChildTest, APreloadedLoadTakesAutomaticCropAwayUntilANewScene)
 {
+    const LegacySceneRecord preloaded = ParseLegacyScene(QStringLiteral("EMA=Kick01.jpg;\r\nEMAF=5;\r\n"));
+    auto showsTheLoad = [this] {
+        EXPECT_EQ(checkValue(props->Check1), 1);
+        EXPECT_EQ(checkValue(props->Check2), 0);
+        EXPECT_FALSE(props->Check2->isEnabled());
+        EXPECT_TRUE(props->Text3->isEnabled());
+        EXPECT_EQ(props->Text3->text(), QStringLiteral("Kick01.jpg"));
+        EXPECT_EQ(props->Text2->text(), QStringLiteral("5"));
+        EXPECT_EQ(form<ChildAnimLoad>().Label4->text(), QStringLiteral("5"));
+        EXPECT_FALSE(form<ChildAnimLoad>().Visible());
+        EXPECT_EQ(scene().ChildAutoCropOn, FlagOff);
+    };
     destroyAllForms();
     flushDeletes();
     startProgram();
+    applyLegacyScene(sceneDocument(), preloaded);
+    props = &form<ChildAnimProps>();
+    {
+        SCOPED_TRACE("a dialog that comes after the load");
+        showsTheLoad();
+    }
+
     click(form<Start>().Image1);
-    ASSERT_TRUE(formExists<ChildAnimProps>());
-    ASSERT_TRUE(formExists<ChildAnimLoad>());
-    EXPECT_FALSE(form<ChildAnimProps>().Visible());
-    EXPECT_TRUE(form<ChildAnimProps>().Check2->isEnabled());
-    EXPECT_EQ(form<ChildAnimLoad>().Label4->text(), QStringLiteral("7"));
+    EXPECT_TRUE(props->Check2->isEnabled());
+    props->Show();
+    click(props->Check2);
+    EXPECT_EQ(checkValue(props->Check1), 0);
+    EXPECT_EQ(scene().ChildAutoCropOn, FlagOn);
+    EXPECT_TRUE(scene().ChildPreloadName.toText().isEmpty());
+    ASSERT_TRUE(form<ChildAnimLoad>().Visible());
+    form<ChildAnimLoad>().Hide();
+    applyLegacyScene(sceneDocument(), preloaded);
+    {
+        SCOPED_TRACE("the open dialog");
+        showsTheLoad();
+    }
 }
 
 TEST_F(ChildTest, TheBoxesActAsAPair)

@@ -1,5 +1,6 @@
-// The extra and trigger dialogs: the Frames box's count, the delay-at-frame
-// pair, OK, and a close from the window box.
+// The extra and trigger dialogs: the Frames box's count as the document keeps
+// it and the last frame label beside it, the delay-at-frame pair, OK, and a
+// close from the window box.
 
 #include "core/scene/SceneState.h"
 #include "platform/Controls.h"
@@ -48,11 +49,11 @@ TEST_F(ExtraTrigTest, ExtraFramesBoxKeepsTheCountAndTheLastFrameLabel)
     }
 }
 
-TEST_F(ExtraTrigTest, TriggerFramesBoxKeepsTheTextWhileTheWindowIsShown)
+TEST_F(ExtraTrigTest, TriggerFramesBoxKeepsTheTextAndTheLabelFollowsWhileShown)
 {
     TrigAnimProps &trigger = form<TrigAnimProps>();
-    trigger.Text2->setText(QStringLiteral("5")); // hidden: nothing kept
-    EXPECT_TRUE(scene().TriggerFrameSet.FrameCount.isUnset());
+    trigger.Text2->setText(QStringLiteral("5")); // hidden: the count follows, the label waits
+    EXPECT_EQ(scene().TriggerFrameSet.FrameCount.toText(), QStringLiteral("5"));
     EXPECT_EQ(trigger.Label12->text(), QStringLiteral("0"));
 
     trigger.Show();
