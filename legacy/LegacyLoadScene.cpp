@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "app/Form2.h"
+#include "core/base/NameList.h"
 #include "core/base/Text1252.h"
 #include "core/legacy/LegacySceneDocument.h"
 #include "core/scene/PickedFile.h"
@@ -123,5 +124,5 @@ void LoadLegacyScene(Form1 &editor)
     const QStringList left = record.skipped + ApplyLegacyScene(record);
     if (!left.isEmpty())
         MsgBox(QStringLiteral("The scene %1 was loaded without these parts:\n\n%2")
-                   .arg(QDir::toNativeSeparators(cdl.FileName), left.join(u'\n')));
+                   .arg(QDir::toNativeSeparators(cdl.FileName), nameListText(left)));
 }
