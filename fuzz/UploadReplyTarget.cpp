@@ -18,8 +18,8 @@ void fuzzUploadReply(const uint8_t *data, size_t size)
                    && firstLine.firstLine == status.firstLine);
     }
 
-    // The upload reads a reply only until its status is known: at the end of
-    // its first line, or at kReplyStartBound bytes. What it read then says
+    // The upload keeps a reply only until its status is known: at the end of
+    // its first line, or at kReplyStartBound bytes. What it kept then says
     // what the whole reply says, and no shorter start does.
     const qsizetype known = end >= 0 ? qMin(end + 1, kReplyStartBound) : kReplyStartBound;
     FUZZ_CHECK(ReplyStatusKnown(reply) == (reply.size() >= known));

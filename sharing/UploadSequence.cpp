@@ -1,5 +1,6 @@
 #include "sharing/UploadSequence.h"
 
+#include "adapters/socket/LingeringClose.h"
 #include "adapters/socket/TcpClientSocket.h"
 #include "core/sharing/UploadRequest.h"
 #include "core/sharing/UploadRequestStream.h"
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 #include <limits>
@@ -15,6 +17,9 @@
 namespace {
 
 const QString kDefaultComment = QStringLiteral("Optional Comment");
+
+// What is read of a reply past its status line at a time.
+constexpr qint64 kReplyDropBlock = 64 * 1024;
 
 }
 
@@ -24,8 +29,10 @@ QString UploadFailure::stepLine() const
 }
 
 UploadSequence::UploadSequence(Wiring wiring, QObject *parent)
-    : QObject(parent), wiring_(std::move(wiring))
+    : QObject(parent), wiring_(std::move(wiring)), acknowledgePoll_(new QTimer(this))
 {
+    acknowledgePoll_->setInterval(kAcknowledgePoll);
+    connect(acknowledgePoll_, &QTimer::timeout, this, &UploadSequence::onAcknowledgePoll);
     QPointer<UploadSequence> self(this);
     wiring_.UploadTimeOut->setTickHandler([self] {
         if (self)
@@ -39,7 +46,8 @@ UploadSequence::UploadSequence(Wiring wiring, QObject *parent)
 UploadSequence::~UploadSequence()
 {
     // A window closed during an upload ends it without a word; the service
-    // gets an unfinished request, which it does not keep.
+    // gets an unfinished request, which it does not keep. Connections still
+    // lingering are dropped with it.
     stopMail();
     if (socket_) {
         disconnect(socket_, nullptr, this, nullptr);
@@ -133,11 +141,12 @@ void UploadSequence::uploadFile(const QString &path, const QString &baseName, Up
     requestHanded_ = false;
     replyStart_.clear();
     replyKnown_ = false;
+    replyDropped_ = 0;
 
     auto *socket = new TcpClientSocket(this);
     socket_ = socket;
-    // No more of a reply is held than its status line needs; a service that
-    // sends more is held back by the system until the connection is dropped.
+    // No more of a reply is held than its status line needs until it is
+    // known; past the drop bound the service is held back by the system.
     socket->setReadBufferSize(kReplyStartBound);
     connect(socket, &TcpClientSocket::connected, this, &UploadSequence::Winsock1_Connect);
     connect(socket, &TcpClientSocket::bytesWritten, this, &UploadSequence::onBytesWritten);
@@ -166,8 +175,8 @@ void UploadSequence::onBytesWritten()
     if (timedOut())
         return;
     sendRequest();
-    if (replyKnown_ && requestSent())
-        endStepByReply();
+    if (replyKnown_ && requestDelivered())
+        takeStep();
 }
 
 void UploadSequence::sendRequest()
@@ -195,13 +204,29 @@ void UploadSequence::sendRequest()
 void UploadSequence::Winsock1_DataArrival(qint64 bytesTotal)
 {
     Q_UNUSED(bytesTotal);
-    if (!socket_ || replyKnown_ || timedOut())
+    if (!socket_ || timedOut())
         return;
+    if (replyKnown_) {
+        dropReply();
+        return;
+    }
     replyStart_ += socket_->read(kReplyStartBound - replyStart_.size());
     if (!ReplyStatusKnown(replyStart_))
         return;
     replyKnown_ = true;
+    socket_->setReadBufferSize(kReplyDropBlock);
+    dropReply();
     endStepByReply();
+}
+
+void UploadSequence::dropReply()
+{
+    while (socket_ && replyDropped_ < kReplyDropBound) {
+        const qint64 n = socket_->read(std::min(kReplyDropBlock, kReplyDropBound - replyDropped_)).size();
+        if (n == 0)
+            return;
+        replyDropped_ += n;
+    }
 }
 
 void UploadSequence::endStepByReply()
@@ -211,8 +236,19 @@ void UploadSequence::endStepByReply()
         failOnReply(status);
         return;
     }
-    // A service that takes the upload before it has all of it gets the rest first.
-    if (requestSent())
+    // A service that takes the upload before it has all of it gets the rest
+    // first: the step waits until it has acknowledged every byte.
+    if (requestDelivered())
+        takeStep();
+    else
+        acknowledgePoll_->start();
+}
+
+void UploadSequence::onAcknowledgePoll()
+{
+    if (timedOut())
+        return;
+    if (replyKnown_ && requestDelivered())
         takeStep();
 }
 
@@ -226,9 +262,10 @@ void UploadSequence::failOnReply(const ReplyStatus &status)
              QStringLiteral("the service's answer is not HTTP: \"%1\"").arg(status.firstLine));
 }
 
-bool UploadSequence::requestSent() const
+bool UploadSequence::requestDelivered() const
 {
-    return SocketConnected_ && socket_ && requestHanded_ && socket_->bytesToWrite() == 0;
+    return SocketConnected_ && socket_ && requestHanded_ && socket_->unacknowledgedBytes() == 0
+        && !socket_->resetByPeer();
 }
 
 void UploadSequence::Winsock1_Error(const QString &description)
@@ -240,8 +277,11 @@ void UploadSequence::Winsock1_Close()
 {
     if (timedOut())
         return;
-    const bool sent = requestSent();
-    closeSocket();
+    // A close or a reset before the service acknowledged all of the request
+    // is a cut, and so is a reset at any time: it throws away what the
+    // service had received and not read.
+    const bool sent = requestDelivered();
+    endConnection();
     SocketConnected_ = false;
 
     const ReplyStatus status = ReadReplyStatus(replyStart_);
@@ -269,7 +309,7 @@ void UploadSequence::Winsock1_Close()
 
 void UploadSequence::takeStep()
 {
-    closeSocket();
+    endConnection();
     SocketConnected_ = false;
     const UploadCloseAction action = UploadActionOnClose(flags_);
     flags_ = action.flags;
@@ -356,7 +396,7 @@ void UploadSequence::stop()
 {
     wiring_.UploadTimeOut->setEnabled(false);
     watchdogStart_ = -1;
-    closeSocket();
+    endConnection();
     SocketConnected_ = false;
     request_.reset();
     requestHanded_ = false;
@@ -365,12 +405,15 @@ void UploadSequence::stop()
     running_ = false;
 }
 
-void UploadSequence::closeSocket()
+void UploadSequence::endConnection()
 {
+    acknowledgePoll_->stop();
     if (!socket_)
         return;
     TcpClientSocket *socket = socket_;
     socket_ = nullptr;
-    socket->close();
-    socket->deleteLater();
+    disconnect(socket, nullptr, this, nullptr);
+    TickSource *clock = wiring_.UploadTimeOut;
+    LingeringClose::start(socket, kReplyDropBound - replyDropped_, kLingerTime, [clock] { return clock->now(); },
+                          this);
 }

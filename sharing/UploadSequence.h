@@ -1,12 +1,16 @@
 #pragma once
 // The upload of a share package: five files, each in its own request over a
-// new connection, the next one started once the service has answered the last
-// with a status that takes it (or closed it after such an answer); a watchdog
-// that ends the whole sequence 60 seconds after its first connection attempt;
-// then the notice mail and the completion. Of a reply only the status line is
-// read: the step ends by it, and the connection is dropped with whatever else
-// the service sends unread. Everything goes on from socket and timer events
-// on the window's thread; nothing waits. The window supplies its watchdog timer, the
+// new connection, the next one started once the service has all of the last
+// one (it has acknowledged every byte) and has answered it with a status that
+// takes it; a watchdog that ends the whole sequence 60 seconds after its first
+// connection attempt; then the notice mail and the completion. Of a reply the
+// status line is kept; the rest is read and dropped, up to kReplyDropBound.
+// A step's connection is ended as a web server ends one, without a reset that
+// could throw away what the service was sent: its sending side is shut down,
+// what the service still sends is dropped, within the same bound and for at
+// most kLingerTime, and then it is closed; the next step does not wait for
+// that. Everything goes on from socket and timer events on the window's
+// thread; nothing waits. The window supplies its watchdog timer, the
 // mail, and its comment box, and shows what the sequence reports through its
 // signals (stepStarted, failed, completed); the sequence shows nothing itself.
 //
@@ -29,6 +33,7 @@
 #include <memory>
 
 class QThread;
+class QTimer;
 class TcpClientSocket;
 class UploadRequestStream;
 
@@ -82,6 +87,18 @@ public:
     static constexpr qint64 kSendBlock = 256 * 1024;
     static constexpr qint64 kSendAhead = 1024 * 1024;
 
+    // Once the whole request has gone to the system and the service has
+    // answered, the sequence looks this often whether the service has
+    // acknowledged all of it.
+    static constexpr int kAcknowledgePoll = 10; // ms
+    // The most of a reply past its status line that is read (and dropped),
+    // while the step waits and as its connection ends; an endless reply is
+    // never read further.
+    static constexpr qint64 kReplyDropBound = 1024 * 1024;
+    // The longest a step's connection is kept, on the watchdog's clock, for
+    // the service to close it once the step is done.
+    static constexpr qint64 kLingerTime = 2000; // ms
+
     explicit UploadSequence(Wiring wiring, QObject *parent = nullptr);
     ~UploadSequence() override;
 
@@ -104,6 +121,10 @@ public:
     int currentStep() const { return step_; }
     // A connection of the current step is open or being opened.
     bool hasSocket() const { return !socket_.isNull(); }
+    // The service's answer to the current step has come as far as its status
+    // line; a step that it takes still waits for the service to have all of
+    // the request.
+    bool replyStatusKnown() const { return replyKnown_; }
 
 signals:
     // A step's file is open and checked, and its connection is being opened.
@@ -127,8 +148,10 @@ private:
     void onBytesWritten();
     // Hands the connection the request's next blocks while it has room for them.
     void sendRequest();
-    // Reads the reply up to its status line, never further.
+    // Keeps the reply up to its status line and drops what follows, up to
+    // kReplyDropBound.
     void Winsock1_DataArrival(qint64 bytesTotal);
+    void dropReply();
     void Winsock1_Error(const QString &description);
     void Winsock1_Close();
     void UploadTimeOut_Timer();
@@ -139,13 +162,16 @@ private:
     bool timedOut();
     qint64 watchdogElapsed() const; // on the watchdog clock since the first attempt; 0 while off
     // The reply's status is known: a refusal ends the sequence, a status that
-    // takes the upload ends the step once the whole request has gone out.
+    // takes the upload ends the step once the service has all of the request.
     void endStepByReply();
     void failOnReply(const ReplyStatus &status);
-    // Drops the connection and goes on with the next step or the finish.
+    // While the reply is known: the step ends once the request is delivered.
+    void onAcknowledgePoll();
+    // Ends the connection and goes on with the next step or the finish.
     void takeStep();
-    // The whole request has gone to the system.
-    bool requestSent() const;
+    // The service has acknowledged every byte of the request, and has not
+    // reset the connection (which throws away what it had not read).
+    bool requestDelivered() const;
 
     void finish();
     void noticeMailSent();
@@ -153,9 +179,10 @@ private:
     void fail(UploadFailureKind kind, const QString &reason, const QString &cause);
     // Cancels a notice mail under way and waits for its thread, at most kMailStopWait.
     void stopMail();
-    // Watchdog off and ticks 0, the connection dropped, idle.
+    // Watchdog off and ticks 0, the connection ended, idle.
     void stop();
-    void closeSocket();
+    // Hands the current connection to a lingering close.
+    void endConnection();
 
     Wiring wiring_;
     UploadJob job_;
@@ -169,6 +196,8 @@ private:
     bool requestHanded_ = false;                   // the whole request has gone to the connection
     QByteArray replyStart_;   // the start of the service's reply, at most kReplyStartBound bytes
     bool replyKnown_ = false; // replyStart_ holds the status line, or all of the reply that is read
+    qint64 replyDropped_ = 0; // bytes of the reply read past replyStart_
+    QTimer *acknowledgePoll_;
     QPointer<TcpClientSocket> socket_;
     QPointer<QThread> mailThread_; // the notice mail's, while it runs
 };

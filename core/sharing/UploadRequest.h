@@ -52,8 +52,8 @@ struct ReplyStatus {
 // Reads the status line from the start of a reply (the rest may be missing).
 ReplyStatus ReadReplyStatus(const QByteArray &replyStart);
 
-// The most of a reply the upload reads: enough for any status line. What
-// follows the status line is never read.
+// The most of a reply the upload keeps: enough for any status line. What
+// follows the status line is never looked at.
 inline constexpr qsizetype kReplyStartBound = 4096;
 // The start of a reply says all that its status can say: its first line has
 // ended, or it has kReplyStartBound bytes without a line end. No byte that

@@ -254,8 +254,8 @@ TEST_F(ShareUploadTest, FiveRequestsOneMailTheBoxAndTheCommentResetThenAgainFrom
 
 // The service answers each request with "HTTP/1.0 200 OK" and then sends
 // without end: the upload goes on by the status as with a plain reply, the
-// service can send only what the buffers between take in, and the window
-// answers a click at every step meanwhile.
+// service can send only what the bounded read of the reply and the buffers
+// between take in, and the window answers a click at every step meanwhile.
 TEST_F(ShareUploadTest, AServiceThatFloodsAfterItsStatusHoldsNeitherTheUploadNorTheWindow)
 {
     serveLocally({QStringLiteral("1=flood"), QStringLiteral("2=flood"), QStringLiteral("3=flood"),

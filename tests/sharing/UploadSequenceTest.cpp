@@ -352,10 +352,7 @@ TEST_F(UploadSequenceTest, AConnectionCutWhileTheRequestIsWrittenSaysSo)
         SCOPED_TRACE(step);
         const QString name = step == 1 ? QStringLiteral("4711.zip") : QStringLiteral("4711.txt");
         writeZipsFile(name, big);
-        startReceiver({QStringLiteral("%1=cut").arg(step)});
-        messages.shown.clear();
-        messages.answers.enqueue(MsgResult::Ok);
-        ASSERT_TRUE(sequence->start(job()));
+        ASSERT_NO_FATAL_FAILURE(startUpload({QStringLiteral("%1=cut").arg(step)}));
         waitUntilIdle();
         ASSERT_EQ(messages.shown.size(), 1);
         const QString text = messages.shown[0].text;
@@ -367,6 +364,102 @@ TEST_F(UploadSequenceTest, AConnectionCutWhileTheRequestIsWrittenSaysSo)
     }
 }
 
+// A service that answers at once, at length, and only then reads the request
+// gets every byte of it before the step ends: the step is done once the
+// service has acknowledged all of the request, not once the system took it.
+TEST_F(UploadSequenceTest, AServiceThatAnswersBeforeItReadsGetsTheWholeRequest)
+{
+    // Far more than the system's buffers hold, so that most of it is still
+    // on its way when the answer comes.
+    QByteArray zip(10 * 1024 * 1024 + 777, Qt::Uninitialized);
+    for (qsizetype i = 0; i < zip.size(); ++i)
+        zip[i] = char((i * 7) ^ (i >> 11));
+    contents[QStringLiteral("4711.zip")] = zip;
+    writeZipsFile(QStringLiteral("4711.zip"), zip);
+    expectAllFiveGoUp(QStringLiteral("My first scene.txt"),
+                      {QStringLiteral("1=early"), QStringLiteral("3=early"), QStringLiteral("5=early")});
+    for (int n : {1, 3, 5}) {
+        SCOPED_TRACE(n);
+        const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(n));
+        const QJsonArray fields = r[QStringLiteral("fields")].toArray();
+        ASSERT_EQ(fields.size(), 3);
+        EXPECT_EQ(r[QStringLiteral("body_length")].toInteger(-1), fields[2].toArray()[1].toString().toLongLong());
+    }
+}
+
+// The service resets the connection when it has read half the body of a
+// package that the system takes in at once: what it had not read is thrown
+// away, so the step was cut, however small the package.
+TEST_F(UploadSequenceTest, AResetHalfwayThroughASmallPackageIsACut)
+{
+    for (int step : {1, 3}) {
+        SCOPED_TRACE(step);
+        const QString name = step == 1 ? QStringLiteral("4711.zip") : QStringLiteral("4711.txt");
+        ASSERT_NO_FATAL_FAILURE(startUpload({QStringLiteral("%1=resethalf").arg(step)}));
+        waitUntilIdle();
+        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Upload failed! Try again.\nStep %1 of 5 (%2): the "
+                                                               "connection was cut while the request was being sent.")
+                                                    .arg(step)
+                                                    .arg(name)});
+        expectIdle();
+        EXPECT_EQ(mail->count(), 0);
+        const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(step));
+        const qint64 length = r[QStringLiteral("request_length")].toInteger();
+        EXPECT_GT(length, contents[name].size());
+        EXPECT_EQ(r[QStringLiteral("body_length")].toInteger(), length / 2);
+        EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("%1.json").arg(step + 1))));
+    }
+}
+
+// A service that answers 200 at once and then reads nothing: the request
+// cannot all get to it, so the step is never done, whatever the answer says.
+// The watchdog ends it, or the service's reset does, as a cut.
+TEST_F(UploadSequenceTest, AServiceThatAnswersAndNeverReadsIsNeverADoneStep)
+{
+    const struct {
+        const char *name;
+        bool reset; // the service resets the connection, else it holds it open
+        QString cause;
+    } cases[] = {
+        {"held open", false, QStringLiteral("the upload took longer than 60 seconds")},
+        {"reset", true, QStringLiteral("the connection was cut while the request was being sent")},
+    };
+    // More than the service's system takes in unread (its buffer of 128 KiB
+    // by default, which holds 64 KiB of data here), less than this side's
+    // takes in at once: all of it leaves this side's program soon after the
+    // answer has come.
+    const QByteArray zip(150 * 1024, 'k');
+    contents[QStringLiteral("4711.zip")] = zip;
+    writeZipsFile(QStringLiteral("4711.zip"), zip);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NO_FATAL_FAILURE(startUpload({QStringLiteral("1=earlynoread")}));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(QDir(received).filePath(QStringLiteral("1.answered"))); }, 30000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return sequence->replyStatusKnown() || !sequence->isRunning(); }, 30000));
+        EXPECT_TRUE(sequence->isRunning());
+        EXPECT_EQ(sequence->currentStep(), 1);
+        if (c.reset) {
+            writeFile(QDir(received).filePath(QStringLiteral("1.release")), {});
+        } else {
+            ticks.fire(60);
+            EXPECT_TRUE(sequence->isRunning());
+            EXPECT_EQ(sequence->currentStep(), 1);
+            ticks.fire(1);
+        }
+        waitUntilIdle();
+        EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("Upload failed! Try again.\nStep 1 of 5 (4711.zip): %1.").arg(c.cause)});
+        expectIdle();
+        EXPECT_EQ(mail->count(), 0);
+        if (!c.reset)
+            writeFile(QDir(received).filePath(QStringLiteral("1.release")), {});
+        const QJsonObject r = waitForRecord(received, QStringLiteral("1.json"));
+        const qint64 length = r[QStringLiteral("request_length")].toInteger();
+        EXPECT_GT(length, contents[QStringLiteral("4711.zip")].size());
+        EXPECT_LT(r[QStringLiteral("body_length")].toInteger() + r[QStringLiteral("queued_length")].toInteger(), length);
+        EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("2.json"))));
+    }
+}
+
 // The service drops the connection before it reads anything. Whether the
 // system reports a reset, an early end or a close without an answer depends
 // on timing; it is never taken for a finished step.
@@ -374,10 +467,7 @@ TEST_F(UploadSequenceTest, AConnectionDroppedAtOnceIsNeverADoneStep)
 {
     for (int step : {1, 3}) {
         SCOPED_TRACE(step);
-        startReceiver({QStringLiteral("%1=drop").arg(step)});
-        messages.shown.clear();
-        messages.answers.enqueue(MsgResult::Ok);
-        ASSERT_TRUE(sequence->start(job()));
+        ASSERT_NO_FATAL_FAILURE(startUpload({QStringLiteral("%1=drop").arg(step)}));
         waitUntilIdle();
         ASSERT_EQ(messages.shown.size(), 1);
         const QString name = step == 1 ? QStringLiteral("4711.zip") : QStringLiteral("4711.txt");
@@ -426,10 +516,7 @@ TEST_F(UploadSequenceTest, TheWatchdogEndsAtSixtySecondsHoweverLateItsTicksCome)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        startReceiver({QStringLiteral("1=stall")});
-        messages.shown.clear();
-        messages.answers.enqueue(MsgResult::Ok);
-        ASSERT_TRUE(sequence->start(job()));
+        ASSERT_NO_FATAL_FAILURE(startUpload({QStringLiteral("1=stall")}));
         ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(QDir(received).filePath(QStringLiteral("1.raw"))); }, 30000));
         const qint64 started = ticks.time;
         ticks.fire(c.runningAt, c.every);
@@ -461,11 +548,12 @@ TEST_F(UploadSequenceTest, TheWatchdogEndsAtSixtySecondsHoweverLateItsTicksCome)
     EXPECT_FALSE(QFile::exists(QDir(received).filePath(QStringLiteral("2.raw"))));
 }
 
-// A service that answers and then sends without end: the reply is read only
-// to its status line (or a few KB of a first line that does not end), the
-// step ends by that status, and the connection is dropped, so the service
-// can send no more than the system's buffers hold before it is told so.
-TEST_F(UploadSequenceTest, AReplyThatFloodsIsReadOnlyToItsStatusLine)
+// A service that answers and then sends without end: the reply is kept to
+// its status line (or a few KB of a first line that does not end), the step
+// ends by that status, and no more than kReplyDropBound of the rest is read
+// before the connection is dropped, so the service can send no more than
+// that and what the system's buffers hold before it is told so.
+TEST_F(UploadSequenceTest, AReplyThatFloodsIsReadNoFurtherThanItsBound)
 {
     // What the buffers of both sides of a loopback connection take in; the
     // receiver would send up to 1 GiB to a client that reads on.

@@ -21,6 +21,15 @@ Modes of connection N:
   drain   read until the client closes, keep nothing, never answer; the
           record's total_length counts every byte received, request_length
           the length the header announced (when it came)
+  early   read the header, answer 200 with a body of 64 KiB at once, then
+          read the request's body slowly and keep it as "ok" does
+  resethalf  read the header and half the body, then reset the connection
+          (what has arrived unread is thrown away)
+  earlynoread  read the header, answer 200 at once and read nothing more;
+          N.answered appears once the answer has gone out. The connection is
+          reset once N.release appears (or after READ_TIMEOUT); the record's
+          queued_length counts the body's bytes that reached the receiver's
+          system unread by then
   nothttp read the request, answer "<html><body>OK</body></html>" alone
   NNN     answer "HTTP/1.0 NNN <reason>" (a redirection also names a Location)
   long    answer 200 with a body of 256 KiB
@@ -36,12 +45,15 @@ Modes of connection N:
 
 import email.parser
 import email.policy
+import fcntl
 import http
 import json
 import os
 import re
 import socket
+import struct
 import sys
+import termios
 import threading
 import time
 
@@ -57,13 +69,13 @@ FLOODS = {
 }
 
 
-def read_head(conn):
-    """The header, and the body's bytes that came with it."""
+def read_head(conn, exact=False):
+    """The header, and the body's bytes that came with it (none when exact)."""
     data = b""
     while b"\r\n\r\n" not in data:
         if len(data) > HEAD_LIMIT:
             raise ValueError("header too long")
-        chunk = conn.recv(65536)
+        chunk = conn.recv(1 if exact else 65536)
         if not chunk:
             raise ValueError("closed inside the header")
         data += chunk
@@ -71,22 +83,41 @@ def read_head(conn):
     return head, body
 
 
-def read_request(conn, keep):
-    """The head, and the body (or its length when not kept)."""
-    head, body = read_head(conn)
+def content_length(head):
     match = re.search(rb"\r\nContent-Length: (\d+)(\r\n|$)", head)
     length = int(match.group(1)) if match else 0
     if length > BODY_LIMIT:
         raise ValueError("body too long")
+    return length
+
+
+def read_request(conn, keep):
+    """The head, and the body (or its length when not kept)."""
+    return read_body(conn, *read_head(conn), keep)
+
+
+def read_body(conn, head, body, keep, record=None):
+    """The head, and the body read on from its start (or its length when not
+    kept). With a record: 64 KiB at a time with a pause after each, so that
+    the client's system holds much of it, counting in the record's
+    request_length and body_length what was announced and what came."""
+    length = content_length(head)
     received = len(body)
     parts = [body] if keep else []
+    if record is not None:
+        record["request_length"] = length
     while received < length:
-        chunk = conn.recv(min(1 << 20, length - received))
+        if record is not None:
+            record["body_length"] = received
+            time.sleep(0.002)
+        chunk = conn.recv(min(1 << 16 if record is not None else 1 << 20, length - received))
         if not chunk:
             raise ValueError("closed inside the body")
         received += len(chunk)
         if keep:
             parts.append(chunk)
+    if record is not None:
+        record["body_length"] = received
     return head, (b"".join(parts) if keep else received)
 
 
@@ -158,6 +189,11 @@ def flood(conn, record, start, filler):
         record["flood_end"] = "client closed"
 
 
+def reset(conn):
+    """Closes with a reset, whatever is left unread."""
+    conn.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+
+
 def serve(conn, number, mode, outdir):
     record = {"n": number, "mode": mode, "peer_port": conn.getpeername()[1], "accepted": time.monotonic()}
     conn.settimeout(READ_TIMEOUT)
@@ -191,7 +227,37 @@ def serve(conn, number, mode, outdir):
                 record["request_length"] = match.end() + int(match.group(1))
             record["client_closed"] = True
             return
-        head, body = read_request(conn, keep=(mode != "count"))
+        if mode == "resethalf":
+            head, body = read_head(conn, exact=True)
+            record["request_length"] = content_length(head)
+            while len(body) < record["request_length"] // 2:
+                chunk = conn.recv(record["request_length"] // 2 - len(body))
+                if not chunk:
+                    break
+                body += chunk
+            record["body_length"] = len(body)
+            reset(conn)
+            return
+        if mode == "earlynoread":
+            head, body = read_head(conn)
+            record["request_length"] = content_length(head)
+            answer(conn, record, b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\nOK")
+            open(os.path.join(outdir, "%d.answered" % number), "w").close()
+            release = os.path.join(outdir, "%d.release" % number)
+            deadline = time.monotonic() + READ_TIMEOUT
+            while not os.path.exists(release) and time.monotonic() < deadline:
+                time.sleep(0.01)
+            queued = struct.unpack("i", fcntl.ioctl(conn, termios.FIONREAD, b"\0" * 4))[0]
+            record["body_length"] = len(body)
+            record["queued_length"] = queued
+            reset(conn)
+            return
+        if mode == "early":
+            head, body = read_head(conn)
+            answer(conn, record, b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + b"e" * 65536)
+            head, body = read_body(conn, head, body, keep=True, record=record)
+        else:
+            head, body = read_request(conn, keep=(mode != "count"))
         if mode == "count":
             record["body_length"] = body
         else:
@@ -208,7 +274,7 @@ def serve(conn, number, mode, outdir):
             while conn.recv(65536):
                 pass
             record["client_closed"] = True
-        elif mode == "close":
+        elif mode in ("close", "early"):
             pass
         elif re.fullmatch(r"\d{3}", mode):
             code = int(mode)
