@@ -5,11 +5,18 @@
 #include <QJsonDocument>
 #include <QTest>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 bool LoopbackPeer::start(const QString &script, const QStringList &arguments)
 {
     process_.setProgram(QStringLiteral("/usr/bin/python3"));
     process_.setArguments(QStringList{QStringLiteral(SCENARA_TEST_PEERS "/") + script} + arguments);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // A test that dies (an assertion, a sanitizer report) never reaches stop():
+    // the peer ends with it, so that it neither listens on nor holds the test
+    // runner's output open.
+    process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
     process_.start();
     // A peer that imports its mail or HTTP modules can take many seconds to
     // print its port on a machine busy with builds; the wait stays bounded.

@@ -20,6 +20,7 @@ public:
     bool start(const QString &script, const QStringList &arguments);
     void stop();
     quint16 port() const { return port_; }
+    qint64 processId() const { return process_.processId(); }
     QString error() const { return error_; }
 
 private:
