@@ -3,6 +3,7 @@
 #include "app/Form2.h"
 #include "core/base/Numbers.h"
 #include "core/scene/CanvasRules.h"
+#include "core/scene/SceneDocument.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 
@@ -157,16 +158,17 @@ void Form1::Form_Load()
     for (QWidget *control : std::initializer_list<QWidget *>{Check7, Option3, Option4, Option5, Option6, Option2})
         control->setEnabled(false);
 
-    SceneState &s = scene();
     Form2 &canvas = form<Form2>();
-    s.CanvasWidth = Value::single(float(canvas.PicBox->width()));
-    s.CanvasHeight = Value::single(float(canvas.PicBox->height()));
-    for (int i = LayerMainMouth; i <= LayerTriggerAnim; ++i) {
-        LayerPlacement &p = s.LayerPlacements[i];
-        LayerSizeFromPicture(p, canvas.LayerStore(CanvasLayer(i))->Picture());
-        // A start place only until the layer's placement step sets its own.
-        p.LayerX = p.LayerWidth;
-        p.LayerY = p.LayerHeight;
-    }
+    sceneDocument().editState([&canvas](SceneState &s) {
+        s.CanvasWidth = Value::single(float(canvas.PicBox->width()));
+        s.CanvasHeight = Value::single(float(canvas.PicBox->height()));
+        for (int i = LayerMainMouth; i <= LayerTriggerAnim; ++i) {
+            LayerPlacement &p = s.LayerPlacements[i];
+            LayerSizeFromPicture(p, canvas.LayerStore(CanvasLayer(i))->Picture());
+            // A start place only until the layer's placement step sets its own.
+            p.LayerX = p.LayerWidth;
+            p.LayerY = p.LayerHeight;
+        }
+    });
     setCheckValue(Check1, 1);
 }

@@ -6,6 +6,7 @@
 #include "app/Form2.h"
 #include "core/legacy/LegacyEditRules.h"
 #include "core/scene/PickedFile.h"
+#include "core/scene/SceneDocument.h"
 #include "app/Help.h"
 #include "legacy/LegacySceneCommands.h"
 #include "platform/Controls.h"
@@ -196,7 +197,8 @@ void Form1::Command12_Click()
 
 void Form1::moveCurrentLayer(const LegacyMove &move)
 {
-    MoveLegacyLayer(scene(), currentLayer(CanvasLayerCount), move);
+    sceneDocument().editState(
+        [&](SceneState &s) { MoveLegacyLayer(s, currentLayer(CanvasLayerCount), move); });
     DrawPic();
 }
 
@@ -223,19 +225,20 @@ void Form1::pickLayerPicture(CanvasLayer layer, Value SceneState::*fileName)
         MsgBox(loaded.error);
         return;
     }
-    SceneState &s = scene();
-    // The size in whole pixels, in the canvas's unit.
-    LayerPlacement &placement = s.LayerPlacements[layer];
-    LayerWholeSizeFromPicture(placement, store.Picture());
     const PictureBox &canvas = *form<Form2>().PicBox;
-    if (canvas.ScaleMode() != 3) {
-        placement.LayerHeight = Value::real(canvas.UnitsY(placement.LayerHeight.toDouble()));
-        placement.LayerWidth = Value::real(canvas.UnitsX(placement.LayerWidth.toDouble()));
-    }
-    notePickedFile(*pick);
-    s.*fileName = s.PickedName;
+    sceneDocument().editState([&](SceneState &s) {
+        // The size in whole pixels, in the canvas's unit.
+        LayerPlacement &placement = s.LayerPlacements[layer];
+        LayerWholeSizeFromPicture(placement, store.Picture());
+        if (canvas.ScaleMode() != 3) {
+            placement.LayerHeight = Value::real(canvas.UnitsY(placement.LayerHeight.toDouble()));
+            placement.LayerWidth = Value::real(canvas.UnitsX(placement.LayerWidth.toDouble()));
+        }
+        notePickedFile(s, *pick);
+        s.*fileName = s.PickedName;
+    });
     m_options[layer]->setChecked(true);
-    Text3->setText((s.*fileName).toText());
+    Text3->setText((scene().*fileName).toText());
     DrawPic();
 }
 
@@ -249,36 +252,40 @@ void Form1::Command14_Click()
     const auto pick = choosePickedFile(cdl, imageFilter(), QStringLiteral("Images"));
     if (!pick)
         return;
-    notePickedFile(*pick);
-    scene().AltImageName = scene().PickedName;
+    sceneDocument().editState([&](SceneState &s) {
+        notePickedFile(s, *pick);
+        s.AltImageName = s.PickedName;
+    });
 }
 
 void Form1::PicBox_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, double y)
 {
-    SceneState &s = scene();
     const auto layer = currentLayer(LegacyLastDragLayer + 1);
     if (checkValue(Check1) == 0 || !layer)
         return;
-    s.LayerGrabOffsets[*layer].LayerGrabX = Value::real(s.LayerPlacements[*layer].LayerX.toDouble() - x);
-    s.LayerGrabOffsets[*layer].LayerGrabY = Value::real(s.LayerPlacements[*layer].LayerY.toDouble() - y);
-    // This editor has no outline mode: every step of the drag redraws the picture.
-    s.DragShowsOutline = FlagOff;
-    s.IsDragging = FlagOn;
+    sceneDocument().editState([&](SceneState &s) {
+        s.LayerGrabOffsets[*layer].LayerGrabX = Value::real(s.LayerPlacements[*layer].LayerX.toDouble() - x);
+        s.LayerGrabOffsets[*layer].LayerGrabY = Value::real(s.LayerPlacements[*layer].LayerY.toDouble() - y);
+        // This editor has no outline mode: every step of the drag redraws the picture.
+        s.DragShowsOutline = FlagOff;
+        s.IsDragging = FlagOn;
+    });
 }
 
 void Form1::PicBox_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, double x, double y)
 {
-    SceneState &s = scene();
-    if (s.IsDragging == FlagOff)
+    if (scene().IsDragging == FlagOff)
         return;
     if (const auto layer = currentLayer(LegacyLastDragLayer + 1))
-        DragLayerTo(s.LayerPlacements[*layer], s.LayerGrabOffsets[*layer], x, y, std::nullopt);
+        sceneDocument().editState([&](SceneState &s) {
+            DragLayerTo(s.LayerPlacements[*layer], s.LayerGrabOffsets[*layer], x, y, std::nullopt);
+        });
     DrawPic();
 }
 
 void Form1::PicBox_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, double, double)
 {
-    scene().IsDragging = FlagOff;
+    sceneDocument().editState([](SceneState &s) { s.IsDragging = FlagOff; });
 }
 
 void Form1::ShowLayerImage()

@@ -20,9 +20,11 @@ namespace {
 void moveSelectedLayers(CanvasArrow arrow)
 {
     Form1 &controller = form<Form1>();
-    for (int i = 0; i < CanvasLayerCount; ++i)
-        if (controller.LayerSelected(CanvasLayer(i)))
-            MoveLayerByArrow(scene().LayerPlacements[i], arrow);
+    sceneDocument().editState([&controller, arrow](SceneState &s) {
+        for (int i = 0; i < CanvasLayerCount; ++i)
+            if (controller.LayerSelected(CanvasLayer(i)))
+                MoveLayerByArrow(s.LayerPlacements[i], arrow);
+    });
     controller.DrawPic();
 }
 
@@ -125,12 +127,13 @@ Form2::Form2()
 
 void Form2::Image1_Click()
 {
-    SceneState &s = scene();
+    SceneDocument &document = sceneDocument();
     // The mouth's size is taken again on every click, so the save always finds
     // it in canvas pixels.
-    LayerSizeFromPicture(s.LayerPlacements[LayerMainMouth], picImage->Picture());
+    document.editState(
+        [this](SceneState &s) { LayerSizeFromPicture(s.LayerPlacements[LayerMainMouth], picImage->Picture()); });
 
-    const PositioningStep *step = NextPositioningStep(s);
+    const PositioningStep *step = NextPositioningStep(scene());
     if (!step) {
         form<Sound>().Show();
         Hide();
@@ -140,14 +143,16 @@ void Form2::Image1_Click()
     PictureBox *store = LayerStore(step->layer);
     store->SetPicture(designerFirstFrame(step->layer));
     Label1->setText(step->caption);
-    LayerPlacement &placement = s.LayerPlacements[step->layer];
-    placement.LayerX = Value::real(LayerStartX);
-    placement.LayerY = Value::real(LayerStartY);
-    LayerSizeFromPicture(placement, store->Picture());
+    document.editState([step, store](SceneState &s) {
+        LayerPlacement &placement = s.LayerPlacements[step->layer];
+        placement.LayerX = Value::real(LayerStartX);
+        placement.LayerY = Value::real(LayerStartY);
+        LayerSizeFromPicture(placement, store->Picture());
+        s.*step->placed = FlagOn;
+    });
     Form1 &controller = form<Form1>();
     controller.LayerOption(step->layer)->setChecked(true);
     controller.DrawPic();
-    s.*step->placed = FlagOn;
 }
 
 void Form2::Image2_Click() { moveSelectedLayers(CanvasArrow::Right); }
@@ -165,39 +170,42 @@ void Form2::PicBox_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, double x, d
     Form1 &controller = form<Form1>();
     if (checkValue(controller.Check1) == 0)
         return;
-    SceneState &s = scene();
     bool any = false;
-    for (int i = 0; i < CanvasLayerCount; ++i) {
-        if (!controller.LayerSelected(CanvasLayer(i)))
-            continue;
-        s.LayerGrabOffsets[i].LayerGrabX = Value::real(s.LayerPlacements[i].LayerX.toDouble() - x);
-        s.LayerGrabOffsets[i].LayerGrabY = Value::real(s.LayerPlacements[i].LayerY.toDouble() - y);
-        any = true;
-    }
+    for (int i = 0; i < CanvasLayerCount; ++i)
+        any = any || controller.LayerSelected(CanvasLayer(i));
     if (!any)
         return;
-    // The bounds follow the canvas as it is now: a wide series or a new canvas
-    // window changes its size after the controller first measured it.
-    s.CanvasWidth = Value::single(float(PicBox->ScaleWidth()));
-    s.CanvasHeight = Value::single(float(PicBox->ScaleHeight()));
-    if (isFlagSet(s.DragShowsOutline))
+    sceneDocument().editState([&](SceneState &s) {
+        for (int i = 0; i < CanvasLayerCount; ++i) {
+            if (!controller.LayerSelected(CanvasLayer(i)))
+                continue;
+            s.LayerGrabOffsets[i].LayerGrabX = Value::real(s.LayerPlacements[i].LayerX.toDouble() - x);
+            s.LayerGrabOffsets[i].LayerGrabY = Value::real(s.LayerPlacements[i].LayerY.toDouble() - y);
+        }
+        // The bounds follow the canvas as it is now: a wide series or a new canvas
+        // window changes its size after the controller first measured it.
+        s.CanvasWidth = Value::single(float(PicBox->ScaleWidth()));
+        s.CanvasHeight = Value::single(float(PicBox->ScaleHeight()));
+        s.IsDragging = FlagOn;
+    });
+    if (isFlagSet(scene().DragShowsOutline))
         controller.DrawOutline();
-    s.IsDragging = FlagOn;
 }
 
 void Form2::PicBox_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, double x, double y)
 {
-    SceneState &s = scene();
-    if (s.IsDragging == FlagOff)
+    if (scene().IsDragging == FlagOff)
         return;
     Form1 &controller = form<Form1>();
-    const bool outline = isFlagSet(s.DragShowsOutline);
+    const bool outline = isFlagSet(scene().DragShowsOutline);
     if (outline)
         controller.DrawOutline();
-    for (int i = 0; i < CanvasLayerCount; ++i)
-        if (controller.LayerSelected(CanvasLayer(i)))
-            DragLayerTo(CanvasLayer(i), s.LayerPlacements[i], s.LayerGrabOffsets[i], x, y,
-                        s.CanvasWidth.toDouble(), s.CanvasHeight.toDouble());
+    sceneDocument().editState([&](SceneState &s) {
+        for (int i = 0; i < CanvasLayerCount; ++i)
+            if (controller.LayerSelected(CanvasLayer(i)))
+                DragLayerTo(CanvasLayer(i), s.LayerPlacements[i], s.LayerGrabOffsets[i], x, y,
+                            s.CanvasWidth.toDouble(), s.CanvasHeight.toDouble());
+    });
     if (outline)
         controller.DrawOutline();
     else
@@ -206,7 +214,7 @@ void Form2::PicBox_MouseMove(Qt::MouseButtons, Qt::KeyboardModifiers, double x, 
 
 void Form2::PicBox_MouseUp(Qt::MouseButton, Qt::KeyboardModifiers, double, double)
 {
-    scene().IsDragging = FlagOff;
+    sceneDocument().editState([](SceneState &s) { s.IsDragging = FlagOff; });
 }
 
 void Form2::Form_Unload(bool &cancel)

@@ -64,15 +64,16 @@ Start::Start()
 
 void Start::Form_Load()
 {
-    SceneState &s = scene();
-    s.BaseFolder = baseFolderFor(services().environment->documentsFolder());
-    QString work = s.BaseFolder;
-    if (!work.isEmpty() && !work.endsWith(u'/'))
-        work += u'/';
-    s.WorkFolder = work;
-    makeBaseFolders(services().environment->documentsFolder(), s.BaseFolder);
-    s.ExtraFrameSet.CurrentFrame = Value::integer(1);
-    s.ExtraHasAlpha = FlagOff;
+    sceneDocument().editState([](SceneState &s) {
+        s.BaseFolder = baseFolderFor(services().environment->documentsFolder());
+        QString work = s.BaseFolder;
+        if (!work.isEmpty() && !work.endsWith(u'/'))
+            work += u'/';
+        s.WorkFolder = work;
+        s.ExtraFrameSet.CurrentFrame = Value::integer(1);
+        s.ExtraHasAlpha = FlagOff;
+    });
+    makeBaseFolders(services().environment->documentsFolder(), scene().BaseFolder);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -59,14 +59,14 @@ void AnimationDesigner::Form_Load()
     CreateSizingHandles();
 }
 
-void AnimationDesigner::StepToFrame(AnimFrameSet &set, std::optional<int> frame)
+void AnimationDesigner::StepToFrame(AnimFrameSet SceneState::*set, std::optional<int> frame)
 {
     if (!frame)
         return;
-    const QImage picture = LoadPictureOrSay(SetFramePath(set, *frame));
+    const QImage picture = LoadPictureOrSay(SetFramePath(scene().*set, *frame));
     if (picture.isNull())
         return;
-    set.CurrentFrame = Value::integer(int16_t(*frame));
+    sceneDocument().editState([set, frame](SceneState &s) { (s.*set).CurrentFrame = Value::integer(int16_t(*frame)); });
     SetPicture(picture);
     TextB1->setText(QString::number(*frame));
 }

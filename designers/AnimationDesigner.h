@@ -58,10 +58,10 @@ protected:
     explicit AnimationDesigner(const AnimationDesignerLayout &layout);
     void Form_Load() override;
 
-    // Shows frame `frame` of the set (when there is one to show) and makes it
-    // the set's current frame. A frame that cannot be read is reported and
-    // nothing changes.
-    void StepToFrame(AnimFrameSet &set, std::optional<int> frame);
+    // Shows frame `frame` of the document's set (when there is one to show)
+    // and makes it the set's current frame. A frame that cannot be read is
+    // reported and nothing changes.
+    void StepToFrame(AnimFrameSet SceneState::*set, std::optional<int> frame);
     // Cuts the frame in `path` to the rectangle into Xpress1, which changes
     // only when the cut works.
     bool CutFrame(const QString &path, NegativeOrigin origin);

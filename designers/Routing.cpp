@@ -154,8 +154,8 @@ bool BeginMouthPlacement(Form &W)
         return false;
 
     // A new round of positioning: every layer is placed afresh.
-    SceneState &s = scene();
-    s.clearPlacedFlags();
+    SceneDocument &document = sceneDocument();
+    document.editState([](SceneState &s) { s.clearPlacedFlags(); });
 
     Form2 &canvas = form<Form2>();
     // A canvas kept from an earlier scene still shows the last layer's instruction.
@@ -174,10 +174,12 @@ bool BeginMouthPlacement(Form &W)
 
     canvas.picImage->SetPicture(mouth);
     canvas.picBackground->SetPicture(background);
-    LayerPlacement &placement = s.LayerPlacements[LayerMainMouth];
-    LayerSizeFromPicture(placement, canvas.picImage->Picture());
-    placement.LayerX = Value::integer(350);
-    placement.LayerY = Value::integer(250);
+    document.editState([&canvas](SceneState &s) {
+        LayerPlacement &placement = s.LayerPlacements[LayerMainMouth];
+        LayerSizeFromPicture(placement, canvas.picImage->Picture());
+        placement.LayerX = Value::integer(350);
+        placement.LayerY = Value::integer(250);
+    });
     controller.DrawPic();
     if (fromAnimation)
         W.Hide();

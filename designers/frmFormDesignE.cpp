@@ -31,16 +31,18 @@ void frmFormDesignE::Form_Load()
 
 void frmFormDesignE::Command1_Click()
 {
-    AnimFrameSet &set = scene().ExtraFrameSet;
-    StepToFrame(set, StepBackFrame(frameNumber(set.CurrentFrame), frameNumber(set.FirstFrame)));
+    const AnimFrameSet &set = scene().ExtraFrameSet;
+    StepToFrame(&SceneState::ExtraFrameSet,
+                StepBackFrame(frameNumber(set.CurrentFrame), frameNumber(set.FirstFrame)));
 }
 
 void frmFormDesignE::Command2_Click()
 {
     // Frames from 10 on are shown up to the first frame plus the Frames box's count.
-    AnimFrameSet &set = scene().ExtraFrameSet;
-    StepToFrame(set, StepForwardFrame(frameNumber(set.CurrentFrame), frameNumber(set.LastFrame),
-                                      frameNumber(set.FirstFrame) + frameNumber(set.FrameCount)));
+    const AnimFrameSet &set = scene().ExtraFrameSet;
+    StepToFrame(&SceneState::ExtraFrameSet,
+                StepForwardFrame(frameNumber(set.CurrentFrame), frameNumber(set.LastFrame),
+                                 frameNumber(set.FirstFrame) + frameNumber(set.FrameCount)));
 }
 
 void frmFormDesignE::Image1_Click()

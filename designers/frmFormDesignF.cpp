@@ -30,14 +30,16 @@ void frmFormDesignF::Form_Load()
 
 void frmFormDesignF::Command1_Click()
 {
-    AnimFrameSet &set = scene().TriggerFrameSet;
-    StepToFrame(set, StepBackFrame(frameNumber(set.CurrentFrame), frameNumber(set.FirstFrame)));
+    const AnimFrameSet &set = scene().TriggerFrameSet;
+    StepToFrame(&SceneState::TriggerFrameSet,
+                StepBackFrame(frameNumber(set.CurrentFrame), frameNumber(set.FirstFrame)));
 }
 
 void frmFormDesignF::Command2_Click()
 {
-    AnimFrameSet &set = scene().TriggerFrameSet;
-    StepToFrame(set, StepForwardFrame(frameNumber(set.CurrentFrame), frameNumber(set.LastFrame), std::nullopt));
+    const AnimFrameSet &set = scene().TriggerFrameSet;
+    StepToFrame(&SceneState::TriggerFrameSet,
+                StepForwardFrame(frameNumber(set.CurrentFrame), frameNumber(set.LastFrame), std::nullopt));
 }
 
 void frmFormDesignF::Image1_Click()

@@ -3,6 +3,7 @@
 #include "adapters/zip/cZip.h"
 #include "core/base/Files.h"
 #include "core/scene/SceneListFile.h"
+#include "core/scene/SceneDocument.h"
 #include "core/scene/SceneState.h"
 #include "core/system/Services.h"
 #include "platform/WindowServices.h"
@@ -69,8 +70,8 @@ bool VelmNShare::eventFilter(QObject *watched, QEvent *event)
 
 void VelmNShare::Form_Load()
 {
-    SceneState &s = scene();
-    setWorkFolderToBase(s);
+    sceneDocument().editState(setWorkFolderToBase);
+    const SceneState &s = scene();
     m_cZ = new cZip(this);
 
     const FileRead list = readFile(sceneListPath(s.BaseFolder), MaxSceneListSize);

@@ -3,6 +3,7 @@
 #include "core/base/Files.h"
 #include "core/scene/FrameSetFiles.h"
 #include "core/scene/PickedFile.h"
+#include "core/scene/SceneDocument.h"
 #include "core/scene/SceneState.h"
 #include "platform/WindowServices.h"
 #include "designers/frmFormDesignE.h"
@@ -33,8 +34,10 @@ void DesktopProps::Command1_Click()
     const auto picked = choosePickedFile(cdl, imageFilter());
     if (!picked)
         return;
-    scene().AlphaBackgroundPath = picked->path;
-    notePickedFile(*picked);
+    sceneDocument().editState([&picked](SceneState &s) {
+        s.AlphaBackgroundPath = picked->path;
+        notePickedFile(s, *picked);
+    });
     Text1->setText(picked->name);
 }
 

@@ -2,14 +2,14 @@
 
 #include "core/pictures/ImageList.h"
 #include "core/preview/DisplayList.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Timer.h"
 #include "core/preview/PreviewPlayer.h"
 
 BlinkLayer mainBlinkLayer(PreviewPlayer &player)
 {
     return BlinkLayer{QStringLiteral("KB"),  player.VelmBlink,     &player.ImageList3,
-                      &player.ImageList10,   QStringLiteral("KBL"), &scene().Files.MainBlinkFrameFiles};
+                      &player.ImageList10,   QStringLiteral("KBL"), &sceneDocument().state().Files.MainBlinkFrameFiles};
 }
 
 LayerFrames loadBlinkLayer(PreviewLoad &load, const BlinkLayer &layer)
@@ -34,7 +34,7 @@ void LoadBlinkAndBrowLayers(PreviewLoad &load)
     if (!w.Brow.VelmHasBrow || !brow.present)
         return;
     QStringList names;
-    QStringList &files = scene().Files.BrowFrameFiles;
+    QStringList &files = sceneDocument().state().Files.BrowFrameFiles;
     for (int n = 1; n <= BrowFrameCount; ++n) {
         names << PreviewFrameName(load.locals, brow.value, frameNumberText(n));
         files[n] = names.last();

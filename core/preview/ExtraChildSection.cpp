@@ -1,7 +1,7 @@
 #include "core/preview/ExtraChildSection.h"
 
 #include "core/preview/CountedFrames.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Timer.h"
 #include "core/preview/CountedList.h"
 #include "core/preview/PreviewShow.h"
@@ -45,7 +45,7 @@ void LoadExtraAnimation(PreviewLoad &load)
     }
 
     const QStringList names = countedFrameNames(load.locals, keys.name.value, a.MiscFrames);
-    recordFrameNames(scene().Files.ExtraFrameFiles, names);
+    recordFrameNames(sceneDocument().state().Files.ExtraFrameFiles, names);
     w.ImageList12.Clear();
     // Without frame 01 the extra stays hidden and still.
     if (!loadCountedList(load, names, a.MiscFrames, w.ImageList12, QStringLiteral("MSC"), w.MiscPic).loaded)
@@ -77,7 +77,7 @@ void LoadChildAnimation(PreviewLoad &load)
         a.ExtaMiscAEndOrStart = v.value;
 
     const QStringList names = countedFrameNames(load.locals, name.value, a.ExtraMiscATotalFrames);
-    recordFrameNames(scene().Files.ChildFrameFiles, names);
+    recordFrameNames(sceneDocument().state().Files.ChildFrameFiles, names);
     // Every child frame takes the size of the extra's frame 01.
     a.childLoaded = loadCountedList(load, names, a.ExtraMiscATotalFrames, w.ImageList13, QStringLiteral("MSC"),
                                     nullptr, load.locals.firstFrame)

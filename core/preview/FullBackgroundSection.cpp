@@ -1,7 +1,7 @@
 #include "core/preview/FullBackgroundSection.h"
 
 #include "core/preview/CountedFrames.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Timer.h"
 #include "core/preview/CountedList.h"
 #include "core/preview/PreviewPlayer.h"
@@ -56,7 +56,7 @@ void LoadFullBackgroundAnimation(PreviewLoad &load)
     a.MainAnimMP = valueOr("MainAnimMPause=", "Yes");
 
     const QStringList names = countedFrameNames(load.locals, name.value, a.MainAnimFramesTotal);
-    recordFrameNames(scene().Files.FullAnimFrameFiles, names);
+    recordFrameNames(sceneDocument().state().Files.FullAnimFrameFiles, names);
     w.ImageList14.Clear();
     // Without frame 01 the scene has no full-background animation.
     if (!loadCountedList(load, names, a.MainAnimFramesTotal, w.ImageList14, QStringLiteral("MSC"), nullptr).loaded) {

@@ -1,13 +1,13 @@
 #include "core/preview/MouthSection.h"
 
 #include "core/preview/TalkTable.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/preview/PreviewPlayer.h"
 
 MouthLayer mainMouthLayer(PreviewPlayer &player)
 {
-    return MouthLayer{QStringLiteral("KM"),      player.VelmMouth,      &player.ImageList2,
-                      &player.ImageList8,        QStringLiteral("KMT"), &scene().Files.MainMouthFrameFiles};
+    return MouthLayer{QStringLiteral("KM"),  player.VelmMouth,      &player.ImageList2,
+                      &player.ImageList8,    QStringLiteral("KMT"), &sceneDocument().state().Files.MainMouthFrameFiles};
 }
 
 void loadMouthLayer(PreviewLoad &load, const MouthLayer &layer)

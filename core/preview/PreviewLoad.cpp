@@ -9,7 +9,7 @@
 #include "core/base/Numbers.h"
 #include "core/base/Text1252.h"
 #include "core/scene/SceneFileText.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Timer.h"
 
 #include <QFileInfo>
@@ -103,7 +103,7 @@ QList<QImage> PreviewPlayer::HeldPictures() const
 
 void PreviewPlayer::ClearFilenames()
 {
-    SceneFileLists &f = scene().Files;
+    SceneFileLists &f = sceneDocument().state().Files;
     for (QStringList *list : {&f.MainMouthFrameFiles, &f.MainBlinkFrameFiles, &f.UserMouthFrameFiles,
                               &f.UserBlinkFrameFiles, &f.SmileFrameFiles, &f.BrowFrameFiles, &f.ExtraFrameFiles,
                               &f.ChildFrameFiles, &f.FullAnimFrameFiles, &f.TriggerFrameFiles, &f.SoundFiles})

@@ -5,7 +5,7 @@
 #include "core/preview/PreviewPlayer.h"
 
 #include "core/preview/SceneSounds.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Services.h"
 #include "core/system/Timer.h"
 
@@ -58,7 +58,7 @@ bool PreviewPlayer::IsSoundDone(int32_t slot)
 void PreviewPlayer::UpdateSceneSounds()
 {
     const SoundTimers timers =
-        updateSceneSounds(scene().Sounds, soundSlots(), *services().random, scene().BaseFolder);
+        updateSceneSounds(sceneDocument().state().Sounds, soundSlots(), *services().random, scene().BaseFolder);
     if (timers.startPoll)
         Timer14->SetEnabled(true);
     if (timers.startDelay)
@@ -73,7 +73,7 @@ void PreviewPlayer::Timer14_Timer()
 
 void PreviewPlayer::Timer15_Timer()
 {
-    const SoundTimers timers = countSoundDelay(scene().Sounds, soundSlots(), scene().BaseFolder);
+    const SoundTimers timers = countSoundDelay(sceneDocument().state().Sounds, soundSlots(), scene().BaseFolder);
     if (timers.startPoll)
         Timer14->SetEnabled(true);
     if (timers.stopDelay)

@@ -2,7 +2,7 @@
 
 #include "core/preview/DisplayList.h"
 #include "core/preview/TalkTable.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Timer.h"
 #include "core/preview/PreviewPlayer.h"
 
@@ -21,7 +21,7 @@ void LoadSmileLayer(PreviewLoad &load)
         return;
     PreviewPlayer &w = load.player;
     QStringList names;
-    QStringList &files = scene().Files.SmileFrameFiles;
+    QStringList &files = sceneDocument().state().Files.SmileFrameFiles;
     for (int i = 1; i <= SmileFrameCount; ++i) {
         names << PreviewFrameName(load.locals, key.value, frameNumberText(i));
         files[i] = names.last();

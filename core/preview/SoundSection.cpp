@@ -1,7 +1,7 @@
 #include "core/preview/SoundSection.h"
 
 #include "core/preview/SceneSounds.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Timer.h"
 #include "core/preview/PreviewPlayer.h"
 
@@ -9,14 +9,14 @@
 
 void SceneSoundSection::reset(PreviewPlayer &player)
 {
-    resetSceneSounds(scene().Sounds, soundSlots());
+    resetSceneSounds(sceneDocument().state().Sounds, soundSlots());
     // A count left running would start the next scene's sound 1 over its loop.
     player.Timer15->SetEnabled(false);
 }
 
 void SceneSoundSection::load(PreviewLoad &load)
 {
-    SceneState &s = scene();
+    SceneState &s = sceneDocument().state();
     applySceneSoundKeys(readSceneSoundKeys(load.text), s.Sounds, s.Files.SoundFiles);
     // A sound the scene names but the player does not have stays silent, as
     // it always has; the reason goes to the log.

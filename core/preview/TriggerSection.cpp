@@ -1,7 +1,7 @@
 #include "core/preview/TriggerSection.h"
 
 #include "core/preview/CountedFrames.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "core/system/Timer.h"
 #include "core/preview/CountedList.h"
 #include "core/preview/PreviewPlayer.h"
@@ -42,7 +42,7 @@ void LoadTriggerLayer(PreviewLoad &load)
     a.TrigFrames = count.present ? frameCountOf(count.value) : 0;
 
     const QStringList names = countedFrameNames(load.locals, keys.name.value, a.TrigFrames);
-    recordFrameNames(scene().Files.TriggerFrameFiles, names);
+    recordFrameNames(sceneDocument().state().Files.TriggerFrameFiles, names);
     w.ImageList1.Clear();
     // Without frame 01 the scene has no trigger.
     if (!loadCountedList(load, names, a.TrigFrames, w.ImageList1, QStringLiteral("TRG"), w.TriggerPic).loaded)

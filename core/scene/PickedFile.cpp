@@ -1,6 +1,6 @@
 #include "core/scene/PickedFile.h"
 
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 
 PickedFile splitPickedPath(const QString &path)
 {
@@ -12,19 +12,20 @@ PickedFile splitPickedPath(const QString &path)
     return pick;
 }
 
-void notePickedFile(const PickedFile &pick)
+void notePickedFile(SceneState &s, const PickedFile &pick)
 {
-    SceneState &s = scene();
     s.PickedPath = pick.path;
     s.PickedNameStart = Value::integer(int16_t(qMin(pick.nameStart, 32767)));
     s.PickedName = pick.name;
 }
 
+void notePickedFile(const PickedFile &pick)
+{
+    sceneDocument().editState([&pick](SceneState &s) { notePickedFile(s, pick); });
+}
+
 QString setWorkFolderFromBase()
 {
-    QString work = scene().BaseFolder;
-    if (!work.endsWith(u'/'))
-        work += u'/';
-    scene().WorkFolder = work;
-    return work;
+    sceneDocument().editState(setWorkFolderToBase);
+    return scene().WorkFolder.toText();
 }

@@ -15,8 +15,12 @@ struct PickedFile {
 
 PickedFile splitPickedPath(const QString &path);
 
+struct SceneState;
+
 // Records the pick in the shared scratch values PickedPath, PickedNameStart and PickedName.
+void notePickedFile(SceneState &s, const PickedFile &pick);
+// The same in the scene document, which says `changed`.
 void notePickedFile(const PickedFile &pick);
 
-// Sets WorkFolder to BaseFolder with a trailing separator and returns it.
+// Sets the document's WorkFolder to BaseFolder with a trailing separator and returns it.
 QString setWorkFolderFromBase();

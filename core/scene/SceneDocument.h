@@ -105,7 +105,7 @@ public:
     void offerChildAutoCrop();
 
     // Runs an edit of the state record and says `changed`: how a window
-    // writes into it.
+    // writes into it, every step of a drag on the canvas included.
     template <class Edit>
     void editState(Edit &&edit)
     {

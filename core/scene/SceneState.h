@@ -2,8 +2,9 @@
 // The shared scene state: one record that every window of the set-up reads by
 // name, held by the scene document. The layer dialogs and the older editor's
 // commands write it through the document (SceneDocument::editState), which
-// says `changed`; the wizard, the canvas and the designers write the members
-// that only they show directly. It lives from program start to program end;
+// says `changed`, and so do the canvas, the designers and the start window;
+// the preview player's load fills the file lists and sounds of the document's
+// record, which no window shows. It lives from program start to program end;
 // only the wizard reset clears a group of its members.
 
 #include "core/base/Value.h"
@@ -166,7 +167,8 @@ struct SceneState {
 void setWorkFolderToBase(SceneState &s);
 
 // The one record of the program: the state of the scene document
-// (core/scene/SceneDocument.h).
+// (core/scene/SceneDocument.h). Windows read it here and write it through
+// the document; the wizard and the series loader still write it here.
 SceneState &scene();
 // The whole document back to its start values (a test's fresh start).
 void resetSceneState();

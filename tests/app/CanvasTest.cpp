@@ -4,9 +4,11 @@
 #include "app/Wizard1.h"
 #include "core/scene/CanvasRules.h"
 #include "core/scene/PositioningSteps.h"
+#include "core/scene/SceneDocument.h"
 #include "core/scene/SceneState.h"
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
+#include "tests/support/Printers.h"
 #include "tests/support/program/ScriptedWindows.h"
 
 #include <QCheckBox>
@@ -300,6 +302,35 @@ TEST_F(CanvasTest, DragRedrawsAndStartsWithAnyButton)
     EXPECT_EQ(layerX(LayerMainMouth), 15);
     EXPECT_EQ(pixel(15, 16), patterned(4, 3).pixel(0, 0));
     EXPECT_EQ(pixel(5, 6), kSky);
+}
+
+// The document says `changed` after every step of a drag and every arrow,
+// with the place already moved, so a window that shows it can follow.
+TEST_F(CanvasTest, DragAndArrowsSayChangedAfterEachStep)
+{
+    openCanvas();
+    PictureBox *box = canvas().PicBox;
+    place(LayerMainMouth, 5, 6, 4, 3);
+    QObject listener;
+    QStringList heard; // the mouth's place and the drag flag at each `changed`
+    QObject::connect(&sceneDocument(), &SceneDocument::changed, &listener, [&heard] {
+        heard << QStringLiteral("%1,%2%3")
+                     .arg(layerX(LayerMainMouth))
+                     .arg(layerY(LayerMainMouth))
+                     .arg(scene().IsDragging == FlagOn ? QStringLiteral(" dragging") : QString());
+    });
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(6, 7));
+    QTest::mouseMove(box, QPoint(16, 17));
+    QTest::mouseMove(box, QPoint(20, 30));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(20, 30));
+    QTest::mouseClick(canvas().Image2, Qt::LeftButton); // right
+    QTest::mouseClick(canvas().Image5, Qt::LeftButton); // down
+    EXPECT_EQ(heard.join(u'|'), QStringLiteral("5,6 dragging|15,16 dragging|19,29 dragging|19,29|20,29|20,30"));
+
+    // A move with no press edits nothing and says nothing.
+    heard.clear();
+    QTest::mouseMove(box, QPoint(300, 300));
+    EXPECT_EQ(heard.join(u'|'), QString());
 }
 
 TEST_F(CanvasTest, NoDragWhileControllerBoxUnticked)

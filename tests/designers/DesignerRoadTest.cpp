@@ -6,6 +6,7 @@
 #include "app/LoadImages.h"
 #include "app/Wizard1.h"
 #include "core/scene/CanvasRules.h"
+#include "core/scene/SceneDocument.h"
 #include "designers/frmFormDesign.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignC.h"
@@ -22,6 +23,7 @@
 #include "platform/Controls.h"
 #include "platform/PictureBox.h"
 #include "tests/designers/DesignerFixture.h"
+#include "tests/support/Printers.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -581,6 +583,43 @@ TEST_F(DesignerRoadTest, ExtraAndTriggerSteppers)
     click(f.Image2);
     EXPECT_EQ(messages.takeTexts(), QStringList{QStringLiteral("The Main Character Mouth frames have not been cropped yet.")});
     EXPECT_TRUE(isCutOf(f.Xpress1.Picture(), 260, 217, 56, 41, 0));
+}
+
+// A step of the frame buttons reaches the document, which says `changed` with
+// the new frame; a step that cannot be made says nothing.
+TEST_F(DesignerRoadTest, FrameSteppersSayChangedWithTheNewFrame)
+{
+    SceneState &s = scene();
+    makeFrameSet(s.ExtraFrameSet, QStringLiteral("Walk"), 5, 7);
+    makeFrameSet(s.TriggerFrameSet, QStringLiteral("Jump"), 0, 3);
+    s.TriggerFrameSet.CurrentFrame = Value::integer(1);
+    frmFormDesignE &e = form<frmFormDesignE>();
+    frmFormDesignF &f = form<frmFormDesignF>();
+    showAt(e);
+    showAt(f, QPoint(60, 50));
+    QObject listener;
+    QStringList heard; // both sets' frames on display at each `changed`
+    QObject::connect(&sceneDocument(), &SceneDocument::changed, &listener, [&heard, &s] {
+        heard << QStringLiteral("%1/%2").arg(s.ExtraFrameSet.CurrentFrame.toText(),
+                                             s.TriggerFrameSet.CurrentFrame.toText());
+    });
+    click(e.Command2);
+    click(e.Command2);
+    click(e.Command2); // at the last frame
+    click(e.Command1);
+    click(f.Command2);
+    click(f.Command1);
+    click(f.Command1);
+    click(f.Command1); // at the first frame
+    EXPECT_EQ(heard.join(u' '), QStringLiteral("6/1 7/1 6/1 6/2 6/1 6/0"));
+
+    // A frame that cannot be read is named and nothing moves.
+    heard.clear();
+    ASSERT_TRUE(QFile::remove(setFrame(QStringLiteral("Walk"), 5)));
+    messages.expect(MsgResult::Ok);
+    click(e.Command1);
+    EXPECT_TRUE(messages.takeOne().text.contains(setFrame(QStringLiteral("Walk"), 5)));
+    EXPECT_EQ(heard.join(u' '), QString());
 }
 
 TEST_F(DesignerRoadTest, BrowDesignerStepsThroughSixFramesAndCutsFrameOne)
