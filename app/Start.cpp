@@ -5,6 +5,7 @@
 #include "core/system/Services.h"
 #include "library/VelmNShare.h"
 #include "scene/ChildAnimProps.h"
+#include "scene/SaveScene.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -62,6 +63,7 @@ void Start::Form_Load()
 
 void Start::Image1_Click()
 {
+    ClearSceneName();
     form<Wizard1>().Show();
     form<ChildAnimProps>().Check2->setEnabled(true);
 }

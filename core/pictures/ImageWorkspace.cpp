@@ -185,21 +185,29 @@ Result<> ImageWorkspace::CropImageArea(int left, int top, int right, int bottom)
     return cropTo(left, top, right, bottom);
 }
 
+Result<QRect> CropAreaInPicture(QSize size, qint64 left, qint64 top, qint64 right, qint64 bottom)
+{
+    // In 64 bits, so that no area, however far out, wraps round into the picture.
+    const qint64 insideLeft = std::max<qint64>(left, 0), insideTop = std::max<qint64>(top, 0);
+    const qint64 insideRight = std::min<qint64>(right, size.width());
+    const qint64 insideBottom = std::min<qint64>(bottom, size.height());
+    if (right <= left || bottom <= top || insideRight <= insideLeft || insideBottom <= insideTop)
+        return Result<QRect>::failure(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
+                                          .arg(left).arg(top).arg(right - left).arg(bottom - top));
+    return Result<QRect>::success(QRect(int(insideLeft), int(insideTop), int(insideRight - insideLeft),
+                                        int(insideBottom - insideTop)));
+}
+
 Result<> ImageWorkspace::cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom)
 {
     if (m_picture.isNull())
         return Result<>::failure(QStringLiteral("There is no picture to crop."));
-    // In 64 bits, so that no area, however far out, wraps round into the picture.
-    const qint64 insideLeft = std::max<qint64>(left, 0), insideTop = std::max<qint64>(top, 0);
-    const qint64 insideRight = std::min<qint64>(right, m_picture.width());
-    const qint64 insideBottom = std::min<qint64>(bottom, m_picture.height());
-    if (right <= left || bottom <= top || insideRight <= insideLeft || insideBottom <= insideTop) {
+    const Result<QRect> inside = CropAreaInPicture(m_picture.size(), left, top, right, bottom);
+    if (!inside) {
         m_picture = QImage();
-        return Result<>::failure(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
-                        .arg(left).arg(top).arg(right - left).arg(bottom - top));
+        return Result<>::failure(inside.error);
     }
-    m_picture = m_picture.copy(int(insideLeft), int(insideTop), int(insideRight - insideLeft),
-                               int(insideBottom - insideTop));
+    m_picture = m_picture.copy(inside.value);
     return Result<>::success();
 }
 

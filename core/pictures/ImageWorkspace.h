@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -72,6 +73,11 @@ void setJpegRowEncoder(JpegRowEncoder encoder);
 // canvas's layer sizes and the preview's boxes taken from it, and everything
 // stored from them, are those of a 96-dpi screen.
 QSize HimetricSize(const QImage &picture);
+
+// The part of a picture of `size` that a crop from (left, top) to (right,
+// bottom), right and bottom not included, keeps: refused, with the
+// workspace's reason, when the area is empty or lies wholly outside it.
+Result<QRect> CropAreaInPicture(QSize size, qint64 left, qint64 top, qint64 right, qint64 bottom);
 
 class FileTransaction;
 
