@@ -134,10 +134,10 @@ Result<> checkFrameSources(const FramePlan &plan, const std::optional<PixelCrop>
         const QString source = sourceFile(frame);
         auto known = checked->constFind(source);
         if (known == checked->cend()) {
-            const PictureBytes read = ReadPictureFile(source);
+            const Result<QSize> read = CheckPictureFile(source);
             if (!read)
                 return fail(read.error);
-            known = checked->insert(source, read.value.size);
+            known = checked->insert(source, read.value);
         }
         // A header that gives no size leaves the cut to the export.
         if (crop && known->isValid()) {
