@@ -116,7 +116,7 @@ bool LoadImages::FileExists(const QString &FileName)
     return true;
 }
 
-bool LoadImages::checkSeries(const QString &firstFramePath, int fromFrame)
+bool LoadImages::checkSeries(const QString &firstFramePath, int fromFrame, bool withLayerFrames)
 {
     const SeriesName name = ParsePrimaryFrameName(firstFramePath);
     if (name.check == SeriesNameCheck::NotBmpOrJpg) {
@@ -137,14 +137,35 @@ bool LoadImages::checkSeries(const QString &firstFramePath, int fromFrame)
     bool complete = true;
     for (int frame = fromFrame; frame <= RequiredPrimaryFrames; ++frame) {
         const QString path = PrimaryFrameName(name.prefix, name.ext, frame);
-        if (!FileExists(resolvePathIgnoringCase(path))) {
+        if (!frameExists(path)) {
             MsgBox(MissingFrameMessage(path));
             Text1->setText(MissingFrameStatus(path));
             complete = false;
         }
-        FileExists1 = "";
     }
-    return complete;
+    if (!withLayerFrames)
+        return complete;
+
+    // The frames the smile and brow animations take, named in one message.
+    const bool smile = isFlagOn(scene().SceneHasSmile), brow = isFlagOn(scene().SceneHasBrow);
+    QStringList missing;
+    for (int frame : LayerPrimaryFrames(smile, brow)) {
+        const QString path = PrimaryFrameName(name.prefix, name.ext, frame);
+        if (!frameExists(path))
+            missing << path;
+    }
+    if (missing.isEmpty())
+        return complete;
+    MsgBox(MissingLayerFramesMessage(smile, brow, missing));
+    Text1->setText(MissingFrameStatus(missing.last()));
+    return false;
+}
+
+bool LoadImages::frameExists(const QString &path)
+{
+    const bool exists = FileExists(resolvePathIgnoringCase(path));
+    FileExists1 = "";
+    return exists;
 }
 
 void LoadImages::Image1_Click()
@@ -160,7 +181,7 @@ void LoadImages::Image1_Click()
         cdl.FileName = previous;
     s.PrimaryFirstFramePath = cdl.FileName;
     // The pick itself is frame 0001; the frames after it are looked for.
-    checkSeries(cdl.FileName, 2);
+    checkSeries(cdl.FileName, 2, false);
 }
 
 void LoadImages::Image2_Click()
@@ -170,8 +191,9 @@ void LoadImages::Image2_Click()
         return;
     }
     // The files may have changed since LOAD...: every designer after this one
-    // opens frames 0001 to 0007 without asking.
-    if (!checkSeries(cdl.FileName, 1))
+    // opens frames 0001 to 0007 without asking, and the save cuts the smile
+    // and brow frames.
+    if (!checkSeries(cdl.FileName, 1, true))
         return;
     SceneState &s = scene();
     const SeriesName name = ParsePrimaryFrameName(cdl.FileName);

@@ -49,8 +49,12 @@ protected:
 
 private:
     // Checks the picked name and that frames `fromFrame` to 0007 are there,
-    // telling the user about each fault; true when the series can be used.
-    bool checkSeries(const QString &firstFramePath, int fromFrame);
+    // and with `withLayerFrames` the frames the scene's smile and brow
+    // animations take, telling the user about each fault; true when the
+    // series can be used.
+    bool checkSeries(const QString &firstFramePath, int fromFrame, bool withLayerFrames);
+    // True when the frame, in any letter case, is a file; FileExists1 is emptied after.
+    bool frameExists(const QString &path);
     // Fits the designers and the canvas to frames 1200 pixels wide.
     void layoutForWideSeries();
 };

@@ -4,6 +4,7 @@
 #include "core/scene/SceneDocument.h"
 #include "core/system/Services.h"
 #include "library/VelmNShare.h"
+#include "scene/SaveScene.h"
 
 #include <QApplication>
 #include <QDir>
@@ -81,6 +82,7 @@ void Start::Form_Load()
 
 void Start::Image1_Click()
 {
+    ClearSceneName();
     form<Wizard1>().Show();
     sceneDocument().offerChildAutoCrop();
 }

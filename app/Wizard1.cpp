@@ -16,6 +16,7 @@
 #include "scene/DesktopProps.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/FullAnimProps.h"
+#include "scene/SaveScene.h"
 #include "scene/TrigAnimProps.h"
 
 #include <QCheckBox>
@@ -261,6 +262,7 @@ void ResetSceneWizard()
                            wizard.Check7, wizard.Check8})
         setCheckValue(box, 0);
     form<LoadImages>().Text1->setText(QString());
+    ClearSceneName();
 
     sceneDocument().resetWizard();
 

@@ -44,5 +44,6 @@ protected:
 
 // Undoes an abandoned set-up: the scene document's wizard reset (the layer and
 // placed flags), and the windows with it: the wizard's first eight boxes
-// unticked, the series loader's status box emptied, the set-up windows hidden.
+// unticked, the series loader's status box and the save window's name box
+// emptied, the set-up windows hidden.
 void ResetSceneWizard();

@@ -16,11 +16,23 @@ QString fullAnimMessage()
     return QStringLiteral("There has been en error saving Full BG Animation. Please check all your settings.");
 }
 
-// A failed step after something was written: the message names the file and
-// says that the save is not complete.
+// A failure that the save undid: the message names the file, and the base
+// folder is as it was.
+void reportNotSaved(const QString &error)
+{
+    MsgBox(error + QStringLiteral("\n\nThe scene has not been saved. Please fix this and save again."));
+}
+
+// A failure that could not all be undone: the message names the files left.
 void reportFailedStep(const QString &error)
 {
     MsgBox(error + QStringLiteral("\n\nThe scene has not been saved completely. Please fix this and save again."));
+}
+
+QString replaceQuestion(const QString &existing)
+{
+    return QStringLiteral("A scene named \"%1\" already exists. Do you want to replace it with this scene?")
+        .arg(existing);
 }
 
 } // namespace
@@ -61,20 +73,33 @@ void SaveScene::Image1_Click()
         MsgBox(QStringLiteral("Plese give your Scene a name."));
         return;
     }
-    const auto saved = saveScene(sceneDocument(), name, scene().BaseFolder);
+    // A scene of that name is replaced only when the user says so; it keeps
+    // the name as its file spells it.
+    const QString existing = existingSceneName(scene().BaseFolder, name);
+    if (!existing.isEmpty() &&
+        MsgBox(replaceQuestion(existing), MsgButtons::YesNo, programTitle(), MsgIcon::Exclamation) != MsgResult::Yes)
+        return;
+    const auto saved = saveScene(sceneDocument(), existing.isEmpty() ? name : existing, scene().BaseFolder);
     // The full-background group reports its own failure once; the save goes
     // on, but is then not announced as done.
     if (saved ? saved.value.fullAnimFailed : saved.error.fullAnimFailed)
         MsgBox(fullAnimMessage());
     if (!saved) {
-        if (saved.error.stage == SceneSaveFailure::Refused)
-            MsgBox(saved.error.reason);
-        else
-            reportFailedStep(saved.error.reason);
+        switch (saved.error.stage) {
+        case SceneSaveFailure::Refused: MsgBox(saved.error.reason); break;
+        case SceneSaveFailure::NotSaved: reportNotSaved(saved.error.reason); break;
+        case SceneSaveFailure::Stopped: reportFailedStep(saved.error.reason); break;
+        }
         return;
     }
     if (saved.value.fullAnimFailed)
         return;
     MsgBox(QStringLiteral("Your Scene has been saved."));
     Hide();
+}
+
+void ClearSceneName()
+{
+    if (formExists<SaveScene>())
+        form<SaveScene>().Text1->clear();
 }

@@ -20,3 +20,7 @@ public:
 protected:
     void Form_Unload(bool &cancel) override;
 };
+
+// A new scene starts with an empty name box: New Scene and the wizard's reset
+// empty the save window's, when it exists.
+void ClearSceneName();

@@ -57,6 +57,20 @@ bool processIsAlive(qint64 pid)
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
+// Writes all of `data` through the calls in use; errno on failure.
+int writeAll(int fd, const char *data, qint64 size)
+{
+    for (qint64 done = 0; done < size;) {
+        const qint64 n = fileCalls().write(fd, data + done, size - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        done += n;
+    }
+    return 0;
+}
+
 // Opens a folder for syncing; -1 with errno set when it cannot.
 int openFolder(const QString &folder)
 {
@@ -78,6 +92,11 @@ bool FileCalls::syncFileSystem(int folderFd)
 bool FileCalls::rename(const QByteArray &from, const QByteArray &to)
 {
     return ::rename(from.constData(), to.constData()) == 0;
+}
+
+bool FileCalls::link(const QByteArray &from, const QByteArray &to)
+{
+    return ::link(from.constData(), to.constData()) == 0;
 }
 
 FileCalls &fileCalls()
@@ -139,9 +158,94 @@ void FileTransaction::removeLeftovers(const QString &folder)
 
 void FileTransaction::discard(qsizetype from)
 {
-    for (qsizetype i = from; i < m_files.size(); ++i)
+    for (qsizetype i = from; i < m_files.size(); ++i) {
         ::unlink(m_files[i].tempPath.constData());
+        if (!m_files[i].keptPath.isEmpty())
+            ::unlink(m_files[i].keptPath.constData());
+    }
     m_files.resize(from);
+}
+
+QByteArray FileTransaction::newTempPath(const QString &folder)
+{
+    return QFile::encodeName(folder + u'/' + kTempPrefix + QString::number(::getpid()) + u'-' +
+                             QString::number(m_serial) + u'-' + QString::number(++m_next));
+}
+
+namespace {
+
+// Copies the file `from` to the new file `to` with its permissions; errno on failure.
+int copyFile(const QByteArray &from, const QByteArray &to)
+{
+    const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (in < 0)
+        return errno;
+    struct stat st;
+    int error = ::fstat(in, &st) == 0 ? 0 : errno;
+    const int out = error ? -1 : ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (!error && out < 0)
+        error = errno;
+    if (!error && ::fchmod(out, st.st_mode & 07777) != 0)
+        error = errno;
+    char buffer[64 * 1024];
+    while (!error) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : 0;
+            break;
+        }
+        error = writeAll(out, buffer, n);
+    }
+    ::close(in);
+    if (out >= 0 && ::close(out) != 0 && !error)
+        error = errno;
+    if (error && out >= 0)
+        ::unlink(to.constData());
+    return error;
+}
+
+} // namespace
+
+FileResult FileTransaction::keepAside(Staged &file)
+{
+    struct stat old;
+    if (::lstat(file.targetPath.constData(), &old) != 0) {
+        if (errno == ENOENT)
+            return FileResult::success(); // a new file: nothing to keep
+        return FileResult::failure(
+            QStringLiteral("Could not write %1: %2").arg(shown(file.target), systemReason(errno)));
+    }
+    // A second name for the file costs nothing; a file system without links gets a copy.
+    file.keptPath = newTempPath(file.folder);
+    if (fileCalls().link(file.targetPath, file.keptPath))
+        return FileResult::success();
+    if (const int error = copyFile(file.targetPath, file.keptPath); error) {
+        file.keptPath.clear();
+        return FileResult::failure(QStringLiteral("Could not write %1: the file there could not be kept aside "
+                                                  "while the others are written: %2")
+                                       .arg(shown(file.target), systemReason(error)));
+    }
+    return FileResult::success();
+}
+
+QString FileTransaction::undo(qsizetype renamed)
+{
+    QStringList notBack;
+    for (qsizetype i = renamed - 1; i >= 0; --i) {
+        Staged &file = m_files[i];
+        const bool back = file.keptPath.isEmpty() ? ::unlink(file.targetPath.constData()) == 0
+                                                  : fileCalls().rename(file.keptPath, file.targetPath);
+        if (back)
+            file.keptPath.clear();
+        else
+            notBack << QStringLiteral("%1 (%2)").arg(shown(file.target), systemReason(errno));
+    }
+    if (notBack.isEmpty())
+        return QString();
+    m_partlyCommitted = true;
+    return QStringLiteral("; these files could not be put back as they were: ") + notBack.join(QStringLiteral(", "));
 }
 
 FileResult FileTransaction::stage(const QString &target, const QByteArray &bytes)
@@ -160,7 +264,7 @@ FileResult FileTransaction::stage(const QString &target, const QByteArray &bytes
         m_folders << folder;
     }
 
-    Staged file{target, QFile::encodeName(info.absoluteFilePath()), QByteArray(), folder};
+    Staged file{target, QFile::encodeName(info.absoluteFilePath()), QByteArray(), folder, QByteArray()};
     struct stat old;
     const bool exists = ::lstat(file.targetPath.constData(), &old) == 0;
     if (exists) {
@@ -174,8 +278,7 @@ FileResult FileTransaction::stage(const QString &target, const QByteArray &bytes
             return failed(QStringLiteral("the file is write-protected"));
     }
 
-    file.tempPath = QFile::encodeName(folder + u'/' + kTempPrefix + QString::number(::getpid()) + u'-' +
-                                      QString::number(m_serial) + u'-' + QString::number(++m_next));
+    file.tempPath = newTempPath(folder);
     // A replaced file keeps its permissions; until they are set, nobody else may read the new one.
     const int fd = ::open(file.tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
     if (fd < 0)
@@ -183,15 +286,8 @@ FileResult FileTransaction::stage(const QString &target, const QByteArray &bytes
     int error = 0;
     if (exists && ::fchmod(fd, old.st_mode & 07777) != 0)
         error = errno;
-    for (qint64 done = 0; !error && done < bytes.size();) {
-        const qint64 n = fileCalls().write(fd, bytes.constData() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            error = n < 0 ? errno : ENOSPC;
-        else
-            done += n;
-    }
+    if (!error)
+        error = writeAll(fd, bytes.constData(), bytes.size());
     if (::close(fd) != 0 && !error)
         error = errno;
     if (error) {
@@ -214,10 +310,20 @@ FileResult FileTransaction::stage(const QString &target, const QByteArray &bytes
 FileResult FileTransaction::commit()
 {
     FileResult result;
+    m_partlyCommitted = false;
     QStringList folders;
     for (const Staged &file : m_files)
         if (!folders.contains(file.folder))
             folders << file.folder;
+
+    // What the unit replaces is kept until every file is in place, so that a
+    // failure on the way can put it back.
+    for (Staged &file : m_files) {
+        if (const FileResult kept = keepAside(file); !kept) {
+            discard(0);
+            return kept;
+        }
+    }
 
     // One sync for the data of every file, on each file system written to.
     QList<dev_t> synced;
@@ -246,11 +352,12 @@ FileResult FileTransaction::commit()
     for (qsizetype i = 0; i < m_files.size(); ++i) {
         if (!fileCalls().rename(m_files[i].tempPath, m_files[i].targetPath)) {
             result.error = QStringLiteral("Could not write %1: %2").arg(shown(m_files[i].target), systemReason(errno));
-            discard(i);
+            result.error += undo(i);
             break;
         }
     }
-    m_files.clear();
+    // The files kept aside go, and so do the new files not put in place.
+    discard(0);
 
     // The renames themselves reach the disk.
     for (const QString &folder : folders) {
@@ -259,9 +366,12 @@ FileResult FileTransaction::commit()
         const int error = errno;
         if (fd >= 0)
             ::close(fd);
-        if (!ok && result.error.isEmpty())
+        if (!ok && result.error.isEmpty()) {
+            // Every file is in place, but may not stay there if the system stops now.
             result.error = QStringLiteral("Could not write the files in %1 to the disk: %2")
                                .arg(shown(folder), systemReason(error));
+            m_partlyCommitted = true;
+        }
     }
     return result.error.isEmpty() ? FileResult::success() : result;
 }

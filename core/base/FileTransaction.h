@@ -1,11 +1,14 @@
 #pragma once
 // Replaces a set of files as one unit. Each new file is written to a
-// temporary file beside its target; when the unit is committed, the data of
-// all of them reaches the disk with one sync of the file system, then each is
-// renamed over its target in the order staged and every folder is synced.
-// After a crash at any moment every target is either its old whole self or
-// its new whole self. Temporary files that a unit left behind when its
-// process died are removed by the next unit that writes in the same folder.
+// temporary file beside its target; when the unit is committed, every file it
+// replaces is kept aside under a temporary name, the data of all of them
+// reaches the disk with one sync of the file system, then each is renamed
+// over its target in the order staged and every folder is synced. A rename
+// that fails puts back what the renames before it changed: the files kept
+// aside return, the files that are new go. After a crash at any moment every
+// target is either its old whole self or its new whole self. Temporary files
+// that a unit left behind when its process died are removed by the next unit
+// that writes in the same folder.
 
 #include "core/base/Files.h"
 
@@ -28,6 +31,8 @@ public:
     virtual bool syncFileSystem(int folderFd);
     // Like rename(2): false with errno set.
     virtual bool rename(const QByteArray &from, const QByteArray &to);
+    // Like link(2): false with errno set.
+    virtual bool link(const QByteArray &from, const QByteArray &to);
 };
 
 // The calls in use; the system's unless a test installed others.
@@ -49,10 +54,17 @@ public:
     // file, is refused, and so is a target whose folder does not exist.
     FileResult stage(const QString &target, const QByteArray &bytes);
 
-    // Puts every staged file in place. When a rename fails, the files renamed
-    // before it stay in place, the others are removed, and the error names
-    // the file. The unit is empty afterwards.
+    // Puts every staged file in place. When it fails, every target is as it
+    // was before the commit (the files renamed before the failure are put
+    // back, the new ones removed), and the error names the file; should a
+    // target not go back as it was, partlyCommitted() says so and the error
+    // names that file too. The unit is empty afterwards.
     FileResult commit();
+
+    // After a commit that failed: true when the disk holds the unit in part
+    // (a target could not be put back as it was) or whole but perhaps not for
+    // good (a folder could not be synced after the renames).
+    bool partlyCommitted() const { return m_partlyCommitted; }
 
     // The targets staged and not yet committed, in order.
     QStringList staged() const;
@@ -66,13 +78,18 @@ private:
         QByteArray targetPath; // encoded for the system calls
         QByteArray tempPath;
         QString folder;
+        QByteArray keptPath; // the file it replaces, kept aside during the commit; empty for a new file
     };
 
+    QByteArray newTempPath(const QString &folder);
     void removeLeftovers(const QString &folder);
+    FileResult keepAside(Staged &file);
+    QString undo(qsizetype renamed);
     void discard(qsizetype from);
 
     QList<Staged> m_files;
     QStringList m_folders; // every folder written in, cleaned of leftovers once
     quint64 m_serial;
     quint64 m_next = 0;
+    bool m_partlyCommitted = false;
 };

@@ -43,6 +43,8 @@ const QString &cutShortReason()
                                                  "saved only in part.");
     return reason;
 }
+
+PictureBytes readPicture(const QString &path, bool keepBytes);
 } // namespace
 
 Result<QImage> LoadPicture(const QString &path)
@@ -54,6 +56,21 @@ Result<QImage> LoadPicture(const QString &path)
 }
 
 PictureBytes ReadPictureFile(const QString &path)
+{
+    return readPicture(path, true);
+}
+
+Result<QSize> CheckPictureFile(const QString &path)
+{
+    const PictureBytes read = readPicture(path, false);
+    return read ? Result<QSize>::success(read.value.size) : Result<QSize>::failure(read.error);
+}
+
+namespace {
+
+// ReadPictureFile's checks; without `keepBytes` the file is read only as far
+// as they need, a piece at a time, and no bytes are given.
+PictureBytes readPicture(const QString &path, bool keepBytes)
 {
     PictureFileBytes result;
     auto refuse = [&](const QString &why) { return PictureBytes::failure(refusal(path, why)); };
@@ -104,14 +121,35 @@ PictureBytes ReadPictureFile(const QString &path)
         if (size.isValid()) // a negative height: rows stored top down
             result.size = QSize(int(width), int(height));
     }
+    if (!keepBytes && format == "bmp") {
+        if (bmpFileCutShort(start.value, opened.size()))
+            return refuse(cutShortReason());
+        return PictureBytes::success(std::move(result));
+    }
+    if (!keepBytes && format == "jpeg") {
+        JpegPictureEnd end;
+        constexpr qint64 kPiece = 64 * 1024;
+        for (qint64 at = 0; at < opened.size() && !end.found(); at += kPiece) {
+            const FileRead piece = readOpenedFile(opened, std::min(kPiece, opened.size() - at), path, at);
+            if (!piece)
+                return refuse(piece.error);
+            end.read(piece.value.constData(), piece.value.size());
+        }
+        if (!end.found())
+            return refuse(cutShortReason());
+        return PictureBytes::success(std::move(result));
+    }
     const FileRead read = readOpenedFile(opened, opened.size(), path);
     if (!read)
         return refuse(read.error);
     if (pictureFileCutShort(read.value))
         return refuse(cutShortReason());
-    result.bytes = read.value;
+    if (keepBytes)
+        result.bytes = read.value;
     return PictureBytes::success(std::move(result));
 }
+
+} // namespace
 
 Result<QImage> DecodePictureBytes(const QByteArray &bytes, const QString &path, QSize shownSize)
 {
@@ -185,21 +223,29 @@ Result<> ImageWorkspace::CropImageArea(int left, int top, int right, int bottom)
     return cropTo(left, top, right, bottom);
 }
 
+Result<QRect> CropAreaInPicture(QSize size, qint64 left, qint64 top, qint64 right, qint64 bottom)
+{
+    // In 64 bits, so that no area, however far out, wraps round into the picture.
+    const qint64 insideLeft = std::max<qint64>(left, 0), insideTop = std::max<qint64>(top, 0);
+    const qint64 insideRight = std::min<qint64>(right, size.width());
+    const qint64 insideBottom = std::min<qint64>(bottom, size.height());
+    if (right <= left || bottom <= top || insideRight <= insideLeft || insideBottom <= insideTop)
+        return Result<QRect>::failure(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
+                                          .arg(left).arg(top).arg(right - left).arg(bottom - top));
+    return Result<QRect>::success(QRect(int(insideLeft), int(insideTop), int(insideRight - insideLeft),
+                                        int(insideBottom - insideTop)));
+}
+
 Result<> ImageWorkspace::cropTo(qint64 left, qint64 top, qint64 right, qint64 bottom)
 {
     if (m_picture.isNull())
         return Result<>::failure(QStringLiteral("There is no picture to crop."));
-    // In 64 bits, so that no area, however far out, wraps round into the picture.
-    const qint64 insideLeft = std::max<qint64>(left, 0), insideTop = std::max<qint64>(top, 0);
-    const qint64 insideRight = std::min<qint64>(right, m_picture.width());
-    const qint64 insideBottom = std::min<qint64>(bottom, m_picture.height());
-    if (right <= left || bottom <= top || insideRight <= insideLeft || insideBottom <= insideTop) {
+    const Result<QRect> inside = CropAreaInPicture(m_picture.size(), left, top, right, bottom);
+    if (!inside) {
         m_picture = QImage();
-        return Result<>::failure(QStringLiteral("The crop area %1, %2, %3 x %4 lies outside the picture.")
-                        .arg(left).arg(top).arg(right - left).arg(bottom - top));
+        return Result<>::failure(inside.error);
     }
-    m_picture = m_picture.copy(int(insideLeft), int(insideTop), int(insideRight - insideLeft),
-                               int(insideBottom - insideTop));
+    m_picture = m_picture.copy(inside.value);
     return Result<>::success();
 }
 

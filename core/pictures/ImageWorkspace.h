@@ -11,6 +11,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -32,6 +33,11 @@ struct PictureFileBytes {
 // Refused with why, as LoadPicture says it.
 using PictureBytes = Result<PictureFileBytes>;
 [[nodiscard]] PictureBytes ReadPictureFile(const QString &path);
+// The checks of ReadPictureFile without the bytes, for a file to be read
+// later: the file is read only as far as they need, a piece at a time (a
+// BMP of the program's own reader not past its header). The picture's size
+// as its header gives it; refused with why, as LoadPicture says it.
+[[nodiscard]] Result<QSize> CheckPictureFile(const QString &path);
 // Decodes what ReadPictureFile read, as LoadPicture does; refused when the
 // decoder refuses the bytes or runs past their end. A
 // JPEG picture larger than a valid `shownSize` both ways comes at that size
@@ -72,6 +78,11 @@ void setJpegRowEncoder(JpegRowEncoder encoder);
 // canvas's layer sizes and the preview's boxes taken from it, and everything
 // stored from them, are those of a 96-dpi screen.
 QSize HimetricSize(const QImage &picture);
+
+// The part of a picture of `size` that a crop from (left, top) to (right,
+// bottom), right and bottom not included, keeps: refused, with the
+// workspace's reason, when the area is empty or lies wholly outside it.
+Result<QRect> CropAreaInPicture(QSize size, qint64 left, qint64 top, qint64 right, qint64 bottom);
 
 class FileTransaction;
 

@@ -16,10 +16,10 @@ namespace {
 // Any other header is read as the BMP decoder reads it: a size field of 40,
 // 64, 108 or 124 announces the Windows header, any other value (0 included)
 // the old 12-byte one with 16-bit sizes.
-bool bmpCutShort(const QByteArray &b)
+// `b` holds the file's first bytes, all of them up to BmpHeadBytes; `n` is its size.
+bool bmpCutShort(const QByteArray &b, qint64 n)
 {
     constexpr qint64 fileHeader = 14;
-    const qint64 n = b.size();
     if (n < fileHeader + 4)
         return true;
     const qint32 dataOffset = qint32(bmpField(b, 10, 4));
@@ -214,7 +214,7 @@ bool pictureFileCutShort(const QByteArray &bytes)
 {
     const QByteArray format = pictureFormat(bytes);
     if (format == "bmp")
-        return bmpCutShort(bytes);
+        return bmpCutShort(bytes, bytes.size());
     if (format == "jpeg")
         return jpegCutShort(bytes);
     return false;
@@ -303,4 +303,9 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
     if (result.image.isNull())
         result.error = format == "bmp" ? bmpRefusal(bytes.left(BmpHeadBytes)) : jpegRefusal(bytes);
     return result;
+}
+
+bool bmpFileCutShort(const QByteArray &head, qint64 fileSize)
+{
+    return pictureFormat(head) == "bmp" && bmpCutShort(head.left(BmpHeadBytes), fileSize);
 }

@@ -24,6 +24,18 @@ Result<> fail(const QString &text)
     return Result<>::failure(text);
 }
 
+Result<> cutRefused(const QString &source, const QString &reason)
+{
+    return fail(QStringLiteral("Could not cut %1: %2").arg(QDir::toNativeSeparators(source), reason));
+}
+
+// The file to read for a source: the user named the series, its files may
+// differ in letter case.
+QString sourceFile(const FrameCopy &frame)
+{
+    return resolvePathIgnoringCase(frame.source);
+}
+
 Result<> save(ImageWorkspace &workspace, const QString &target, FileTransaction &unit)
 {
     workspace.SaveImageFileName(target);
@@ -76,8 +88,7 @@ Result<> exportFrames(ImageWorkspace &workspace, const FramePlan &plan, const st
     const std::unique_ptr<CutPictureReader> cutter = cutReaderMaker ? cutReaderMaker() : nullptr;
     const KeepLastFrame keep(workspace);
     for (const FrameCopy &frame : plan.frames) {
-        // The user named the series; its files may differ in letter case.
-        const QString source = resolvePathIgnoringCase(frame.source);
+        const QString source = sourceFile(frame);
         if (const QImage *cut = cutter ? cutter->read(source, crop) : nullptr) {
             workspace.SetPicture(*cut);
         } else {
@@ -86,7 +97,7 @@ Result<> exportFrames(ImageWorkspace &workspace, const FramePlan &plan, const st
                 return fail(loaded.error);
             if (crop) {
                 if (const Result<> cut = workspace.CropImage(crop->x, crop->y, crop->width, crop->height); !cut)
-                    return fail(QStringLiteral("Could not cut %1: %2").arg(QDir::toNativeSeparators(source), cut.error));
+                    return cutRefused(source, cut.error);
             }
         }
         if (Result<> saved = save(workspace, frame.target, unit); !saved)
@@ -113,4 +124,28 @@ Result<> exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const
         return fail(plan.error);
     UnitInUse unit(given);
     return unit.finish(exportFrames(workspace, plan, crop, *unit));
+}
+
+Result<> checkFrameSources(const FramePlan &plan, const std::optional<PixelCrop> &crop, CheckedSources *checked)
+{
+    if (!plan.error.isEmpty())
+        return fail(plan.error);
+    for (const FrameCopy &frame : plan.frames) {
+        const QString source = sourceFile(frame);
+        auto known = checked->constFind(source);
+        if (known == checked->cend()) {
+            const Result<QSize> read = CheckPictureFile(source);
+            if (!read)
+                return fail(read.error);
+            known = checked->insert(source, read.value);
+        }
+        // A header that gives no size leaves the cut to the export.
+        if (crop && known->isValid()) {
+            const qint64 left = crop->x, top = crop->y;
+            if (const auto inside = CropAreaInPicture(*known, left, top, left + crop->width, top + crop->height);
+                !inside)
+                return cutRefused(source, inside.error);
+        }
+    }
+    return Result<>::success();
 }

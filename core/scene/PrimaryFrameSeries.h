@@ -3,7 +3,9 @@
 // <prefix>0007<ext> and on, the extension ".bmp" or ".jpg" in whatever letter
 // case the user's files have it.
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 enum class SeriesNameCheck {
     Ok,
@@ -30,6 +32,15 @@ QString PrimaryFramePath(int frame);
 // Frames 0001 to 0007 must be present.
 inline constexpr int RequiredPrimaryFrames = 7;
 
+// Frames of the series that a layer takes, first to last.
+struct PrimaryFrameRange {
+    int first, last;
+};
+// The smile animation takes frames 0008 to 0021, the brow animation frames
+// 0005 to 0013, when the scene has them.
+inline constexpr PrimaryFrameRange SmileFrames{8, 21};
+inline constexpr PrimaryFrameRange BrowFrames{5, 13};
+
 // The series loader's texts.
 inline const QString NotBmpOrJpgText = QStringLiteral("Error! Image must be a BMP or JPG Image.");
 inline const QString NamingMessage =
@@ -37,3 +48,10 @@ inline const QString NamingMessage =
 inline const QString NamingStatus = QStringLiteral("Error! Naming convention failure!");
 inline QString MissingFrameMessage(const QString &path) { return "File " + path + " does not exist!"; }
 inline QString MissingFrameStatus(const QString &path) { return "Can't Find: " + path; }
+
+// The frames after 0007 that the smile and brow animations take, when the
+// scene has them, in order and each once.
+QList<int> LayerPrimaryFrames(bool smile, bool brow);
+// The loader's message for the frames of `missing` (paths, in order) that the
+// smile or brow animation takes and that are not there.
+QString MissingLayerFramesMessage(bool smile, bool brow, const QStringList &missing);

@@ -118,22 +118,23 @@ FramePlan alphaFramePlan(const SceneState &s, const QString &root, const QString
                           QStringLiteral("ExtraAlpha"));
 }
 
-// Series frames first .. first + count - 1 of the primary series.
-static FramePlan primaryFrames(const SceneState &s, int count, int first, const QString &root, const QString &scene,
-                               const QString &word)
+// The frames of `range` of the primary series.
+static FramePlan primaryFrames(const SceneState &s, PrimaryFrameRange range, const QString &root,
+                               const QString &scene, const QString &word)
 {
     const QString prefix = s.PrimaryFramePrefix.toText(), ext = s.PrimaryFrameExt.toText();
-    return numbered(count, first, [&](int p) { return PrimaryFrameName(prefix, ext, p); }, root, scene, word);
+    return numbered(range.last - range.first + 1, range.first,
+                    [&](int p) { return PrimaryFrameName(prefix, ext, p); }, root, scene, word);
 }
 
 FramePlan smileFramePlan(const SceneState &s, const QString &root, const QString &scene)
 {
-    return primaryFrames(s, 14, 8, root, scene, QStringLiteral("Smile"));
+    return primaryFrames(s, SmileFrames, root, scene, QStringLiteral("Smile"));
 }
 
 FramePlan browFramePlan(const SceneState &s, const QString &root, const QString &scene)
 {
-    return primaryFrames(s, 9, 5, root, scene, QStringLiteral("Brow"));
+    return primaryFrames(s, BrowFrames, root, scene, QStringLiteral("Brow"));
 }
 
 FramePlan childFramePlan(const SceneState &s, const QString &root, const QString &scene)

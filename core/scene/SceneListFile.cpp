@@ -56,24 +56,35 @@ QByteArray appendSceneListEntry(const QByteArray &contents, const QString &name)
     return contents + (open ? kEntryEnd : QByteArray()) + toWindows1252(name) + kEntryEnd;
 }
 
-FileResult addSceneToList(const QString &listPath, const QString &name, bool *added)
+Result<std::optional<QByteArray>> sceneListWithName(const QString &listPath, const QString &name)
 {
-    if (added)
-        *added = false;
+    using Listed = Result<std::optional<QByteArray>>;
     QByteArray contents;
     if (QFileInfo::exists(listPath)) {
         FileRead read = readFile(listPath, MaxSceneListSize);
         if (!read)
-            return FileResult::failure(read.error);
+            return Listed::failure(read.error);
         contents = std::move(read.value);
     }
     if (sceneListContains(contents, name))
+        return Listed::success(std::nullopt);
+    return Listed::success(appendSceneListEntry(contents, name));
+}
+
+FileResult addSceneToList(const QString &listPath, const QString &name, bool *added)
+{
+    if (added)
+        *added = false;
+    const auto listed = sceneListWithName(listPath, name);
+    if (!listed)
+        return FileResult::failure(listed.error);
+    if (!listed.value)
         return FileResult::success();
     const QString folder = QFileInfo(listPath).absolutePath();
     if (!QDir().mkpath(folder))
         return FileResult::failure(QStringLiteral("Could not write %1: the folder %2 could not be created")
                                        .arg(QDir::toNativeSeparators(listPath), QDir::toNativeSeparators(folder)));
-    const FileResult written = writeFileAtomically(listPath, appendSceneListEntry(contents, name));
+    const FileResult written = writeFileAtomically(listPath, *listed.value);
     if (written && added)
         *added = true;
     return written;

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 QString sceneListPath(const QString &baseFolder);
 
 // The largest list file read: some 18,000 names of the longest length a scene
@@ -31,6 +33,11 @@ bool sceneListContains(const QByteArray &contents, const QString &name);
 // The contents with `name` added as a new entry (old contents, name, LF, CR, CR, LF).
 // Contents whose last name has no line end get LF, CR, CR, LF before it.
 QByteArray appendSceneListEntry(const QByteArray &contents, const QString &name);
+
+// The list file's contents with `name` added, or nothing when it is already
+// listed; a missing file is an empty list. Fails with the reason when the file
+// cannot be read.
+[[nodiscard]] Result<std::optional<QByteArray>> sceneListWithName(const QString &listPath, const QString &name);
 
 // Adds `name` to the list file unless it is already listed; rewrites the file
 // through a temporary file. Fails with the reason when the file cannot be read

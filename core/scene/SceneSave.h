@@ -4,12 +4,14 @@
 // alternate pictures, and the name added to the user's scene list.
 //
 // Everything that can be known to fail (the name, the values, sources never
-// chosen, links, another scene's pictures, the folders) is refused before
-// anything is written. Then every file of the save is one unit: written
-// beside its target and put in place together; a step that fails ends the
-// save, and what was written before it is still put in place. The
-// full-background group is the one step that fails on its own: the save
-// goes on without its pictures.
+// chosen, links, another scene's pictures, every source picture the save
+// reads and its cut, the list file, the folders) is refused before anything
+// is written. Then every file of the save is one unit: written beside its
+// target and put in place together, the list entry last. A step that fails
+// ends the save and nothing of it is put in place; a failure while the files
+// are put in place puts back what was replaced and removes what is new, and
+// the folders the save made go too. The full-background group is the one
+// step that fails on its own: the save goes on without its pictures.
 
 #include "core/base/Result.h"
 
@@ -23,8 +25,9 @@ struct SceneSaved {
 
 struct SceneSaveFailure {
     enum Stage {
-        Refused, // nothing was written
-        Stopped, // a step failed after the save began to write
+        Refused,  // nothing was written; the reason says why, and that the scene was not saved
+        NotSaved, // a picture or a file failed; the base folder is as it was before the save
+        Stopped,  // a failure that could not all be undone: files of the save stay, the reason names them
     };
     Stage stage = Refused;
     QString reason; // a sentence naming the value or the file
@@ -36,3 +39,9 @@ struct SceneSaveFailure {
 // The empty name is refused without a reason: the window says it.
 [[nodiscard]] Result<SceneSaved, SceneSaveFailure> saveScene(SceneDocument &document, const QString &name,
                                                              const QString &baseFolder);
+
+// The name of the scene that a save as `name` under `baseFolder` would
+// replace: the scene file Scenes/<name>.scn, found as the file lookups find
+// it, in any letter case, and given as it is spelled on disk. Empty when
+// there is none, or when the name is one the save refuses.
+QString existingSceneName(const QString &baseFolder, const QString &name);

@@ -10,10 +10,12 @@
 #include "designers/frmFormDesignE.h"
 #include "designers/frmFormDesignF.h"
 #include "designers/frmFormDesignG.h"
+#include "platform/Controls.h"
 #include "platform/PictureBox.h"
 #include "tests/support/FileWork.h"
 #include "tests/support/program/ScriptedWindows.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QScrollBar>
@@ -235,6 +237,75 @@ TEST_F(LoadImagesTest, NextIsRefusedUntilTheSeriesIsComplete)
 
     EXPECT_TRUE(loader().Visible());
     EXPECT_FALSE(formExists<frmFormDesign>() && form<frmFormDesign>().Visible());
+}
+
+// With "Has Smile Animation" or "Has Brow Animation" ticked in the wizard,
+// NEXT also looks for the frames they take, 0008 to 0021 and 0005 to 0013,
+// and names every one missing in one message; the loader then stays.
+TEST_F(LoadImagesTest, NextLooksForTheSmileAndBrowFrames)
+{
+    const QString smileTakes = QStringLiteral("The smile animation takes frames 0008 to 0021 of the series.");
+    const QString browTakes = QStringLiteral("The brow animation takes frames 0005 to 0013 of the series.");
+    const QString bothTake =
+        QStringLiteral("The smile animation takes frames 0008 to 0021 of the series, the brow animation frames "
+                       "0005 to 0013.");
+    const struct {
+        const char *label;
+        bool smile, brow;
+        int last;          // the series has frames 0001 to this one
+        QList<int> gone;   // and not these
+        QList<int> missing; // the frames named
+        QString takes;
+    } cases[] = {
+        {"smile over seven frames", true, false, 7, {}, {8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21},
+         smileTakes},
+        {"brow over ten frames", false, true, 10, {}, {11, 12, 13}, browTakes},
+        {"both, each frame named once", true, true, 21, {9, 13, 21}, {9, 13, 21}, bothTake},
+        {"brow, frames after 0013 not needed", false, true, 13, {}, {}, QString()},
+        {"smile, every frame there", true, false, 21, {}, {}, QString()},
+        {"neither over seven frames", false, false, 7, {}, {}, QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        // A new scene: the wizard closed, then New Scene's wizard ticked as the case says.
+        form<Wizard1>().close();
+        flushDeletes();
+        destroyAllForms();
+        Wizard1 &wizard = form<Wizard1>();
+        wizard.Show();
+        if (c.smile)
+            QTest::mouseClick(wizard.Check9, Qt::LeftButton, {}, QPoint(4, 4));
+        if (c.brow)
+            QTest::mouseClick(wizard.Check10, Qt::LeftButton, {}, QPoint(4, 4));
+        ASSERT_EQ(checkValue(wizard.Check9) == 1, c.smile);
+        ASSERT_EQ(checkValue(wizard.Check10) == 1, c.brow);
+        QTest::mouseClick(wizard.Image2, Qt::LeftButton);
+        ASSERT_TRUE(loader().Visible());
+
+        const QString folder = QStringLiteral("Series-%1").arg(&c - cases);
+        const QString first = makeSeries(folder, "F", ".bmp", 1, c.last);
+        for (int frame : c.gone)
+            ASSERT_TRUE(QFile::remove(PrimaryFrameName(tempPath(folder + QStringLiteral("/F")), ".bmp", frame)));
+        pick(first);
+        EXPECT_EQ(messages.takeTexts(), QStringList()); // LOAD... looks for frames 0002 to 0007 only
+        if (!c.missing.isEmpty())
+            messages.expect(MsgResult::Ok);
+        next();
+        if (c.missing.isEmpty()) {
+            EXPECT_EQ(messages.takeTexts(), QStringList());
+            EXPECT_TRUE(form<frmFormDesign>().Visible());
+            EXPECT_FALSE(loader().Visible());
+            continue;
+        }
+        QStringList paths;
+        for (int frame : c.missing)
+            paths << PrimaryFrameName(tempPath(folder + QStringLiteral("/F")), ".bmp", frame);
+        EXPECT_EQ(messages.takeTexts(),
+                  QStringList{c.takes + QStringLiteral(" These frames do not exist:\n") + paths.join(u'\n')});
+        EXPECT_EQ(status(), "Can't Find: " + paths.last());
+        EXPECT_TRUE(loader().Visible());
+        EXPECT_FALSE(formExists<frmFormDesign>() && form<frmFormDesign>().Visible());
+    }
 }
 
 TEST_F(LoadImagesTest, WideSeriesRelayoutsTheCanvas)

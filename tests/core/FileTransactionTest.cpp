@@ -1,6 +1,7 @@
 // A unit of files: every target in place after the commit and none changed
-// before it, each target whole (old or new) after a failure at any step, and
-// no temporary file left once a unit has written in the folder again.
+// before it, every target as it was after a commit that fails (or, when it
+// cannot be put back, whole and named), and no temporary file left once a
+// unit has written in the folder again.
 
 #include "core/base/FileTransaction.h"
 
@@ -21,12 +22,14 @@
 
 namespace {
 
-// The system's calls, but the n-th write, the sync or the n-th rename can fail.
+// The system's calls, but the n-th write, the sync, the renames numbered in
+// failRenamesAt or every link can fail.
 class FaultyCalls : public FileCalls {
 public:
     int failWriteAt = 0;
-    int failRenameAt = 0;
+    QList<int> failRenamesAt;
     bool failSync = false;
+    bool failLinks = false;
     int writes = 0, syncs = 0, renames = 0;
 
     qint64 write(int fd, const char *data, qint64 size) override
@@ -48,11 +51,19 @@ public:
     }
     bool rename(const QByteArray &from, const QByteArray &to) override
     {
-        if (++renames == failRenameAt) {
+        if (failRenamesAt.contains(++renames)) {
             errno = EACCES;
             return false;
         }
         return FileCalls::rename(from, to);
+    }
+    bool link(const QByteArray &from, const QByteArray &to) override
+    {
+        if (failLinks) {
+            errno = EPERM; // as on a file system without links
+            return false;
+        }
+        return FileCalls::link(from, to);
     }
 };
 
@@ -177,18 +188,20 @@ TEST_F(FileTransactionTest, AFailureAtAnyStepLeavesEveryTargetWhole)
         const char *a, *b, *c; // what each target holds afterwards
         const char *error;     // a part of the first error
     } cases[] = {
-        // The second file cannot be written: the first still goes in place.
+        // The second file cannot be written: a commit of what was staged still puts the first in place.
         {"second write", 2, 0, false, "new a", "old b", "old c", "b.jpg: No space left on device"},
         {"sync", 0, 0, true, "old a", "old b", "old c", "Input/output error"},
-        {"second rename", 0, 2, false, "new a", "old b", "old c", "b.jpg: Permission denied"},
-        {"last rename", 0, 3, false, "new a", "new b", "old c", "c.scn: Permission denied"},
+        // A rename that fails puts back the files renamed before it.
+        {"second rename", 0, 2, false, "old a", "old b", "old c", "b.jpg: Permission denied"},
+        {"last rename", 0, 3, false, "old a", "old b", "old c", "c.scn: Permission denied"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         putThreeOldFiles();
         calls = FaultyCalls();
         calls.failWriteAt = c.failWriteAt;
-        calls.failRenameAt = c.failRenameAt;
+        if (c.failRenameAt)
+            calls.failRenamesAt = {c.failRenameAt};
         calls.failSync = c.failSync;
         QString error;
         {
@@ -198,11 +211,62 @@ TEST_F(FileTransactionTest, AFailureAtAnyStepLeavesEveryTargetWhole)
             const FileResult committed = unit.commit();
             error = staged ? committed.error : staged.error;
             EXPECT_TRUE(!staged || !committed);
+            EXPECT_FALSE(unit.partlyCommitted());
         }
         EXPECT_TRUE(error.contains(QLatin1String(c.error))) << error.toStdString();
         EXPECT_EQ(bytesOf(QStringLiteral("a.jpg")), QByteArray(c.a));
         EXPECT_EQ(bytesOf(QStringLiteral("b.jpg")), QByteArray(c.b));
         EXPECT_EQ(bytesOf(QStringLiteral("c.scn")), QByteArray(c.c));
+        EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(u' ').toStdString();
+    }
+}
+
+// A commit that fails at its last rename, over files that were there and a
+// file that is new: the replaced files come back with their bytes and
+// permissions, the new one goes. Where the file system has no links, the
+// replaced files are kept as copies. A file that cannot be put back stays
+// whole, new, and is named.
+TEST_F(FileTransactionTest, ACommitThatFailsPutsBackWhatItReplacedAndRemovesWhatIsNew)
+{
+    const struct {
+        const char *name;
+        bool failLinks;
+        QList<int> failRenamesAt; // 1 to 3: the unit's renames; 4: the one putting back a.jpg
+        const char *a;            // what a.jpg holds afterwards
+        bool partly;
+    } cases[] = {
+        {"with links", false, {3}, "old a", false},
+        {"without links", true, {3}, "old a", false},
+        {"a file that cannot be put back", false, {3, 4}, "new a", true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        put(QStringLiteral("a.jpg"), "old a");
+        ASSERT_EQ(::chmod(QFile::encodeName(path(QStringLiteral("a.jpg"))).constData(), 0640), 0);
+        QFile::remove(path(QStringLiteral("b.jpg")));
+        put(QStringLiteral("c.scn"), "old c");
+        calls = FaultyCalls();
+        calls.failLinks = c.failLinks;
+        calls.failRenamesAt = c.failRenamesAt;
+        FileTransaction unit;
+        ASSERT_TRUE(stageThreeNewFiles(unit));
+        const FileResult committed = unit.commit();
+        ASSERT_FALSE(committed);
+        EXPECT_TRUE(committed.error.startsWith(QStringLiteral("Could not write %1: Permission denied")
+                                                   .arg(path(QStringLiteral("c.scn")))))
+            << committed.error.toStdString();
+        EXPECT_EQ(unit.partlyCommitted(), c.partly);
+        EXPECT_EQ(committed.error.contains(QStringLiteral("could not be put back as they were: ") +
+                                           path(QStringLiteral("a.jpg"))),
+                  c.partly)
+            << committed.error.toStdString();
+        EXPECT_EQ(bytesOf(QStringLiteral("a.jpg")), QByteArray(c.a));
+        EXPECT_EQ(bytesOf(QStringLiteral("b.jpg")), QByteArray("<missing>"));
+        EXPECT_EQ(bytesOf(QStringLiteral("c.scn")), QByteArray("old c"));
+        struct stat st;
+        ASSERT_EQ(::stat(QFile::encodeName(path(QStringLiteral("a.jpg"))).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0640u);
+        EXPECT_EQ(st.st_nlink, 1u); // no second name of it is left
         EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(u' ').toStdString();
     }
 }

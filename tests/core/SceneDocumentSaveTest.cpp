@@ -1,7 +1,8 @@
 // The scene save on a scene document alone, with no window: the end-to-end
-// save's first scene byte for byte, the picture of every layer, and what a
-// refused or stopped save leaves on disk.
+// save's first scene byte for byte, the picture of every layer, and that a
+// refused or failed save leaves the base folder byte for byte as it was.
 
+#include "core/base/FileTransaction.h"
 #include "core/scene/SceneDocument.h"
 #include "core/scene/SceneSave.h"
 
@@ -11,6 +12,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
+
+#include <cerrno>
 
 #include <gtest/gtest.h>
 
@@ -171,9 +175,9 @@ TEST_F(SceneDocumentSave, EveryCutTakesItsDesignersRectangle)
     EXPECT_EQ(s.TriggerFrameSet.CurrentFrame.toDouble(), 0);
 }
 
-// A refusal writes nothing; a step that fails stops the save, keeps what was
-// written before it and leaves the list alone; a full-background group that
-// cannot be written is the one failure the save goes on after.
+// A refusal writes nothing; a source that cannot be read stops the save
+// before it writes anything; a full-background group that cannot be written
+// is the one failure the save goes on after.
 TEST_F(SceneDocumentSave, RefusedStoppedAndGoneOn)
 {
     beach();
@@ -194,13 +198,11 @@ TEST_F(SceneDocumentSave, RefusedStoppedAndGoneOn)
     ASSERT_TRUE(QFile::remove(fish(2)));
     const auto stopped = saveScene(document, QStringLiteral("Beach"), base);
     ASSERT_FALSE(stopped);
-    EXPECT_EQ(stopped.error.stage, SceneSaveFailure::Stopped);
-    EXPECT_TRUE(stopped.error.reason.contains(QStringLiteral("Fish02.bmp"))) << stopped.error.reason.toStdString();
+    EXPECT_EQ(stopped.error.stage, SceneSaveFailure::NotSaved);
+    EXPECT_EQ(stopped.error.reason,
+              QStringLiteral("Could not load the picture %1: the file does not exist.").arg(fish(2)));
     EXPECT_FALSE(stopped.error.fullAnimFailed);
-    EXPECT_TRUE(QFile::exists(at(QStringLiteral("Scenes/Beach.scn"))));
-    EXPECT_TRUE(QFile::exists(at(QStringLiteral("Images/BeachExtra01.jpg"))));
-    EXPECT_FALSE(QFile::exists(at(QStringLiteral("Images/BeachExtra02.jpg"))));
-    EXPECT_FALSE(QFile::exists(at(QStringLiteral("Data/myscenes.dat"))));
+    EXPECT_FALSE(QDir(base).exists());
 
     ASSERT_TRUE(taggedFrame(12).save(fish(2), "BMP"));
     document.state().SceneHasFullAnim = FlagOn;
@@ -221,9 +223,138 @@ TEST_F(SceneDocumentSave, FramesNeverCutAreReportedByName)
     document.forgetDesigner(LayerMainBlink);
     const auto saved = saveScene(document, QStringLiteral("Beach"), base);
     ASSERT_FALSE(saved);
-    EXPECT_EQ(saved.error.stage, SceneSaveFailure::Stopped);
+    EXPECT_EQ(saved.error.stage, SceneSaveFailure::NotSaved);
     EXPECT_TRUE(saved.error.reason.contains(QStringLiteral("BeachBlink01.jpg"))) << saved.error.reason.toStdString();
-    EXPECT_TRUE(QFile::exists(at(QStringLiteral("Images/BeachMouth07.jpg"))));
+    EXPECT_FALSE(QDir(base).exists());
+}
+
+// "Has Smile Animation" over a series of seven frames: frame 0008 is missing.
+// The save says so before it writes anything, into an empty base folder, one
+// with another scene, and over an earlier save of the same name.
+TEST_F(SceneDocumentSave, AMissingSmileFrameLeavesTheBaseFolderAsItWas)
+{
+    const QString missing = QStringLiteral("Could not load the picture %1: the file does not exist.")
+                                .arg(art + QStringLiteral("Girl0008.bmp"));
+    beach();
+    SceneState &s = document.state();
+    const struct {
+        const char *label;
+        const char *before; // the scene saved first, without the smile; none for ""
+    } cases[] = {{"no base folder", ""}, {"another scene", "Park"}, {"the same name", "Smile7"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        QDir(base).removeRecursively();
+        s.SceneHasSmile = FlagOff;
+        if (*c.before) {
+            ASSERT_TRUE(saveScene(document, QString::fromUtf8(c.before), base));
+        }
+        const auto before = snapshot(base);
+
+        s.SceneHasSmile = FlagOn;
+        const auto saved = saveScene(document, QStringLiteral("Smile7"), base);
+        ASSERT_FALSE(saved);
+        EXPECT_EQ(saved.error.stage, SceneSaveFailure::NotSaved);
+        EXPECT_EQ(saved.error.reason, missing);
+        EXPECT_EQ(snapshot(base), before);
+        EXPECT_EQ(QDir(base).exists(), *c.before != 0);
+    }
+}
+
+// Renames that fail for the targets named, as a disk refusing them does while
+// the save puts its files in place; links that fail, as on a file system
+// without them.
+class RefusingCalls : public FileCalls {
+public:
+    QMap<QString, int> refused; // file name: the rename to it that fails, 1 for the first
+    bool noLinks = false;
+    bool rename(const QByteArray &from, const QByteArray &to) override
+    {
+        const QString name = QFile::decodeName(to).section(u'/', -1);
+        if (refused.contains(name) && ++m_renames[name] == refused[name]) {
+            errno = EIO;
+            return false;
+        }
+        return FileCalls::rename(from, to);
+    }
+    bool link(const QByteArray &from, const QByteArray &to) override
+    {
+        if (noLinks) {
+            errno = EPERM;
+            return false;
+        }
+        return FileCalls::link(from, to);
+    }
+
+private:
+    QMap<QString, int> m_renames;
+};
+
+// A write that fails late, after every picture was written beside its place
+// or while the files are put in place: everything goes back as it was, over
+// an earlier save of the same name and for a new one. Should a file not go
+// back, the save says which.
+TEST_F(SceneDocumentSave, ALateFailureUndoesEverythingTheSaveWrote)
+{
+    const struct {
+        const char *label;
+        const char *name;
+        QMap<QString, int> refused; // renames that fail
+        bool noLinks = false;
+        bool backgroundFolder = false; // a folder stands where the background goes
+        SceneSaveFailure::Stage stage = SceneSaveFailure::NotSaved;
+        const char *said = "";
+    } cases[] = {
+        {"a folder where the last picture goes", "Park", {}, false, true, SceneSaveFailure::NotSaved,
+         "Images/ParkBG.jpg: it is a folder"},
+        {"the list, the last file put in place", "Park", {{"myscenes.dat", 1}}, false, false,
+         SceneSaveFailure::NotSaved, "Data/myscenes.dat: Input/output error"},
+        {"the background over an earlier save", "Beach", {{"BeachBG.jpg", 1}}, false, false,
+         SceneSaveFailure::NotSaved, "Images/BeachBG.jpg: Input/output error"},
+        {"the same without links", "Beach", {{"BeachBG.jpg", 1}}, true, false, SceneSaveFailure::NotSaved,
+         "Images/BeachBG.jpg: Input/output error"},
+        // The second rename to the first mouth frame is the one that puts it back.
+        {"a file that does not go back", "Beach", {{"BeachBG.jpg", 1}, {"BeachMouth01.jpg", 2}}, false, false,
+         SceneSaveFailure::Stopped, "these files could not be put back as they were: "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        QDir(base).removeRecursively();
+        beach();
+        ASSERT_TRUE(saveScene(document, QStringLiteral("Beach"), base));
+        // The next save cuts from other frames, so that every picture it writes differs.
+        document.setCutFrames(LayerMainMouth, cut(QPoint(10, 10), 7));
+        document.setCutFrames(LayerMainBlink, cut(QPoint(20, 20), 4));
+        document.setCutFrames(LayerUserMouth, cut(QPoint(30, 30), 7));
+        if (c.backgroundFolder) {
+            ASSERT_TRUE(QDir().mkpath(at(QStringLiteral("Images/ParkBG.jpg"))));
+        }
+        const auto before = snapshot(base);
+
+        RefusingCalls calls;
+        calls.refused = c.refused;
+        calls.noLinks = c.noLinks;
+        setFileCalls(&calls);
+        const auto saved = saveScene(document, QString::fromUtf8(c.name), base);
+        setFileCalls(nullptr);
+        ASSERT_FALSE(saved);
+        EXPECT_EQ(saved.error.stage, c.stage);
+        EXPECT_TRUE(saved.error.reason.contains(QString::fromUtf8(c.said))) << saved.error.reason.toStdString();
+        const auto after = snapshot(base);
+        if (c.stage == SceneSaveFailure::NotSaved) {
+            EXPECT_EQ(after, before);
+            continue;
+        }
+        // The picture that did not go back is the new one, whole, and named; every other file is as it was.
+        EXPECT_TRUE(saved.error.reason.contains(at(QStringLiteral("Images/BeachMouth01.jpg"))))
+            << saved.error.reason.toStdString();
+        EXPECT_TRUE(isSavedCutOf(at(QStringLiteral("Images/BeachMouth01.jpg")), girl(1), QRect(10, 10, 56, 41)));
+        auto rest = after;
+        rest.remove(QStringLiteral("Images/BeachMouth01.jpg"));
+        auto restBefore = before;
+        restBefore.remove(QStringLiteral("Images/BeachMouth01.jpg"));
+        EXPECT_EQ(rest, restBefore);
+    }
+    setFileCalls(nullptr);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/WindowServices.h"
 #include "installer/Form1.h"
 #include "platform/Form.h"
+#include "tests/support/TestFiles.h" // snapshot()
 #include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
@@ -20,30 +21,6 @@
 #include <QTest>
 
 #include <optional>
-
-// The whole state of a folder tree without following links: each entry's path
-// under the root, with a file's bytes, a link's target, or what else it is.
-inline QMap<QString, QByteArray> snapshot(const QString &root)
-{
-    QMap<QString, QByteArray> out;
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QFileInfo info = it.nextFileInfo();
-        const QString relative = QDir(root).relativeFilePath(info.filePath());
-        if (info.isSymLink()) {
-            out[relative] = "-> " + QFile::encodeName(info.symLinkTarget());
-        } else if (info.isDir()) {
-            out[relative] = "<folder>";
-        } else if (info.isFile()) {
-            QFile file(info.filePath());
-            out[relative] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-        } else {
-            out[relative] = "<special>";
-        }
-    }
-    return out;
-}
 
 inline const char *const AllMediaFolders[] = {"Scenes", "Images", "Sounds", "Skins", "Personalities"};
 

@@ -1,6 +1,9 @@
 // The wizard's boxes open the layer dialogs; what every dialog has: names
-// for its controls, and a help button that opens its own page.
+// for its controls, and a help button that opens its own page; a new scene
+// starts with an empty name.
 
+#include "app/Form2.h"
+#include "app/Start.h"
 #include "app/Wizard1.h"
 #include "core/scene/SceneState.h"
 #include "scene/AltImageLoad.h"
@@ -9,6 +12,7 @@
 #include "scene/DesktopProps.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/FullAnimProps.h"
+#include "scene/SaveScene.h"
 #include "scene/Sound.h"
 #include "scene/TrigAnimProps.h"
 #include "tests/scene/DialogFixture.h"
@@ -48,6 +52,37 @@ TEST_F(WizardOpensDialogsTest, TickingALayerShowsItsDialog)
     type(form<ExtraAnimProps>().Text5, QStringLiteral("250"));
     ResetSceneWizard();
     EXPECT_EQ(form<ExtraAnimProps>().Text5->text(), QStringLiteral("250"));
+}
+
+// The save window keeps its name box while it is hidden after a save; New
+// Scene, and a set-up abandoned by closing one of its windows, empty it.
+TEST_F(WizardOpensDialogsTest, ANewSceneStartsWithAnEmptyName)
+{
+    const struct {
+        const char *label;
+        std::function<void()> start;
+    } cases[] = {
+        {"New Scene", [] { click(form<Start>().Image1); }},
+        {"the canvas closed", [] {
+             form<Form2>().Show();
+             closeFromWindowBox(form<Form2>());
+         }},
+        {"the wizard closed", [] { closeFromWindowBox(form<Wizard1>()); }},
+    };
+    form<Start>().Show();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.label);
+        SaveScene &save = form<SaveScene>();
+        save.Show();
+        type(save.Text1, QStringLiteral("Beach"));
+        save.Hide();
+        c.start();
+        EXPECT_EQ(form<SaveScene>().Text1->text(), QString());
+    }
+    // A reset with no save window makes none.
+    closeFromWindowBox(form<SaveScene>());
+    ResetSceneWizard();
+    EXPECT_FALSE(formExists<SaveScene>());
 }
 
 TEST_F(WizardOpensDialogsTest, EveryControlAUserCanActOnHasANameAndItsObjectName)

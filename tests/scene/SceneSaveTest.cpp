@@ -78,11 +78,53 @@ TEST_F(SceneSaveTest, MinimalSceneItsPicturesAndTheListEntry)
 TEST_F(SceneSaveTest, TheListGetsEachNameOnce)
 {
     save(QStringLiteral("Beach"));
-    save(QStringLiteral("Beach"));
-    save(QStringLiteral("BEACH"));
+    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
+    EXPECT_EQ(saveOver(QStringLiteral("Beach"), QStringLiteral("Beach")), QStringList{kSaved});
+    // The scene of that name in another letter case is the same scene, and keeps its name.
+    EXPECT_EQ(saveOver(QStringLiteral("BEACH"), QStringLiteral("Beach")), QStringList{kSaved});
     save(QStringLiteral("Beach2"));
-    EXPECT_EQ(messages.takeTexts(), QStringList({kSaved, kSaved, kSaved, kSaved}));
+    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
     EXPECT_EQ(bytesOf(base(QStringLiteral("Data/myscenes.dat"))), QByteArray("Beach\n\r\r\nBeach2\n\r\r\n"));
+    EXPECT_EQ(QDir(base(QStringLiteral("Scenes"))).entryList(QDir::Files),
+              (QStringList{QStringLiteral("Beach.scn"), QStringLiteral("Beach2.scn")}));
+}
+
+// A save under the name of a scene that exists asks first; No leaves every
+// file as it was and the window open with the name, Yes replaces the scene.
+TEST_F(SceneSaveTest, ASaveOverAnotherScenesNameAsksFirst)
+{
+    save(QStringLiteral("Beach"));
+    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
+    save(QStringLiteral("Park"));
+    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
+    const auto before = snapshot(base());
+
+    // A new scene, with another extra animation, typed under the first one's name.
+    extraSet(QStringLiteral("Fish"), 1, 2);
+    for (const char *typed : {"Beach", "bEACH"}) {
+        SCOPED_TRACE(typed);
+        messages.expect(MsgResult::No);
+        SaveScene &w = form<SaveScene>();
+        w.Show();
+        w.Text1->setText(QString::fromUtf8(typed));
+        QTest::mouseClick(w.Image1, Qt::LeftButton);
+        const ShownMessage asked = messages.takeOne();
+        EXPECT_EQ(asked.text, replaceQuestion(QStringLiteral("Beach")));
+        EXPECT_EQ(asked.buttons, MsgButtons::YesNo);
+        EXPECT_EQ(snapshot(base()), before);
+        EXPECT_TRUE(w.Visible());
+        EXPECT_EQ(w.Text1->text(), QString::fromUtf8(typed));
+    }
+
+    EXPECT_EQ(saveOver(QStringLiteral("Beach"), QStringLiteral("Beach")), QStringList{kSaved});
+    EXPECT_TRUE(bytesOf(base(QStringLiteral("Scenes/Beach.scn"))).contains("MP=BeachExtra01.jpg;\r\n"));
+    EXPECT_TRUE(isSavedCutOf(base(QStringLiteral("Images/BeachExtra02.jpg")), setFrame(QStringLiteral("Fish"), 2),
+                             kExtraBox));
+    // The other scene and the list are as they were.
+    const auto after = snapshot(base());
+    for (const QString &file : {QStringLiteral("Scenes/Park.scn"), QStringLiteral("Images/ParkMouth01.jpg"),
+                                QStringLiteral("Images/ParkBG.jpg"), QStringLiteral("Data/myscenes.dat")})
+        EXPECT_EQ(after.value(file), before.value(file)) << file.toStdString();
 }
 
 TEST_F(SceneSaveTest, RefusedNamesWriteNothingAndKeepTheWindowOpen)
@@ -130,14 +172,33 @@ TEST_F(SceneSaveTest, AMissingSourceFrameIsReportedAndNotAnnouncedAsSaved)
     extraSet(QStringLiteral("Fish"), 1, 3);
     ASSERT_TRUE(QFile::remove(series + QStringLiteral("Fish02.bmp")));
     save(QStringLiteral("Beach"));
-    const QString said = messages.takeOne().text;
-    EXPECT_TRUE(said.contains(QStringLiteral("Fish02.bmp"))) << said.toStdString();
+    EXPECT_EQ(messages.takeOne().text, QStringLiteral("Could not load the picture %1: the file does not exist.")
+                                               .arg(series + QStringLiteral("Fish02.bmp")) + kNotSaved);
     EXPECT_TRUE(form<SaveScene>().Visible());
-    // What was written before the failure stays.
-    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Scenes/Beach.scn"))));
-    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/BeachExtra01.jpg"))));
-    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachExtra02.jpg"))));
-    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Data/myscenes.dat"))));
+    // Nothing is written, not even the folders.
+    EXPECT_FALSE(QDir(base()).exists());
+}
+
+// The smile frames of a series of seven: the save names the first missing
+// one and changes nothing, over an earlier save of the same name too.
+TEST_F(SceneSaveTest, AMissingSmileFrameChangesNothing)
+{
+    for (int n = 8; n <= 21; ++n)
+        ASSERT_TRUE(QFile::remove(girl(n)));
+    save(QStringLiteral("Smile7"));
+    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
+    const auto before = snapshot(base());
+    ASSERT_EQ(before.size(), 3 + 10); // the folders, the scene file, the list, 7 mouths and the background
+
+    scene().SceneHasSmile = FlagOn;
+    const QString said = QStringLiteral("Could not load the picture %1: the file does not exist.").arg(girl(8)) +
+                         kNotSaved;
+    EXPECT_EQ(saveOver(QStringLiteral("Smile7"), QStringLiteral("Smile7")), QStringList{said});
+    EXPECT_EQ(snapshot(base()), before);
+    save(QStringLiteral("Other"));
+    EXPECT_EQ(messages.takeTexts(), QStringList{said});
+    EXPECT_EQ(snapshot(base()), before);
+    EXPECT_TRUE(form<SaveScene>().Visible());
 }
 
 TEST_F(SceneSaveTest, AnUnwritableSceneFileIsReportedByName)
@@ -296,8 +357,7 @@ TEST_F(SceneSaveTest, EveryValueComesFromItsControl)
     setCheckValue(full.Check2, 2);
     setCheckValue(sound.Check1, 2);
     setCheckValue(sound.Check2, 2);
-    save(QStringLiteral("Beach"));
-    EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
+    EXPECT_EQ(saveOver(QStringLiteral("Beach"), QStringLiteral("Beach")), QStringList{kSaved});
     expected.replace("MainAnimMPause=Yes;\r\nMainAnimRS=36;\r\nMainAnimRSSMin=37;\r\nMainAnimRSSMax=38;\r\n",
                      "MainAnimMPause=No;\r\n");
     expected.replace("Sound1PauseForTalk=True;", "Sound1PauseForTalk=False;");
@@ -412,15 +472,16 @@ TEST_F(SceneSaveTest, AFullDiskIsReportedAndKeepsTheSceneSavedBefore)
 {
     save(QStringLiteral("Beach"));
     EXPECT_EQ(messages.takeTexts(), QStringList{kSaved});
-    const QByteArray saved = bytesOf(base(QStringLiteral("Scenes/Beach.scn")));
+    const auto saved = snapshot(base());
+    QStringList said;
     {
         FileSizeLimit full(0);
-        save(QStringLiteral("Beach"));
+        said = saveOver(QStringLiteral("Beach"), QStringLiteral("Beach"));
     }
-    expectOneFailure(messages, base(QStringLiteral("Scenes/Beach.scn: File too large")));
-    EXPECT_EQ(bytesOf(base(QStringLiteral("Scenes/Beach.scn"))), saved);
-    EXPECT_EQ(QDir(base(QStringLiteral("Scenes"))).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("Beach.scn")});
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].contains(base(QStringLiteral("Scenes/Beach.scn: File too large")))) << said[0].toStdString();
+    EXPECT_TRUE(form<SaveScene>().Visible());
+    EXPECT_EQ(snapshot(base()), saved);
 }
 
 // Files that cannot be written or read on the way: the failure names the file,
@@ -428,17 +489,19 @@ TEST_F(SceneSaveTest, AFullDiskIsReportedAndKeepsTheSceneSavedBefore)
 TEST_F(SceneSaveTest, AFileThatCannotBeWrittenOrReadIsReportedByName)
 {
     QDir().mkpath(base(QStringLiteral("Images/BeachMouth03.jpg"))); // a folder where a picture goes
+    auto before = snapshot(base());
     save(QStringLiteral("Beach"));
     expectOneFailure(messages, QStringLiteral("BeachMouth03.jpg"));
-    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/BeachMouth02.jpg"))));
-    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachMouth04.jpg"))));
-    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Data/myscenes.dat"))));
+    EXPECT_EQ(snapshot(base()), before);
 
     // The list file is a pipe: reading it would wait for ever.
     QDir(base(QStringLiteral("Images/BeachMouth03.jpg"))).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(base(QStringLiteral("Data"))));
     ASSERT_EQ(mkfifo(QFile::encodeName(base(QStringLiteral("Data/myscenes.dat"))).constData(), 0600), 0);
+    before = snapshot(base());
     save(QStringLiteral("Beach"));
     expectOneFailure(messages, QStringLiteral("myscenes.dat"));
+    EXPECT_EQ(snapshot(base()), before);
 
     // A source frame cut short is not saved as if it were whole.
     QFile::remove(base(QStringLiteral("Data/myscenes.dat")));
@@ -446,15 +509,15 @@ TEST_F(SceneSaveTest, AFileThatCannotBeWrittenOrReadIsReportedByName)
     const QString frame = series + QStringLiteral("Girl0010.bmp");
     QFile cut(frame);
     ASSERT_TRUE(cut.resize(cut.size() / 2));
+    before = snapshot(base());
     save(QStringLiteral("Beach"));
     expectOneFailure(messages, frame + QStringLiteral(": the file ends before its picture does"));
-    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/BeachSmile02.jpg"))));
-    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachSmile03.jpg"))));
+    EXPECT_EQ(snapshot(base()), before);
 }
 
 // The largest count a Frames box takes, over a set of three frames: the
-// export stops at the first frame that is not there, having read each frame
-// of the set once.
+// save stops at the first frame that is not there before it writes anything,
+// having read each frame of the set once.
 TEST_F(SceneSaveTest, TheLargestFrameCountOverAShortSetEndsAtItsFirstMissingFrame)
 {
     extraSet(QStringLiteral("Fish"), 1, 3);
@@ -466,8 +529,7 @@ TEST_F(SceneSaveTest, TheLargestFrameCountOverAShortSetEndsAtItsFirstMissingFram
     EXPECT_EQ(work.openedFiles(), (QStringList{QStringLiteral("Fish01.bmp"), QStringLiteral("Fish02.bmp"),
                                                QStringLiteral("Fish03.bmp")}));
     expectOneFailure(messages, series + QStringLiteral("Fish04.bmp"));
-    EXPECT_TRUE(QFile::exists(base(QStringLiteral("Images/BeachExtra03.jpg"))));
-    EXPECT_FALSE(QFile::exists(base(QStringLiteral("Images/BeachExtra04.jpg"))));
+    EXPECT_FALSE(QDir(base()).exists());
 }
 
 TEST_F(SceneSaveTest, ANameWithBlanksAndAccentsIsSavedUnderThatName)

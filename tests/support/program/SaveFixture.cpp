@@ -85,6 +85,23 @@ void SaveFixture::save(const QString &name)
     QTest::mouseClick(w.Image1, Qt::LeftButton);
 }
 
+QStringList SaveFixture::saveOver(const QString &name, const QString &existing)
+{
+    messages.expect(MsgResult::Yes);
+    save(name);
+    const QVector<ShownMessage> shown = messages.take();
+    if (shown.isEmpty()) {
+        ADD_FAILURE() << "the save asked nothing";
+        return {};
+    }
+    EXPECT_EQ(shown.first().text, replaceQuestion(existing));
+    EXPECT_EQ(shown.first().buttons, MsgButtons::YesNo);
+    QStringList after;
+    for (qsizetype i = 1; i < shown.size(); ++i)
+        after << shown[i].text;
+    return after;
+}
+
 QByteArray SaveFixture::bytesOf(const QString &path)
 {
     QFile f(path);

@@ -14,6 +14,14 @@
 
 // What a save that wrote everything says.
 inline const QString kSaved = QStringLiteral("Your Scene has been saved.");
+// What a save asks before it replaces the scene `existing`.
+inline QString replaceQuestion(const QString &existing)
+{
+    return QStringLiteral("A scene named \"%1\" already exists. Do you want to replace it with this scene?")
+        .arg(existing);
+}
+// What a save that failed and left the base folder as it was adds to the reason.
+inline const QString kNotSaved = QStringLiteral("\n\nThe scene has not been saved. Please fix this and save again.");
 
 class SaveFixture : public AppTest {
 protected:
@@ -45,6 +53,9 @@ protected:
     // Types the name and presses OK, as a user does, and answers the one
     // message every save ends with (read it back with messages.take...).
     void save(const QString &name);
+    // The same over the scene `existing`: answers Yes to the question first,
+    // reads back every message and gives those after the question.
+    QStringList saveOver(const QString &name, const QString &existing);
 
     QString base(const QString &rest = QString()) const { return baseFolder() + rest; }
     static QByteArray bytesOf(const QString &path);
