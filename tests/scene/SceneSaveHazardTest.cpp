@@ -130,7 +130,8 @@ TEST_F(SceneSaveHazardTest, AFileThatIsALinkIsRefusedByNameAndNothingIsWrittenTh
         ASSERT_TRUE(QFile::remove(link));
     }
     EXPECT_EQ(snapshot(base()),
-              (QMap<QString, QByteArray>{{"Data", "<folder>"}, {"Images", "<folder>"}, {"Scenes", "<folder>"}}));
+              (QMap<QString, QByteArray>{
+                  {"Data", "<folder>"}, {"Images", "<folder>"}, {"Scenes", "<folder>"}, {"Sounds", "<folder>"}}));
     QFile check(outside);
     ASSERT_TRUE(check.open(QIODevice::ReadOnly));
     EXPECT_EQ(check.readAll(), QByteArray("keep me"));
