@@ -4,7 +4,7 @@
 #include "app/Wizard1.h"
 #include "core/base/Files.h"
 #include "core/scene/PrimaryFrameSeries.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "app/Help.h"
 #include "core/system/Services.h"
 #include "platform/WindowServices.h"
@@ -130,7 +130,7 @@ bool LoadImages::checkSeries(const QString &firstFramePath, int fromFrame, bool 
         return false;
     }
     Text1->setText(firstFramePath);
-    scene().PrimaryFrameExt = name.ext;
+    sceneDocument().editState([&name](SceneState &s) { s.PrimaryFrameExt = name.ext; });
 
     // Every missing frame is named; the status box keeps the last one. A folder
     // where a frame should be is no frame either.
@@ -170,8 +170,7 @@ bool LoadImages::frameExists(const QString &path)
 
 void LoadImages::Image1_Click()
 {
-    SceneState &s = scene();
-    setWorkFolderToBase(s);
+    sceneDocument().editState(setWorkFolderToBase);
 
     // A cancelled chooser leaves the previous pick, which is checked again.
     const QString previous = cdl.FileName;
@@ -179,7 +178,7 @@ void LoadImages::Image1_Click()
     cdl.ShowOpen();
     if (cdl.FileName.isEmpty())
         cdl.FileName = previous;
-    s.PrimaryFirstFramePath = cdl.FileName;
+    sceneDocument().editState([this](SceneState &s) { s.PrimaryFirstFramePath = cdl.FileName; });
     // The pick itself is frame 0001; the frames after it are looked for.
     checkSeries(cdl.FileName, 2, false);
 }
@@ -195,10 +194,11 @@ void LoadImages::Image2_Click()
     // and brow frames.
     if (!checkSeries(cdl.FileName, 1, true))
         return;
-    SceneState &s = scene();
     const SeriesName name = ParsePrimaryFrameName(cdl.FileName);
-    s.PrimaryFramePrefix = name.prefix;
-    s.PrimaryFrameExt = name.ext;
+    sceneDocument().editState([&name](SceneState &s) {
+        s.PrimaryFramePrefix = name.prefix;
+        s.PrimaryFrameExt = name.ext;
+    });
     if (const Result<> loaded = Xpress1.LoadImageFile(PrimaryFramePath(1)); !loaded) {
         MsgBox(loaded.error);
         return;

@@ -155,26 +155,23 @@ Wizard1::Wizard1()
 
 // A box's value is read twice: ticked sets the flag and runs the further steps,
 // unticked clears the flag and undoes nothing else; greyed changes nothing.
-static bool boxClicked(QCheckBox *box, Flag &flag)
+static bool boxClicked(QCheckBox *box, Flag SceneState::*flag)
 {
-    if (checkValue(box) == 1) {
-        flag = FlagOn;
-        return true;
-    }
-    if (checkValue(box) == 0)
-        flag = FlagOff;
-    return false;
+    const int value = checkValue(box);
+    if (value == 1 || value == 0)
+        sceneDocument().editState([&](SceneState &s) { s.*flag = value == 1 ? FlagOn : FlagOff; });
+    return value == 1;
 }
 
-void Wizard1::Check1_Click() { boxClicked(Check1, scene().SceneHasMainBlink); }
-void Wizard1::Check2_Click() { boxClicked(Check2, scene().SceneHasUser); }
-void Wizard1::Check6_Click() { boxClicked(Check6, scene().SceneHasUserBlink); }
-void Wizard1::Check9_Click() { boxClicked(Check9, scene().SceneHasSmile); }
-void Wizard1::Check10_Click() { boxClicked(Check10, scene().SceneHasBrow); }
+void Wizard1::Check1_Click() { boxClicked(Check1, &SceneState::SceneHasMainBlink); }
+void Wizard1::Check2_Click() { boxClicked(Check2, &SceneState::SceneHasUser); }
+void Wizard1::Check6_Click() { boxClicked(Check6, &SceneState::SceneHasUserBlink); }
+void Wizard1::Check9_Click() { boxClicked(Check9, &SceneState::SceneHasSmile); }
+void Wizard1::Check10_Click() { boxClicked(Check10, &SceneState::SceneHasBrow); }
 
 void Wizard1::Check3_Click()
 {
-    if (boxClicked(Check3, scene().SceneHasExtraAnim)) {
+    if (boxClicked(Check3, &SceneState::SceneHasExtraAnim)) {
         Check5->setEnabled(true);
         form<ExtraAnimProps>().Show();
     }
@@ -182,20 +179,20 @@ void Wizard1::Check3_Click()
 
 void Wizard1::Check4_Click()
 {
-    if (boxClicked(Check4, scene().SceneHasFullAnim))
+    if (boxClicked(Check4, &SceneState::SceneHasFullAnim))
         form<FullAnimProps>().Show();
 }
 
 void Wizard1::Check5_Click()
 {
-    if (boxClicked(Check5, scene().SceneHasChildAnim))
+    if (boxClicked(Check5, &SceneState::SceneHasChildAnim))
         form<ChildAnimProps>().Show();
 }
 
 void Wizard1::Check7_Click()
 {
-    if (boxClicked(Check7, scene().SceneHasAltImage)) {
-        scene().SceneHasTrigger = FlagOff;
+    if (boxClicked(Check7, &SceneState::SceneHasAltImage)) {
+        sceneDocument().editState([](SceneState &s) { s.SceneHasTrigger = FlagOff; });
         setCheckValue(Check8, 0);
         form<AltImageLoad>().Show();
     }
@@ -203,17 +200,19 @@ void Wizard1::Check7_Click()
 
 void Wizard1::Check8_Click()
 {
-    if (boxClicked(Check8, scene().SceneHasTrigger)) {
+    if (boxClicked(Check8, &SceneState::SceneHasTrigger)) {
         setCheckValue(Check7, 0);
-        scene().SceneHasTrigger = FlagOn;
-        scene().SceneHasAltImage = FlagOff;
+        sceneDocument().editState([](SceneState &s) {
+            s.SceneHasTrigger = FlagOn;
+            s.SceneHasAltImage = FlagOff;
+        });
         form<TrigAnimProps>().Show();
     }
 }
 
 void Wizard1::Check11_Click()
 {
-    if (boxClicked(Check11, scene().SceneIsDesktop))
+    if (boxClicked(Check11, &SceneState::SceneIsDesktop))
         form<DesktopProps>().Show();
 }
 
@@ -251,8 +250,10 @@ void Wizard1::Form_Unload(bool &cancel)
     ResetSceneWizard();
     // The next wizard shows boxes 9 and 10 unticked, so the flags they stand for
     // go too; a reset run by another window keeps them.
-    scene().SceneHasSmile = FlagOff;
-    scene().SceneHasBrow = FlagOff;
+    sceneDocument().editState([](SceneState &s) {
+        s.SceneHasSmile = FlagOff;
+        s.SceneHasBrow = FlagOff;
+    });
 }
 
 void ResetSceneWizard()

@@ -168,7 +168,8 @@ void setWorkFolderToBase(SceneState &s);
 
 // The one record of the program: the state of the scene document
 // (core/scene/SceneDocument.h). Windows read it here and write it through
-// the document; the wizard and the series loader still write it here.
+// the document (editState), so that every edit says `changed`; the tests
+// set up their fixtures here.
 SceneState &scene();
 // The whole document back to its start values (a test's fresh start).
 void resetSceneState();

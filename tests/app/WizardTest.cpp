@@ -1,7 +1,7 @@
 #include "app/Form2.h"
 #include "app/LoadImages.h"
 #include "app/Wizard1.h"
-#include "core/scene/SceneState.h"
+#include "core/scene/SceneDocument.h"
 #include "designers/frmFormDesignB.h"
 #include "designers/frmFormDesignE.h"
 #include "platform/Controls.h"
@@ -60,8 +60,15 @@ TEST_F(WizardTest, EveryBoxSetsItsFlagAndOpensItsDialog)
         auto *box = wizard->findChild<QCheckBox *>(QString::fromUtf8(c.box));
         ASSERT_TRUE(box) << c.box;
         EXPECT_FALSE(box->accessibleName().isEmpty()) << c.box;
+        // The document says `changed` with the flag already set, so what
+        // shows the scene follows the tick.
+        QObject listener;
+        Flag heard = FlagOff;
+        QObject::connect(&sceneDocument(), &SceneDocument::changed, &listener,
+                         [&heard, &c] { heard = scene().*c.flag; });
         click(box);
         EXPECT_EQ(scene().*c.flag, FlagOn) << c.box;
+        EXPECT_EQ(heard, FlagOn) << c.box << ": no changed with the flag set";
         if (c.dialog) {
             bool shown = false;
             for (QWidget *w : QApplication::topLevelWidgets())
