@@ -220,17 +220,21 @@ void Form1::pickLayerPicture(CanvasLayer layer, Value SceneState::*fileName)
     const auto pick = choosePickedFile(cdl, imageFilter(), QStringLiteral("Images"));
     if (!pick)
         return;
-    PictureBox &store = *form<Form2>().LayerStore(layer);
+    Form2 &canvasWindow = form<Form2>();
+    PictureBox &store = *canvasWindow.LayerStore(layer);
     if (const FileResult loaded = LoadLegacyPicture(store, pick->folder, pick->name); !loaded) {
         MsgBox(loaded.error);
         return;
     }
-    const PictureBox &canvas = *form<Form2>().PicBox;
+    // The canvas counts in the scene's unit, also a canvas made again since
+    // the scene was loaded.
+    ShowCanvasUnit(canvasWindow);
+    const PictureBox &canvas = *canvasWindow.PicBox;
     sceneDocument().editState([&](SceneState &s) {
-        // The size in whole pixels, in the canvas's unit.
+        // The size in whole pixels, in the scene's unit.
         LayerPlacement &placement = s.LayerPlacements[layer];
         LayerWholeSizeFromPicture(placement, store.Picture());
-        if (canvas.ScaleMode() != 3) {
+        if (s.LegacyCanvasUnit == CanvasUnit::Twips) {
             placement.LayerHeight = Value::real(canvas.UnitsY(placement.LayerHeight.toDouble()));
             placement.LayerWidth = Value::real(canvas.UnitsX(placement.LayerWidth.toDouble()));
         }

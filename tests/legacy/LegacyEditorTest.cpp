@@ -335,8 +335,9 @@ TEST_F(LegacyEditorTest, PickedLayerIsPaintedAtItsPixelSize)
     EXPECT_EQ(pixel(30, 15), kSky);
     EXPECT_EQ(pixel(29, 16), kSky);
 
-    // On a canvas that measures in twips the size is taken in twips.
-    canvas().PicBox->SetScaleMode(1);
+    // In a scene that measures in twips the size is taken in twips, and the
+    // canvas counts in them, whatever unit its boxes were last set to.
+    scene().LegacyCanvasUnit = CanvasUnit::Twips;
     place(LayerMainBlink, 600, 300);
     files.answers.enqueue(path);
     editor().Command3_Click();
@@ -345,6 +346,17 @@ TEST_F(LegacyEditorTest, PickedLayerIsPaintedAtItsPixelSize)
     EXPECT_EQ(pixel(40, 20), qRgb(250, 0, 0));
     EXPECT_EQ(pixel(49, 25), qRgb(250, 0, 0));
     EXPECT_EQ(pixel(50, 25), kSky);
+
+    // Back in pixels, a box still set to twips does not make the size twips.
+    scene().LegacyCanvasUnit = CanvasUnit::Pixels;
+    canvas().PicBox->SetScaleMode(1);
+    place(LayerMainBlink, 20, 10);
+    files.answers.enqueue(path);
+    editor().Command3_Click();
+    EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerWidth.toDouble(), 10);
+    EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerHeight.toDouble(), 6);
+    EXPECT_EQ(pixel(29, 15), qRgb(250, 0, 0));
+    EXPECT_EQ(pixel(30, 15), kSky);
     EXPECT_TRUE(messages.shown.isEmpty());
 }
 

@@ -41,6 +41,16 @@ protected:
         s.MainMouthFileName = QStringLiteral("velmmouth.jpg");
         s.LayerPlacements[LayerMainMouth] = {Value::real(350), Value::real(250), Value::real(60), Value::real(30)};
     }
+    // Loads a scene measured in twips: a green background of 300 x 200 and a
+    // red mouth of 10 x 10 at 100, 50 pixels.
+    void loadSceneInTwips()
+    {
+        drawPicture(imagesFolder() + QStringLiteral("bg.bmp"), QSize(300, 200), qRgb(0, 200, 0));
+        drawPicture(imagesFolder() + QStringLiteral("mouth.bmp"), QSize(10, 10), qRgb(200, 0, 0));
+        loadScene(writeScene(QStringLiteral("Twips.scn"),
+                             fileOf({"SV=3;", "BG=bg.bmp;", "KM=mouth.bmp;", "KMh=150;", "KMw=150;", "KMx=1500;",
+                                     "KMy=750;"})));
+    }
 };
 
 TEST_F(LegacySaveLoadTest, SaveAsksForANameAndWritesTheOlderLayout)
@@ -426,11 +436,7 @@ TEST_F(LegacySaveLoadTest, AFileThatCannotBeReadIsReported)
 
 TEST_F(LegacySaveLoadTest, ASceneInTwipsIsPaintedInPixels)
 {
-    drawPicture(imagesFolder() + QStringLiteral("bg.bmp"), QSize(300, 200), qRgb(0, 200, 0));
-    drawPicture(imagesFolder() + QStringLiteral("mouth.bmp"), QSize(10, 10), qRgb(200, 0, 0));
-    loadScene(writeScene(QStringLiteral("Twips.scn"),
-                         fileOf({"SV=3;", "BG=bg.bmp;", "KM=mouth.bmp;", "KMh=150;", "KMw=150;", "KMx=1500;",
-                                 "KMy=750;"})));
+    loadSceneInTwips();
     EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
     for (PictureBox *box : {canvas().PicBox, canvas().picBackground, canvas().picImage, canvas().picImage5})
         EXPECT_EQ(box->ScaleMode(), 1) << box->objectName().toStdString();
@@ -458,6 +464,30 @@ TEST_F(LegacySaveLoadTest, ASceneInTwipsIsPaintedInPixels)
     QDir().mkpath(scenesFolder());
     saveScene(scenesFolder() + QStringLiteral("Again.scn"));
     EXPECT_TRUE(readBytes(scenesFolder() + QStringLiteral("Again.scn")).startsWith("SV=3;\r\nBG=bg.bmp;\r\n"));
+}
+
+// The canvas window closed and opened again after a scene in twips was
+// loaded: a picture picked for a layer still takes the scene's unit, and the
+// new canvas paints it where the scene places it.
+TEST_F(LegacySaveLoadTest, ACanvasMadeAgainKeepsTheScenesUnit)
+{
+    drawPicture(imagesFolder() + QStringLiteral("blink.bmp"), QSize(12, 6), qRgb(250, 250, 0));
+    loadSceneInTwips();
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
+    canvas().close();
+    EXPECT_EQ(scene().LegacyCanvasUnit, CanvasUnit::Twips);
+
+    scene().LayerPlacements[LayerMainBlink].LayerX = Value::real(600);
+    scene().LayerPlacements[LayerMainBlink].LayerY = Value::real(300);
+    files.answers.enqueue(imagesFolder() + QStringLiteral("blink.bmp"));
+    editor().Command3_Click();
+    EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerWidth.toDouble(), 180);
+    EXPECT_EQ(scene().LayerPlacements[LayerMainBlink].LayerHeight.toDouble(), 90);
+    EXPECT_EQ(canvas().PicBox->ScaleMode(), 1);
+    EXPECT_EQ(pixel(40, 20), qRgb(250, 250, 0));
+    EXPECT_EQ(pixel(51, 25), qRgb(250, 250, 0));
+    EXPECT_NE(pixel(52, 25), qRgb(250, 250, 0));
+    EXPECT_TRUE(messages.shown.isEmpty()) << messages.texts().join(u'\n').toStdString();
 }
 
 // What the older layout holds comes back from a save in a program started afresh.
