@@ -49,9 +49,10 @@ UploadSequence::~UploadSequence()
     // gets an unfinished request, which it does not keep. Connections still
     // lingering are dropped with it.
     stopMail();
-    if (socket_) {
-        disconnect(socket_, nullptr, this, nullptr);
-        delete socket_.data();
+    if (TcpClientSocket *socket = socket_) {
+        disconnect(socket, nullptr, this, nullptr);
+        socket->close();
+        socket->deleteWhenReturned();
     }
 }
 
@@ -73,7 +74,7 @@ void UploadSequence::stopMail()
 
 bool UploadSequence::start(const UploadJob &job)
 {
-    if (running_)
+    if (isRunning())
         return false;
     job_ = job;
     flags_ = {};
@@ -121,10 +122,8 @@ void UploadSequence::uploadFile(const QString &path, const QString &baseName, Up
         return;
     const UrlParts url = ParseUrl(job_.DestinationUrl);
     if (url.Host.isEmpty() || url.Port < 0) {
-        const UploadFailure failure{UploadFailureKind::InvalidHost, step_,
-                                    UploadFileNameParameter(baseName + UploadExtension(procedure)), {}, {}};
-        stop();
-        emit failed(failure);
+        reportFailure({UploadFailureKind::InvalidHost, step_,
+                       UploadFileNameParameter(baseName + UploadExtension(procedure)), {}, {}});
         return;
     }
     const QString fileName = baseName + UploadExtension(procedure);
@@ -379,17 +378,36 @@ void UploadSequence::noticeMailSent()
         mailThread_ = nullptr;
         worker->deleteLater();
     }
-    emit completed();
-    if (wiring_.setCommentText)
-        wiring_.setCommentText(kDefaultComment);
-    running_ = false;
+    // Reached from the last step's socket event when there is no mail.
+    reportPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            reportPending_ = false;
+            emit completed();
+            if (wiring_.setCommentText)
+                wiring_.setCommentText(kDefaultComment);
+            running_ = false;
+        },
+        Qt::QueuedConnection);
 }
 
 void UploadSequence::fail(UploadFailureKind kind, const QString &reason, const QString &cause)
 {
-    const UploadFailure failure{kind, step_, sentName_, reason, cause};
+    reportFailure({kind, step_, sentName_, reason, cause});
+}
+
+void UploadSequence::reportFailure(const UploadFailure &failure)
+{
     stop();
-    emit failed(failure);
+    reportPending_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this, failure] {
+            reportPending_ = false;
+            emit failed(failure);
+        },
+        Qt::QueuedConnection);
 }
 
 void UploadSequence::stop()

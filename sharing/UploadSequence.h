@@ -13,6 +13,9 @@
 // thread; nothing waits. The window supplies its watchdog timer, the
 // mail, and its comment box, and shows what the sequence reports through its
 // signals (stepStarted, failed, completed); the sequence shows nothing itself.
+// Its end, failed() or completed(), is reported from the event loop once the
+// socket event or tick that ended it has returned, so a handler may show a
+// modal box: no connection's signal is being delivered beneath it.
 //
 // The window's handlers of the socket and the timer are the members below
 // with their names: Winsock1_Connect, Winsock1_DataArrival, Winsock1_Error,
@@ -107,8 +110,8 @@ public:
     static constexpr int kMailStopWait = 5000; // ms
 
     // From start() until the handlers of completed() have returned, the mail
-    // included, or until a failure ends the sequence.
-    bool isRunning() const { return running_; }
+    // included, or until the failure that ends the sequence is reported.
+    bool isRunning() const { return running_ || reportPending_; }
     // Clears the step flags and uploads the archive (step 1). Does nothing and
     // returns false while a sequence runs.
     bool start(const UploadJob &job);
@@ -177,6 +180,8 @@ private:
     void noticeMailSent();
     // Ends the sequence, then reports the failure at the current step.
     void fail(UploadFailureKind kind, const QString &reason, const QString &cause);
+    // Ends the sequence; failed() follows from the event loop.
+    void reportFailure(const UploadFailure &failure);
     // Cancels a notice mail under way and waits for its thread, at most kMailStopWait.
     void stopMail();
     // Watchdog off and ticks 0, the connection ended, idle.
@@ -187,6 +192,7 @@ private:
     Wiring wiring_;
     UploadJob job_;
     bool running_ = false;
+    bool reportPending_ = false; // failed() or completed() is on its way from the event loop
     bool SocketConnected_ = false;
     qint64 watchdogStart_ = -1; // the watchdog clock's time at the first connection attempt; -1 while off
     UploadStepFlags flags_;

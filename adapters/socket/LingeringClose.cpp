@@ -30,6 +30,26 @@ LingeringClose::LingeringClose(TcpClientSocket *socket, qint64 maxBytes, qint64 
     connect(timer_, &QTimer::timeout, this, &LingeringClose::check);
 }
 
+LingeringClose::~LingeringClose()
+{
+    // Ended with its owner before its time: the connection is dropped.
+    letGo();
+}
+
+void LingeringClose::letGo()
+{
+    TcpClientSocket *socket = socket_;
+    if (!socket)
+        return;
+    socket_ = nullptr;
+    disconnect(socket, nullptr, this, nullptr);
+    socket->close();
+    // The end may come from one of the connection's own signals, with a box
+    // or another loop of events above it; the connection goes once that
+    // signal has returned.
+    socket->deleteWhenReturned();
+}
+
 void LingeringClose::begin()
 {
     TcpClientSocket *socket = socket_;
@@ -84,10 +104,7 @@ void LingeringClose::end(bool byPeer)
     done_ = true;
     closedByPeer_ = byPeer;
     timer_->stop();
-    if (socket_) {
-        disconnect(socket_, nullptr, this, nullptr);
-        socket_->close();
-    }
+    letGo();
     emit finished();
     deleteLater();
 }

@@ -5,8 +5,9 @@
 // dropped, and the connection is closed once the peer closes it too. It is
 // dropped at once when `maxBytes` have been read, or when `maxMs` have passed
 // on the clock since the start; a connection that has ended already is only
-// let go. The object owns the connection and deletes itself, and it, when
-// done.
+// let go. The object owns the connection and deletes itself when done; the
+// connection goes once none of its signals is being delivered, so that an end
+// reached from one of them never deletes the sender under it.
 
 #include <QObject>
 #include <QPointer>
@@ -27,6 +28,8 @@ public:
     static LingeringClose *start(TcpClientSocket *socket, qint64 maxBytes, qint64 maxMs, Clock clock,
                                  QObject *parent);
 
+    ~LingeringClose() override;
+
     // How often the clock is looked at while the peer says nothing.
     static constexpr int kCheckInterval = 20; // ms
 
@@ -45,6 +48,8 @@ private:
     void drop();
     void check();
     void end(bool byPeer);
+    // Closes the connection and hands it to its own deletion.
+    void letGo();
 
     QPointer<TcpClientSocket> socket_;
     QTimer *timer_;

@@ -39,6 +39,21 @@ bool closedByReset(int descriptor)
 
 }
 
+class TcpClientSocket::Delivering {
+public:
+    explicit Delivering(TcpClientSocket *socket) : socket_(socket) { ++socket_->delivering_; }
+    ~Delivering()
+    {
+        if (--socket_->delivering_ == 0 && socket_->deleteOnReturn_)
+            socket_->deleteLater();
+    }
+    Delivering(const Delivering &) = delete;
+    Delivering &operator=(const Delivering &) = delete;
+
+private:
+    TcpClientSocket *socket_;
+};
+
 TcpClientSocket::TcpClientSocket(QObject *parent)
     : QObject(parent), socket_(new QTcpSocket(this))
 {
@@ -46,6 +61,7 @@ TcpClientSocket::TcpClientSocket(QObject *parent)
     // Every write to the system, also those that QTcpSocket::bytesWritten
     // leaves out while one of its handlers runs.
     connect(socket_, &QTcpSocket::channelBytesWritten, this, [this](int, qint64 bytes) {
+        const Delivering delivering(this);
         sent_ += bytes;
         if (!ended_)
             emit bytesWritten(bytes);
@@ -74,6 +90,7 @@ void TcpClientSocket::connectToHost(const QString &host, quint16 port)
 
 void TcpClientSocket::onConnected()
 {
+    const Delivering delivering(this);
     if (ended_)
         return;
     descriptor_ = ::fcntl(int(socket_->socketDescriptor()), F_DUPFD_CLOEXEC, 0);
@@ -143,6 +160,15 @@ void TcpClientSocket::close()
     release();
 }
 
+void TcpClientSocket::deleteWhenReturned()
+{
+    setParent(nullptr);
+    if (delivering_ > 0)
+        deleteOnReturn_ = true;
+    else
+        deleteLater();
+}
+
 void TcpClientSocket::release()
 {
     if (descriptor_ < 0)
@@ -155,6 +181,7 @@ void TcpClientSocket::release()
 
 void TcpClientSocket::onReadyRead()
 {
+    const Delivering delivering(this);
     if (!ended_ && socket_->bytesAvailable() > 0)
         emit dataArrived(socket_->bytesAvailable());
 }
@@ -163,6 +190,7 @@ void TcpClientSocket::onReadyRead()
 // that pair is one remote close. Every other error ends the connection.
 void TcpClientSocket::onErrorOccurred()
 {
+    const Delivering delivering(this);
     if (ended_ || socket_->error() == QAbstractSocket::RemoteHostClosedError)
         return;
     ended_ = true;
@@ -174,6 +202,7 @@ void TcpClientSocket::onErrorOccurred()
 
 void TcpClientSocket::onDisconnected()
 {
+    const Delivering delivering(this);
     if (ended_)
         return;
     // How it ended is known before the last of what the peer sent is told,

@@ -57,6 +57,12 @@ public:
     bool shutdownWrite();
     // Drops the connection at once, unsent bytes included.
     void close();
+    // Deletes the connection once none of its signals is being delivered: at
+    // once (on the event loop's next turn) when none is, else when the
+    // outermost one has returned. A handler of its signal that shows a modal
+    // box, or runs another loop of events, may so end the connection without
+    // the signal's sender being deleted under it. The caller no longer owns it.
+    void deleteWhenReturned();
 
 signals:
     void connected();
@@ -74,8 +80,13 @@ private:
     // Notes what the system says of the connection as it ends, and lets go
     // of the second descriptor.
     void release();
+    // Counts the signals being delivered while it lives; the last one to
+    // return deletes a connection let go meanwhile.
+    class Delivering;
 
     QTcpSocket *socket_;
+    int delivering_ = 0;          // signals of this connection being delivered, nested
+    bool deleteOnReturn_ = false; // deleteWhenReturned() was called during one
     bool ended_ = false;
     qint64 handed_ = 0;
     qint64 sent_ = 0;

@@ -3,6 +3,7 @@
 // the test ticks, a mail sender that records, a comment box, the package's
 // five files in a temporary zips folder and a loopback receiver.
 
+#include "adapters/socket/LingeringClose.h"
 #include "library/UploadNotices.h"
 #include "sharing/UploadSequence.h"
 
@@ -10,6 +11,8 @@
 #include "tests/support/program/ScriptedWindows.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -17,6 +20,7 @@
 #include <QSemaphore>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 
 // The watchdog's ticks and clock: time moves only as the test fires ticks,
 // each `every` milliseconds after the last (later than the timer's period
@@ -90,6 +94,23 @@ protected:
         }
         mail = std::make_shared<FakeMail>();
         useMailSender(mail);
+        messages.whileShown = [this] { runLikeAModalBox(); };
+    }
+    // What a real modal box does while it is up: the events go on, deferred
+    // deletions included, here until the connections the sequence let go
+    // have ended (a bound of 2 s for a service that never closes).
+    void runLikeAModalBox()
+    {
+        QEventLoop loop;
+        QElapsedTimer bound;
+        bound.start();
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (!sequence || sequence->findChildren<LingeringClose *>().isEmpty() || bound.hasExpired(2000))
+                loop.quit();
+        });
+        poll.start(5);
+        loop.exec();
     }
     // A new sequence that sends its mail through `sender`.
     void useMailSender(std::shared_ptr<MailSender> sender)
@@ -101,6 +122,7 @@ protected:
     }
     void TearDown() override
     {
+        messages.whileShown = nullptr;
         sequence.reset();
         AppTest::TearDown();
     }

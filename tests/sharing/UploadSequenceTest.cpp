@@ -73,6 +73,10 @@ TEST_F(UploadSequenceTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageNaming
         {"refused at 3", 3, "refuse", QStringLiteral("Connection refused"), QStringLiteral("the connection failed"), error, MsgIcon::Exclamation},
         {"stalled at 1", 1, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
         {"stalled at 3", 3, "stall", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        // The service answers only once the ended step's connection is shut
+        // down, while the failure's box is up.
+        {"answered late at 1", 1, "late", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
+        {"answered late at 3", 3, "late", failed, QStringLiteral("the upload took longer than 60 seconds"), {}, MsgIcon::None},
         {"closed early at 1", 1, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
         {"closed early at 3", 3, "close", failed, QStringLiteral("the service closed the connection without an answer"), {}, MsgIcon::None},
         {"500 at 1", 1, "500", failed, QStringLiteral("the service answered \"HTTP/1.0 500 Internal Server Error\""), {}, MsgIcon::None},
@@ -101,7 +105,8 @@ TEST_F(UploadSequenceTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageNaming
         const qsizetype mails = mail->count();
         ASSERT_TRUE(sequence->start(job()));
 
-        if (mode == u"stall") {
+        const bool stalls = mode == u"stall" || mode == u"late";
+        if (stalls) {
             // The request is in; the service never answers. 60 ticks are allowed, the 61st ends it.
             ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(QDir(received).filePath(QStringLiteral("%1.raw").arg(c.step))); }, 30000));
             ticks.fire(60);
@@ -120,7 +125,7 @@ TEST_F(UploadSequenceTest, EachFailureAtStepsOneAndThreeEndsWithOneMessageNaming
         expectIdle();
         EXPECT_EQ(mail->count(), mails);
         EXPECT_EQ(comment, QStringLiteral("My first scene"));
-        if (mode == u"stall") {
+        if (stalls) {
             const QJsonObject r = waitForRecord(received, QStringLiteral("%1.json").arg(c.step));
             EXPECT_TRUE(r[QStringLiteral("client_closed")].toBool()) << "the stalled connection was closed";
         }
@@ -352,16 +357,30 @@ TEST_F(UploadSequenceTest, AConnectionCutWhileTheRequestIsWrittenSaysSo)
         SCOPED_TRACE(step);
         const QString name = step == 1 ? QStringLiteral("4711.zip") : QStringLiteral("4711.txt");
         writeZipsFile(name, big);
+        const qsizetype mails = mail->count();
         ASSERT_NO_FATAL_FAILURE(startUpload({QStringLiteral("%1=cut").arg(step)}));
         waitUntilIdle();
         ASSERT_EQ(messages.shown.size(), 1);
         const QString text = messages.shown[0].text;
         EXPECT_EQ(text, QStringLiteral("Upload failed! Try again.\nStep %1 of 5 (%2): the connection was cut while the request was being sent.").arg(step).arg(name));
         expectIdle();
-        EXPECT_EQ(mail->count(), 0);
+        EXPECT_EQ(mail->count(), mails);
         EXPECT_EQ(waitForRecord(received, QStringLiteral("%1.json").arg(step))[QStringLiteral("body_length")].toInt(), 65536);
         writeZipsFile(name, contents[name]);
+        messages.shown.clear();
+        expectAllFiveGoUp(QStringLiteral("My first scene.txt"));
+        comment = QStringLiteral("My first scene");
     }
+}
+
+// A service that answers at once and goes on sending while it slowly reads
+// the request: once it has all of the request in its system's buffers the
+// step ends, and its connection ends without a reset, which would throw away
+// on the service's side what it had not yet read.
+TEST_F(UploadSequenceTest, AServiceThatTalksWhileItReadsGetsTheWholeRequest)
+{
+    ASSERT_NO_FATAL_FAILURE(expectAllFiveGoUp(QStringLiteral("My first scene.txt"), {QStringLiteral("1=chatter")}));
+    EXPECT_GT(waitForRecord(received, QStringLiteral("1.json"))[QStringLiteral("chatter_sent")].toInt(), 0);
 }
 
 // A service that answers at once, at length, and only then reads the request
@@ -523,7 +542,10 @@ TEST_F(UploadSequenceTest, TheWatchdogEndsAtSixtySecondsHoweverLateItsTicksCome)
         EXPECT_TRUE(sequence->isRunning());
         EXPECT_EQ(sequence->UploadTicks(), c.runningAt * c.every / 1000);
         ticks.fire(1, c.every);
-        EXPECT_FALSE(sequence->isRunning());
+        // The tick ends it; the failure is reported once the tick has returned.
+        EXPECT_FALSE(ticks.enabled);
+        EXPECT_TRUE(messages.shown.isEmpty());
+        waitUntilIdle();
         EXPECT_EQ(ticks.time - started, (c.runningAt + 1) * c.every);
         EXPECT_EQ(messages.texts(), QStringList{QStringLiteral(
                                         "Upload failed! Try again.\nStep 1 of 5 (4711.zip): the upload took longer than 60 seconds.")});
@@ -610,6 +632,7 @@ TEST_F(UploadSequenceTest, AnAddressWithoutHostOrWithAnUnusablePortIsInvalidHost
         messages.answers.enqueue(MsgResult::Ok);
         UploadJob j{QString::fromUtf8(url), QStringLiteral("4711"), zips, QStringLiteral("share.example")};
         ASSERT_TRUE(sequence->start(j));
+        waitUntilIdle();
         ASSERT_EQ(messages.shown.size(), 1);
         EXPECT_EQ(messages.shown[0].text, QStringLiteral("Invalid Host"));
         EXPECT_EQ(messages.shown[0].title, QStringLiteral("ERROR"));

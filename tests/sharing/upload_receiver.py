@@ -30,6 +30,13 @@ Modes of connection N:
           reset once N.release appears (or after READ_TIMEOUT); the record's
           queued_length counts the body's bytes that reached the receiver's
           system unread by then
+  chatter read the header, answer 200 at once, then read the body 16 KiB at a
+          time with a pause after each, sending 2 KiB more of the answer
+          after each, and ten times 2 KiB more after the body, 10 ms apart,
+          before it closes; the record's chatter_sent counts the answer's
+          bytes, and a send that fails (the client reset) is an error
+  late    read the request, never answer until the client ends its sending
+          side, then answer "HTTP/1.0 200 OK" (too late) and close
   nothttp read the request, answer "<html><body>OK</body></html>" alone
   NNN     answer "HTTP/1.0 NNN <reason>" (a redirection also names a Location)
   long    answer 200 with a body of 256 KiB
@@ -252,7 +259,28 @@ def serve(conn, number, mode, outdir):
             record["queued_length"] = queued
             reset(conn)
             return
-        if mode == "early":
+        if mode == "chatter":
+            head, body = read_head(conn)
+            length = content_length(head)
+            answer(conn, record, b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n")
+            record["chatter_sent"] = 0
+            parts = [body]
+            received = len(body)
+            while received < length:
+                time.sleep(0.005)
+                chunk = conn.recv(min(1 << 14, length - received))
+                if not chunk:
+                    raise ValueError("closed inside the body")
+                received += len(chunk)
+                parts.append(chunk)
+                conn.sendall(b"c" * 2048)
+                record["chatter_sent"] += 2048
+            body = b"".join(parts)
+            for _ in range(10):
+                time.sleep(0.01)
+                conn.sendall(b"c" * 2048)
+                record["chatter_sent"] += 2048
+        elif mode == "early":
             head, body = read_head(conn)
             answer(conn, record, b"HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + b"e" * 65536)
             head, body = read_body(conn, head, body, keep=True, record=record)
@@ -269,12 +297,14 @@ def serve(conn, number, mode, outdir):
                 with open(os.path.join(outdir, "%d.payload" % number), "wb") as f:
                     f.write(payload)
             record.update(found)
-        if mode == "stall":
+        if mode in ("stall", "late"):
             conn.settimeout(None)
             while conn.recv(65536):
                 pass
             record["client_closed"] = True
-        elif mode in ("close", "early"):
+            if mode == "late":
+                answer(conn, record, b"HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<html><body>OK</body></html>")
+        elif mode in ("close", "early", "chatter"):
             pass
         elif re.fullmatch(r"\d{3}", mode):
             code = int(mode)

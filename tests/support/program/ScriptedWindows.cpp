@@ -83,6 +83,8 @@ QStringList ScriptedMessages::texts() const
 MsgResult ScriptedMessages::show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon)
 {
     shown.m_list.push_back({text, buttons, title, icon});
+    if (whileShown)
+        whileShown();
     if (!answers.isEmpty())
         return answers.dequeue();
     ADD_FAILURE() << "A message box was shown that the test did not expect (queue its answer with "

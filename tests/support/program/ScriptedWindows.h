@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QVector>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 struct ShownMessage {
@@ -84,6 +86,10 @@ public:
     QQueue<MsgResult> answers;
     ShownMessages shown;
     QStringList texts() const;
+
+    // What the user's time in front of a box does, run before its answer: a
+    // test that needs it runs the event loop there, as a real modal box does.
+    std::function<void()> whileShown;
 
     MsgResult show(const QString &text, MsgButtons buttons, const QString &title, MsgIcon icon) override;
     // Fails the running test for every box not read back and every answer not
