@@ -107,11 +107,6 @@ TEST_F(LibraryWindowTest, ControlsAtTheirPlacesWithTheirCaptions)
         EXPECT_EQ(t.timer->Interval(), t.interval) << t.timer->objectName().toStdString();
         EXPECT_EQ(t.timer->Enabled(), t.enabled) << t.timer->objectName().toStdString();
     }
-    EXPECT_EQ(w.Player->MainBlinks.BlinkState, QStringLiteral("Open"));
-    EXPECT_EQ(w.Player->UserBlinks.BlinkStateB, QStringLiteral("Open"));
-    EXPECT_EQ(w.Player->FullAnim.MainAnimState, QStringLiteral("Open"));
-    EXPECT_EQ(w.Player->MainBlinks.Blink, 1);
-    EXPECT_EQ(w.Player->UserBlinks.BlinkB, 1);
     EXPECT_EQ(scene().WorkFolder.toText(), baseFolder());
     EXPECT_TRUE(messages.shown.isEmpty());
 }
