@@ -1,7 +1,8 @@
 # make run   installs what is missing, builds and starts scenara5
 # make test  installs what is missing, builds with sanitizers and the library's
 #            assertions, runs every test, then starts each program once and ends it
-#            with SIGTERM
+#            with SIGTERM, and shares a scene from make run's build against
+#            services that fail and one that takes it (scripts/smoke-share)
 # make bench builds and runs every benchmark (not part of make test), and fails
 #            at the end, naming them, when any missed a target
 # make fuzz  builds the fuzz targets with clang and runs each for FUZZ_SECONDS (60)
@@ -13,8 +14,10 @@ JOBS ?= $(shell nproc)
 deps:
 	scripts/install-deps
 
+RUN_TREE = cmake -S . -B build/run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCENARA_TESTS=OFF
+
 build-run: deps
-	cmake -S . -B build/run -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSCENARA_TESTS=OFF
+	$(RUN_TREE)
 	cmake --build build/run -j $(JOBS)
 
 run: build-run
@@ -27,6 +30,8 @@ build-test: deps
 test: build-test
 	cd build/test && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
 	scripts/smoke-signals build/test
+	$(RUN_TREE)
+	scripts/smoke-share build/run
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DSCENARA_BENCH=ON -DSCENARA_TESTS=OFF
