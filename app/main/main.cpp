@@ -1,15 +1,12 @@
-#include "app/ProgramAdapters.h"
-#include "app/Start.h"
+#include "app/ProgramLaunch.h"
+#include "platform/Form.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    useProgramAdapters();
-    QApplication::setApplicationName(QStringLiteral("Scenara5"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    form<Start>().Show();
+    launchProgram();
     const int code = app.exec();
     destroyAllForms();
     return code;

@@ -5,7 +5,7 @@
 // plays, and then runs on as the program does until something ends it. The
 // tests start it in a home folder of their own and send it signals.
 
-#include "app/ProgramAdapters.h"
+#include "app/ProgramLaunch.h"
 #include "app/Start.h"
 #include "library/VelmNShare.h"
 #include "platform/Form.h"
@@ -44,10 +44,7 @@ bool loadScene(const QString &name)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    useProgramAdapters();
-    QApplication::setApplicationName(QStringLiteral("Scenara5"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    form<Start>().Show();
+    launchProgram();
 
     const QString scene = app.arguments().value(1);
     QTimer playing;

@@ -9,7 +9,7 @@
 // folder of its own; the smoke script starts the services and reads what it
 // wrote.
 
-#include "app/ProgramAdapters.h"
+#include "app/ProgramLaunch.h"
 #include "app/Start.h"
 #include "core/scene/SceneState.h"
 #include "designers/frmFormDesign.h"
@@ -173,9 +173,7 @@ void writeSettings(quint16 port)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    useProgramAdapters();
-    QApplication::setApplicationName(QStringLiteral("Scenara5"));
-    QApplication::setQuitOnLastWindowClosed(false);
+    launchProgram();
     QList<quint16> ports;
     for (const QString &argument : app.arguments().mid(1)) {
         bool ok = false;
@@ -184,7 +182,6 @@ int main(int argc, char *argv[])
             giveUp(QStringLiteral("not a port: %1").arg(argument));
     }
     BoxAnswerer answerer;
-    form<Start>().Show();
 
     QTimer::singleShot(0, [&] {
         saveScene(QDir::homePath() + QStringLiteral("/art/"));
