@@ -12,7 +12,7 @@
 
 QRect cutRect(const CutRequest &request, qint64 width, qint64 height)
 {
-    if (width <= 0 || height <= 0 || !pictureFitsInMemory(width, height))
+    if (width <= 0 || height <= 0 || !pictureSizeAllowed(width, height))
         return QRect();
     if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max())
         return QRect();

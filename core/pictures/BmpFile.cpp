@@ -118,8 +118,8 @@ Result<std::optional<BmpLayout>> readBmpLayout(const QByteArray &head)
                         .arg(storedHeight)));
     }
     const qint64 height = std::llabs(storedHeight);
-    if (!pictureFitsInMemory(width, height))
-        return Read::failure(QStringLiteral("the picture is %1 x %2 pixels, too large to load").arg(width).arg(height));
+    if (const QString tooLarge = pictureSizeRefusal(width, height); !tooLarge.isEmpty())
+        return Read::failure(tooLarge);
 
     BmpLayout layout;
     layout.width = width;

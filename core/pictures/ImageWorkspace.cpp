@@ -116,8 +116,8 @@ PictureBytes readPicture(const QString &path, bool keepBytes)
         // would then grow fourfold or more in memory.
         const QSize size = header.size();
         const qint64 width = qAbs(qint64(size.width())), height = qAbs(qint64(size.height()));
-        if (!pictureFitsInMemory(width, height))
-            return refuse(QStringLiteral("the picture is %1 x %2 pixels, too large to load.").arg(width).arg(height));
+        if (const QString tooLarge = pictureSizeRefusal(width, height); !tooLarge.isEmpty())
+            return refuse(tooLarge + u'.');
         if (size.isValid()) // a negative height: rows stored top down
             result.size = QSize(int(width), int(height));
     }

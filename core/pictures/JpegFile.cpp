@@ -1,5 +1,7 @@
 #include "core/pictures/JpegFile.h"
 
+#include "core/pictures/PictureFile.h"
+
 #include <algorithm>
 #include <optional>
 
@@ -15,9 +17,6 @@ QString damaged(const QString &why)
 {
     return refused(QStringLiteral("the file is damaged: ") + why);
 }
-
-// The JPEG decoder reads no side longer than this.
-constexpr int LongestSide = 65500;
 
 // A frame header: SOF0 to SOF15 but for the three markers among them that
 // are no frame (DHT, JPG and DAC).
@@ -63,11 +62,13 @@ std::optional<QString> frameRefusal(const Reader &r, qsizetype segment, int mark
     if (height == 0)
         return refused(QStringLiteral("it gives its height only after its picture data (in a DNL marker), which this "
                                       "program does not read"));
-    if (width > LongestSide || height > LongestSide)
+    // The decoder refuses such a picture at its header; the loader keeps to
+    // the same bound for every picture.
+    if (width > LongestPictureSide || height > LongestPictureSide)
         return refused(QStringLiteral("the picture is %1 x %2 pixels, and the JPEG decoder reads no side longer than %3")
                            .arg(width)
                            .arg(height)
-                           .arg(LongestSide));
+                           .arg(LongestPictureSide));
     if (components != 1 && components != 3 && components != 4)
         return refused(QStringLiteral("it has %1 colour components, which this program does not read (only 1, 3 or 4)")
                            .arg(components));

@@ -196,6 +196,21 @@ bool pictureFitsInMemory(qint64 width, qint64 height)
     return width <= limit && height <= limit && width * height <= limit / 4;
 }
 
+bool pictureSizeAllowed(qint64 width, qint64 height)
+{
+    return width <= LongestPictureSide && height <= LongestPictureSide && pictureFitsInMemory(width, height);
+}
+
+QString pictureSizeRefusal(qint64 width, qint64 height)
+{
+    if (pictureSizeAllowed(width, height))
+        return QString();
+    const QString refused = QStringLiteral("the picture is %1 x %2 pixels, too large to load").arg(width).arg(height);
+    if (width > LongestPictureSide || height > LongestPictureSide)
+        return refused + QStringLiteral(": no side may be longer than %1 pixels").arg(LongestPictureSide);
+    return refused;
+}
+
 bool pictureFileFitsInMemory(qint64 bytes)
 {
     return bytes <= 2 * pictureMemoryLimit();
@@ -275,10 +290,18 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
     QImageReader reader(&device, format);
     // Only the format of the content: no other decoder is asked.
     reader.setAutoDetectImageFormat(false);
+    // The size the header declares (a negative height: rows stored top down),
+    // judged before a pixel is decoded.
+    const QSize declared = reader.size();
+    const qint64 width = declared.width(), height = qAbs(qint64(declared.height()));
+    if (width > 0 && height > 0) {
+        result.error = pictureSizeRefusal(width, height);
+        if (!result.error.isEmpty())
+            return result;
+    }
     QImage image;
     if (format == "jpeg" && !shownSize.isEmpty()) {
-        const QSize own = reader.size();
-        if (shownSize.width() < own.width() && shownSize.height() < own.height())
+        if (shownSize.width() < width && shownSize.height() < height)
             reader.setScaledSize(shownSize);
     }
     if (format == "bmp") {
@@ -286,10 +309,8 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
         // format fit, and leaves the pixels that run-length coded rows skip as
         // it finds them: given none, that is whatever the memory held. A
         // picture of colour 0 makes them the same on every load.
-        const QSize size = reader.size(); // a negative height: rows stored top down
         const QImage::Format pixels = reader.imageFormat();
-        const qint64 width = size.width(), height = qAbs(qint64(size.height()));
-        if (width > 0 && height > 0 && pixels != QImage::Format_Invalid && pictureFitsInMemory(width, height)) {
+        if (width > 0 && height > 0 && pixels != QImage::Format_Invalid) {
             image = QImage(int(width), int(height), pixels);
             image.fill(0);
         }

@@ -15,6 +15,19 @@
 qint64 pictureMemoryLimit();
 // True when a picture of width x height pixels stays within pictureMemoryLimit.
 bool pictureFitsInMemory(qint64 width, qint64 height);
+
+// The longest side of a picture the program loads: the JPEG decoder's own
+// bound, which holds for BMP pictures too. A BMP of run-length coded rows
+// declares a row of millions of pixels in a few bytes, which fits in memory
+// and then takes seconds to decode, scale and show.
+inline constexpr qint64 LongestPictureSide = 65500;
+// Why a picture of width x height pixels, as its header declares them, is
+// not loaded, in words a user can act on: a side longer than
+// LongestPictureSide, or more than pictureMemoryLimit holds. Empty when it
+// may be loaded. Every reader asks it of the header before it decodes.
+QString pictureSizeRefusal(qint64 width, qint64 height);
+// True when pictureSizeRefusal has nothing against the size.
+bool pictureSizeAllowed(qint64 width, qint64 height);
 // True when a file of `bytes` can hold such a picture: no larger than twice
 // pictureMemoryLimit (a BMP of 24-bit rows, padded, stays below that).
 bool pictureFileFitsInMemory(qint64 bytes);
@@ -75,7 +88,9 @@ struct DecodedPicture {
 // Decodes BMP or JPEG bytes (told by pictureFormat; anything else is refused)
 // and notes whether the decoder ran past their end, which a picture that is
 // whole never makes it do. The BMP layouts of BmpFile.h are read by the
-// program's own reader, every other picture by Qt's decoder. A JPEG picture larger than `shownSize` both ways is
+// program's own reader, every other picture by Qt's decoder; a picture whose
+// header declares a size that pictureSizeRefusal refuses is not decoded, and
+// the refusal is the error. A JPEG picture larger than `shownSize` both ways is
 // decoded at that size, scaled as it is decoded (DCT scaling, then smoothed);
 // anything else at its own size. A JPEG decoder is given the bytes only up
 // to the end of the picture: libjpeg-turbo decodes a damaged scan a little

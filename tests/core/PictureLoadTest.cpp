@@ -140,6 +140,11 @@ TEST_F(PictureLoadTest, FilesThatAreNoPictureAreRefusedWithTheirReason)
         // Fewer bits a pixel pass the decoder's own limit but grow fourfold when held.
         {"grey0001.bmp", bmpHeaderClaiming(11000, 11000, 8), QStringLiteral("11000 x 11000 pixels, too large")},
         {"tall0001.bmp", bmpHeaderClaiming(16, -3000000, 24), QStringLiteral("16 x 3000000 pixels, too large")},
+        // A side longer than any picture may have, in the decoder's layouts and the program's own.
+        {"row0001.bmp", bmpHeaderClaiming(70000, 1, 24),
+         QStringLiteral("70000 x 1 pixels, too large to load: no side may be longer than 65500 pixels.")},
+        {"column0001.bmp", bmpHeaderClaiming(1, 70000, 16),
+         QStringLiteral("1 x 70000 pixels, too large to load: no side may be longer than 65500 pixels.")},
     };
     for (const auto &c : cases)
         expectRefused(write(QString::fromUtf8(c.name), c.bytes), c.why);
@@ -269,6 +274,12 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
         {"jpeg-12bit-samples.jpg", "it has 12-bit samples, which this program does not read"},
         // 0x7fffffff x 0x7fffffff at 0xffff bits a pixel, in 54 bytes.
         {"bmp-row-overflow-54bytes.bmp", ""},
+        // A row of 16777223 pixels in 155 bytes of run-length coded rows: it
+        // would fit in memory, and take seconds to decode, scale and show.
+        {"bmprle8-row-of-16777223.bmp",
+         "the picture is 16777223 x 1 pixels, too large to load: no side may be longer than 65500 pixels."},
+        // Two whole rows of 65501 pixels at 8 bits, which the cutter could read.
+        {"bmp8-rows-of-65501.bmp", "the picture is 65501 x 2 pixels, too large to load"},
     };
     const AllowedQtNotes damaged(AllowedQtNotes::JpegDecoder,
                                  "these pictures are damaged on purpose; the decoder says so");
@@ -297,6 +308,14 @@ TEST_F(PictureLoadTest, PicturesThatOncePassedAsWholeAreToldFromWholeOnes)
     const QImage cut = LoadPicture(write(QStringLiteral("ends0001.jpg"), jpeg.left(end))).value;
     EXPECT_EQ(cut, LoadPicture(hostile + QStringLiteral("jpeg-damaged-scan-trailer.jpg")).value);
     EXPECT_FALSE(cut.isNull());
+
+    // The decoder, given the bytes, refuses such a picture from its header too.
+    QFile row(hostile + QStringLiteral("bmprle8-row-of-16777223.bmp"));
+    ASSERT_TRUE(row.open(QIODevice::ReadOnly));
+    const DecodedPicture refused = decodePicture(row.readAll());
+    EXPECT_TRUE(refused.image.isNull());
+    EXPECT_TRUE(refused.error.endsWith(QStringLiteral("no side may be longer than 65500 pixels")))
+        << refused.error.toStdString();
 
     // Each part is the same picture as its whole, had it been loaded.
     const QImage whole = LoadPicture(hostile + QStringLiteral("bmp8-offbits0-whole.bmp")).value;

@@ -256,6 +256,41 @@ TEST_F(PreviewBoundsTest, AThousandMissingFramesListTheFolderOnce)
     expectGardenShows(w);
 }
 
+// A background whose header declares a row of 16777223 pixels in 155 bytes of
+// run-length coded rows, which the picture fuzz target found: it is refused
+// from its header, neither read whole nor decoded, and the scene plays
+// without it. The file is made 64 MB long (sparse), so that a read of the
+// whole of it shows in the bytes read.
+TEST_F(PreviewBoundsTest, ABackgroundWithARowOfMillionsOfPixelsIsRefusedFromItsHeader)
+{
+    writeCharacterScene(everyLayer(QStringLiteral("Garden")));
+    CharacterScene c;
+    c.name = QStringLiteral("Streak");
+    writeCharacterScene(c);
+    const FileRead row = readFile(QStringLiteral(SCENARA_FUZZ_CORPUS "/picture_load/bmprle8-row-of-16777223.bmp"), 4096);
+    ASSERT_TRUE(row) << row.error.toStdString();
+    const QString background = base(QStringLiteral("Images/StreakBG.jpg"));
+    writeFile(background, row.value);
+    QFile file(background);
+    ASSERT_TRUE(file.resize(qint64(64) << 20));
+    const QString refusal = QStringLiteral("the picture is 16777223 x 1 pixels, too large to load");
+    EXPECT_TRUE(LoadPicture(background).error.contains(refusal)) << LoadPicture(background).error.toStdString();
+
+    VelmNShare &w = openLayers();
+    load(w, QStringLiteral("Garden"));
+    FileWork work({base(QStringLiteral("Images"))});
+    ASSERT_TRUE(work.watching());
+    load(w, c.name);
+    EXPECT_EQ(work.opened(QStringLiteral("StreakBG.jpg")), 1);
+    EXPECT_LT(work.bytesRead(), 4 << 20);
+    EXPECT_EQ(w.Player->MainPicName, QString());
+    // Without a background the mouth keeps its own size.
+    EXPECT_EQ(shownBoxes(w), QStringList{"VelmMouth"});
+    EXPECT_EQ(w.Player->ImageList8.Picture(1).size(), c.mouthSize);
+    EXPECT_TRUE(messages.shown.isEmpty());
+    expectGardenShows(w);
+}
+
 // Pictures the readers cannot allocate (their limit set low): a frame 01 that
 // cannot be resized leaves its layer out, a frame n too large to decode is
 // missing and repeats the frame before it.
