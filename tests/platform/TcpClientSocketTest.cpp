@@ -7,10 +7,13 @@
 #include "adapters/socket/LingeringClose.h"
 #include "adapters/socket/TcpClientSocket.h"
 
+#include <QEventLoop>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -255,6 +258,40 @@ TEST_F(LingeringCloseTest, AConnectionThatHasEndedIsLetGoAtOnce)
     QPointer<TcpClientSocket> socket(c);
     ASSERT_TRUE(QTest::qWaitFor([&] { return watched.isNull(); }, 10000));
     EXPECT_TRUE(socket.isNull());
+}
+
+// A handler of the connection's data hands it to a lingering close and then
+// shows a box, whose loop of events runs until the peer's close ends the
+// lingering: the connection is still there when the handler returns to the
+// signal that called it, and goes only afterwards.
+TEST_F(LingeringCloseTest, AConnectionEndedUnderItsOwnSignalOutlivesIt)
+{
+    auto *c = new TcpClientSocket;
+    QTcpSocket *peer = accept(*c);
+    ASSERT_TRUE(peer);
+    QPointer<TcpClientSocket> socket(c);
+    bool aliveAfterTheBox = false;
+    QObject::connect(c, &TcpClientSocket::dataArrived, c, [&] {
+        QObject::disconnect(c, nullptr, nullptr, nullptr);
+        LingeringClose *l = LingeringClose::start(c, kMaxBytes, kMaxMs, [this] { return now; }, nullptr);
+        QPointer<LingeringClose> watched(l);
+        peer->close();
+        // As a modal box does: deferred deletions run in its loop.
+        QEventLoop box;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &box, [&] {
+            if (!watched)
+                box.quit();
+        });
+        poll.start(5);
+        QTimer::singleShot(10000, &box, &QEventLoop::quit);
+        box.exec();
+        EXPECT_TRUE(watched.isNull()) << "the lingering close ended in the box";
+        aliveAfterTheBox = !socket.isNull();
+    });
+    peer->write("HTTP/1.0 500 Internal Server Error\r\n\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return socket.isNull(); }, 10000));
+    EXPECT_TRUE(aliveAfterTheBox);
 }
 
 TEST_F(TcpClientSocketTest, RefusedConnectionIsOneErrorWithItsDescription)
