@@ -2,8 +2,10 @@
 
 #include "app/Wizard1.h"
 #include "core/scene/SceneDocument.h"
+#include "core/scene/SceneSave.h"
 #include "core/system/Services.h"
 #include "library/VelmNShare.h"
+#include "platform/WindowServices.h"
 #include "scene/SaveScene.h"
 
 #include <QApplication>
@@ -75,6 +77,10 @@ void Start::Form_Load()
         s.ExtraHasAlpha = FlagOff;
     });
     makeBaseFolders(services().environment->documentsFolder(), scene().BaseFolder);
+    // A save cut off by a crash or a power cut is made whole before any window
+    // reads the scenes. What cannot be is said once, naming the files left.
+    if (const auto recovered = recoverSaves(scene().BaseFolder); !recovered)
+        MsgBox(recovered.error, MsgButtons::Ok, programTitle(), MsgIcon::Exclamation);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -19,6 +19,9 @@
 
 namespace {
 
+// The folders of the base folder that a save writes in.
+const char *const kSaveFolders[] = {"Scenes", "Images", "Data"};
+
 using Outcome = Result<SceneSaved, SceneSaveFailure>;
 
 Outcome failed(SceneSaveFailure::Stage stage, const QString &reason, bool fullAnimFailed = false)
@@ -132,7 +135,7 @@ QStringList picturePaths(const SavePlans &p, const QString &root, const QString 
     return paths;
 }
 
-// Writes the scene file and every picture into the unit, stopping at the
+// Writes every picture and then the scene file into the unit, stopping at the
 // first failure.
 class SceneWriter {
 public:
@@ -149,11 +152,6 @@ public:
                 return saved;
         if (m_plans.fullAnim && !exportPlan(*m_plans.fullAnim))
             *fullAnimFailed = true;
-
-        if (const FileResult file =
-                m_unit.stage(sceneFilePath(m_root, m_name), sceneFileBytes(m_s.SceneText.toText()));
-            !file)
-            return Result<>::failure(file.error);
 
         if (Result<> held = heldFrames(LayerMainMouth, QStringLiteral("Mouth"), 7); !held)
             return held;
@@ -193,7 +191,14 @@ public:
         if (Result<> saved = exportPlan(m_plans.background); !saved)
             return saved;
         if (m_plans.alternate)
-            return exportPlan(*m_plans.alternate);
+            if (Result<> saved = exportPlan(*m_plans.alternate); !saved)
+                return saved;
+
+        // The scene file goes in place after every picture it names.
+        if (const FileResult file =
+                m_unit.stage(sceneFilePath(m_root, m_name), sceneFileBytes(m_s.SceneText.toText()));
+            !file)
+            return Result<>::failure(file.error);
         return Result<>::success();
     }
 
@@ -274,6 +279,10 @@ Result<SceneSaved, SceneSaveFailure> saveScene(SceneDocument &document, const QS
     if (const Result<> checked = checkSourcesChosen(s); !checked)
         return failed(Stage::Refused, checked.error);
 
+    // A save cut off earlier is made whole before this one looks at the disk.
+    if (const auto recovered = recoverSaves(baseFolder); !recovered)
+        return failed(Stage::Refused, QStringLiteral("The scene was not saved: ") + recovered.error);
+
     const QString root = saveRootFolder(baseFolder);
     const SavePlans plans = planSave(document, root, name);
     // What is on disk: a link in place of a file, another scene's pictures.
@@ -300,7 +309,7 @@ Result<SceneSaved, SceneSaveFailure> saveScene(SceneDocument &document, const QS
         return failed(Stage::NotSaved, list.error);
 
     MadeFolders made;
-    for (const char *folder : {"Scenes", "Images", "Data"}) {
+    for (const char *folder : kSaveFolders) {
         const QString path = root + QLatin1String(folder);
         if (!made.make(path)) {
             made.remove();
@@ -338,4 +347,12 @@ QString existingSceneName(const QString &baseFolder, const QString &name)
     if (!info.isFile() || info.isSymLink())
         return QString();
     return info.fileName().chopped(4);
+}
+
+Result<FileTransaction::Recovery> recoverSaves(const QString &baseFolder)
+{
+    QStringList folders;
+    for (const char *folder : kSaveFolders)
+        folders << saveRootFolder(baseFolder) + QLatin1String(folder);
+    return FileTransaction::recover(folders);
 }

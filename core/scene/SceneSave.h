@@ -13,6 +13,7 @@
 // the folders the save made go too. The full-background group is the one
 // step that fails on its own: the save goes on without its pictures.
 
+#include "core/base/FileTransaction.h"
 #include "core/base/Result.h"
 
 #include <QString>
@@ -45,3 +46,9 @@ struct SceneSaveFailure {
 // it, in any letter case, and given as it is spelled on disk. Empty when
 // there is none, or when the name is one the save refuses.
 QString existingSceneName(const QString &baseFolder, const QString &name);
+
+// Makes whole every save under `baseFolder` that was cut off while its files
+// went in place (FileTransaction::recover over Scenes, Images and Data): the
+// scene it was replacing comes back whole. The start calls it, and so does
+// every save before it looks at the disk; a save is refused while it fails.
+[[nodiscard]] Result<FileTransaction::Recovery> recoverSaves(const QString &baseFolder);

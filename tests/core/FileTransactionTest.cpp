@@ -4,6 +4,7 @@
 // unit has written in the folder again.
 
 #include "core/base/FileTransaction.h"
+#include "core/base/NameList.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,9 +15,11 @@
 #include <optional>
 
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "tests/core/KillingCalls.h"
 #include "tests/support/Printers.h"
 #include "tests/support/TestFiles.h"
 
@@ -98,6 +101,25 @@ protected:
         put(QStringLiteral("a.jpg"), "old a");
         put(QStringLiteral("b.jpg"), "old b");
         put(QStringLiteral("c.scn"), "old c");
+    }
+    // a.jpg and c.scn as they were, and no b.jpg: the unit replaces two files and adds one.
+    void putTwoOldFiles()
+    {
+        put(QStringLiteral("a.jpg"), "old a");
+        QFile::remove(path(QStringLiteral("b.jpg")));
+        put(QStringLiteral("c.scn"), "old c");
+    }
+    // Runs recover() over the test's folder, which must succeed and leave the
+    // three targets holding the bytes given, and no temporary file.
+    FileTransaction::Recovery recoverThree(const char *a, const char *b, const char *c)
+    {
+        const auto recovered = FileTransaction::recover({dir.path()});
+        EXPECT_TRUE(recovered) << recovered.error.toStdString();
+        EXPECT_EQ(bytesOf(QStringLiteral("a.jpg")), QByteArray(a));
+        EXPECT_EQ(bytesOf(QStringLiteral("b.jpg")), QByteArray(b));
+        EXPECT_EQ(bytesOf(QStringLiteral("c.scn")), QByteArray(c));
+        EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(u' ').toStdString();
+        return recovered.value;
     }
     // Stages the three files as a save does, stopping at the first that fails.
     FileResult stageThreeNewFiles(FileTransaction &unit)
@@ -225,7 +247,8 @@ TEST_F(FileTransactionTest, AFailureAtAnyStepLeavesEveryTargetWhole)
 // file that is new: the replaced files come back with their bytes and
 // permissions, the new one goes. Where the file system has no links, the
 // replaced files are kept as copies. A file that cannot be put back stays
-// whole, new, and is named.
+// whole, new, and is named with the file that keeps its old bytes, which
+// stays with the journal until recover() puts it back.
 TEST_F(FileTransactionTest, ACommitThatFailsPutsBackWhatItReplacedAndRemovesWhatIsNew)
 {
     const struct {
@@ -256,19 +279,59 @@ TEST_F(FileTransactionTest, ACommitThatFailsPutsBackWhatItReplacedAndRemovesWhat
                                                    .arg(path(QStringLiteral("c.scn")))))
             << committed.error.toStdString();
         EXPECT_EQ(unit.partlyCommitted(), c.partly);
-        EXPECT_EQ(committed.error.contains(QStringLiteral("could not be put back as they were: ") +
-                                           path(QStringLiteral("a.jpg"))),
-                  c.partly)
-            << committed.error.toStdString();
         EXPECT_EQ(bytesOf(QStringLiteral("a.jpg")), QByteArray(c.a));
         EXPECT_EQ(bytesOf(QStringLiteral("b.jpg")), QByteArray("<missing>"));
         EXPECT_EQ(bytesOf(QStringLiteral("c.scn")), QByteArray("old c"));
+        if (c.partly) {
+            // The old bytes of a.jpg are kept, and named; the journal stays.
+            const QStringList left = temporaries().filter(QStringLiteral(".old"));
+            ASSERT_EQ(left.size(), 1) << temporaries().join(u' ').toStdString();
+            EXPECT_EQ(bytesOf(left.first()), QByteArray("old a"));
+            EXPECT_EQ(committed.error,
+                      QStringLiteral("Could not write %1: Permission denied; these files could not be put back as "
+                                     "they were:\n%2 (Permission denied); what it held before is kept in %3")
+                          .arg(path(QStringLiteral("c.scn")), path(QStringLiteral("a.jpg")), path(left.first())));
+            EXPECT_EQ(temporaries().filter(QStringLiteral(".journal")).size(), 1);
+            EXPECT_EQ(temporaries().size(), 2);
+            calls = FaultyCalls();
+            EXPECT_EQ(recoverThree("old a", "<missing>", "old c").undone, 1);
+        }
         struct stat st;
         ASSERT_EQ(::stat(QFile::encodeName(path(QStringLiteral("a.jpg"))).constData(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0640u);
         EXPECT_EQ(st.st_nlink, 1u); // no second name of it is left
         EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(u' ').toStdString();
     }
+}
+
+// However many files do not go back, the message stays within a screen, and
+// every one of their old bytes is kept until recover() puts them back.
+TEST_F(FileTransactionTest, FilesThatDoNotGoBackAreNamedWithinBoundsAndKept)
+{
+    constexpr int files = 14;
+    FileTransaction unit;
+    for (int n = 1; n <= files; ++n) {
+        put(QStringLiteral("f%1.jpg").arg(n), "old " + QByteArray::number(n));
+        ASSERT_TRUE(unit.stage(path(QStringLiteral("f%1.jpg").arg(n)), "new " + QByteArray::number(n)));
+    }
+    // The last rename fails, and so does every put-back after it.
+    for (int n = files; n < 2 * files; ++n)
+        calls.failRenamesAt << n;
+    const FileResult committed = unit.commit();
+    ASSERT_FALSE(committed);
+    EXPECT_TRUE(unit.partlyCommitted());
+    const QStringList lines = committed.error.split(u'\n');
+    ASSERT_EQ(lines.size(), 1 + NameListShown + 1) << committed.error.toStdString();
+    EXPECT_EQ(lines.last(), QStringLiteral("and 3 more"));
+    EXPECT_EQ(temporaries().filter(QStringLiteral(".old")).size(), files - 1);
+    for (int n = 1; n < files; ++n)
+        EXPECT_EQ(bytesOf(QStringLiteral("f%1.jpg").arg(n)), "new " + QByteArray::number(n));
+
+    calls = FaultyCalls();
+    ASSERT_TRUE(FileTransaction::recover({dir.path()}));
+    for (int n = 1; n <= files; ++n)
+        EXPECT_EQ(bytesOf(QStringLiteral("f%1.jpg").arg(n)), "old " + QByteArray::number(n));
+    EXPECT_TRUE(temporaries().isEmpty()) << temporaries().join(u' ').toStdString();
 }
 
 TEST_F(FileTransactionTest, AFailedWriteNamesTheFileAndItsReason)
@@ -283,13 +346,24 @@ TEST_F(FileTransactionTest, AFailedWriteNamesTheFileAndItsReason)
     EXPECT_EQ(temporaries().size(), 1); // only the first file's
 }
 
+// A unit's staged files are left over once its process is gone or, in this
+// process, once the unit is closed; the next unit in the folder removes them.
+// A kept-aside file goes only while another name still holds its bytes: alone
+// it may be the only copy of a file's old bytes. Journals, and names of any
+// other form, stay.
 TEST_F(FileTransactionTest, LeftoversOfUnitsThatDiedAreRemovedByTheNextUnit)
 {
     const QString ours = QString::number(::getpid());
-    const QStringList dead = {QStringLiteral(".~save-2147483646-1-1"), // a process that is gone
-                              QStringLiteral(".~save-") + ours + QStringLiteral("-999999-4")}; // a unit of ours, closed
-    QStringList kept = {QStringLiteral(".~save-1-7-1"), // a process still running
-                        QStringLiteral(".~save-notes")}; // not a unit's name
+    put(QStringLiteral("linked.jpg"), "bytes with a second name");
+    ASSERT_TRUE(::link(QFile::encodeName(path(QStringLiteral("linked.jpg"))).constData(),
+                       QFile::encodeName(path(QStringLiteral(".~save-2147483646-1-3.old"))).constData()) == 0);
+    const QStringList dead = {QStringLiteral(".~save-2147483646-1-1.new"), // a process that is gone
+                              QStringLiteral(".~save-") + ours + QStringLiteral("-999999-4.new")}; // a unit of ours, closed
+    QStringList kept = {QStringLiteral(".~save-1-7-1.new"),          // a process still running
+                        QStringLiteral(".~save-notes"),              // not a unit's name
+                        QStringLiteral(".~save-2147483646-1-2"),     // an earlier form of the names
+                        QStringLiteral(".~save-2147483646-1-4.old"), // the only copy of some old bytes
+                        QStringLiteral(".~save-2147483646-1.journal")};
     for (const QString &name : dead + kept)
         put(name, "partial");
 
@@ -297,8 +371,8 @@ TEST_F(FileTransactionTest, LeftoversOfUnitsThatDiedAreRemovedByTheNextUnit)
     std::optional<FileTransaction> open;
     open.emplace();
     ASSERT_TRUE(open->stage(path(QStringLiteral("x.jpg")), "not yet in place"));
-    kept += temporaries().filter(QStringLiteral(".~save-") + ours + u'-').filter(QRegularExpression(QStringLiteral("-1$")));
-    ASSERT_EQ(kept.size(), 3);
+    kept += temporaries().filter(QRegularExpression(QStringLiteral("^\\.~save-") + ours + QStringLiteral("-\\d+-1\\.new$")));
+    ASSERT_EQ(kept.size(), 6);
     kept.sort();
 
     {
@@ -309,11 +383,150 @@ TEST_F(FileTransactionTest, LeftoversOfUnitsThatDiedAreRemovedByTheNextUnit)
     QStringList left = temporaries();
     left.sort();
     EXPECT_EQ(left, kept);
+    EXPECT_EQ(bytesOf(QStringLiteral("linked.jpg")), QByteArray("bytes with a second name"));
 
     // A unit never committed takes its files with it and changes no target.
     open.reset();
     EXPECT_EQ(bytesOf(QStringLiteral("x.jpg")), QByteArray("old x"));
-    EXPECT_EQ(temporaries().size(), 2);
+    EXPECT_EQ(temporaries().size(), 5);
+}
+
+// A unit stopped as a crash stops it, before any one of its renames: the next
+// start's recover() leaves every target as it was before the commit. Stopped
+// after its last rename, once its journal said it was whole: every target as
+// the commit makes it. Either way no temporary file stays.
+TEST_F(FileTransactionTest, AUnitStoppedAtAnyRenameIsMadeWholeByRecover)
+{
+    const auto commitThree = [this] {
+        FileTransaction unit;
+        if (stageThreeNewFiles(unit))
+            (void)unit.commit();
+    };
+    int renames = 0;
+    for (int k = 1; renames == 0; ++k) {
+        SCOPED_TRACE(k);
+        putTwoOldFiles();
+        const auto before = snapshot(dir.path());
+        KillingCalls killing;
+        killing.killBefore = k;
+        const KilledRun run = runKilled(commitThree, killing);
+        ASSERT_NE(run, KilledRun::Failed);
+        if (run == KilledRun::RanToItsEnd) {
+            renames = k - 1;
+            break;
+        }
+        EXPECT_FALSE(temporaries().isEmpty());
+        EXPECT_EQ(recoverThree("old a", "<missing>", "old c").undone, 1);
+        EXPECT_EQ(snapshot(dir.path()), before);
+    }
+    EXPECT_EQ(renames, 4); // the three files, then the journal's word that the unit is whole
+
+    putTwoOldFiles();
+    KillingCalls killing;
+    killing.killAfter = renames;
+    ASSERT_EQ(runKilled(commitThree, killing), KilledRun::Killed);
+    EXPECT_EQ(temporaries().size(), 3); // the journal and the two files kept aside
+    EXPECT_EQ(recoverThree("new a", "new b", "new c").finished, 1);
+}
+
+// A file that does not go back while recover() undoes a unit stays as it is,
+// with the file holding its old bytes and the journal, all named; the next
+// recover() puts it back. A unit that still runs holds its journal locked and
+// is left alone.
+TEST_F(FileTransactionTest, WhatRecoverCannotPutBackStaysNamedForTheNextTry)
+{
+    putTwoOldFiles();
+    KillingCalls killing;
+    killing.killBefore = 3; // a.jpg and b.jpg are in place
+    ASSERT_EQ(runKilled(
+                  [this] {
+                      FileTransaction unit;
+                      if (stageThreeNewFiles(unit))
+                          (void)unit.commit();
+                  },
+                  killing),
+              KilledRun::Killed);
+    const QStringList journals = temporaries().filter(QStringLiteral(".journal"));
+    ASSERT_EQ(journals.size(), 1);
+
+    // Its journal locked, as a unit that runs holds it: nothing is put back.
+    {
+        const int fd = ::open(QFile::encodeName(path(journals.first())).constData(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+        const auto recovered = FileTransaction::recover({dir.path()});
+        ::close(fd);
+        ASSERT_TRUE(recovered) << recovered.error.toStdString();
+        EXPECT_EQ(recovered.value.undone, 0);
+        EXPECT_EQ(bytesOf(QStringLiteral("a.jpg")), QByteArray("new a"));
+        EXPECT_EQ(bytesOf(QStringLiteral("b.jpg")), QByteArray("new b"));
+        EXPECT_TRUE(QFile::exists(path(journals.first())));
+    }
+
+    calls.failRenamesAt = {1}; // a.jpg's, the one rename the undo needs
+    const auto refused = FileTransaction::recover({dir.path()});
+    ASSERT_FALSE(refused);
+    const QStringList kept = temporaries().filter(QStringLiteral(".old"));
+    ASSERT_EQ(kept.size(), 1) << temporaries().join(u' ').toStdString();
+    EXPECT_EQ(refused.error,
+              QStringLiteral("A save that was cut off could not be undone. These files are left as they are:\n"
+                             "%1: not put back (Permission denied); what it held before is in %2\n"
+                             "%3: kept, to undo that save at the next start")
+                  .arg(path(QStringLiteral("a.jpg")), kept.first(), path(journals.first())));
+    EXPECT_EQ(bytesOf(QStringLiteral("a.jpg")), QByteArray("new a"));
+    EXPECT_EQ(bytesOf(kept.first()), QByteArray("old a"));
+    EXPECT_TRUE(QFile::exists(path(journals.first())));
+
+    calls = FaultyCalls();
+    EXPECT_EQ(recoverThree("old a", "<missing>", "old c").undone, 1);
+}
+
+// A journal comes from the disk: one that names a file outside the folders
+// recover() is given, a file of another unit or a unit's file as a target, or
+// that is not what a unit writes, is never acted on. It is left as it is,
+// with every file it names, and named.
+TEST_F(FileTransactionTest, AJournalThatIsNotOneAUnitWritesIsLeftAsItIs)
+{
+    QTemporaryDir outside;
+    const QString elsewhere = outside.filePath(QStringLiteral("elsewhere.jpg"));
+    ASSERT_TRUE(writeFile(elsewhere, "not to be touched"));
+    put(QStringLiteral("a.jpg"), "new a");
+    put(QStringLiteral(".~save-2147483646-5-1.old"), "old a");
+    const QByteArray head = "scenara-save-journal 1\n", end = "end\n";
+    const QByteArray a = QFile::encodeName(path(QStringLiteral("a.jpg")));
+    const QByteArray kept = QFile::encodeName(path(QStringLiteral(".~save-2147483646-5-1.old")));
+    const struct {
+        const char *name;
+        QByteArray journal;
+        const char *why;
+    } cases[] = {
+        {"a target elsewhere", head + "new " + QFile::encodeName(elsewhere) + " .~save-2147483646-5-2.new\n" + end,
+         "line 2 names a file outside the folders"},
+        {"a way out of the folder", head + "new " + QFile::encodeName(dir.path()) + "/../" +
+             QFile::encodeName(QFileInfo(dir.path()).fileName()) + "/a.jpg .~save-2147483646-5-2.new\n" + end,
+         "line 2 names a file outside the folders"},
+        {"another unit's kept file", head + "old " + a + " .~save-2147483646-5-2.new .~save-2147483646-6-1.old\n" + end,
+         "line 2 names a file of another save"},
+        {"a unit's file as its target", head + "new " + kept + " .~save-2147483646-5-2.new\n" + end,
+         "line 2 names a file of a save as its target"},
+        {"a line of no journal", head + "rm " + a + "\n" + end, "line 2 is not one of a journal"},
+        {"no journal at all", "#!/bin/sh\nrm -rf ~\n", "it is not a journal of saved files"},
+        {"too large", head + QByteArray(JournalMaxSize, 'x') + "\n", "it is larger than 16777216 bytes"},
+    };
+    const QString journal = path(QStringLiteral(".~save-2147483646-5.journal"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(writeFile(journal, c.journal));
+        const auto before = snapshot(dir.path());
+        const auto recovered = FileTransaction::recover({dir.path()});
+        ASSERT_FALSE(recovered);
+        EXPECT_TRUE(recovered.error.contains(QStringLiteral("\n%1: left as it is: %2").arg(journal, QLatin1String(c.why))))
+            << recovered.error.toStdString() << "\n" << journal.toStdString();
+        EXPECT_EQ(snapshot(dir.path()), before);
+        QFile file(elsewhere);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray("not to be touched"));
+    }
 }
 
 } // namespace

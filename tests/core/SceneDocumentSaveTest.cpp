@@ -314,7 +314,7 @@ TEST_F(SceneDocumentSave, ALateFailureUndoesEverythingTheSaveWrote)
          "Images/BeachBG.jpg: Input/output error"},
         // The second rename to the first mouth frame is the one that puts it back.
         {"a file that does not go back", "Beach", {{"BeachBG.jpg", 1}, {"BeachMouth01.jpg", 2}}, false, false,
-         SceneSaveFailure::Stopped, "these files could not be put back as they were: "},
+         SceneSaveFailure::Stopped, "these files could not be put back as they were:\n"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.label);
@@ -344,17 +344,62 @@ TEST_F(SceneDocumentSave, ALateFailureUndoesEverythingTheSaveWrote)
             EXPECT_EQ(after, before);
             continue;
         }
-        // The picture that did not go back is the new one, whole, and named; every other file is as it was.
-        EXPECT_TRUE(saved.error.reason.contains(at(QStringLiteral("Images/BeachMouth01.jpg"))))
-            << saved.error.reason.toStdString();
-        EXPECT_TRUE(isSavedCutOf(at(QStringLiteral("Images/BeachMouth01.jpg")), girl(1), QRect(10, 10, 56, 41)));
+        // The picture that did not go back is the new one, whole, and named, and
+        // so is the file that keeps its old bytes; every other file is as it was
+        // but for the save's journal. The next start puts the picture back.
+        const QString mouth = QStringLiteral("Images/BeachMouth01.jpg");
+        EXPECT_TRUE(saved.error.reason.contains(at(mouth))) << saved.error.reason.toStdString();
+        EXPECT_TRUE(isSavedCutOf(at(mouth), girl(1), QRect(10, 10, 56, 41)));
         auto rest = after;
-        rest.remove(QStringLiteral("Images/BeachMouth01.jpg"));
+        QStringList left;
+        for (auto it = after.begin(); it != after.end(); ++it)
+            if (FileTransaction::isTemporaryName(it.key().section(u'/', -1)))
+                left << it.key();
+        ASSERT_EQ(left.size(), 2) << left.join(u' ').toStdString();
+        const QString kept = left.filter(QStringLiteral(".old")).value(0);
+        EXPECT_EQ(after.value(kept), before.value(mouth));
+        EXPECT_TRUE(saved.error.reason.contains(at(kept))) << saved.error.reason.toStdString();
+        for (const QString &name : left)
+            rest.remove(name);
+        rest.remove(mouth);
         auto restBefore = before;
-        restBefore.remove(QStringLiteral("Images/BeachMouth01.jpg"));
+        restBefore.remove(mouth);
         EXPECT_EQ(rest, restBefore);
+
+        ASSERT_TRUE(recoverSaves(base));
+        EXPECT_EQ(snapshot(base), before);
     }
     setFileCalls(nullptr);
+}
+
+// Renames as they happen, by the target's name.
+class RecordingCalls : public FileCalls {
+public:
+    QStringList renamedTo;
+    bool rename(const QByteArray &from, const QByteArray &to) override
+    {
+        renamedTo << QFile::decodeName(to).section(u'/', -1);
+        return FileCalls::rename(from, to);
+    }
+};
+
+// The scene file goes in place after every picture it names, and the list
+// after it: a scene never names a picture that is not there yet.
+TEST_F(SceneDocumentSave, TheSceneFileAndTheListGoInPlaceLast)
+{
+    beach();
+    RecordingCalls calls;
+    setFileCalls(&calls);
+    const auto saved = saveScene(document, QStringLiteral("Beach"), base);
+    setFileCalls(nullptr);
+    ASSERT_TRUE(saved) << saved.error.reason.toStdString();
+    QStringList renamed = calls.renamedTo;
+    ASSERT_EQ(renamed.size(), 22 + 2 + 1); // the pictures, the scene file and the list, the journal's word
+    EXPECT_TRUE(renamed.takeLast().endsWith(QStringLiteral(".done")));
+    EXPECT_EQ(renamed.takeLast(), QStringLiteral("myscenes.dat"));
+    EXPECT_EQ(renamed.takeLast(), QStringLiteral("Beach.scn"));
+    for (const QString &name : renamed)
+        EXPECT_TRUE(name.endsWith(QStringLiteral(".jpg"))) << name.toStdString();
 }
 
 } // namespace

@@ -2,13 +2,14 @@
 // fails at a picture leaves every file as the earlier save wrote it; one
 // whose program is killed after the sync, before or between the renames,
 // leaves every file of the scene whole, either as the earlier save wrote it
-// or as the new save writes it, and the next save removes what the
-// interrupted one left behind.
+// or as the new save writes it, and the next start or save makes the scene
+// wholly the one or the other and removes what the interrupted one left.
 
 #include "core/base/FileTransaction.h"
 #include "designers/frmFormDesign.h"
 #include "scene/ExtraAnimProps.h"
 #include "scene/SaveScene.h"
+#include "tests/core/KillingCalls.h"
 #include "tests/support/program/SaveFixture.h"
 
 #include <QDirIterator>
@@ -131,7 +132,37 @@ protected:
         }
     }
 
+    // The program starts again, as after a crash.
+    void restart()
+    {
+        destroyAllForms();
+        startProgram();
+    }
+    // Writes the files back as they were, and nothing else.
+    void restore(const Disk &files)
+    {
+        ASSERT_TRUE(QDir(baseFolder()).removeRecursively());
+        for (auto it = files.begin(); it != files.end(); ++it)
+            ASSERT_TRUE(writeFile(baseFolder() + it.key(), it.value()));
+    }
+    // Saves over Beach as a user does, answering Yes to the question.
+    void saveOverBeach()
+    {
+        messages.expect(MsgResult::Yes);
+        save(QStringLiteral("Beach"));
+    }
+
     InterruptingCalls calls;
+};
+
+// Renames that all fail, as on a disk that refuses them.
+class RefusedRenames : public FileCalls {
+public:
+    bool rename(const QByteArray &, const QByteArray &) override
+    {
+        errno = EACCES;
+        return false;
+    }
 };
 
 TEST_F(SceneSaveUnitTest, AWriteThatFailsAtAPictureLeavesEveryFileWholeAndNothingBehind)
@@ -142,7 +173,7 @@ TEST_F(SceneSaveUnitTest, AWriteThatFailsAtAPictureLeavesEveryFileWholeAndNothin
     ASSERT_EQ(old.size(), 14); // scene file, list, background, 7 mouths and 4 extra frames
 
     drawSources(1);
-    calls.failWriteAt = 4; // the scene file, Mouth01, Mouth02, then Mouth03 fails
+    calls.failWriteAt = 3; // Mouth01, Mouth02, then Mouth03 fails
     setFileCalls(&calls);
     const QStringList failed = saveOver(QStringLiteral("Beach"), QStringLiteral("Beach"));
     ASSERT_EQ(failed.size(), 1);
@@ -168,7 +199,7 @@ TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCle
         int news;          // files already in place then, not the same as before
     } cases[] = {
         {"before the first rename", 1, 0},
-        {"between the renames", 6, 4}, // the scene file (unchanged) and Mouth01 .. Mouth04 in place
+        {"between the renames", 6, 5}, // Mouth01 .. Mouth05 in place
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -198,14 +229,122 @@ TEST_F(SceneSaveUnitTest, AKillAfterTheSyncLeavesEveryFileWholeAndTheNextSaveCle
         int olds = 0, news = 0;
         expectOldOrNew(afterCrash, old, fresh, &olds, &news);
         EXPECT_EQ(news, c.news);
-        // The new files not yet in place, all but the list, and the 13 old ones kept aside.
-        EXPECT_EQ(temporaries(afterCrash).size(), 13 - (c.crashAtRename - 1) + 13);
+        // The new files not yet in place, all but the list, the 13 old ones kept aside, and the journal.
+        EXPECT_EQ(temporaries(afterCrash).size(), 13 - (c.crashAtRename - 1) + 13 + 1);
 
         ASSERT_EQ(saveOver(QStringLiteral("Beach"), QStringLiteral("Beach")), QStringList{kSaved});
         const Disk next = disk();
         EXPECT_TRUE(temporaries(next).isEmpty()) << temporaries(next).join(u' ').toStdString();
         EXPECT_EQ(next, fresh);
     }
+}
+
+// A save over an older scene of the same name, killed as a crash or a power
+// cut kills it, before any one of its renames: when the program starts again
+// the older scene is back byte for byte and nothing of the save is left.
+// Killed after its last rename: the new scene, byte for byte, and nothing
+// left either. The start shows nothing.
+TEST_F(SceneSaveUnitTest, ASaveKilledAtAnyRenameLeavesTheOldSceneOrTheNewOneAtTheNextStart)
+{
+    save(QStringLiteral("Beach"));
+    ASSERT_EQ(messages.takeTexts(), QStringList{kSaved});
+    const Disk old = disk();
+    int renames = 0;
+    for (int k = 1; renames == 0; ++k) {
+        SCOPED_TRACE(k);
+        drawSources(1);
+        KillingCalls killing;
+        killing.killBefore = k;
+        const KilledRun run = runKilled([this] { saveOverBeach(); }, killing);
+        ASSERT_NE(run, KilledRun::Failed);
+        if (run == KilledRun::RanToItsEnd) {
+            renames = k - 1;
+            break;
+        }
+        EXPECT_EQ(temporaries(disk()).filter(QStringLiteral(".journal")).size(), 1);
+        restart();
+        EXPECT_EQ(disk(), old);
+    }
+    EXPECT_EQ(renames, 14); // the 13 files of the scene, then the journal's word that the save is whole
+    // The save that ran to its end: the same files, every picture new.
+    const Disk fresh = disk();
+    EXPECT_EQ(fresh.keys(), old.keys());
+    for (auto it = fresh.begin(); it != fresh.end(); ++it) {
+        if (it.key().endsWith(QStringLiteral(".jpg"))) {
+            EXPECT_NE(it.value(), old.value(it.key())) << it.key().toStdString();
+        }
+    }
+
+    restore(old);
+    drawSources(1);
+    KillingCalls killing;
+    killing.killAfter = renames;
+    ASSERT_EQ(runKilled([this] { saveOverBeach(); }, killing), KilledRun::Killed);
+    EXPECT_EQ(temporaries(disk()).size(), 13 + 1); // the old files kept aside, and the journal
+    restart();
+    EXPECT_EQ(disk(), fresh);
+}
+
+// A file that the start cannot put back stays as the cut-off save left it,
+// and so do the file holding its old bytes and the save's journal: the start
+// says which, a save is refused while they stay, and the next start puts the
+// older scene back.
+TEST_F(SceneSaveUnitTest, WhatTheStartCannotPutBackIsNamedAndTriedAgain)
+{
+    save(QStringLiteral("Beach"));
+    ASSERT_EQ(messages.takeTexts(), QStringList{kSaved});
+    const Disk old = disk();
+    drawSources(1);
+    KillingCalls killing;
+    killing.killBefore = 4; // Mouth01 to Mouth03 are in place
+    ASSERT_EQ(runKilled([this] { saveOverBeach(); }, killing), KilledRun::Killed);
+
+    RefusedRenames refused;
+    setFileCalls(&refused);
+    messages.expect(MsgResult::Ok);
+    restart();
+    const ShownMessage said = messages.takeOne();
+    EXPECT_EQ(said.icon, MsgIcon::Exclamation);
+    EXPECT_TRUE(said.text.startsWith(
+        QStringLiteral("A save that was cut off could not be undone. These files are left as they are:\n")))
+        << said.text.toStdString();
+    const Disk left = disk();
+    QStringList keptNames;
+    for (const QString &path : temporaries(left))
+        if (path.endsWith(QStringLiteral(".old")))
+            keptNames << path;
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE(n);
+        const QString mouth = QStringLiteral("Images/BeachMouth0%1.jpg").arg(n);
+        EXPECT_NE(left.value(mouth), old.value(mouth));
+        // Its old bytes are in a file the message names beside it.
+        QString keptName;
+        for (const QString &kept : keptNames)
+            if (left.value(kept) == old.value(mouth))
+                keptName = QFileInfo(kept).fileName();
+        ASSERT_FALSE(keptName.isEmpty());
+        EXPECT_TRUE(said.text.contains(QStringLiteral("%1: not put back (Permission denied); what it held before is in %2\n")
+                                           .arg(base(mouth), keptName)))
+            << said.text.toStdString();
+    }
+    const QStringList journals = temporaries(left).filter(QStringLiteral(".journal"));
+    ASSERT_EQ(journals.size(), 1);
+    EXPECT_TRUE(said.text.endsWith(QStringLiteral("\n%1: kept, to undo that save at the next start")
+                                       .arg(base(journals.first()))))
+        << said.text.toStdString();
+
+    // A save would write over what the journal puts back: it is refused, and changes nothing.
+    drawSources(1);
+    const QStringList refusedSave = saveOver(QStringLiteral("Beach"), QStringLiteral("Beach"));
+    ASSERT_EQ(refusedSave.size(), 1);
+    EXPECT_TRUE(refusedSave.first().startsWith(
+        QStringLiteral("The scene was not saved: A save that was cut off could not be undone.")))
+        << refusedSave.first().toStdString();
+    EXPECT_EQ(disk(), left);
+
+    setFileCalls(nullptr);
+    restart();
+    EXPECT_EQ(disk(), old);
 }
 
 } // namespace
