@@ -125,27 +125,3 @@ Result<> exportFramePlan(ImageWorkspace &workspace, const FramePlan &plan, const
     UnitInUse unit(given);
     return unit.finish(exportFrames(workspace, plan, crop, *unit));
 }
-
-Result<> checkFrameSources(const FramePlan &plan, const std::optional<PixelCrop> &crop, CheckedSources *checked)
-{
-    if (!plan.error.isEmpty())
-        return fail(plan.error);
-    for (const FrameCopy &frame : plan.frames) {
-        const QString source = sourceFile(frame);
-        auto known = checked->constFind(source);
-        if (known == checked->cend()) {
-            const Result<QSize> read = CheckPictureFile(source);
-            if (!read)
-                return fail(read.error);
-            known = checked->insert(source, read.value);
-        }
-        // A header that gives no size leaves the cut to the export.
-        if (crop && known->isValid()) {
-            const qint64 left = crop->x, top = crop->y;
-            if (const auto inside = CropAreaInPicture(*known, left, top, left + crop->width, top + crop->height);
-                !inside)
-                return cutRefused(source, inside.error);
-        }
-    }
-    return Result<>::success();
-}

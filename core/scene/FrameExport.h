@@ -12,10 +12,8 @@
 #include "core/scene/CropRectToPixels.h"
 #include "core/scene/SceneFrameFiles.h"
 
-#include <QHash>
 #include <QImage>
 #include <QList>
-#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -39,16 +37,6 @@ public:
 };
 using CutPictureReaderMaker = std::unique_ptr<CutPictureReader> (*)();
 void setCutPictureReaderMaker(CutPictureReaderMaker maker);
-
-// The sizes of the source pictures already checked, by the path read.
-using CheckedSources = QHash<QString, QSize>;
-
-// Checks, before anything is written, every source file of the plan as the
-// export will read it: that it is a whole BMP or JPEG picture within the
-// loader's limits, and that the crop keeps something of it. Nothing is
-// decoded; a file in `checked` is not read again. Refused with the reason
-// the export would give, naming the file.
-Result<> checkFrameSources(const FramePlan &plan, const std::optional<PixelCrop> &crop, CheckedSources *checked);
 
 // Saves workspace N as targets[N - 1]. A failure's reason names the file.
 Result<> saveHeldFrames(const QList<ImageWorkspace *> &workspaces, const QStringList &targets,

@@ -36,27 +36,12 @@ struct PlannedExport {
     std::optional<PixelCrop> crop;
 };
 
-// The pictures of one save, planned once for the checks and then the export.
+// The pictures of one save, planned once for the checks of the disk and then the export.
 struct SavePlans {
     std::optional<PlannedExport> alphaBackground, fullAnim, extra, extraAlpha, child, trigger, smile, brow;
     PlannedExport background;
     std::optional<PlannedExport> alternate;
     bool mainBlink = false, userMouth = false, userBlink = false;
-
-    // The exports whose sources are checked before anything is written, in
-    // the order they are written. The full-background group fails on its own.
-    QList<const PlannedExport *> checked() const
-    {
-        QList<const PlannedExport *> list;
-        for (const std::optional<PlannedExport> *p : {&alphaBackground, &extra, &extraAlpha, &child, &trigger,
-                                                       &smile, &brow})
-            if (*p)
-                list << &**p;
-        list << &background;
-        if (alternate)
-            list << &*alternate;
-        return list;
-    }
 };
 
 // A single picture: the source, cut when a crop is given, as scene & suffix in Images.
@@ -298,12 +283,6 @@ Result<SceneSaved, SceneSaveFailure> saveScene(SceneDocument &document, const QS
         !checked)
         return failed(Stage::Refused, checked.error);
 
-    // Every source picture, as the exports will read it.
-    CheckedSources sources;
-    for (const PlannedExport *planned : plans.checked())
-        if (const Result<> checked = checkFrameSources(planned->plan, planned->crop, &sources); !checked)
-            return failed(Stage::NotSaved, checked.error);
-    sources.clear();
     const auto list = sceneListWithName(listPath, name);
     if (!list)
         return failed(Stage::NotSaved, list.error);

@@ -3,15 +3,19 @@
 // every layer's frames as JPEG pictures in Images, the background and
 // alternate pictures, and the name added to the user's scene list.
 //
-// Everything that can be known to fail (the name, the values, sources never
-// chosen, links, another scene's pictures, every source picture the save
-// reads and its cut, the list file, the folders) is refused before anything
-// is written. Then every file of the save is one unit: written beside its
-// target and put in place together, the list entry last. A step that fails
+// What can be known to fail without reading a picture (the name, the values,
+// sources never chosen, links, another scene's pictures, the list file, the
+// folders) is refused before anything is written. Then every file of the save
+// is one unit: written beside its target and put in place together, every
+// picture first, then the scene file, the list entry last. A step that fails
+// (a source picture missing, unreadable or too small for its cut among them)
 // ends the save and nothing of it is put in place; a failure while the files
 // are put in place puts back what was replaced and removes what is new, and
-// the folders the save made go too. The full-background group is the one
-// step that fails on its own: the save goes on without its pictures.
+// the folders the save made go too. The source pictures are read once, by the
+// export: a check of them all beforehand would cost every save a second read
+// to spare a failing one the pictures written before its failure, which the
+// unit removes anyway. The full-background group is the one step that fails
+// on its own: the save goes on without its pictures.
 
 #include "core/base/FileTransaction.h"
 #include "core/base/Result.h"
