@@ -41,6 +41,10 @@ void fuzzUploadReply(const uint8_t *data, size_t size);
 // A scene file as the older editor reads it: names are bare, values end where
 // their rule says, and what its own save writes reads back.
 void fuzzLegacyScene(const uint8_t *data, size_t size);
+// A journal of saved files as the start reads it after a crash: every file it
+// names lies in the folders it is read for, under the names of its unit, and
+// what its writer writes reads back, whole or cut.
+void fuzzSaveJournal(const uint8_t *data, size_t size);
 
 // A whole scene through the library window, offscreen: a scene file and a few
 // picture and sound files in a fresh base folder, a click on the scene and two
@@ -65,4 +69,5 @@ inline constexpr FuzzTarget kFuzzTargets[] = {
     {"upload_reply", fuzzUploadReply},
     {"legacy_scene", fuzzLegacyScene},
     {"scene_load", fuzzSceneLoad},
+    {"save_journal", fuzzSaveJournal},
 };
