@@ -216,6 +216,8 @@ TEST_F(FileTransactionTest, AFailureAtAnyStepLeavesEveryTargetWhole)
         // A rename that fails puts back the files renamed before it.
         {"second rename", 0, 2, false, "old a", "old b", "old c", "b.jpg: Permission denied"},
         {"last rename", 0, 3, false, "old a", "old b", "old c", "c.scn: Permission denied"},
+        // The journal cannot say the unit is whole: every file goes back.
+        {"the journal's word", 0, 4, false, "old a", "old b", "old c", "to the disk: Permission denied"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
