@@ -44,7 +44,6 @@ const QString &cutShortReason()
     return reason;
 }
 
-PictureBytes readPicture(const QString &path, bool keepBytes);
 } // namespace
 
 Result<QImage> LoadPicture(const QString &path)
@@ -56,21 +55,6 @@ Result<QImage> LoadPicture(const QString &path)
 }
 
 PictureBytes ReadPictureFile(const QString &path)
-{
-    return readPicture(path, true);
-}
-
-Result<QSize> CheckPictureFile(const QString &path)
-{
-    const PictureBytes read = readPicture(path, false);
-    return read ? Result<QSize>::success(read.value.size) : Result<QSize>::failure(read.error);
-}
-
-namespace {
-
-// ReadPictureFile's checks; without `keepBytes` the file is read only as far
-// as they need, a piece at a time, and no bytes are given.
-PictureBytes readPicture(const QString &path, bool keepBytes)
 {
     PictureFileBytes result;
     auto refuse = [&](const QString &why) { return PictureBytes::failure(refusal(path, why)); };
@@ -121,35 +105,14 @@ PictureBytes readPicture(const QString &path, bool keepBytes)
         if (size.isValid()) // a negative height: rows stored top down
             result.size = QSize(int(width), int(height));
     }
-    if (!keepBytes && format == "bmp") {
-        if (bmpFileCutShort(start.value, opened.size()))
-            return refuse(cutShortReason());
-        return PictureBytes::success(std::move(result));
-    }
-    if (!keepBytes && format == "jpeg") {
-        JpegPictureEnd end;
-        constexpr qint64 kPiece = 64 * 1024;
-        for (qint64 at = 0; at < opened.size() && !end.found(); at += kPiece) {
-            const FileRead piece = readOpenedFile(opened, std::min(kPiece, opened.size() - at), path, at);
-            if (!piece)
-                return refuse(piece.error);
-            end.read(piece.value.constData(), piece.value.size());
-        }
-        if (!end.found())
-            return refuse(cutShortReason());
-        return PictureBytes::success(std::move(result));
-    }
     const FileRead read = readOpenedFile(opened, opened.size(), path);
     if (!read)
         return refuse(read.error);
     if (pictureFileCutShort(read.value))
         return refuse(cutShortReason());
-    if (keepBytes)
-        result.bytes = read.value;
+    result.bytes = read.value;
     return PictureBytes::success(std::move(result));
 }
-
-} // namespace
 
 Result<QImage> DecodePictureBytes(const QByteArray &bytes, const QString &path, QSize shownSize)
 {

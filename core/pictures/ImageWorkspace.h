@@ -33,11 +33,6 @@ struct PictureFileBytes {
 // Refused with why, as LoadPicture says it.
 using PictureBytes = Result<PictureFileBytes>;
 [[nodiscard]] PictureBytes ReadPictureFile(const QString &path);
-// The checks of ReadPictureFile without the bytes, for a file to be read
-// later: the file is read only as far as they need, a piece at a time (a
-// BMP of the program's own reader not past its header). The picture's size
-// as its header gives it; refused with why, as LoadPicture says it.
-[[nodiscard]] Result<QSize> CheckPictureFile(const QString &path);
 // Decodes what ReadPictureFile read, as LoadPicture does; refused when the
 // decoder refuses the bytes or runs past their end. A
 // JPEG picture larger than a valid `shownSize` both ways comes at that size

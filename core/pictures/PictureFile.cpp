@@ -326,7 +326,3 @@ DecodedPicture decodePicture(const QByteArray &bytes, QSize shownSize)
     return result;
 }
 
-bool bmpFileCutShort(const QByteArray &head, qint64 fileSize)
-{
-    return pictureFormat(head) == "bmp" && bmpCutShort(head.left(BmpHeadBytes), fileSize);
-}

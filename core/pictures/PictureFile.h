@@ -42,9 +42,6 @@ QByteArray pictureFormat(const QByteArray &bytes);
 // False for anything else. A quick test on the bytes, before any decoding;
 // decodePicture sees the rest.
 bool pictureFileCutShort(const QByteArray &bytes);
-// The same test for a BMP file from its first bytes (BmpHeadBytes of them, or
-// all of a shorter file) and its size: a BMP's structure is all in its header.
-bool bmpFileCutShort(const QByteArray &head, qint64 fileSize);
 
 // Follows a JPEG file's markers as the JPEG decoder does, up to the one that
 // ends the picture, over the file's bytes read in order from its start in

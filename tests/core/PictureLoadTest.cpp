@@ -156,41 +156,6 @@ TEST_F(PictureLoadTest, FilesThatAreNoPictureAreRefusedWithTheirReason)
     expectRefused(huge.fileName(), QStringLiteral("too large"), 0);
 }
 
-// The check of a file to be read later gives the read's verdict and size
-// (the fuzz target holds it to that for every input) and reads a BMP no
-// further than its header, a JPEG no further than the piece of 64 KB that
-// holds the end of its picture, and no file twice.
-TEST_F(PictureLoadTest, TheCheckOfAFileToReadLaterReadsOnlyWhatItNeeds)
-{
-    const QByteArray bmp = encodedPicture(patterned(640, 480), "BMP");
-    const QByteArray jpeg = encodedPicture(patterned(640, 480), "JPEG");
-    const struct {
-        const char *name;
-        QByteArray bytes;
-        qint64 readAtMost;
-    } cases[] = {
-        {"whole.bmp", bmp, 0},
-        {"short.bmp", bmp.left(bmp.size() - 1), 0},
-        {"whole.jpg", jpeg + QByteArray(200000, 'z'), jpeg.size() + 64 * 1024},
-        {"short.jpg", jpeg.left(jpeg.size() - 2), jpeg.size()},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        const QString path = write(QString::fromUtf8(c.name), c.bytes);
-        const PictureBytes read = ReadPictureFile(path);
-        FileWork work({QFileInfo(path).absolutePath()});
-        ASSERT_TRUE(work.watching());
-        const Result<QSize> checked = CheckPictureFile(path);
-        EXPECT_EQ(checked.ok(), read.ok());
-        EXPECT_EQ(checked.error, read.error);
-        if (read) {
-            EXPECT_EQ(checked.value, QSize(640, 480));
-        }
-        EXPECT_EQ(work.opened(QString::fromUtf8(c.name)), 1);
-        EXPECT_LE(work.bytesRead(), c.readAtMost + ReadAside);
-    }
-}
-
 // Wherever a copy stops, the part is told from the whole.
 TEST(PictureFileCutShort, EveryPartOfAWholeFileIsCutShortAndTheWholeIsNot)
 {
