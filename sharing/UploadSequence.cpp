@@ -379,17 +379,12 @@ void UploadSequence::noticeMailSent()
         worker->deleteLater();
     }
     // Reached from the last step's socket event when there is no mail.
-    reportPending_ = true;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            reportPending_ = false;
-            emit completed();
-            if (wiring_.setCommentText)
-                wiring_.setCommentText(kDefaultComment);
-            running_ = false;
-        },
-        Qt::QueuedConnection);
+    reportLater([this] {
+        emit completed();
+        if (wiring_.setCommentText)
+            wiring_.setCommentText(kDefaultComment);
+        running_ = false;
+    });
 }
 
 void UploadSequence::fail(UploadFailureKind kind, const QString &reason, const QString &cause)
@@ -400,12 +395,17 @@ void UploadSequence::fail(UploadFailureKind kind, const QString &reason, const Q
 void UploadSequence::reportFailure(const UploadFailure &failure)
 {
     stop();
+    reportLater([this, failure] { emit failed(failure); });
+}
+
+void UploadSequence::reportLater(std::function<void()> report)
+{
     reportPending_ = true;
     QMetaObject::invokeMethod(
         this,
-        [this, failure] {
+        [this, report = std::move(report)] {
             reportPending_ = false;
-            emit failed(failure);
+            report();
         },
         Qt::QueuedConnection);
 }

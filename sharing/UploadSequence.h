@@ -182,6 +182,9 @@ private:
     void fail(UploadFailureKind kind, const QString &reason, const QString &cause);
     // Ends the sequence; failed() follows from the event loop.
     void reportFailure(const UploadFailure &failure);
+    // Runs `report` from the event loop, once the event being handled has
+    // returned; the sequence counts as running until then.
+    void reportLater(std::function<void()> report);
     // Cancels a notice mail under way and waits for its thread, at most kMailStopWait.
     void stopMail();
     // Watchdog off and ticks 0, the connection ended, idle.

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -518,22 +519,6 @@ FileResult FileTransaction::commit()
 
 namespace {
 
-// Reads what an open journal holds, up to one byte past its size cap.
-QByteArray readOpenJournal(int fd)
-{
-    QByteArray bytes;
-    char buffer[64 * 1024];
-    while (bytes.size() <= JournalMaxSize) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        bytes.append(buffer, qsizetype(n));
-    }
-    return bytes.left(JournalMaxSize + 1);
-}
-
 // Makes whole the unit of the journal `name` in `folder` when its process
 // stopped: see FileTransaction::recover. What is left as it is goes into
 // `problems`, one line a file.
@@ -545,31 +530,42 @@ void recoverUnit(const QString &folder, const UnitFile &unit, const QStringList 
     const auto leftAsItIs = [&](const QString &why) {
         *problems << QStringLiteral("%1: left as it is: %2").arg(shown(journalPath), why);
     };
-    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    struct stat st;
+    if (::lstat(path.constData(), &st) != 0) {
         if (errno != ENOENT)
             leftAsItIs(systemReason(errno));
         return;
     }
-    struct stat st, now;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        leftAsItIs(QStringLiteral("it is not a regular file"));
-        ::close(fd);
+    if (S_ISLNK(st.st_mode)) {
+        leftAsItIs(systemReason(ELOOP));
+        return;
+    }
+    const OpenedFile opened(journalPath);
+    if (opened.problem() == OpenedFile::Problem::Missing)
+        return;
+    if (!opened.ok()) {
+        leftAsItIs(opened.problem() == OpenedFile::Problem::Folder ? QStringLiteral("it is not a regular file")
+                                                                   : opened.reason());
         return;
     }
     // A running unit holds its journal locked; where the file system has no
     // locks, its process tells. A journal gone or replaced once locked was
     // made whole by another process meanwhile.
-    const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    if ((!locked && (errno == EWOULDBLOCK || unitMayRun(unit))) || ::lstat(path.constData(), &now) != 0 ||
-        now.st_dev != st.st_dev || now.st_ino != st.st_ino) {
-        ::close(fd);
+    const bool locked = ::flock(opened.descriptor(), LOCK_EX | LOCK_NB) == 0;
+    const bool heldByAnother = !locked && errno == EWOULDBLOCK;
+    if (heldByAnother || (!locked && unitMayRun(unit)))
+        return;
+    if (const std::optional<FileStamp> now = fileStamp(journalPath); !now || !now->sameFile(opened.stamp()))
+        return;
+    // Read to one byte past the cap, which the reader refuses by its size.
+    const FileRead bytes = readOpenedFile(opened, std::min(opened.size(), JournalMaxSize + 1), journalPath);
+    if (!bytes) {
+        leftAsItIs(bytes.error);
         return;
     }
-    const Result<JournalRead> journal = readJournal(readOpenJournal(fd), unit.process, unit.unit, folders);
+    const Result<JournalRead> journal = readJournal(bytes.value, unit.process, unit.unit, folders);
     if (!journal) {
         leftAsItIs(journal.error);
-        ::close(fd);
         return;
     }
 
@@ -607,7 +603,6 @@ void recoverUnit(const QString &folder, const UnitFile &unit, const QStringList 
     if (!notBack.isEmpty()) {
         *problems << notBack
                   << QStringLiteral("%1: kept, to undo that save at the next start").arg(shown(journalPath));
-        ::close(fd);
         return;
     }
 
@@ -620,7 +615,6 @@ void recoverUnit(const QString &folder, const UnitFile &unit, const QStringList 
     ::unlink(path.constData());
     (void)syncFolders({folder});
     ++(unit.kind == UnitFile::Done ? report->finished : report->undone);
-    ::close(fd);
 }
 
 } // namespace
